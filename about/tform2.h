@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/fixeddialog.h"
+
+class Orbalin;
+
+// The information window shown before a picture is added.
+class TForm2 : public FixedDialog {
+public:
+    explicit TForm2(Orbalin& program);
+
+private:
+    Orbalin& program_;
+};

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/fixeddialog.h"
+
+class Orbalin;
+
+// The credits window.
+class TForm20 : public FixedDialog {
+public:
+    explicit TForm20(Orbalin& program);
+
+private:
+    Orbalin& program_;
+};

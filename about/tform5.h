@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/fixeddialog.h"
+
+class Orbalin;
+
+// Help on the text bar.
+class TForm5 : public FixedDialog {
+public:
+    explicit TForm5(Orbalin& program);
+
+private:
+    Orbalin& program_;
+};

@@ -1,0 +1,234 @@
+#include "app/tform15.h"
+
+#include "app/clientarea.h"
+#include "app/glyphs.h"
+#include "app/orbalin.h"
+#include "app/statuspanels.h"
+#include "platform/interaction.h"
+#include "platform/linelist.h"
+#include "platform/orbalinerror.h"
+#include "platform/printerport.h"
+
+#include <QComboBox>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolButton>
+
+TForm15::TForm15(Orbalin& program) : program_(program) {
+    setObjectName(QStringLiteral("Form15"));
+    setWindowTitle(QStringLiteral("Orbalin Special Edition 1.0.6"));
+    setWindowIcon(QIcon(logo(47)));
+    QFont clientFont = font();
+    clientFont.setPointSize(8);
+    setFont(clientFont);
+    resize(790, 600);
+    buildControls();
+    connectHandlers();
+    watchForChooserHiding();
+    FormCreate();
+}
+
+TForm15::~TForm15() = default;
+
+void TForm15::FormCreate() {
+    programFolder = program_.context.programFolder;
+
+    reverseMode = false;
+    floatinglabel->hide();
+    printerChanged.fill(false);
+    Memo1.clear();
+
+    // Calibration and other numbers are written with a point whatever the user's region.
+    QLocale::setDefault(QLocale::c());
+
+    StatusBar1->setText(3, QStringLiteral("Cd Cover"));
+    slotResized.fill(false);
+
+    QStringList problems;
+    discMask = loadShippedBitmap(QStringLiteral("round.bmp"), problems);
+    smallDiscMask = loadShippedBitmap(QStringLiteral("round_min.bmp"), problems);
+
+    Image2->move(Image2->x(), 2);
+    slotCode = 1;
+    StatusBar1->setText(0, QStringLiteral("       None..."));
+    StatusBar1->setText(1, QStringLiteral("Waiting"));
+    StatusBar1->setText(2, QStringLiteral("Picture #1"));
+    slotLoaded.fill(false);
+
+    if (!program_.context.printer.anyInstalled()) {
+        program_.context.ui.message(this, QStringLiteral("No PRINTER installed, Printing buttons will be disabled..."));
+        disablePrinting();
+    } else {
+        readPrinterMetrics();
+        noPrinter = false;
+    }
+
+    const std::optional<DotSize> cdSize = trueSizeOf(CoverMode::CdCover);
+    const QString calibrationPath = programFolder + QLatin1String(modeInfo(CoverMode::CdCover).calibrationFile);
+    if (QFileInfo::exists(calibrationPath)) {
+        try {
+            Memo1 = readLines(calibrationPath);
+        } catch (const OrbalinError& error) {
+            problems << error.message();
+        }
+        calibrationText =
+            calibrationFromLines(Memo1, defaultCalibration(cdSize ? cdSize->x : 0, cdSize ? cdSize->y : 0));
+    } else {
+        if (cdSize) {
+            coverDotsXF = cdSize->xf;
+            coverDotsYF = cdSize->yf;
+            coverDotsX = cdSize->x;
+            coverDotsY = cdSize->y;
+        }
+        calibrationText = defaultCalibration(coverDotsX, coverDotsY);
+    }
+
+    supfloat->hide();
+    Combofonte->addItems(QFontDatabase::families());
+    Combofonte->setCurrentIndex(Combofonte->count() > 1 ? 1 : 0);
+    combotaillefonte->setCurrentIndex(3);
+    StatusBar1->setText(4, QStringLiteral("Desactivated"));
+
+    try {
+        loadLanguageChoice();
+    } catch (const OrbalinError& error) {
+        problems << error.message();
+    }
+
+    gradientState = 0;
+    QFont editFont = Edition->font();
+    editFont.setBold(true);
+    editFont.setItalic(false);
+    editFont.setUnderline(false);
+    editFont.setStrikeOut(false);
+    Edition->setFont(editFont);
+
+    slotPicture[0] = loadShippedBitmap(QStringLiteral("exemple.bmp"), problems);
+
+    if (!problems.isEmpty())
+        program_.context.ui.message(this, problems.join(QStringLiteral("\n\n")));
+    repaintPreview();
+}
+
+// A missing "config.obn" is created holding the English language file; an empty one means it too.
+void TForm15::loadLanguageChoice() {
+    const QString path = programFolder + QStringLiteral("config.obn");
+    languageFileName = QStringLiteral("english.lag");
+    if (QFileInfo::exists(path)) {
+        Memo2 = readLines(path);
+    } else {
+        Memo2 = QStringList{languageFileName};
+        writeLines(path, Memo2);
+    }
+    if (!Memo2.isEmpty() && !Memo2.constFirst().trimmed().isEmpty())
+        languageFileName = Memo2.constFirst();
+}
+
+Picture TForm15::loadShippedBitmap(const QString& fileName, QStringList& problems) const {
+    try {
+        return Picture::loadBmp(programFolder + fileName);
+    } catch (const OrbalinError& error) {
+        problems << QStringLiteral("The program file \"%1\" could not be loaded: %2")
+                        .arg(fileName, error.message());
+        return Picture();
+    }
+}
+
+void TForm15::disablePrinting() {
+    SpeedButton4->setEnabled(false);
+    SpeedButton6->setEnabled(false);
+    SpeedButton11->setEnabled(false);
+    noPrinter = true;
+    Print1->setEnabled(false);
+    Printersetup1->setEnabled(false);
+}
+
+void TForm15::readPrinterMetrics() {
+    PrinterPort& printer = program_.context.printer;
+    logPixelsX = static_cast<float>(printer.deviceCaps(DeviceCap::LOGPIXELSX));
+    logPixelsY = static_cast<float>(printer.deviceCaps(DeviceCap::LOGPIXELSY));
+    horzSizeMm = static_cast<float>(printer.deviceCaps(DeviceCap::HORZSIZE));
+    vertSizeMm = static_cast<float>(printer.deviceCaps(DeviceCap::VERTSIZE));
+    vertRes = static_cast<float>(printer.deviceCaps(DeviceCap::VERTRES));
+    horzRes = static_cast<float>(printer.deviceCaps(DeviceCap::HORZRES));
+}
+
+std::optional<DotSize> TForm15::trueSizeOf(CoverMode mode) const {
+    const ModeInfo& info = modeInfo(mode);
+    return trueSize(horzRes, horzSizeMm, info.factorX, vertRes, vertSizeMm, info.factorY);
+}
+
+QString TForm15::currentModeText() const { return StatusBar1->text(3); }
+QString TForm15::currentSlotText() const { return StatusBar1->text(2); }
+
+void TForm15::resetFloatingText() {
+    floatinglabel->hide();
+    floatinglabel->move(8, 72);
+    supfloat->hide();
+    Panel11->hide();
+    reverseMode = false;
+}
+
+void TForm15::Quit1Click() {
+    QFont labelFont = floatinglabel->font();
+    labelFont.setPointSize(12);
+    floatinglabel->setFont(labelFont);
+    QPalette colours = floatinglabel->palette();
+    colours.setColor(QPalette::WindowText, Qt::black);
+    floatinglabel->setPalette(colours);
+    floatinglabel->setText(QStringLiteral("TEXT ! Move, Double Click..."));
+    floatinglabel->adjustSize();
+    resetFloatingText();
+    close();
+}
+
+// --- Mode chooser ---
+
+void TForm15::hideModeChooser() { Panel1->hide(); }
+
+void TForm15::raiseChooserRow(QFrame* row) {
+    for (QFrame* each : {Panel2, Panel3, Panel4})
+        each->setFrameShadow(each == row ? QFrame::Raised : QFrame::Plain);
+}
+
+void TForm15::watchForChooserHiding() {
+    for (QWidget* watched : std::initializer_list<QWidget*>{
+             client, Menu, SpeedButton1, SpeedButton2, SpeedButton3, SpeedButton4, SpeedButton6, SpeedButton8,
+             SpeedButton9, SpeedButton11, SpeedButton12, SpeedButton5, SpeedButton13, SpeedButton7, SpeedButton14,
+             Panel2, Panel3, Panel4, Image11, Image12, Image13}) {
+        watched->setMouseTracking(true);
+        watched->installEventFilter(this);
+    }
+    for (QMenu* menu : {Files1, Options1, Images1, Covers1, Help1})
+        connect(menu, &QMenu::aboutToShow, this, [this] { hideModeChooser(); });
+    connect(menuBar(), &QMenuBar::hovered, this, [this] { hideModeChooser(); });
+}
+
+bool TForm15::eventFilter(QObject* watched, QEvent* event) {
+    const struct {
+        QObject* control;
+        QFrame* row;
+        void (TForm15::*click)();
+    } chooser[] = {
+        {Panel2, Panel2, &TForm15::Panel2Click}, {Image11, Panel2, &TForm15::Image11Click},
+        {Panel3, Panel3, &TForm15::Panel3Click}, {Image12, Panel3, &TForm15::Image12Click},
+        {Panel4, Panel4, &TForm15::Panel4Click}, {Image13, nullptr, &TForm15::Image13Click},
+    };
+    for (const auto& entry : chooser) {
+        if (watched != entry.control)
+            continue;
+        if (event->type() == QEvent::MouseMove && entry.row != nullptr)
+            raiseChooserRow(entry.row);
+        else if (event->type() == QEvent::MouseButtonRelease)
+            (this->*entry.click)();
+        return QMainWindow::eventFilter(watched, event);
+    }
+    if (event->type() == QEvent::MouseMove)
+        hideModeChooser();
+    return QMainWindow::eventFilter(watched, event);
+}

@@ -1,0 +1,242 @@
+#pragma once
+
+#include "app/covermode.h"
+#include "platform/picture.h"
+#include "print/calibrationfile.h"
+#include "print/truesize.h"
+
+#include <QMainWindow>
+#include <QStringList>
+#include <array>
+
+class ClientArea;
+class Orbalin;
+class QAction;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QToolButton;
+class StatusPanels;
+
+// The main window, the cover editor. Its fields are the document state that every window reads
+// and writes: the eight picture slots, the current mode and slot, the printer metrics and the
+// current mode's calibration.
+class TForm15 : public QMainWindow {
+public:
+    explicit TForm15(Orbalin& program);
+    ~TForm15() override;
+
+    // --- Document state ---
+    QString programFolder;
+    int slotCode = 1;
+    std::array<Picture, kSlotCount> slotPicture;
+    std::array<Picture, kSlotCount> slotKept;
+    Picture scratchPicture;
+    Picture discMask;
+    Picture smallDiscMask;
+    std::array<bool, kSlotCount> slotLoaded{};
+    std::array<bool, kSlotCount> slotResized{};
+    std::array<bool, 3> printerChanged{};
+    bool noPrinter = true;
+    float logPixelsX = 0, logPixelsY = 0;
+    float horzSizeMm = 0, vertSizeMm = 0;
+    float horzRes = 0, vertRes = 0;
+    float coverDotsXF = 0, coverDotsYF = 0;
+    int coverDotsX = 0, coverDotsY = 0;
+    CalibrationTexts calibrationText;
+    QString languageFileName;
+    int gradientState = 0;
+    bool reverseMode = false;
+    int pictureLeft = 0, pictureTop = 0;
+    QStringList Memo1; // calibration file lines
+    QStringList Memo2; // language choice file lines
+
+    // --- Controls ---
+    ClientArea* client = nullptr;
+    QFrame* Menu = nullptr;  // top tool bar
+    QFrame* Menu1 = nullptr; // right tool bar
+    StatusPanels* StatusBar1 = nullptr;
+    QLabel* Image2 = nullptr; // small picture inside the status bar
+    QToolButton *SpeedButton1 = nullptr, *SpeedButton2 = nullptr, *SpeedButton3 = nullptr,
+                *SpeedButton4 = nullptr, *SpeedButton5 = nullptr, *SpeedButton6 = nullptr,
+                *SpeedButton7 = nullptr, *SpeedButton8 = nullptr, *SpeedButton9 = nullptr,
+                *SpeedButton10 = nullptr, *SpeedButton11 = nullptr, *SpeedButton12 = nullptr,
+                *SpeedButton13 = nullptr, *SpeedButton14 = nullptr, *SpeedButton15 = nullptr,
+                *SpeedButton20 = nullptr, *SpeedButton22 = nullptr, *SpeedButton23 = nullptr,
+                *SpeedButton25 = nullptr;
+    QLabel* Image7 = nullptr;
+    QFrame* Panel5 = nullptr; // logo box
+    QLabel* Image4 = nullptr;
+    QFrame* Panel1 = nullptr; // mode chooser
+    QLabel* Image16 = nullptr;
+    QFrame *Panel2 = nullptr, *Panel3 = nullptr, *Panel4 = nullptr;
+    QLabel *Image11 = nullptr, *Image12 = nullptr, *Image13 = nullptr;
+    QLabel* Image6 = nullptr;
+    QLabel* floatinglabel = nullptr;
+    QFrame* Panel11 = nullptr; // vertical text marker
+    QLabel* MyPicture = nullptr;
+    // Text bar
+    QFrame* supfloat = nullptr;
+    QFrame *Panel10 = nullptr, *Panel9 = nullptr;
+    QLabel* Image5 = nullptr;
+    QToolButton *SpeedButton16 = nullptr, *SpeedButton17 = nullptr, *SpeedButton18 = nullptr,
+                *SpeedButton19 = nullptr, *SpeedButton21 = nullptr, *SpeedButton24 = nullptr;
+    QLineEdit* Edition = nullptr;
+    QComboBox* Combofonte = nullptr;
+    QComboBox* combotaillefonte = nullptr;
+    StatusPanels* StatusBar2 = nullptr;
+    // Menus
+    QMenu *Files1 = nullptr, *Options1 = nullptr, *Images1 = nullptr, *Covers1 = nullptr,
+          *Language1 = nullptr, *Help1 = nullptr;
+    QAction *Loadpicture1 = nullptr, *Savepicture1 = nullptr, *Print1 = nullptr, *Printersetup1 = nullptr,
+            *Quit1 = nullptr;
+    QAction *Calibrate1 = nullptr, *Refresh1 = nullptr, *Resize1 = nullptr, *ResizeTakeasmide1 = nullptr,
+            *Gradient1 = nullptr, *Text2 = nullptr, *AddPicture1 = nullptr, *ApplyPicture1 = nullptr,
+            *Effects1 = nullptr, *Library1 = nullptr;
+    QAction *First1 = nullptr, *Second1 = nullptr;
+    QAction *Cdcover1 = nullptr, *Frontcover1 = nullptr, *Backcover1 = nullptr, *MiniCD1 = nullptr;
+    QAction *English1 = nullptr, *Francais1 = nullptr, *German1 = nullptr, *hungarian1 = nullptr,
+            *Swedish1 = nullptr, *Catalan1 = nullptr, *Coratian1 = nullptr, *YourLanguage1 = nullptr,
+            *Editandsendbackbymail1 = nullptr;
+    QAction *About1 = nullptr, *Licence1 = nullptr, *Help2 = nullptr, *Homepage1 = nullptr, *Email1 = nullptr;
+    QMenu* PopupMenu1 = nullptr; // the floating text's
+    QMenu* PopupMenu2 = nullptr; // the window's own
+    QMenu* PopupMenu3 = nullptr; // the added picture's
+    QAction *ChangeTextmodifierletexte1 = nullptr, *ApplyChangesAppliquerleschangements1 = nullptr,
+            *HidetextareaCacherlazonedetexte1 = nullptr;
+    QAction *LoadPicturesChargerImage1 = nullptr, *SavePictureSauvegarderlimage1 = nullptr,
+            *FloatingtextBarredetexteflottante1 = nullptr, *ApplyChangesAppliquerleschangements2 = nullptr,
+            *HidetextareaCacherlazonedetexte2 = nullptr;
+    QAction* HidePicture1 = nullptr;
+
+    // --- Handlers ---
+    void FormCreate();
+    void FormPaint(QPainter& canvas);
+    void FormResize();
+    void Quit1Click();
+
+    // Cover modes
+    void switchToMode(CoverMode mode);
+    void Panel2Click() { switchToMode(CoverMode::CdCover); }
+    void Image11Click() { switchToMode(CoverMode::CdCover); }
+    void Cdcover1Click() { switchToMode(CoverMode::CdCover); }
+    void Panel3Click() { switchToMode(CoverMode::FrontCover); }
+    void Image12Click() { switchToMode(CoverMode::FrontCover); }
+    void Frontcover1Click() { switchToMode(CoverMode::FrontCover); }
+    void Panel4Click() { switchToMode(CoverMode::BackCover); }
+    void Image13Click() { switchToMode(CoverMode::BackCover); }
+    void Backcover1Click() { switchToMode(CoverMode::BackCover); }
+    void MiniCD1Click() { switchToMode(CoverMode::MiniCd); }
+
+    // Preview and slots
+    void SpeedButton8Click(); // First
+    void SpeedButton9Click(); // Second
+    void SpeedButton5Click(); // Clear
+    void First1Click() { SpeedButton8Click(); }
+    void Second1Click() { SpeedButton9Click(); }
+    void Refresh1Click() { SpeedButton5Click(); }
+
+    // Windows shown modally
+    void SpeedButton7Click();  // Text Area
+    void SpeedButton10Click(); // Labels
+    void SpeedButton23Click(); // Effects
+    void SpeedButton25Click(); // Gallery
+    void Text2Click() { SpeedButton7Click(); }
+    void Effects1Click() { SpeedButton23Click(); }
+    void Library1Click() { SpeedButton25Click(); }
+
+    // Pictures in and out
+    void SpeedButton1Click(); // Open
+    void SpeedButton2Click(); // Resize
+    void SpeedButton12Click(); // Resize-Adjust
+    void SpeedButton3Click(); // Save
+    void Loadpicture1Click() { SpeedButton1Click(); }
+    void Resize1Click() { SpeedButton2Click(); }
+    void ResizeTakeasmide1Click() { SpeedButton12Click(); }
+    void Savepicture1Click() { SpeedButton3Click(); }
+
+    // Printing and calibration
+    void SpeedButton4Click();  // Print
+    void SpeedButton6Click();  // Printer setup
+    void SpeedButton11Click(); // Calibrate
+    void Print1Click() { SpeedButton4Click(); }
+    void Printersetup1Click() { SpeedButton6Click(); }
+    void Calibrate1Click() { SpeedButton11Click(); }
+
+    // Decoration
+    void SpeedButton13Click(); // Gradient
+    void Gradient1Click() { SpeedButton13Click(); }
+    void SpeedButton15Click(); // Add Pict.
+    void SpeedButton22Click(); // Insert Pict.
+    void HidePicture1Click();
+
+    // Floating text and text bar
+    void SpeedButton20Click();
+    void SpeedButton14Click();
+    void FloatingtextBarredetexteflottante1Click();
+    void HidetextareaCacherlazonedetexte1Click();
+    void HidetextareaCacherlazonedetexte2Click();
+    void ChangeTextmodifierletexte1Click();
+    void ApplyChangesAppliquerleschangements1Click();
+    void ApplyChangesAppliquerleschangements2Click();
+    void floatinglabelDblClick();
+    void Panel11DblClick();
+    void CombofonteChange();
+    void combotaillefonteChange();
+    void SpeedButton16Click();
+    void SpeedButton17Click();
+    void SpeedButton18Click();
+    void SpeedButton19Click();
+    void SpeedButton21Click();
+    void SpeedButton24Click();
+
+    // Languages, help and about
+    void English1Click();
+    void Francais1Click();
+    void German1Click();
+    void hungarian1Click();
+    void Swedish1Click();
+    void Catalan1Click();
+    void Coratian1Click();
+    void YourLanguage1Click();
+    void Editandsendbackbymail1Click();
+    void About1Click();
+    void Licence1Click();
+    void Help2Click();
+    void Homepage1Click();
+    void Email1Click();
+
+    // --- Helpers other windows use ---
+    QString currentModeText() const;
+    QString currentSlotText() const;
+    std::optional<SlotInfo> currentSlot() const { return slotFor(slotCode); }
+    void repaintPreview();
+    void readPrinterMetrics();
+    // The true size of the mode in dots from the stored metrics; nullopt without a printer.
+    std::optional<DotSize> trueSizeOf(CoverMode mode) const;
+    void hideModeChooser();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    void buildToolBars();
+    void buildModeChooser();
+    void buildTextBar();
+    void buildMenus();
+    void buildPopupMenus();
+    void connectHandlers();
+    void watchForChooserHiding();
+    void raiseChooserRow(QFrame* row);
+    void resetFloatingText();
+    void loadModeCalibration(const ModeInfo& info);
+    void loadLanguageChoice();
+    Picture loadShippedBitmap(const QString& fileName, QStringList& problems) const;
+    void disablePrinting();
+
+    Orbalin& program_;
+};

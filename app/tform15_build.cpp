@@ -1,0 +1,331 @@
+// The main window's controls, tool bars and menus.
+#include "app/clientarea.h"
+#include "app/glyphs.h"
+#include "app/statuspanels.h"
+#include "app/tform15.h"
+
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolButton>
+
+namespace {
+QToolButton* flatButton(QWidget* parent, const QString& name, const QString& caption, Glyph picture,
+                        const QRect& geometry) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(name);
+    button->setText(caption);
+    button->setAutoRaise(true);
+    button->setGeometry(geometry);
+    const bool large = geometry.height() >= 40;
+    button->setToolButtonStyle(large ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonTextOnly);
+    if (large) {
+        button->setIcon(QIcon(glyph(picture, 32)));
+        button->setIconSize(QSize(32, 32));
+    }
+    button->setFocusPolicy(Qt::TabFocus);
+    button->setMouseTracking(true);
+    return button;
+}
+
+void separator(QWidget* parent, const QRect& geometry) {
+    auto* line = new QFrame(parent);
+    line->setFrameShape(QFrame::Panel);
+    line->setFrameShadow(QFrame::Raised);
+    line->setGeometry(geometry);
+}
+
+QFrame* panel(QWidget* parent, const QString& name, const QRect& geometry, QFrame::Shadow shadow) {
+    auto* frame = new QFrame(parent);
+    frame->setObjectName(name);
+    frame->setFrameShape(QFrame::Panel);
+    frame->setFrameShadow(shadow);
+    frame->setGeometry(geometry);
+    return frame;
+}
+
+QLabel* picture(QWidget* parent, const QString& name, const QRect& geometry, const QPixmap& pixmap = {}) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setGeometry(geometry);
+    if (!pixmap.isNull())
+        label->setPixmap(pixmap);
+    return label;
+}
+
+QAction* item(QMenu* menu, const QString& name, const QString& caption, const QKeySequence& key = {}) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    if (!key.isEmpty())
+        action->setShortcut(key);
+    return action;
+}
+} // namespace
+
+void TForm15::buildControls() {
+    client = new ClientArea(*this);
+    setCentralWidget(client);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, QColor(236, 233, 216));
+    setPalette(colours);
+    client->setAutoFillBackground(true);
+    client->setContextMenuPolicy(Qt::CustomContextMenu);
+
+    buildToolBars();
+    StatusBar1 = new StatusPanels(client, QStringLiteral("StatusBar1"),
+                                  {{150, Qt::AlignLeft, false}, {70}, {70, Qt::AlignCenter, false}, {80}, {150}, {50}},
+                                  20);
+    Image2 = picture(StatusBar1, QStringLiteral("Image2"), QRect(572, 2, 15, 16), statusIcon());
+    Image6 = picture(client, QStringLiteral("Image6"), QRect(432, 304, 105, 105));
+    buildModeChooser();
+
+    floatinglabel = new QLabel(QStringLiteral("TEXT ! Move, Double Click..."), client);
+    floatinglabel->setObjectName(QStringLiteral("floatinglabel"));
+    floatinglabel->setAutoFillBackground(true);
+    QPalette white = floatinglabel->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    white.setColor(QPalette::WindowText, Qt::black);
+    floatinglabel->setPalette(white);
+    QFont labelFont(QStringLiteral("Arial"), 12);
+    labelFont.setBold(true);
+    floatinglabel->setFont(labelFont);
+    floatinglabel->setCursor(Qt::SizeAllCursor);
+    floatinglabel->setToolTip(QStringLiteral("Move with your mouse, double click to change text !"));
+    floatinglabel->setContextMenuPolicy(Qt::CustomContextMenu);
+    floatinglabel->adjustSize();
+    floatinglabel->move(8, 72);
+    floatinglabel->hide();
+
+    Panel11 = panel(client, QStringLiteral("Panel11"), QRect(160, 280, 25, 169), QFrame::Sunken);
+    auto* markerCaption = new QLabel(QStringLiteral("Text"), Panel11);
+    markerCaption->setGeometry(2, 2, 21, 14);
+    Panel11->setCursor(Qt::SizeAllCursor);
+    Panel11->hide();
+
+    MyPicture = picture(client, QStringLiteral("MyPicture"), QRect(0, 200, 0, 0));
+    MyPicture->setCursor(Qt::PointingHandCursor);
+    MyPicture->setToolTip(QStringLiteral("Move and insert picture..."));
+    MyPicture->setContextMenuPolicy(Qt::CustomContextMenu);
+    MyPicture->hide();
+
+    buildTextBar();
+    buildMenus();
+    buildPopupMenus();
+}
+
+void TForm15::buildToolBars() {
+    Menu = panel(client, QStringLiteral("Menu"), QRect(0, 0, 790, 68), QFrame::Raised);
+    Menu->setMouseTracking(true);
+    for (int x : {3, 6, 137, 269, 340, 412, 545})
+        separator(Menu, QRect(x, 3, 3, 62));
+    SpeedButton1 = flatButton(Menu, "SpeedButton1", "Open", Glyph::Open, {13, 4, 60, 60});
+    SpeedButton3 = flatButton(Menu, "SpeedButton3", "Save", Glyph::Save, {73, 4, 60, 60});
+    SpeedButton4 = flatButton(Menu, "SpeedButton4", "Print", Glyph::Print, {145, 4, 60, 60});
+    SpeedButton6 = flatButton(Menu, "SpeedButton6", "Print.setup", Glyph::PrintSetup, {205, 4, 60, 60});
+    SpeedButton11 = flatButton(Menu, "SpeedButton11", "Calibrate", Glyph::Calibrate, {276, 4, 60, 60});
+    SpeedButton10 = flatButton(Menu, "SpeedButton10", "Labels", Glyph::Labels, {348, 4, 60, 60});
+    SpeedButton8 = flatButton(Menu, "SpeedButton8", "First", Glyph::First, {420, 4, 60, 60});
+    SpeedButton9 = flatButton(Menu, "SpeedButton9", "Second", Glyph::Second, {481, 4, 60, 60});
+    SpeedButton15 = flatButton(Menu, "SpeedButton15", "Add Pict.", Glyph::AddPicture, {553, 4, 60, 60});
+    SpeedButton22 = flatButton(Menu, "SpeedButton22", "Insert Pict.", Glyph::InsertPicture, {653, 4, 60, 60});
+    Image7 = picture(Menu, QStringLiteral("Image7"), QRect(616, 17, 35, 33), arrowPicture());
+    SpeedButton2 = flatButton(Menu, "SpeedButton2", "Resize", Glyph::Resize, {720, 8, 49, 49});
+    SpeedButton12 = flatButton(Menu, "SpeedButton12", "R.adjust", Glyph::ResizeAdjust, {720, 8, 49, 49});
+    SpeedButton2->hide();
+    SpeedButton12->hide();
+    Panel5 = panel(Menu, QStringLiteral("Panel5"), QRect(725, 8, 51, 51), QFrame::Sunken);
+    Image4 = picture(Panel5, QStringLiteral("Image4"), QRect(2, 2, 47, 47), logo(47));
+
+    Menu1 = panel(client, QStringLiteral("Menu1"), QRect(718, 68, 72, 512), QFrame::Raised);
+    Menu1->setMouseTracking(true);
+    for (int y : {13, 85, 157, 228, 300, 372})
+        separator(Menu1, QRect(4, y, 65, 3));
+    SpeedButton5 = flatButton(Menu1, "SpeedButton5", "Clear", Glyph::Clear, {7, 17, 60, 60});
+    SpeedButton13 = flatButton(Menu1, "SpeedButton13", "Gradient", Glyph::Gradient, {7, 89, 60, 60});
+    SpeedButton7 = flatButton(Menu1, "SpeedButton7", "Text Effect", Glyph::TextEffect, {7, 161, 60, 60});
+    SpeedButton20 = flatButton(Menu1, "SpeedButton20", "Text Bar", Glyph::TextBar, {7, 232, 60, 60});
+    SpeedButton23 = flatButton(Menu1, "SpeedButton23", "Effects", Glyph::Effects, {7, 304, 60, 60});
+    SpeedButton25 = flatButton(Menu1, "SpeedButton25", "Gallery", Glyph::Gallery, {7, 376, 60, 61});
+    SpeedButton14 = flatButton(Menu1, "SpeedButton14", "Text Bar", Glyph::TextBar, {7, 441, 60, 60});
+    SpeedButton14->hide();
+}
+
+void TForm15::buildModeChooser() {
+    Panel1 = panel(client, QStringLiteral("Panel1"), QRect(333, 373, 123, 89), QFrame::Raised);
+    Image16 = picture(Panel1, QStringLiteral("Image16"), QRect(0, 0, 25, 89), modeStrip(25, 89));
+    const struct {
+        QFrame** row;
+        QLabel** icon;
+        const char* name;
+        const char* iconName;
+        const char* caption;
+        Glyph glyph;
+    } rows[] = {
+        {&Panel2, &Image11, "Panel2", "Image11", "    Cd Cover", Glyph::CdCover},
+        {&Panel3, &Image12, "Panel3", "Image12", "         Front  Cover ", Glyph::FrontCover},
+        {&Panel4, &Image13, "Panel4", "Image13", "        Back Cover", Glyph::BackCover},
+    };
+    int top = 1;
+    for (const auto& row : rows) {
+        QFrame* frame = panel(Panel1, QString::fromLatin1(row.name), QRect(25, top, 98, 29), QFrame::Plain);
+        frame->setMouseTracking(true);
+        auto* caption = new QLabel(QString::fromLatin1(row.caption), frame);
+        caption->setGeometry(26, 0, 72, 29);
+        caption->setAttribute(Qt::WA_TransparentForMouseEvents);
+        *row.icon = picture(frame, QString::fromLatin1(row.iconName), QRect(2, 2, 25, 25), modeIcon(row.glyph));
+        (*row.icon)->setMouseTracking(true);
+        *row.row = frame;
+        top += 29;
+    }
+    Panel1->hide();
+}
+
+void TForm15::buildTextBar() {
+    supfloat = panel(client, QStringLiteral("supfloat"), QRect(1, 68, 251, 167), QFrame::Raised);
+    supfloat->setAutoFillBackground(true);
+    Panel10 = panel(supfloat, QStringLiteral("Panel10"), QRect(0, 0, 251, 32), QFrame::Raised);
+    SpeedButton17 = flatButton(Panel10, "SpeedButton17", {}, Glyph::TextColour, {16, 3, 24, 25});
+    SpeedButton16 = flatButton(Panel10, "SpeedButton16", {}, Glyph::Bold, {48, 3, 25, 25});
+    SpeedButton19 = flatButton(Panel10, "SpeedButton19", {}, Glyph::Reverse, {81, 3, 25, 25});
+    SpeedButton24 = flatButton(Panel10, "SpeedButton24", "Help...", Glyph::Help, {176, 3, 70, 26});
+    for (auto [button, glyphId, hint] : {std::tuple{SpeedButton17, Glyph::TextColour, "Text color"},
+                                         std::tuple{SpeedButton16, Glyph::Bold, "Bold"},
+                                         std::tuple{SpeedButton19, Glyph::Reverse, "Reverse text..."}}) {
+        button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        button->setIcon(QIcon(glyph(glyphId, 20)));
+        button->setToolTip(QString::fromLatin1(hint));
+    }
+    Panel9 = panel(supfloat, QStringLiteral("Panel9"), QRect(0, 32, 24, 119), QFrame::Raised);
+    Panel9->setCursor(Qt::PointingHandCursor);
+    Image5 = picture(Panel9, QStringLiteral("Image5"), QRect(1, 2, 22, 115), modeStrip(22, 115));
+
+    Edition = new QLineEdit(QStringLiteral("Put your text here..."), supfloat);
+    Edition->setObjectName(QStringLiteral("Edition"));
+    Edition->setGeometry(27, 35, 220, 62);
+    QFont editFont(QStringLiteral("Arial"), 12);
+    editFont.setBold(true);
+    Edition->setFont(editFont);
+
+    Combofonte = new QComboBox(supfloat);
+    Combofonte->setObjectName(QStringLiteral("Combofonte"));
+    Combofonte->setGeometry(27, 100, 150, 24);
+    combotaillefonte = new QComboBox(supfloat);
+    combotaillefonte->setObjectName(QStringLiteral("combotaillefonte"));
+    combotaillefonte->setGeometry(181, 100, 67, 24);
+    for (int size = 6; size <= 100; size += 2)
+        combotaillefonte->addItem(QString::number(size));
+    for (int size = 110; size <= 340; size += 10)
+        combotaillefonte->addItem(QString::number(size));
+
+    SpeedButton21 = flatButton(supfloat, "SpeedButton21", "Cancel", Glyph::Cancel, {112, 129, 65, 16});
+    SpeedButton18 = flatButton(supfloat, "SpeedButton18", "Ok", Glyph::Ok, {181, 129, 65, 16});
+    StatusBar2 = new StatusPanels(supfloat, QStringLiteral("StatusBar2"), {{50}, {199}}, 16);
+    StatusBar2->setGeometry(0, 151, 251, 16);
+    StatusBar2->setText(0, QStringLiteral("Status"));
+    supfloat->hide();
+}
+
+void TForm15::buildMenus() {
+    QMenuBar* bar = menuBar();
+    Files1 = bar->addMenu(QStringLiteral("Files"));
+    Loadpicture1 = item(Files1, "Loadpicture1", "Load picture...", QKeySequence(QStringLiteral("Ctrl+L")));
+    Savepicture1 = item(Files1, "Savepicture1", "Save picture...", QKeySequence(QStringLiteral("Ctrl+S")));
+    Files1->addSeparator();
+    Print1 = item(Files1, "Print1", "Print", QKeySequence(QStringLiteral("Ctrl+P")));
+    Printersetup1 = item(Files1, "Printersetup1", "Printer setup");
+    Files1->addSeparator();
+    Quit1 = item(Files1, "Quit1", "Quit");
+
+    Options1 = bar->addMenu(QStringLiteral("Options"));
+    Calibrate1 = item(Options1, "Calibrate1", "Calibrate", QKeySequence(QStringLiteral("Ctrl+C")));
+    Refresh1 = item(Options1, "Refresh1", "Refresh", QKeySequence(QStringLiteral("Ctrl+Alt+R")));
+    Options1->addSeparator();
+    Resize1 = item(Options1, "Resize1", "Resize", QKeySequence(QStringLiteral("Ctrl+R")));
+    ResizeTakeasmide1 =
+        item(Options1, "ResizeTakeasmide1", "Resize - Take a slide", QKeySequence(QStringLiteral("Ctrl+Z")));
+    Gradient1 = item(Options1, "Gradient1", "Gradient", QKeySequence(QStringLiteral("Ctrl+G")));
+    Options1->addSeparator();
+    Text2 = item(Options1, "Text2", "Text", QKeySequence(QStringLiteral("Ctrl+T")));
+    Options1->addSeparator();
+    AddPicture1 = item(Options1, "AddPicture1", "Add Picture");
+    ApplyPicture1 = item(Options1, "ApplyPicture1", "Apply Picture");
+    Options1->addSeparator();
+    Effects1 = item(Options1, "Effects1", "Effects");
+    Library1 = item(Options1, "Library1", "Gallery");
+
+    Images1 = bar->addMenu(QStringLiteral("Pictures"));
+    First1 = item(Images1, "First1", "First", QKeySequence(Qt::Key_F1));
+    Second1 = item(Images1, "Second1", "Second", QKeySequence(Qt::Key_F2));
+
+    Covers1 = bar->addMenu(QStringLiteral("Labels"));
+    Cdcover1 = item(Covers1, "Cdcover1", "CD/DVD cover", QKeySequence(Qt::Key_F3));
+    Frontcover1 = item(Covers1, "Frontcover1", "Front cover", QKeySequence(Qt::Key_F4));
+    Backcover1 = item(Covers1, "Backcover1", "Back cover", QKeySequence(Qt::Key_F5));
+    Covers1->addSeparator();
+    MiniCD1 = item(Covers1, "MiniCD1", "Mini CD", QKeySequence(Qt::Key_F6));
+
+    Language1 = bar->addMenu(QStringLiteral("Languages"));
+    English1 = item(Language1, "English1", "English");
+    Francais1 = item(Language1, "Francais1", "Francais");
+    German1 = item(Language1, "German1", "German");
+    hungarian1 = item(Language1, "hungarian1", "hungarian");
+    Swedish1 = item(Language1, "Swedish1", "Swedish");
+    Catalan1 = item(Language1, "Catalan1", "Catalan");
+    Coratian1 = item(Language1, "Coratian1", "Croatian");
+    Language1->addSeparator();
+    YourLanguage1 = item(Language1, "YourLanguage1", "Your Language... (to test your file)");
+    Editandsendbackbymail1 = item(Language1, "Editandsendbackbymail1", "Edit and send back by mail");
+
+    Help1 = bar->addMenu(QStringLiteral("Help"));
+    About1 = item(Help1, "About1", "About");
+    Licence1 = item(Help1, "Licence1", "Licence");
+    Help1->addSeparator();
+    Help2 = item(Help1, "Help2", "Help");
+    Help1->addSeparator();
+    Homepage1 = item(Help1, "Homepage1", "Homepage");
+    Email1 = item(Help1, "Email1", "Email");
+}
+
+void TForm15::buildPopupMenus() {
+    PopupMenu2 = new QMenu(this);
+    PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
+    LoadPicturesChargerImage1 = item(PopupMenu2, "LoadPicturesChargerImage1", "Load Picture (Charger Image)");
+    SavePictureSauvegarderlimage1 =
+        item(PopupMenu2, "SavePictureSauvegarderlimage1", "Save Picture (Sauvegarder l'image)");
+    PopupMenu2->addSeparator();
+    FloatingtextBarredetexteflottante1 = item(PopupMenu2, "FloatingtextBarredetexteflottante1",
+                                              "Floating text (Barre de texte flottante)",
+                                              QKeySequence(QStringLiteral("Ctrl+F")));
+    PopupMenu2->addSeparator();
+    ApplyChangesAppliquerleschangements2 =
+        item(PopupMenu2, "ApplyChangesAppliquerleschangements2", "Apply Changes (Appliquer les changements)",
+             QKeySequence(QStringLiteral("Ctrl+A")));
+    HidetextareaCacherlazonedetexte2 =
+        item(PopupMenu2, "HidetextareaCacherlazonedetexte2", "Hide text area (Cacher la zone de texte)",
+             QKeySequence(QStringLiteral("Ctrl+H")));
+    // The window's own menu carries the keys, wherever the focus is.
+    addActions({FloatingtextBarredetexteflottante1, ApplyChangesAppliquerleschangements2,
+                HidetextareaCacherlazonedetexte2});
+
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    ChangeTextmodifierletexte1 = item(PopupMenu1, "ChangeTextmodifierletexte1", "Change Text (modifier le texte)");
+    PopupMenu1->addSeparator();
+    ApplyChangesAppliquerleschangements1 =
+        item(PopupMenu1, "ApplyChangesAppliquerleschangements1", "Apply Changes (Appliquer les changements)",
+             QKeySequence(QStringLiteral("Ctrl+A")));
+    HidetextareaCacherlazonedetexte1 =
+        item(PopupMenu1, "HidetextareaCacherlazonedetexte1", "Hide text area (Cacher la zone de texte)",
+             QKeySequence(QStringLiteral("Ctrl+H")));
+    // Shown in the menu only: the window's own items already answer these keys.
+    for (QAction* action : {ApplyChangesAppliquerleschangements1, HidetextareaCacherlazonedetexte1})
+        action->setShortcutContext(Qt::WidgetShortcut);
+
+    PopupMenu3 = new QMenu(this);
+    PopupMenu3->setObjectName(QStringLiteral("PopupMenu3"));
+    HidePicture1 = item(PopupMenu3, "HidePicture1", "Hide Picture");
+}

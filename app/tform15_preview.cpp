@@ -1,0 +1,89 @@
+// Painting the current picture, switching between the two pictures of a cover, and Clear.
+#include "app/clientarea.h"
+#include "app/previewgeometry.h"
+#include "app/statuspanels.h"
+#include "app/tform15.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPainter>
+
+void TForm15::FormPaint(QPainter& canvas) {
+    const QSize window = frameGeometry().size();
+    if (window.width() > 750)
+        Panel5->move(window.width() - 65, Panel5->y());
+    if (const std::optional<SlotInfo> slot = currentSlot()) {
+        const Picture& picture = slotPicture[slot->index];
+        const QPoint origin =
+            pictureOrigin(window, Menu1->width(), Menu->height(), QSize(picture.width(), picture.height()));
+        pictureLeft = origin.x();
+        pictureTop = origin.y();
+        if (!picture.isEmpty())
+            canvas.drawImage(origin, picture.bitmap());
+    }
+    Image2->move(Image2->x(), 3);
+    // The vertical text marker stands on the floating text's top-left corner, turned a quarter.
+    Panel11->setGeometry(floatinglabel->x(), floatinglabel->y() - Panel11->height(), floatinglabel->height(),
+                         floatinglabel->width());
+}
+
+void TForm15::FormResize() {
+    const QSize window = frameGeometry().size();
+    floatinglabel->move(window.width() / 2 - floatinglabel->width() / 2 - 50, window.height() / 2 - 60);
+    repaintPreview();
+    Image2->move(Image2->x(), 3);
+}
+
+void TForm15::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    FormResize();
+}
+
+void TForm15::repaintPreview() {
+    if (client != nullptr)
+        client->repaint();
+}
+
+void TForm15::SpeedButton9Click() {
+    StatusBar1->setText(4, QStringLiteral("Desactivated"));
+    StatusBar2->setText(1, QStringLiteral("Reverse desactivated"));
+    const std::optional<SlotInfo> first = currentSlot();
+    if (!first || first->second)
+        return;
+    const SlotInfo& second = slotOf(first->mode, true);
+    slotCode = second.code;
+    slotKept[first->index] = slotPicture[first->index];
+    slotPicture[first->index].clear();
+    StatusBar1->setText(2, slotStatusText(true));
+    slotPicture[second.index] = slotKept[second.index];
+    resetFloatingText();
+    repaintPreview();
+}
+
+void TForm15::SpeedButton8Click() {
+    StatusBar1->setText(4, QStringLiteral("Desactivated"));
+    StatusBar2->setText(1, QStringLiteral("Reverse desactivated"));
+    const std::optional<SlotInfo> second = currentSlot();
+    if (!second || !second->second)
+        return;
+    const SlotInfo& first = slotOf(second->mode, false);
+    slotCode = first.code;
+    slotKept[second->index] = slotPicture[second->index];
+    slotPicture[second->index].clear();
+    StatusBar1->setText(2, slotStatusText(false));
+    slotPicture[first.index] = slotKept[first.index];
+    resetFloatingText();
+    repaintPreview();
+}
+
+// Takes the picture back to how it was fitted, dropping whatever was drawn on it since.
+void TForm15::SpeedButton5Click() {
+    const std::optional<SlotInfo> slot = currentSlot();
+    if (!slot)
+        return;
+    const size_t i = static_cast<size_t>(slot->index);
+    if (!slotLoaded[i] || !slotResized[i] || currentModeText() != QLatin1String(modeInfo(slot->mode).statusText))
+        return;
+    slotPicture[i] = Picture::loadBmp(programFolder + QLatin1String(slot->refreshFile));
+    repaintPreview();
+}

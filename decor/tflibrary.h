@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/fixeddialog.h"
+
+class Orbalin;
+
+// Small pictures to place as the added picture.
+class TFLibrary : public FixedDialog {
+public:
+    explicit TFLibrary(Orbalin& program);
+
+private:
+    Orbalin& program_;
+};

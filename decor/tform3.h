@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/fixeddialog.h"
+
+class Orbalin;
+
+// The four kinds of insert as picture buttons.
+class TForm3 : public FixedDialog {
+public:
+    explicit TForm3(Orbalin& program);
+
+private:
+    Orbalin& program_;
+};

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/fixeddialog.h"
+
+class Orbalin;
+
+// Quarter turns of the current picture.
+class TForm7 : public FixedDialog {
+public:
+    explicit TForm7(Orbalin& program);
+
+private:
+    Orbalin& program_;
+};

@@ -1,0 +1,23 @@
+#include "platform/fixeddialog.h"
+
+#include <QKeyEvent>
+
+FixedDialog::FixedDialog(QWidget* owner, const QString& objectName, const QString& caption, QSize clientSize,
+                         TitleButtons buttons)
+    : QDialog(owner), buttons_(buttons) {
+    setObjectName(objectName);
+    setWindowTitle(caption);
+    setFixedSize(clientSize);
+    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (buttons == TitleButtons::Close)
+        flags |= Qt::WindowCloseButtonHint;
+    setWindowFlags(flags);
+}
+
+void FixedDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && buttons_ == TitleButtons::None) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QDialog>
+
+// A window of fixed size. Windows that must be answered have no title-bar buttons and are left
+// only through their own buttons, so Escape does not close them either.
+class FixedDialog : public QDialog {
+public:
+    enum class TitleButtons { None, Close };
+
+    FixedDialog(QWidget* owner, const QString& objectName, const QString& caption, QSize clientSize,
+                TitleButtons buttons = TitleButtons::None);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    TitleButtons buttons_;
+};

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class QDialog;
+class QWidget;
+class PrinterPort;
+
+struct FileDialogRequest {
+    QString title;
+    QStringList filters; // e.g. "Bitmaps (*.bmp)"
+    int selectedFilter = 0;
+    QString presetName;
+    QString initialFolder;
+};
+
+struct FileDialogAnswer {
+    QString path;
+    int filterIndex = 0;
+};
+
+// Everything modal goes through here: the Qt implementation shows real dialogs, the scripted
+// one answers from queues and records every call, so windows can be driven by tests.
+class Interaction {
+public:
+    virtual ~Interaction() = default;
+
+    virtual void message(QWidget* owner, const QString& text) = 0;
+    // OK / Cancel; true when OK was pressed.
+    virtual bool confirm(QWidget* owner, const QString& text) = 0;
+    virtual std::optional<FileDialogAnswer> openFile(QWidget* owner, const FileDialogRequest& request) = 0;
+    virtual std::optional<FileDialogAnswer> saveFile(QWidget* owner, const FileDialogRequest& request) = 0;
+    virtual std::optional<QColor> chooseColour(QWidget* owner, const QColor& initial) = 0;
+    // Lets the user choose and set up the printer behind the port; true when accepted.
+    virtual bool printerSetup(QWidget* owner, PrinterPort& printer) = 0;
+    // Shows the window modally and returns once it is closed.
+    virtual void showModal(QDialog& window) = 0;
+    // Opens a file or URL with the desktop's default program; the result is not reported.
+    virtual void openWithDesktop(const QString& pathOrUrl) = 0;
+};

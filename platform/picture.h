@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+// A picture as the windows use it: empty, or holding one bitmap. A 24-bit bitmap is
+// QImage::Format_BGR888 (blue-green-red bytes, rows padded to 4 bytes).
+// Copies are cheap (QImage shares its pixels until one side writes).
+class Picture {
+public:
+    Picture() = default;
+    explicit Picture(QImage bitmap) : bitmap_(std::move(bitmap)) {}
+
+    bool isEmpty() const { return bitmap_.isNull(); }
+    int width() const { return bitmap_.width(); }
+    int height() const { return bitmap_.height(); }
+    const QImage& bitmap() const { return bitmap_; }
+    QImage& bitmap() { return bitmap_; }
+
+    void assign(const QImage& bitmap) { bitmap_ = bitmap; }
+    void clear() { bitmap_ = QImage(); }
+
+    // Reads a BMP file at its own size and pixel format (24-bit files become Format_BGR888).
+    // Throws OrbalinError naming the file and the reason when it cannot be read.
+    static Picture loadBmp(const QString& path);
+
+    // Writes the bitmap as a BMP file in its own pixel format. The file is written beside the
+    // target and renamed into place, so a failed save never destroys an existing file.
+    // Throws OrbalinError on failure or when the picture is empty.
+    void saveBmp(const QString& path) const;
+
+private:
+    QImage bitmap_;
+};

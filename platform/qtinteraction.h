@@ -1,0 +1,16 @@
+#pragma once
+
+#include "platform/interaction.h"
+
+// The real dialogs of the desktop.
+class QtInteraction : public Interaction {
+public:
+    void message(QWidget* owner, const QString& text) override;
+    bool confirm(QWidget* owner, const QString& text) override;
+    std::optional<FileDialogAnswer> openFile(QWidget* owner, const FileDialogRequest& request) override;
+    std::optional<FileDialogAnswer> saveFile(QWidget* owner, const FileDialogRequest& request) override;
+    std::optional<QColor> chooseColour(QWidget* owner, const QColor& initial) override;
+    bool printerSetup(QWidget* owner, PrinterPort& printer) override;
+    void showModal(QDialog& window) override;
+    void openWithDesktop(const QString& pathOrUrl) override;
+};

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/printerport.h"
+
+#include <QPainter>
+#include <memory>
+
+// The system's printers through QPrinter (CUPS on Linux).
+class QtPrinterPort : public PrinterPort {
+public:
+    QtPrinterPort();
+    ~QtPrinterPort() override;
+
+    bool anyInstalled() override;
+    int deviceCaps(DeviceCap index) override;
+    QPainter& beginJob(const QString& title) override;
+    void endJob() override;
+    QPrinter* device() override;
+
+private:
+    std::unique_ptr<QPrinter> printer_;
+    QPainter painter_;
+};

@@ -1,0 +1,61 @@
+#include "platform/scriptedinteraction.h"
+
+namespace {
+template <typename T> T takeFront(std::deque<T>& queue, T whenEmpty) {
+    if (queue.empty())
+        return whenEmpty;
+    T answer = std::move(queue.front());
+    queue.pop_front();
+    return answer;
+}
+} // namespace
+
+QStringList ScriptedInteraction::textsOf(const QString& kind) const {
+    QStringList texts;
+    for (const Call& call : calls)
+        if (call.kind == kind)
+            texts << call.text;
+    return texts;
+}
+
+QStringList ScriptedInteraction::messages() const { return textsOf("message"); }
+QStringList ScriptedInteraction::modalWindows() const { return textsOf("modal"); }
+
+void ScriptedInteraction::message(QWidget*, const QString& text) { calls.push_back({"message", text}); }
+
+bool ScriptedInteraction::confirm(QWidget*, const QString& text) {
+    calls.push_back({"confirm", text});
+    return takeFront(confirmAnswers, false);
+}
+
+std::optional<FileDialogAnswer> ScriptedInteraction::openFile(QWidget*, const FileDialogRequest& request) {
+    calls.push_back({"open", request.title});
+    fileRequests.push_back(request);
+    return takeFront(fileAnswers, std::optional<FileDialogAnswer>{});
+}
+
+std::optional<FileDialogAnswer> ScriptedInteraction::saveFile(QWidget*, const FileDialogRequest& request) {
+    calls.push_back({"save", request.title});
+    fileRequests.push_back(request);
+    return takeFront(fileAnswers, std::optional<FileDialogAnswer>{});
+}
+
+std::optional<QColor> ScriptedInteraction::chooseColour(QWidget*, const QColor&) {
+    calls.push_back({"colour", {}});
+    return takeFront(colourAnswers, std::optional<QColor>{});
+}
+
+bool ScriptedInteraction::printerSetup(QWidget*, PrinterPort&) {
+    calls.push_back({"printerSetup", {}});
+    return takeFront(printerSetupAnswers, false);
+}
+
+void ScriptedInteraction::showModal(QDialog& window) {
+    calls.push_back({"modal", window.objectName()});
+    auto action = takeFront(modalActions, std::function<void(QDialog&)>{});
+    if (action)
+        action(window);
+    window.hide();
+}
+
+void ScriptedInteraction::openWithDesktop(const QString& pathOrUrl) { calls.push_back({"desktop", pathOrUrl}); }

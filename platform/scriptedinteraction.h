@@ -1,0 +1,43 @@
+#pragma once
+
+#include "platform/interaction.h"
+
+#include <QDialog>
+#include <deque>
+#include <functional>
+#include <vector>
+
+// Answers every modal interaction from queues filled by a test and records each call.
+// An empty queue answers as a user pressing Cancel would.
+class ScriptedInteraction : public Interaction {
+public:
+    struct Call {
+        QString kind; // "message", "confirm", "open", "save", "colour", "printerSetup", "modal", "desktop"
+        QString text; // the message, the dialog title, the window's object name or the path
+    };
+
+    std::deque<bool> confirmAnswers;
+    std::deque<std::optional<FileDialogAnswer>> fileAnswers;
+    std::deque<std::optional<QColor>> colourAnswers;
+    std::deque<bool> printerSetupAnswers;
+    // Run while a modal window is "shown"; the window counts as closed when the action returns.
+    std::deque<std::function<void(QDialog&)>> modalActions;
+
+    std::vector<Call> calls;
+    std::vector<FileDialogRequest> fileRequests;
+
+    QStringList messages() const;
+    QStringList modalWindows() const;
+
+    void message(QWidget* owner, const QString& text) override;
+    bool confirm(QWidget* owner, const QString& text) override;
+    std::optional<FileDialogAnswer> openFile(QWidget* owner, const FileDialogRequest& request) override;
+    std::optional<FileDialogAnswer> saveFile(QWidget* owner, const FileDialogRequest& request) override;
+    std::optional<QColor> chooseColour(QWidget* owner, const QColor& initial) override;
+    bool printerSetup(QWidget* owner, PrinterPort& printer) override;
+    void showModal(QDialog& window) override;
+    void openWithDesktop(const QString& pathOrUrl) override;
+
+private:
+    QStringList textsOf(const QString& kind) const;
+};

@@ -1,0 +1,13 @@
+#include "print/calibrationfile.h"
+
+CalibrationTexts defaultCalibration(int dotsX, int dotsY) {
+    return {QStringLiteral("0.00"), QStringLiteral("0.00"), QStringLiteral("0.00"), QStringLiteral("15.00"),
+            QString::number(dotsX), QString::number(dotsY)};
+}
+
+CalibrationTexts calibrationFromLines(const QStringList& lines, const CalibrationTexts& defaults) {
+    CalibrationTexts texts = defaults;
+    for (size_t i = 0; i < texts.size() && i < static_cast<size_t>(lines.size()); ++i)
+        texts[i] = lines.at(static_cast<qsizetype>(i));
+    return texts;
+}

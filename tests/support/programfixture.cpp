@@ -1,0 +1,37 @@
+#include "support/programfixture.h"
+
+#include <QDir>
+#include <QFile>
+
+ProgramFolder::ProgramFolder() {
+    const QDir data(QStringLiteral(ORBALIN_DATA_DIR));
+    for (const QString& name : data.entryList(QDir::Files))
+        QFile::copy(data.filePath(name), dir_.filePath(name));
+}
+
+QString ProgramFolder::path() const { return dir_.path() + QLatin1Char('/'); }
+
+void ProgramFolder::write(const QString& name, const QByteArray& bytes) const {
+    QFile file(this->file(name));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        ADD_FAILURE() << "could not write " << name.toStdString();
+}
+
+QByteArray ProgramFolder::read(const QString& name) const {
+    QFile file(this->file(name));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+bool ProgramFolder::exists(const QString& name) const { return QFile::exists(file(name)); }
+
+void ProgramFolder::remove(const QString& name) const { QFile::remove(file(name)); }
+
+void ProgramTest::start() { program = std::make_unique<Orbalin>(ProgramContext{folder.path(), ui, printer, 0}); }
+
+QImage solidPicture(int width, int height, QColor colour) {
+    QImage image(width, height, QImage::Format_BGR888);
+    image.fill(colour);
+    return image;
+}

@@ -1,0 +1,12 @@
+#include "platform/application.h"
+
+#include <gtest/gtest.h>
+
+// Every test runs without a display, at a fixed 96 dots per inch.
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_FONT_DPI", "96");
+    ::testing::InitGoogleTest(&argc, argv);
+    OrbalinApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}

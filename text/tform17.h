@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/fixeddialog.h"
+
+class Orbalin;
+
+// The Text Area editor.
+class TForm17 : public FixedDialog {
+public:
+    explicit TForm17(Orbalin& program);
+
+private:
+    Orbalin& program_;
+};
