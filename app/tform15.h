@@ -220,6 +220,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -239,4 +240,5 @@ private:
     void disablePrinting();
 
     Orbalin& program_;
+    bool outerSizeSet_ = false;
 };

@@ -39,6 +39,18 @@ void TForm15::resizeEvent(QResizeEvent* event) {
     FormResize();
 }
 
+// The design size, 790 x 600, is the window's outer size, frame included; the frame is known
+// once the window is shown.
+void TForm15::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (outerSizeSet_)
+        return;
+    outerSizeSet_ = true;
+    const QSize frame = frameGeometry().size() - size();
+    if (!frame.isEmpty())
+        resize(QSize(790, 600) - frame);
+}
+
 void TForm15::repaintPreview() {
     if (client != nullptr)
         client->repaint();

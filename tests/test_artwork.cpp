@@ -66,6 +66,8 @@ struct MaskFile {
     int size;
 };
 
+void PrintTo(const MaskFile& file, std::ostream* out) { *out << file.name; }
+
 class ShippedMask : public ::testing::TestWithParam<MaskFile> {};
 
 TEST_P(ShippedMask, IsA24BitBlackAndWhiteCopyOfTheDiscGeometry) {

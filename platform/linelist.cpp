@@ -1,0 +1,92 @@
+#include "platform/linelist.h"
+
+#include "platform/orbalinerror.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+// Configuration files are a few lines; anything this big is the wrong file.
+constexpr qint64 maxFileSize = 1024 * 1024;
+
+QString shown(const QString& path) {
+    return QDir::toNativeSeparators(path);
+}
+
+QString sentence(QString text) {
+    if (!text.endsWith(QLatin1Char('.')))
+        text += QLatin1Char('.');
+    return text;
+}
+
+// Why a file cannot be created: a missing folder is the usual case and the clearest to name.
+QString createFailure(const QString& path, const QFileDevice& file) {
+    if (!QFileInfo(path).absoluteDir().exists())
+        return QStringLiteral("Its folder does not exist.");
+    return sentence(file.errorString());
+}
+
+[[noreturn]] void cannotRead(const QString& path, const QString& reason) {
+    throw OrbalinError(QStringLiteral("The file \"%1\" cannot be read. %2").arg(shown(path), reason));
+}
+
+[[noreturn]] void cannotWrite(const QString& path, const QString& reason) {
+    throw OrbalinError(QStringLiteral("The file \"%1\" cannot be written. %2").arg(shown(path), reason));
+}
+
+} // namespace
+
+QStringList readLines(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists())
+        cannotRead(path, QStringLiteral("It does not exist."));
+    if (info.isDir())
+        cannotRead(path, QStringLiteral("It is a folder, not a file."));
+    if (!info.isFile())
+        cannotRead(path, QStringLiteral("It is not a file."));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        cannotRead(path, sentence(file.errorString()));
+    // Read one byte past the limit rather than trusting the size reported before reading.
+    const QByteArray bytes = file.read(maxFileSize + 1);
+    if (file.error() != QFileDevice::NoError)
+        cannotRead(path, sentence(file.errorString()));
+    if (bytes.size() > maxFileSize)
+        cannotRead(path, QStringLiteral("It is larger than 1 MB, too large for a settings file."));
+
+    QStringList lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (c != '\r' && c != '\n')
+            continue;
+        lines.append(QString::fromLatin1(bytes.constData() + start, i - start));
+        if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < bytes.size())
+        lines.append(QString::fromLatin1(bytes.constData() + start, bytes.size() - start));
+    return lines;
+}
+
+void writeLines(const QString& path, const QStringList& lines) {
+    QByteArray bytes;
+    for (const QString& line : lines) {
+        bytes += line.toLatin1();
+        bytes += "\r\n";
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        cannotWrite(path, createFailure(path, file));
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = sentence(file.errorString());
+        file.cancelWriting();
+        cannotWrite(path, reason);
+    }
+    if (!file.commit())
+        cannotWrite(path, sentence(file.errorString()));
+}

@@ -1,0 +1,233 @@
+#include "platform/picture.h"
+
+#include "platform/orbalinerror.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QSaveFile>
+#include <QtEndian>
+
+namespace {
+
+constexpr qint64 fileHeaderSize = 14;
+constexpr qint64 largestInfoHeader = 124;
+constexpr qint64 maxPixels = qint64(1) << 27;
+// Enough for maxPixels at 32 bits plus the reader's own bookkeeping.
+constexpr int readerLimitMb = 1024;
+
+QString shown(const QString& path) {
+    return QDir::toNativeSeparators(path);
+}
+
+QString sentence(QString text) {
+    if (!text.endsWith(QLatin1Char('.')))
+        text += QLatin1Char('.');
+    return text;
+}
+
+// Why a file cannot be created: a missing folder is the usual case and the clearest to name.
+QString createFailure(const QString& path, const QFileDevice& file) {
+    if (!QFileInfo(path).absoluteDir().exists())
+        return QStringLiteral("Its folder does not exist.");
+    return sentence(file.errorString());
+}
+
+[[noreturn]] void cannotOpen(const QString& path, const QString& reason) {
+    throw OrbalinError(QStringLiteral("The picture \"%1\" cannot be opened. %2").arg(shown(path), reason));
+}
+
+[[noreturn]] void cannotSave(const QString& path, const QString& reason) {
+    throw OrbalinError(QStringLiteral("The picture cannot be saved as \"%1\". %2").arg(shown(path), reason));
+}
+
+quint16 u16(const QByteArray& bytes, qint64 at) {
+    return qFromLittleEndian<quint16>(bytes.constData() + at);
+}
+quint32 u32(const QByteArray& bytes, qint64 at) {
+    return qFromLittleEndian<quint32>(bytes.constData() + at);
+}
+qint32 i32(const QByteArray& bytes, qint64 at) {
+    return qFromLittleEndian<qint32>(bytes.constData() + at);
+}
+
+struct Layout {
+    qint64 infoSize = 0;
+    int bitCount = 0;
+    bool bitfields = false;
+    qint64 dataEnd = 0; // bytes of the file the decoder will look at
+};
+
+// Qt's BMP reader happily returns a picture whose rows were never read when the file is cut short,
+// so everything the decoder will touch is checked against the real file size first.
+Layout checkLayout(const QString& path, const QByteArray& head, qint64 fileSize) {
+    const QString damaged = QStringLiteral("The file is damaged: ");
+    if (head.size() < 2 || head[0] != 'B' || head[1] != 'M')
+        cannotOpen(path, QStringLiteral("It is not a BMP picture."));
+    if (head.size() < fileHeaderSize + 4)
+        cannotOpen(path, damaged + QStringLiteral("its header is incomplete."));
+    const qint64 infoSize = u32(head, fileHeaderSize);
+    if (infoSize != 12 && infoSize != 40 && infoSize != 52 && infoSize != 56 && infoSize != 108 &&
+        infoSize != 124)
+        cannotOpen(path, QStringLiteral("Its header type (%1 bytes) is not supported.").arg(infoSize));
+    if (head.size() < fileHeaderSize + infoSize)
+        cannotOpen(path, damaged + QStringLiteral("its header is incomplete."));
+
+    const qint64 info = fileHeaderSize;
+    const bool os2 = infoSize == 12;
+    const qint64 width = os2 ? u16(head, info + 4) : i32(head, info + 4);
+    const qint64 signedHeight = os2 ? u16(head, info + 6) : i32(head, info + 8);
+    const int planes = u16(head, info + (os2 ? 8 : 12));
+    const int bitCount = u16(head, info + (os2 ? 10 : 14));
+    const quint32 compression = os2 ? 0 : u32(head, info + 16);
+    const qint64 colorsUsed = os2 ? 0 : u32(head, info + 32);
+    const qint64 height = signedHeight < 0 ? -signedHeight : signedHeight;
+
+    if (width <= 0)
+        cannotOpen(path, damaged + QStringLiteral("the picture has no width."));
+    if (height == 0)
+        cannotOpen(path, damaged + QStringLiteral("the picture has no height."));
+    if (width * height > maxPixels)
+        cannotOpen(path, QStringLiteral("It is %1 × %2 pixels; pictures over %3 million pixels are not "
+                                        "supported.")
+                             .arg(width)
+                             .arg(height)
+                             .arg(maxPixels / 1000000));
+    if (planes != 1)
+        cannotOpen(path, damaged + QStringLiteral("it declares %1 colour planes.").arg(planes));
+    if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 && bitCount != 32)
+        cannotOpen(path,
+                   damaged + QStringLiteral("%1 bits per pixel is not a BMP colour depth.").arg(bitCount));
+    if (compression == 1 || compression == 2)
+        cannotOpen(path, QStringLiteral("Compressed (RLE) BMP pictures are not supported; save it again "
+                                        "uncompressed."));
+    const bool bitfields = compression == 3;
+    if (compression != 0 && !(bitfields && (bitCount == 16 || bitCount == 32)))
+        cannotOpen(path, QStringLiteral("It uses a kind of BMP compression that is not supported."));
+
+    // Colour masks follow a 40-byte header; the larger headers hold them inside.
+    qint64 tableEnd = fileHeaderSize + infoSize + (bitfields && infoSize == 40 ? 12 : 0);
+    if (bitCount <= 8) {
+        const qint64 maxColors = qint64(1) << bitCount;
+        if (colorsUsed > maxColors)
+            cannotOpen(path, damaged + QStringLiteral("its colour table is too long."));
+        tableEnd += (colorsUsed ? colorsUsed : maxColors) * (os2 ? 3 : 4);
+    }
+    const qint64 offset = u32(head, 10);
+    if (offset >= fileSize)
+        cannotOpen(path,
+                   damaged + QStringLiteral("its picture data would start beyond the end of the file."));
+    if (offset < tableEnd)
+        cannotOpen(path, damaged + QStringLiteral("its picture data overlaps the header."));
+    const qint64 stride = (width * bitCount + 31) / 32 * 4;
+    const qint64 dataEnd = offset + stride * height;
+    if (dataEnd > fileSize)
+        cannotOpen(path, damaged + QStringLiteral("it ends before the picture data is complete."));
+    return {infoSize, bitCount, bitfields, dataEnd};
+}
+
+// A damaged file may use colour indexes past its table; extend the table so every pixel has a colour.
+void coverAllIndexes(QImage& image) {
+    int highest = 1;
+    if (image.format() == QImage::Format_Indexed8) {
+        highest = -1;
+        for (int y = 0; y < image.height(); ++y) {
+            const uchar* row = image.constScanLine(y);
+            for (int x = 0; x < image.width(); ++x)
+                highest = std::max<int>(highest, row[x]);
+        }
+    } else if (image.depth() != 1) {
+        return;
+    }
+    QList<QRgb> table = image.colorTable();
+    if (highest < table.size())
+        return;
+    while (table.size() <= highest)
+        table.append(qRgb(0, 0, 0));
+    image.setColorTable(table);
+}
+
+// Qt's reader knows the 12, 40, 108 and 124 byte headers only. The 52 and 56 byte ones are the
+// 108 byte layout cut short, so they are widened with zeros (and the file behind them moved along).
+constexpr qint64 widenedInfoSize = 108;
+
+QByteArray widenedHeader(const QString& path, const QByteArray& head, const Layout& layout) {
+    const qint64 grow = widenedInfoSize - layout.infoSize;
+    const qint64 offset = u32(head, 10) + grow;
+    if (offset > 0xffffffff)
+        cannotOpen(path, QStringLiteral("The file is damaged: its picture data is too far into the file."));
+    QByteArray out = head.left(fileHeaderSize + layout.infoSize);
+    out.append(QByteArray(grow, '\0'));
+    qToLittleEndian<quint32>(quint32(std::min<qint64>(layout.dataEnd + grow, 0xffffffff)), out.data() + 2);
+    qToLittleEndian<quint32>(quint32(offset), out.data() + 10);
+    qToLittleEndian<quint32>(quint32(widenedInfoSize), out.data() + fileHeaderSize);
+    if (!layout.bitfields) // masks mean nothing here, so make sure the reader cannot apply them
+        std::fill(out.begin() + fileHeaderSize + 40, out.begin() + fileHeaderSize + 56, '\0');
+    return out;
+}
+
+} // namespace
+
+Picture Picture::loadBmp(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists())
+        cannotOpen(path, QStringLiteral("The file does not exist."));
+    if (info.isDir())
+        cannotOpen(path, QStringLiteral("It is a folder, not a file."));
+    if (!info.isFile())
+        cannotOpen(path, QStringLiteral("It is not a file."));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        cannotOpen(path, sentence(file.errorString()));
+    const qint64 fileSize = file.size();
+    if (fileSize == 0)
+        cannotOpen(path, QStringLiteral("The file is empty."));
+    const QByteArray head = file.read(fileHeaderSize + largestInfoHeader);
+    const Layout layout = checkLayout(path, head, fileSize);
+
+    // Decode exactly the bytes that were checked, so a file cut short meanwhile cannot slip through.
+    const bool widen = layout.infoSize == 52 || layout.infoSize == 56;
+    QByteArray data = widen ? widenedHeader(path, head, layout) : QByteArray();
+    const qint64 skip = widen ? fileHeaderSize + layout.infoSize : 0;
+    const qint64 expected = data.size() + layout.dataEnd - skip;
+    if (file.seek(skip))
+        data += file.read(layout.dataEnd - skip);
+    if (data.size() != expected)
+        cannotOpen(path, QStringLiteral("The file could not be read completely."));
+    file.close();
+
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "bmp");
+    reader.setAutoTransform(false);
+    if (QImageReader::allocationLimit() != 0 && QImageReader::allocationLimit() < readerLimitMb)
+        QImageReader::setAllocationLimit(readerLimitMb);
+    QImage image;
+    if (!reader.read(&image))
+        cannotOpen(path,
+                   QStringLiteral("Its picture data could not be decoded (%1).").arg(reader.errorString()));
+    if (layout.bitCount == 24)
+        image = image.convertToFormat(QImage::Format_BGR888);
+    if (image.isNull())
+        cannotOpen(path, QStringLiteral("There is not enough memory for it."));
+    coverAllIndexes(image);
+    return Picture(std::move(image));
+}
+
+void Picture::saveBmp(const QString& path) const {
+    if (isEmpty())
+        cannotSave(path, QStringLiteral("There is no picture to save."));
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        cannotSave(path, createFailure(path, file));
+    QImageWriter writer(&file, "bmp");
+    if (!writer.write(bitmap_)) {
+        file.cancelWriting();
+        cannotSave(path, sentence(writer.errorString()));
+    }
+    if (!file.commit())
+        cannotSave(path, sentence(file.errorString()));
+}

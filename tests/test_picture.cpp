@@ -1,0 +1,365 @@
+#include "platform/orbalinerror.h"
+#include "platform/picture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Builds BMP files byte by byte, independently of Qt's writer.
+struct BmpHeader {
+    qint32 width = 1;
+    qint32 height = 1;
+    quint32 infoSize = 40;
+    quint16 planes = 1;
+    quint16 bitCount = 24;
+    quint32 compression = 0;
+    quint32 colorsUsed = 0;
+    QList<quint32> masks = {}; // red, green, blue (, alpha) for BI_BITFIELDS
+    qint64 offset = -1;        // -1: right after the header and colour table
+};
+
+void put16(QByteArray& out, quint16 value) {
+    out += char(value & 0xff);
+    out += char(value >> 8);
+}
+
+void put32(QByteArray& out, quint32 value) {
+    put16(out, quint16(value & 0xffff));
+    put16(out, quint16(value >> 16));
+}
+
+QByteArray bmpFile(const BmpHeader& h, const QList<QRgb>& palette, const QByteArray& pixels) {
+    QByteArray table;
+    for (QRgb c : palette) {
+        table += char(qBlue(c));
+        table += char(qGreen(c));
+        table += char(qRed(c));
+        table += char(0);
+    }
+    QByteArray info;
+    put32(info, h.infoSize);
+    put32(info, quint32(h.width));
+    put32(info, quint32(h.height));
+    put16(info, h.planes);
+    put16(info, h.bitCount);
+    put32(info, h.compression);
+    put32(info, quint32(pixels.size()));
+    put32(info, 2835);
+    put32(info, 2835);
+    put32(info, h.colorsUsed);
+    put32(info, 0);
+    for (quint32 mask : h.masks) // after a 40-byte header, inside the larger ones
+        put32(info, mask);
+    if (info.size() < qsizetype(h.infoSize))
+        info.append(QByteArray(h.infoSize - info.size(), '\0'));
+
+    const qint64 offset = h.offset >= 0 ? h.offset : 14 + info.size() + table.size();
+    QByteArray out = "BM";
+    put32(out, quint32(14 + info.size() + table.size() + pixels.size()));
+    put32(out, 0);
+    put32(out, quint32(offset));
+    return out + info + table + pixels;
+}
+
+// 24-bit rows in file order: blue, green, red per pixel, each row padded to 4 bytes.
+QByteArray rows24(int width, int height, bool topDown, const std::function<QRgb(int, int)>& colorAt) {
+    QByteArray out;
+    for (int i = 0; i < height; ++i) {
+        const int y = topDown ? i : height - 1 - i;
+        for (int x = 0; x < width; ++x) {
+            const QRgb c = colorAt(x, y);
+            out += char(qBlue(c));
+            out += char(qGreen(c));
+            out += char(qRed(c));
+        }
+        out.append(QByteArray((4 - width * 3 % 4) % 4, '\0'));
+    }
+    return out;
+}
+
+QRgb sampleColor(int x, int y) {
+    return qRgb(10 + 40 * x, 200 - 30 * y, 7 * x + 11 * y);
+}
+
+class PictureFiles : public ::testing::Test {
+  protected:
+    QTemporaryDir dir;
+
+    QString path(const QString& name) const { return dir.filePath(name); }
+
+    QString write(const QString& name, const QByteArray& bytes) const {
+        QFile file(path(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    }
+
+    static QByteArray contents(const QString& file) {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+};
+
+TEST_F(PictureFiles, Bgr888RoundTripKeepsPixelsAndFormatAcrossRowPadding) {
+    for (const QSize size : {QSize(3, 2), QSize(5, 3), QSize(4, 1), QSize(1, 4)}) {
+        QImage image(size, QImage::Format_BGR888);
+        for (int y = 0; y < size.height(); ++y)
+            for (int x = 0; x < size.width(); ++x)
+                image.setPixel(x, y, sampleColor(x, y));
+        const QString file = path(QStringLiteral("round.bmp"));
+        Picture(image).saveBmp(file);
+
+        const QByteArray bytes = contents(file);
+        ASSERT_GE(bytes.size(), 30);
+        EXPECT_EQ(qFromLittleEndian<quint16>(bytes.constData() + 28), 24) << "written as 24-bit";
+
+        const Picture back = Picture::loadBmp(file);
+        ASSERT_EQ(back.bitmap().format(), QImage::Format_BGR888);
+        ASSERT_EQ(back.bitmap().size(), size);
+        for (int y = 0; y < size.height(); ++y)
+            EXPECT_EQ(0, memcmp(back.bitmap().constScanLine(y), image.constScanLine(y), size.width() * 3))
+                << size.width() << "x" << size.height() << " row " << y;
+    }
+}
+
+TEST_F(PictureFiles, Rgb32PictureIsSavedAs24BitAndReadsBackAsBgr888) {
+    QImage image(5, 3, QImage::Format_RGB32);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x)
+            image.setPixel(x, y, sampleColor(x, y));
+    const QString file = path(QStringLiteral("rgb32.bmp"));
+    Picture(image).saveBmp(file);
+    const QImage back = Picture::loadBmp(file).bitmap();
+    ASSERT_EQ(back.format(), QImage::Format_BGR888);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x)
+            EXPECT_EQ(back.pixel(x, y), sampleColor(x, y)) << x << "," << y;
+}
+
+TEST_F(PictureFiles, IndexedPicturesRoundTripWithTheirColourTables) {
+    QImage mono(11, 3, QImage::Format_Mono);
+    mono.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
+    QImage indexed(5, 3, QImage::Format_Indexed8);
+    indexed.setColorTable({qRgb(1, 2, 3), qRgb(40, 50, 60), qRgb(200, 100, 0), qRgb(9, 9, 250)});
+    for (int y = 0; y < 3; ++y) {
+        for (int x = 0; x < 11; ++x)
+            mono.setPixel(x, y, (x * 3 + y) % 2);
+        for (int x = 0; x < 5; ++x)
+            indexed.setPixel(x, y, (x + 2 * y) % 4);
+    }
+    for (const QImage& image : {mono, indexed}) {
+        const QString file = path(QStringLiteral("indexed.bmp"));
+        Picture(image).saveBmp(file);
+        const QImage back = Picture::loadBmp(file).bitmap();
+        EXPECT_EQ(back.depth(), image.depth());
+        if (image.depth() == 1)
+            EXPECT_TRUE(back.format() == QImage::Format_Mono || back.format() == QImage::Format_MonoLSB);
+        else
+            EXPECT_EQ(back.format(), QImage::Format_Indexed8);
+        ASSERT_EQ(back.size(), image.size());
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                EXPECT_EQ(back.pixelIndex(x, y), image.pixelIndex(x, y)) << x << "," << y;
+                EXPECT_EQ(back.pixel(x, y), image.pixel(x, y)) << x << "," << y;
+            }
+    }
+}
+
+TEST_F(PictureFiles, HandBuilt24BitFilesDecodeBottomUpAndTopDown) {
+    for (const bool topDown : {false, true}) {
+        const BmpHeader header{.width = 3, .height = topDown ? -2 : 2};
+        const QString file =
+            write(QStringLiteral("hand.bmp"), bmpFile(header, {}, rows24(3, 2, topDown, sampleColor)));
+        const QImage image = Picture::loadBmp(file).bitmap();
+        ASSERT_EQ(image.format(), QImage::Format_BGR888);
+        ASSERT_EQ(image.size(), QSize(3, 2));
+        for (int y = 0; y < 2; ++y)
+            for (int x = 0; x < 3; ++x)
+                EXPECT_EQ(image.pixel(x, y), sampleColor(x, y))
+                    << (topDown ? "top-down " : "bottom-up ") << x << "," << y;
+    }
+}
+
+TEST_F(PictureFiles, EveryHeaderVersionPlacesPaletteAndPixelsAlike) {
+    const QList<QRgb> palette = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255)};
+    for (const quint32 infoSize : {40u, 52u, 56u, 108u, 124u}) {
+        SCOPED_TRACE(infoSize);
+        BmpHeader header{.width = 5, .height = 3, .infoSize = infoSize};
+        const QString file = write(QStringLiteral("v%1.bmp").arg(infoSize),
+                                   bmpFile(header, {}, rows24(5, 3, false, sampleColor)));
+        const QImage image = Picture::loadBmp(file).bitmap();
+        ASSERT_EQ(image.size(), QSize(5, 3));
+        EXPECT_EQ(image.format(), QImage::Format_BGR888);
+        EXPECT_EQ(image.pixel(4, 2), sampleColor(4, 2));
+        EXPECT_EQ(image.pixel(0, 0), sampleColor(0, 0));
+
+        // The same size as 8-bit indexes (x + y) % 3: rows of 5 bytes padded to 8, bottom row first.
+        header.bitCount = 8;
+        header.colorsUsed = 3;
+        QByteArray indexes;
+        for (int y = 2; y >= 0; --y)
+            for (int x = 0; x < 8; ++x)
+                indexes += char(x < 5 ? (x + y) % 3 : 0);
+        const QString indexed =
+            write(QStringLiteral("i%1.bmp").arg(infoSize), bmpFile(header, palette, indexes));
+        const QImage indexedImage = Picture::loadBmp(indexed).bitmap();
+        ASSERT_EQ(indexedImage.format(), QImage::Format_Indexed8);
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 5; ++x)
+                EXPECT_EQ(indexedImage.pixel(x, y), palette[(x + y) % 3]) << x << "," << y;
+    }
+}
+
+TEST_F(PictureFiles, BitfieldPicturesDecodeWithMasksAfterOrInsideTheHeader) {
+    // 32-bit pixels stored red, green, blue, unused: the reverse of the usual order, so the masks matter.
+    QByteArray pixels;
+    for (int x = 0; x < 3; ++x) {
+        const QRgb c = sampleColor(x, 0);
+        pixels += char(qRed(c));
+        pixels += char(qGreen(c));
+        pixels += char(qBlue(c));
+        pixels += char(0);
+    }
+    for (const quint32 infoSize : {40u, 52u, 56u, 124u}) {
+        SCOPED_TRACE(infoSize);
+        const BmpHeader header{.width = 3,
+                               .infoSize = infoSize,
+                               .bitCount = 32,
+                               .compression = 3,
+                               .masks = {0x000000ff, 0x0000ff00, 0x00ff0000}};
+        const QString file = write(QStringLiteral("b%1.bmp").arg(infoSize), bmpFile(header, {}, pixels));
+        const QImage image = Picture::loadBmp(file).bitmap();
+        ASSERT_EQ(image.size(), QSize(3, 1));
+        for (int x = 0; x < 3; ++x)
+            EXPECT_EQ(image.pixel(x, 0), sampleColor(x, 0)) << x;
+    }
+}
+
+TEST_F(PictureFiles, IndexesPastAShortColourTableStillHaveAColour) {
+    const BmpHeader header{.width = 4, .bitCount = 8, .colorsUsed = 2};
+    const QString file =
+        write(QStringLiteral("short.bmp"),
+              bmpFile(header, {qRgb(255, 0, 0), qRgb(0, 255, 0)}, QByteArray("\x00\x01\x05\x01", 4)));
+    const QImage image = Picture::loadBmp(file).bitmap();
+    ASSERT_EQ(image.format(), QImage::Format_Indexed8);
+    EXPECT_EQ(image.pixel(0, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(image.pixel(1, 0), qRgb(0, 255, 0));
+    EXPECT_GT(image.colorCount(), 5);
+    EXPECT_EQ(image.pixel(2, 0), qRgb(0, 0, 0));
+
+    // A 1-bit file listing one colour, with pixels of both indexes (1 then 0).
+    const BmpHeader monoHeader{.width = 2, .bitCount = 1, .colorsUsed = 1};
+    const QString mono = write(QStringLiteral("mono.bmp"),
+                               bmpFile(monoHeader, {qRgb(255, 0, 0)}, QByteArray("\x80\x00\x00\x00", 4)));
+    const QImage monoImage = Picture::loadBmp(mono).bitmap();
+    ASSERT_EQ(monoImage.depth(), 1);
+    EXPECT_EQ(monoImage.colorCount(), 2);
+    EXPECT_EQ(monoImage.pixel(0, 0), qRgb(0, 0, 0));
+    EXPECT_EQ(monoImage.pixel(1, 0), qRgb(255, 0, 0));
+}
+
+TEST_F(PictureFiles, PixelCapIsAtExactly128Megapixels) {
+    BmpHeader header{.width = 16384, .height = 8192, .bitCount = 1};
+    const QList<QRgb> palette = {qRgb(0, 0, 0), qRgb(255, 255, 255)};
+    QByteArray pixels(qsizetype(16384 / 8) * 8192, '\xff');
+    const QString atCap = write(QStringLiteral("atcap.bmp"), bmpFile(header, palette, pixels));
+    const QImage image = Picture::loadBmp(atCap).bitmap();
+    ASSERT_EQ(image.size(), QSize(16384, 8192));
+    EXPECT_EQ(image.pixel(16383, 8191), qRgb(255, 255, 255));
+
+    header.height = 8193;
+    pixels.append(QByteArray(16384 / 8, '\xff'));
+    const QString overCap = write(QStringLiteral("overcap.bmp"), bmpFile(header, palette, pixels));
+    EXPECT_THROW(Picture::loadBmp(overCap), OrbalinError);
+}
+
+struct BadFile {
+    const char* name;
+    QByteArray bytes;
+    const char* reason; // a word the message must contain
+};
+
+QByteArray bmp3x2(BmpHeader header = {.width = 3, .height = 2}) {
+    return bmpFile(header, {}, rows24(3, 2, false, sampleColor));
+}
+
+TEST_F(PictureFiles, DamagedOrWrongFilesAreRefusedNamingTheFile) {
+    const QByteArray notBmp("\x89PNG\r\n\x1a\n00000000000000000000000000000000000000000000000000000000");
+    const std::vector<BadFile> cases = {
+        {"empty.bmp", "", "empty"},
+        {"notbmp.bmp", notBmp, "not a BMP"},
+        {"shorthead.bmp", bmp3x2().left(30), "header"},
+        {"shortpixels.bmp", bmp3x2().chopped(1), "ends before"},
+        {"nowidth.bmp", bmp3x2({.width = 0, .height = 2}), "width"},
+        {"negwidth.bmp", bmp3x2({.width = -3, .height = 2}), "width"},
+        {"noheight.bmp", bmp3x2({.width = 3, .height = 0}), "height"},
+        {"huge.bmp", bmp3x2({.width = 60000, .height = 60000}), "million pixels"},
+        {"bits.bmp", bmp3x2({.width = 3, .height = 2, .bitCount = 7}), "bits per pixel"},
+        {"planes.bmp", bmp3x2({.width = 3, .height = 2, .planes = 2}), "planes"},
+        {"rle.bmp", bmp3x2({.width = 3, .height = 2, .bitCount = 8, .compression = 1}), "RLE"},
+        {"infosize.bmp", bmp3x2({.width = 3, .height = 2, .infoSize = 44}), "header"},
+        {"offset.bmp", bmp3x2({.width = 3, .height = 2, .offset = 5000}), "beyond the end"},
+        {"overlap.bmp", bmp3x2({.width = 3, .height = 2, .offset = 20}), "overlaps"},
+        {"palette.bmp", bmp3x2({.width = 3, .height = 2, .bitCount = 8, .colorsUsed = 300}), "colour table"},
+        {"missing.bmp", {}, "not exist"},
+        {"folder.bmp", {}, "folder"},
+    };
+    QDir(dir.path()).mkdir(QStringLiteral("folder.bmp"));
+    for (const BadFile& c : cases) {
+        const QString name = QString::fromLatin1(c.name);
+        if (name != QLatin1String("missing.bmp") && name != QLatin1String("folder.bmp"))
+            write(name, c.bytes);
+        try {
+            Picture::loadBmp(path(name));
+            ADD_FAILURE() << c.name << " was accepted";
+        } catch (const OrbalinError& e) {
+            EXPECT_TRUE(e.message().contains(name)) << e.what();
+            EXPECT_TRUE(e.message().contains(QLatin1String(c.reason))) << c.name << ": " << e.what();
+        }
+    }
+}
+
+TEST_F(PictureFiles, FailedSaveThrowsAndLeavesFilesAlone) {
+    QImage image(3, 2, QImage::Format_BGR888);
+    image.fill(QColor(1, 2, 3));
+    const QByteArray original = bmp3x2();
+    const QString existing = write(QStringLiteral("existing.bmp"), original);
+
+    const QString nowhere = path(QStringLiteral("absent/out.bmp"));
+    try {
+        Picture(image).saveBmp(nowhere);
+        ADD_FAILURE() << "save into a missing folder succeeded";
+    } catch (const OrbalinError& e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("out.bmp"))) << e.what();
+        EXPECT_TRUE(e.message().contains(QStringLiteral("folder does not exist"))) << e.what();
+    }
+    EXPECT_FALSE(QFile::exists(nowhere));
+
+    try {
+        Picture().saveBmp(existing);
+        ADD_FAILURE() << "an empty picture was saved";
+    } catch (const OrbalinError& e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("existing.bmp"))) << e.what();
+    }
+    EXPECT_EQ(contents(existing), original);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("existing.bmp")})
+        << "no temporary file left behind";
+}
+
+TEST_F(PictureFiles, SavingOverAnExistingFileReplacesIt) {
+    const QString file = write(QStringLiteral("over.bmp"), QByteArray(5000, 'x'));
+    QImage image(5, 3, QImage::Format_BGR888);
+    image.fill(QColor(30, 60, 90));
+    Picture(image).saveBmp(file);
+    EXPECT_EQ(QFileInfo(file).size(), 14 + 40 + 16 * 3);
+    const QImage back = Picture::loadBmp(file).bitmap();
+    ASSERT_EQ(back.size(), QSize(5, 3));
+    EXPECT_EQ(back.pixel(4, 2), qRgb(30, 60, 90));
+}
+
+} // namespace

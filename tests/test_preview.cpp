@@ -1,0 +1,131 @@
+// Painting the current picture, First / Second and Clear.
+#include "app/clientarea.h"
+#include "app/statuspanels.h"
+#include "platform/application.h"
+#include "support/programfixture.h"
+
+#include <QFrame>
+#include <QLabel>
+
+namespace {
+class Preview : public ProgramTest {
+protected:
+    QImage painted() { return form().client->grab().toImage(); }
+};
+
+TEST_F(Preview, DrawsThePictureCentredBetweenTheToolBars) {
+    start();
+    ASSERT_EQ(form().frameGeometry().size(), QSize(790, 600));
+    const QImage screen = painted();
+    EXPECT_EQ(form().pictureLeft, 123);
+    EXPECT_EQ(form().pictureTop, 75);
+    const QImage& example = form().slotPicture[0].bitmap();
+    for (const QPoint at : {QPoint(0, 0), QPoint(449, 0), QPoint(225, 300), QPoint(449, 449)})
+        EXPECT_EQ(screen.pixelColor(at + QPoint(123, 75)), example.pixelColor(at)) << at.x() << "," << at.y();
+}
+
+TEST_F(Preview, FollowsTheWindowSizeAndKeepsTheLogoAtTheRightEdge) {
+    start();
+    form().resize(1000, 700);
+    painted();
+    const QSize outer = form().frameGeometry().size();
+    EXPECT_EQ(form().pictureLeft, (36 + outer.width() - 130) / 2 - 225);
+    EXPECT_EQ(form().pictureTop, (34 + outer.height() - 33) / 2 - 225);
+    EXPECT_EQ(form().Panel5->x(), outer.width() - 65);
+    EXPECT_EQ(form().floatinglabel->pos(),
+              QPoint(outer.width() / 2 - form().floatinglabel->width() / 2 - 50, outer.height() / 2 - 60));
+
+    const int logoLeft = form().Panel5->x();
+    form().resize(740, 600);
+    painted();
+    EXPECT_LE(form().frameGeometry().width(), 750);
+    EXPECT_EQ(form().Panel5->x(), logoLeft) << "a window of 750 pixels or less leaves the logo where it is";
+}
+
+TEST_F(Preview, SecondShowsTheEmptySecondPictureAndFirstBringsTheExampleBack) {
+    start();
+    const QImage example = form().slotPicture[0].bitmap();
+    form().SpeedButton9Click();
+    EXPECT_EQ(form().slotCode, 11);
+    EXPECT_EQ(form().StatusBar1->text(2), "Picture #2");
+    EXPECT_TRUE(form().slotPicture[1].isEmpty());
+    EXPECT_TRUE(form().slotPicture[0].isEmpty());
+    EXPECT_EQ(form().slotKept[0].bitmap(), example);
+    const QImage screen = painted();
+    EXPECT_NE(screen.pixelColor(123 + 225, 75 + 100), example.pixelColor(225, 100));
+
+    form().SpeedButton8Click();
+    EXPECT_EQ(form().slotCode, 1);
+    EXPECT_EQ(form().StatusBar1->text(2), "Picture #1");
+    EXPECT_EQ(form().slotPicture[0].bitmap(), example);
+    EXPECT_EQ(painted().pixelColor(123 + 225, 75 + 100), example.pixelColor(225, 100));
+}
+
+TEST_F(Preview, SwitchingKeepsWhatWasDrawnOnEachPicture) {
+    start();
+    form().slotPicture[0].bitmap().setPixelColor(10, 10, Qt::green);
+    form().SpeedButton9Click();
+    form().slotPicture[1] = Picture(solidPicture(30, 30, Qt::yellow));
+    form().SpeedButton8Click();
+    EXPECT_EQ(form().slotPicture[0].bitmap().pixelColor(10, 10), QColor(Qt::green));
+    EXPECT_EQ(form().slotKept[1].width(), 30);
+    form().SpeedButton9Click();
+    EXPECT_EQ(form().slotPicture[1].bitmap().pixelColor(0, 0), QColor(Qt::yellow));
+}
+
+TEST_F(Preview, PressingTheCurrentPictureAgainOnlyResetsTheStatus) {
+    start();
+    form().SpeedButton9Click();
+    form().slotPicture[1] = Picture(solidPicture(30, 30, Qt::yellow));
+    form().StatusBar1->setText(4, "Activated");
+    form().SpeedButton9Click();
+    EXPECT_EQ(form().slotCode, 11);
+    EXPECT_EQ(form().slotPicture[1].width(), 30);
+    EXPECT_EQ(form().StatusBar1->text(4), "Desactivated");
+    EXPECT_EQ(form().StatusBar2->text(1), "Reverse desactivated");
+
+    form().SpeedButton8Click();
+    form().StatusBar1->setText(4, "Activated");
+    form().SpeedButton8Click();
+    EXPECT_EQ(form().slotCode, 1);
+    EXPECT_EQ(form().StatusBar1->text(4), "Desactivated");
+}
+
+TEST_F(Preview, SwitchingPicturesHidesTheFloatingText) {
+    start();
+    form().floatinglabel->move(300, 200);
+    form().floatinglabel->show();
+    form().reverseMode = true;
+    form().SpeedButton9Click();
+    EXPECT_FALSE(form().floatinglabel->isVisibleTo(&form()));
+    EXPECT_EQ(form().floatinglabel->pos(), QPoint(8, 72));
+    EXPECT_FALSE(form().reverseMode);
+}
+
+TEST_F(Preview, ClearBringsBackTheFittedPicture) {
+    start();
+    const QImage fitted = solidPicture(450, 450, QColor(40, 80, 120));
+    Picture(fitted).saveBmp(folder.file("refresh1.bmp"));
+    form().slotPicture[0] = Picture(fitted);
+    form().slotPicture[0].bitmap().setPixelColor(5, 5, Qt::white); // drawn on since the fit
+    form().slotLoaded[0] = true;
+
+    form().SpeedButton5Click();
+    EXPECT_EQ(form().slotPicture[0].bitmap().pixelColor(5, 5), QColor(Qt::white)) << "not fitted: nothing happens";
+
+    form().slotResized[0] = true;
+    form().SpeedButton5Click();
+    EXPECT_EQ(form().slotPicture[0].bitmap(), fitted);
+    EXPECT_TRUE(form().slotKept[0].isEmpty()) << "Clear leaves the kept copy alone";
+}
+
+TEST_F(Preview, ClearWithAMissingFittedFileReportsItAndKeepsThePicture) {
+    start();
+    form().slotLoaded[0] = form().slotResized[0] = true;
+    const QImage before = form().slotPicture[0].bitmap();
+    EXPECT_FALSE(runReportingErrors([&] { form().Refresh1Click(); }));
+    ASSERT_EQ(ui.messages().size(), 1);
+    EXPECT_TRUE(ui.messages().constFirst().contains("refresh1.bmp")) << ui.messages().constFirst().toStdString();
+    EXPECT_EQ(form().slotPicture[0].bitmap(), before);
+}
+} // namespace

@@ -1,0 +1,172 @@
+// What the program looks like right after it starts, with and without a printer.
+#include "about/tform20.h"
+#include "app/statuspanels.h"
+#include "decor/tform18.h"
+#include "print/tform19.h"
+#include "support/programfixture.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolButton>
+
+namespace {
+QStringList statusTexts(const TForm15& form) {
+    QStringList texts;
+    for (int i = 0; i < 5; ++i)
+        texts << form.StatusBar1->text(i);
+    return texts;
+}
+
+const QStringList kStartStatus{"       None...", "Waiting", "Picture #1", "Cd Cover", "Desactivated"};
+
+using StartUp = ProgramTest;
+
+TEST_F(StartUp, WithPrinterReadsMetricsAndComputesTheDiscSize) {
+    start();
+    EXPECT_EQ(statusTexts(form()), kStartStatus);
+    EXPECT_TRUE(ui.messages().isEmpty()) << ui.messages().join("|").toStdString();
+    EXPECT_FALSE(form().noPrinter);
+    EXPECT_EQ(form().logPixelsX, 600.0f);
+    EXPECT_EQ(form().horzSizeMm, 203.0f);
+    EXPECT_EQ(form().vertRes, 6600.0f);
+    EXPECT_EQ(form().coverDotsX, 2837);
+    EXPECT_EQ(form().coverDotsY, 2838);
+    EXPECT_EQ(form().calibrationText, (CalibrationTexts{"0.00", "0.00", "0.00", "15.00", "2837", "2838"}));
+    EXPECT_FALSE(folder.exists("Cd_cfg.ini")) << "start-up never writes the calibration file";
+    for (QToolButton* button : {form().SpeedButton4, form().SpeedButton6, form().SpeedButton11})
+        EXPECT_TRUE(button->isEnabled()) << button->objectName().toStdString();
+    EXPECT_EQ(form().slotCode, 1);
+}
+
+TEST_F(StartUp, WithoutPrinterWarnsOnceAndDisablesPrinting) {
+    printer.uninstall();
+    start();
+    EXPECT_EQ(statusTexts(form()), kStartStatus);
+    EXPECT_EQ(ui.messages(), QStringList{"No PRINTER installed, Printing buttons will be disabled..."});
+    EXPECT_TRUE(form().noPrinter);
+    for (QToolButton* button : {form().SpeedButton4, form().SpeedButton6, form().SpeedButton11})
+        EXPECT_FALSE(button->isEnabled()) << button->objectName().toStdString();
+    EXPECT_FALSE(form().Print1->isEnabled());
+    EXPECT_FALSE(form().Printersetup1->isEnabled());
+    EXPECT_TRUE(form().Loadpicture1->isEnabled());
+    EXPECT_EQ(form().horzSizeMm, 0.0f);
+    EXPECT_EQ(form().coverDotsX, 0);
+    EXPECT_EQ(form().coverDotsY, 0);
+    EXPECT_EQ(form().calibrationText[3], "15.00");
+}
+
+TEST_F(StartUp, ShowsTheExamplePictureWithoutCountingItAsLoaded) {
+    start();
+    const Picture& example = form().slotPicture[0];
+    ASSERT_FALSE(example.isEmpty());
+    EXPECT_EQ(example.width(), 450);
+    EXPECT_EQ(example.height(), 450);
+    EXPECT_EQ(example.bitmap(), Picture::loadBmp(folder.file("exemple.bmp")).bitmap());
+    for (size_t i = 0; i < 8; ++i) {
+        EXPECT_FALSE(form().slotLoaded[i]);
+        EXPECT_FALSE(form().slotResized[i]);
+        EXPECT_TRUE(form().slotKept[i].isEmpty());
+    }
+    EXPECT_EQ(form().discMask.width(), 450);
+    EXPECT_EQ(form().smallDiscMask.width(), 300);
+}
+
+TEST_F(StartUp, CreatesTheLanguageChoiceFileWithEnglish) {
+    start();
+    EXPECT_EQ(folder.read("config.obn"), QByteArray("english.lag\r\n"));
+    EXPECT_EQ(form().languageFileName, "english.lag");
+}
+
+TEST_F(StartUp, ReadsAnExistingLanguageChoiceUnchanged) {
+    folder.write("config.obn", "french.lag\r\nignored.lag\r\n");
+    start();
+    EXPECT_EQ(form().languageFileName, "french.lag");
+    EXPECT_EQ(folder.read("config.obn"), QByteArray("french.lag\r\nignored.lag\r\n"));
+}
+
+TEST_F(StartUp, AnEmptyLanguageChoiceMeansEnglish) {
+    folder.write("config.obn", "");
+    start();
+    EXPECT_EQ(form().languageFileName, "english.lag");
+    EXPECT_TRUE(ui.messages().isEmpty());
+}
+
+TEST_F(StartUp, TakesAnExistingCalibrationAsTextAndLeavesTheSizeForLater) {
+    folder.write("Cd_cfg.ini", "0.50\r\n0.25\r\n1.00\r\n14.50\r\n2800\r\n2790\r\n");
+    start();
+    EXPECT_EQ(form().calibrationText, (CalibrationTexts{"0.50", "0.25", "1.00", "14.50", "2800", "2790"}));
+    EXPECT_EQ(form().coverDotsX, 0);
+    EXPECT_EQ(form().coverDotsY, 0);
+}
+
+TEST_F(StartUp, AShortCalibrationFileTakesDefaultsForMissingLines) {
+    folder.write("Cd_cfg.ini", "0.50\n0.25\n");
+    start();
+    EXPECT_EQ(form().calibrationText, (CalibrationTexts{"0.50", "0.25", "0.00", "15.00", "2837", "2838"}));
+}
+
+TEST_F(StartUp, MissingShippedBitmapsAreReportedOnceByNameAndTheProgramGoesOn) {
+    folder.remove("round.bmp");
+    folder.write("exemple.bmp", "BM this is not a picture");
+    start();
+    ASSERT_EQ(ui.messages().size(), 1);
+    const QString message = ui.messages().constFirst();
+    EXPECT_TRUE(message.contains("round.bmp")) << message.toStdString();
+    EXPECT_TRUE(message.contains("exemple.bmp")) << message.toStdString();
+    EXPECT_FALSE(message.contains("round_min.bmp")) << message.toStdString();
+    EXPECT_TRUE(form().discMask.isEmpty());
+    EXPECT_TRUE(form().slotPicture[0].isEmpty());
+    form().switchToMode(CoverMode::MiniCd);
+    form().SpeedButton9Click();
+    EXPECT_EQ(form().StatusBar1->text(2), "Picture #2");
+    EXPECT_EQ(ui.messages().size(), 1);
+}
+
+TEST_F(StartUp, TextBarListsStartOnTheSecondFontAndTwelvePoints) {
+    start();
+    EXPECT_EQ(form().combotaillefonte->count(), 72);
+    EXPECT_EQ(form().combotaillefonte->currentText(), "12");
+    EXPECT_EQ(form().combotaillefonte->itemText(71), "340");
+    ASSERT_GT(form().Combofonte->count(), 1);
+    EXPECT_EQ(form().Combofonte->currentIndex(), 1);
+    EXPECT_TRUE(form().Edition->font().bold());
+    EXPECT_FALSE(form().Edition->font().italic());
+    EXPECT_FALSE(form().supfloat->isVisible());
+    EXPECT_FALSE(form().floatinglabel->isVisible());
+}
+
+TEST_F(StartUp, CreatesEveryWindowWithItsCaption) {
+    start();
+    EXPECT_EQ(form().windowTitle(), "Orbalin Special Edition 1.0.6");
+    EXPECT_EQ(form().frameGeometry().size(), QSize(790, 600));
+    EXPECT_TRUE(form().isVisible());
+    const std::pair<QWidget*, const char*> windows[] = {
+        {program->Form19, "Calibrate..."},
+        {program->Form18, "Gradient"},
+        {program->Form20, "About"},
+    };
+    for (const auto& [window, caption] : windows)
+        EXPECT_EQ(window->windowTitle(), caption);
+    EXPECT_EQ(program->Form19->Edit1->text(), "0.50");
+    EXPECT_EQ(program->Form19->Edit4->text(), "15.00");
+    EXPECT_TRUE(program->Form19->Edit5->text().isEmpty());
+    for (QWidget* window : form().findChildren<QDialog*>())
+        EXPECT_FALSE(window->isVisible()) << window->objectName().toStdString();
+}
+
+TEST_F(StartUp, QuitResetsTheFloatingTextAndClosesTheWindow) {
+    start();
+    form().floatinglabel->setText("stamp");
+    form().floatinglabel->move(300, 300);
+    form().floatinglabel->show();
+    form().reverseMode = true;
+    form().Quit1Click();
+    EXPECT_FALSE(form().isVisible());
+    EXPECT_EQ(form().floatinglabel->text(), "TEXT ! Move, Double Click...");
+    EXPECT_EQ(form().floatinglabel->pos(), QPoint(8, 72));
+    EXPECT_EQ(form().floatinglabel->font().pointSize(), 12);
+    EXPECT_FALSE(form().reverseMode);
+}
+} // namespace
