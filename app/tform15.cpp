@@ -4,6 +4,7 @@
 #include "app/glyphs.h"
 #include "app/orbalin.h"
 #include "app/statuspanels.h"
+#include "platform/application.h"
 #include "platform/interaction.h"
 #include "platform/linelist.h"
 #include "platform/orbalinerror.h"
@@ -205,8 +206,8 @@ void TForm15::watchForChooserHiding() {
         watched->installEventFilter(this);
     }
     for (QMenu* menu : {Files1, Options1, Images1, Covers1, Help1})
-        connect(menu, &QMenu::aboutToShow, this, [this] { hideModeChooser(); });
-    connect(menuBar(), &QMenuBar::hovered, this, [this] { hideModeChooser(); });
+        connect(menu, &QMenu::aboutToShow, Panel1, &QWidget::hide);
+    connect(menuBar(), &QMenuBar::hovered, Panel1, &QWidget::hide);
 }
 
 bool TForm15::eventFilter(QObject* watched, QEvent* event) {
@@ -225,7 +226,7 @@ bool TForm15::eventFilter(QObject* watched, QEvent* event) {
         if (event->type() == QEvent::MouseMove && entry.row != nullptr)
             raiseChooserRow(entry.row);
         else if (event->type() == QEvent::MouseButtonRelease)
-            (this->*entry.click)();
+            runReportingErrors([this, click = entry.click] { (this->*click)(); });
         return QMainWindow::eventFilter(watched, event);
     }
     if (event->type() == QEvent::MouseMove)

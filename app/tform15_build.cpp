@@ -27,6 +27,9 @@ QToolButton* flatButton(QWidget* parent, const QString& name, const QString& cap
         button->setIcon(QIcon(glyph(picture, 32)));
         button->setIconSize(QSize(32, 32));
     }
+    QFont captionFont = button->font();
+    captionFont.setPixelSize(10); // "Print.setup" fits a 60-pixel button
+    button->setFont(captionFont);
     button->setFocusPolicy(Qt::TabFocus);
     button->setMouseTracking(true);
     return button;

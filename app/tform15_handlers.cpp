@@ -5,6 +5,7 @@
 #include "decor/tflibrary.h"
 #include "decor/tform3.h"
 #include "decor/tform7.h"
+#include "platform/application.h"
 #include "platform/interaction.h"
 #include "text/tform17.h"
 
@@ -21,10 +22,10 @@ using Handler = void (TForm15::*)();
 
 void TForm15::connectHandlers() {
     const auto onClick = [this](QAbstractButton* button, Handler handler) {
-        connect(button, &QAbstractButton::clicked, this, [this, handler] { (this->*handler)(); });
+        connect(button, &QAbstractButton::clicked, this, reportingErrors([this, handler] { (this->*handler)(); }));
     };
     const auto onTrigger = [this](QAction* action, Handler handler) {
-        connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+        connect(action, &QAction::triggered, this, reportingErrors([this, handler] { (this->*handler)(); }));
     };
 
     const std::pair<QAbstractButton*, Handler> buttons[] = {
@@ -92,8 +93,9 @@ void TForm15::connectHandlers() {
     for (const auto& [action, handler] : actions)
         onTrigger(action, handler);
 
-    connect(Combofonte, &QComboBox::currentIndexChanged, this, [this] { CombofonteChange(); });
-    connect(combotaillefonte, &QComboBox::currentIndexChanged, this, [this] { combotaillefonteChange(); });
+    connect(Combofonte, &QComboBox::currentIndexChanged, this, reportingErrors([this] { CombofonteChange(); }));
+    connect(combotaillefonte, &QComboBox::currentIndexChanged, this,
+            reportingErrors([this] { combotaillefonteChange(); }));
     connect(client, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { PopupMenu2->popup(client->mapToGlobal(at)); });
     connect(floatinglabel, &QWidget::customContextMenuRequested, this,

@@ -3,8 +3,9 @@
 #include <QApplication>
 #include <functional>
 
-// The application object: every event goes through notify(), so an exception that escapes any
-// handler is caught here, shown to the user, and the event loop goes on.
+// The application object. Qt's own code is built without exception support, so an exception must
+// never unwind through it: handlers connected to signals are wrapped with reportingErrors(), which
+// catches where the exception arises. notify() is the last safety net for event overrides.
 class OrbalinApplication : public QApplication {
 public:
     using ErrorReporter = std::function<void(const QString&)>;
@@ -21,3 +22,8 @@ public:
 
 // Runs an action, turning an exception into a reported error; returns whether it succeeded.
 bool runReportingErrors(const std::function<void()>& action);
+
+// A slot that runs the handler and reports what it throws, for connecting to any signal.
+template <typename Handler> auto reportingErrors(Handler handler) {
+    return [handler = std::move(handler)] { runReportingErrors(handler); };
+}

@@ -20,16 +20,16 @@ protected:
     QStringList reported;
 };
 
-TEST_F(ErrorDispatch, AnExceptionEscapingAHandlerIsShownAndTheLoopGoesOn) {
+TEST_F(ErrorDispatch, AHandlerThatThrowsIsReportedAndTheLoopGoesOn) {
     QPushButton button;
     int clicks = 0;
-    QObject::connect(&button, &QPushButton::clicked, [&] {
-        ++clicks;
-        if (clicks == 1)
-            throw OrbalinError("The file \"x.bmp\" could not be read.");
-        if (clicks == 2)
-            throw std::runtime_error("plain failure");
-    });
+    QObject::connect(&button, &QPushButton::clicked, reportingErrors([&] {
+                         ++clicks;
+                         if (clicks == 1)
+                             throw OrbalinError("The file \"x.bmp\" could not be read.");
+                         if (clicks == 2)
+                             throw std::runtime_error("plain failure");
+                     }));
     button.show();
     QTest::mouseClick(&button, Qt::LeftButton);
     QTest::mouseClick(&button, Qt::LeftButton);
@@ -38,9 +38,28 @@ TEST_F(ErrorDispatch, AnExceptionEscapingAHandlerIsShownAndTheLoopGoesOn) {
     EXPECT_EQ(reported, (QStringList{"The file \"x.bmp\" could not be read.", "plain failure"}));
 }
 
+// An event override that throws is caught by the application's dispatch.
+class ThrowingWidget : public QWidget {
+protected:
+    bool event(QEvent* event) override {
+        if (event->type() == QEvent::User)
+            throw OrbalinError("event failed");
+        return QWidget::event(event);
+    }
+};
+
+TEST_F(ErrorDispatch, AnEventOverrideThatThrowsIsCaughtByTheDispatch) {
+    ThrowingWidget widget;
+    QEvent event(QEvent::User);
+    EXPECT_FALSE(QApplication::sendEvent(&widget, &event));
+    QApplication::postEvent(&widget, new QEvent(QEvent::User));
+    QApplication::processEvents();
+    EXPECT_EQ(reported, (QStringList{"event failed", "event failed"}));
+}
+
 TEST_F(ErrorDispatch, TimersAndQueuedCallsAreCoveredToo) {
     bool ranAfter = false;
-    QTimer::singleShot(0, [] { throw OrbalinError("timer failed"); });
+    QTimer::singleShot(0, reportingErrors([] { throw OrbalinError("timer failed"); }));
     QTimer::singleShot(0, [&] { ranAfter = true; });
     QTest::qWait(20);
     EXPECT_TRUE(ranAfter);

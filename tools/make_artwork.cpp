@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -146,6 +147,19 @@ QImage exampleCover() {
     return image;
 }
 
+// The example stands for a Cd Cover, so it is shown cut to the disc like a fitted picture.
+QImage cutToDisc(QImage cover) {
+    const QImage mask = disc::mask(cover.width());
+    for (int y = 0; y < cover.height(); ++y) {
+        uchar* row = cover.scanLine(y);
+        const uchar* maskRow = mask.constScanLine(y);
+        for (int x = 0; x < 3 * cover.width(); x += 3)
+            if (maskRow[x] != 0 || maskRow[x + 1] != 0 || maskRow[x + 2] != 0)
+                std::copy(maskRow + x, maskRow + x + 3, row + x);
+    }
+    return cover;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -163,7 +177,7 @@ int main(int argc, char** argv) {
     try {
         Picture(disc::mask(disc::kCoverSize)).saveBmp(folder.filePath("round.bmp"));
         Picture(disc::mask(disc::kMiniSize)).saveBmp(folder.filePath("round_min.bmp"));
-        Picture(exampleCover().convertToFormat(QImage::Format_BGR888))
+        Picture(cutToDisc(exampleCover().convertToFormat(QImage::Format_BGR888)))
             .saveBmp(folder.filePath("exemple.bmp"));
     } catch (const OrbalinError& error) {
         std::fprintf(stderr, "%s\n", qPrintable(error.message()));
