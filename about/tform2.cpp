@@ -4,5 +4,6 @@
 #include "app/tform15.h"
 
 TForm2::TForm2(Orbalin& program)
-    : FixedDialog(program.Form15, QStringLiteral("Form2"), QStringLiteral("About..."), QSize(258, 126), TitleButtons::None),
+    : FixedDialog(program.Form15, QStringLiteral("Form2"), QStringLiteral("About..."), QSize(258, 126),
+                  TitleButtons::None),
       program_(program) {}

@@ -20,7 +20,9 @@ const std::array<SlotInfo, kSlotCount> kSlots{{
 }};
 } // namespace
 
-const ModeInfo& modeInfo(CoverMode mode) { return kModes.at(static_cast<size_t>(modeNumber(mode) - 1)); }
+const ModeInfo& modeInfo(CoverMode mode) {
+    return kModes.at(static_cast<size_t>(modeNumber(mode) - 1));
+}
 
 std::optional<CoverMode> modeFromStatusText(const QString& text) {
     for (const ModeInfo& info : kModes)
@@ -29,7 +31,9 @@ std::optional<CoverMode> modeFromStatusText(const QString& text) {
     return std::nullopt;
 }
 
-const std::array<SlotInfo, kSlotCount>& slotTable() { return kSlots; }
+const std::array<SlotInfo, kSlotCount>& slotTable() {
+    return kSlots;
+}
 
 std::optional<SlotInfo> slotFor(int slotCode) {
     for (const SlotInfo& slot : kSlots)

@@ -10,9 +10,13 @@ double squaredDistance(int x, int y, int centre) {
 }
 } // namespace
 
-bool Shape::insideDisc(int x, int y) const { return squaredDistance(x, y, centre) <= outerRadius * outerRadius; }
+bool Shape::insideDisc(int x, int y) const {
+    return squaredDistance(x, y, centre) <= outerRadius * outerRadius;
+}
 
-bool Shape::insideHub(int x, int y) const { return squaredDistance(x, y, centre) <= hubRadius * hubRadius; }
+bool Shape::insideHub(int x, int y) const {
+    return squaredDistance(x, y, centre) <= hubRadius * hubRadius;
+}
 
 Shape shapeFor(int size) {
     Shape shape;

@@ -15,7 +15,7 @@ constexpr int kHubLastRow = 286;
 
 struct Shape {
     int size = kCoverSize;
-    int centre = kCoverSize / 2;          // pixel at the disc's centre, across and down
+    int centre = kCoverSize / 2; // pixel at the disc's centre, across and down
     double outerRadius = kCoverSize / 2.0 - 0.5;
     double hubRadius = 61.5;
 

@@ -32,7 +32,8 @@ int main(int argc, char** argv) {
     OrbalinApplication app(argc, argv);
     QtInteraction ui;
     QtPrinterPort printer;
-    const QString programFolder = QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QLatin1Char('/'));
+    const QString programFolder =
+        QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QLatin1Char('/'));
     try {
         Orbalin program({programFolder, ui, printer});
         return QApplication::exec();

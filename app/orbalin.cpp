@@ -12,9 +12,9 @@
 #include "decor/tform3.h"
 #include "decor/tform7.h"
 #include "lang/tform4.h"
-#include "print/tform19.h"
 #include "platform/application.h"
 #include "platform/interaction.h"
+#include "print/tform19.h"
 #include "text/tform17.h"
 
 #include <QApplication>
@@ -41,4 +41,6 @@ Orbalin::Orbalin(const ProgramContext& givenContext) : context(givenContext) {
     Form4 = new TForm4(*this);
 }
 
-Orbalin::~Orbalin() { OrbalinApplication::setErrorReporter(nullptr); }
+Orbalin::~Orbalin() {
+    OrbalinApplication::setErrorReporter(nullptr);
+}

@@ -19,6 +19,10 @@ StatusPanels::StatusPanels(QWidget* parent, const QString& objectName, const std
     }
 }
 
-QString StatusPanels::text(int panel) const { return labels_.at(static_cast<size_t>(panel))->text(); }
+QString StatusPanels::text(int panel) const {
+    return labels_.at(static_cast<size_t>(panel))->text();
+}
 
-void StatusPanels::setText(int panel, const QString& text) { labels_.at(static_cast<size_t>(panel))->setText(text); }
+void StatusPanels::setText(int panel, const QString& text) {
+    labels_.at(static_cast<size_t>(panel))->setText(text);
+}

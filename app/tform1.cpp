@@ -4,5 +4,6 @@
 #include "app/tform15.h"
 
 TForm1::TForm1(Orbalin& program)
-    : FixedDialog(program.Form15, QStringLiteral("Form1"), QStringLiteral("Adjust..."), QSize(224, 186), TitleButtons::None),
+    : FixedDialog(program.Form15, QStringLiteral("Form1"), QStringLiteral("Adjust..."), QSize(224, 186),
+                  TitleButtons::None),
       program_(program) {}

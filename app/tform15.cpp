@@ -62,7 +62,8 @@ void TForm15::FormCreate() {
     slotLoaded.fill(false);
 
     if (!program_.context.printer.anyInstalled()) {
-        program_.context.ui.message(this, QStringLiteral("No PRINTER installed, Printing buttons will be disabled..."));
+        program_.context.ui.message(
+            this, QStringLiteral("No PRINTER installed, Printing buttons will be disabled..."));
         disablePrinting();
     } else {
         readPrinterMetrics();
@@ -70,7 +71,8 @@ void TForm15::FormCreate() {
     }
 
     const std::optional<DotSize> cdSize = trueSizeOf(CoverMode::CdCover);
-    const QString calibrationPath = programFolder + QLatin1String(modeInfo(CoverMode::CdCover).calibrationFile);
+    const QString calibrationPath =
+        programFolder + QLatin1String(modeInfo(CoverMode::CdCover).calibrationFile);
     if (QFileInfo::exists(calibrationPath)) {
         try {
             Memo1 = readLines(calibrationPath);
@@ -164,8 +166,12 @@ std::optional<DotSize> TForm15::trueSizeOf(CoverMode mode) const {
     return trueSize(horzRes, horzSizeMm, info.factorX, vertRes, vertSizeMm, info.factorY);
 }
 
-QString TForm15::currentModeText() const { return StatusBar1->text(3); }
-QString TForm15::currentSlotText() const { return StatusBar1->text(2); }
+QString TForm15::currentModeText() const {
+    return StatusBar1->text(3);
+}
+QString TForm15::currentSlotText() const {
+    return StatusBar1->text(2);
+}
 
 void TForm15::resetFloatingText() {
     floatinglabel->hide();
@@ -190,7 +196,9 @@ void TForm15::Quit1Click() {
 
 // --- Mode chooser ---
 
-void TForm15::hideModeChooser() { Panel1->hide(); }
+void TForm15::hideModeChooser() {
+    Panel1->hide();
+}
 
 void TForm15::raiseChooserRow(QFrame* row) {
     for (QFrame* each : {Panel2, Panel3, Panel4})
@@ -199,9 +207,10 @@ void TForm15::raiseChooserRow(QFrame* row) {
 
 void TForm15::watchForChooserHiding() {
     for (QWidget* watched : std::initializer_list<QWidget*>{
-             client, Menu, SpeedButton1, SpeedButton2, SpeedButton3, SpeedButton4, SpeedButton6, SpeedButton8,
-             SpeedButton9, SpeedButton11, SpeedButton12, SpeedButton5, SpeedButton13, SpeedButton7, SpeedButton14,
-             Panel2, Panel3, Panel4, Image11, Image12, Image13}) {
+             client,        Menu,         SpeedButton1,  SpeedButton2,  SpeedButton3,  SpeedButton4,
+             SpeedButton6,  SpeedButton8, SpeedButton9,  SpeedButton11, SpeedButton12, SpeedButton5,
+             SpeedButton13, SpeedButton7, SpeedButton14, Panel2,        Panel3,        Panel4,
+             Image11,       Image12,      Image13}) {
         watched->setMouseTracking(true);
         watched->installEventFilter(this);
     }

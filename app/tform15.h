@@ -148,10 +148,10 @@ public:
     void Library1Click() { SpeedButton25Click(); }
 
     // Pictures in and out
-    void SpeedButton1Click(); // Open
-    void SpeedButton2Click(); // Resize
+    void SpeedButton1Click();  // Open
+    void SpeedButton2Click();  // Resize
     void SpeedButton12Click(); // Resize-Adjust
-    void SpeedButton3Click(); // Save
+    void SpeedButton3Click();  // Save
     void Loadpicture1Click() { SpeedButton1Click(); }
     void Resize1Click() { SpeedButton2Click(); }
     void ResizeTakeasmide1Click() { SpeedButton12Click(); }

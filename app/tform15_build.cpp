@@ -79,9 +79,9 @@ void TForm15::buildControls() {
     client->setContextMenuPolicy(Qt::CustomContextMenu);
 
     buildToolBars();
-    StatusBar1 = new StatusPanels(client, QStringLiteral("StatusBar1"),
-                                  {{150, Qt::AlignLeft, false}, {70}, {70, Qt::AlignCenter, false}, {80}, {150}, {50}},
-                                  20);
+    StatusBar1 = new StatusPanels(
+        client, QStringLiteral("StatusBar1"),
+        {{150, Qt::AlignLeft, false}, {70}, {70, Qt::AlignCenter, false}, {80}, {150}, {50}}, 20);
     Image2 = picture(StatusBar1, QStringLiteral("Image2"), QRect(572, 2, 15, 16), statusIcon());
     Image6 = picture(client, QStringLiteral("Image6"), QRect(432, 304, 105, 105));
     buildModeChooser();
@@ -179,7 +179,8 @@ void TForm15::buildModeChooser() {
         auto* caption = new QLabel(QString::fromLatin1(row.caption), frame);
         caption->setGeometry(26, 0, 72, 29);
         caption->setAttribute(Qt::WA_TransparentForMouseEvents);
-        *row.icon = picture(frame, QString::fromLatin1(row.iconName), QRect(2, 2, 25, 25), modeIcon(row.glyph));
+        *row.icon =
+            picture(frame, QString::fromLatin1(row.iconName), QRect(2, 2, 25, 25), modeIcon(row.glyph));
         (*row.icon)->setMouseTracking(true);
         *row.row = frame;
         top += 29;
@@ -300,9 +301,9 @@ void TForm15::buildPopupMenus() {
     SavePictureSauvegarderlimage1 =
         item(PopupMenu2, "SavePictureSauvegarderlimage1", "Save Picture (Sauvegarder l'image)");
     PopupMenu2->addSeparator();
-    FloatingtextBarredetexteflottante1 = item(PopupMenu2, "FloatingtextBarredetexteflottante1",
-                                              "Floating text (Barre de texte flottante)",
-                                              QKeySequence(QStringLiteral("Ctrl+F")));
+    FloatingtextBarredetexteflottante1 =
+        item(PopupMenu2, "FloatingtextBarredetexteflottante1", "Floating text (Barre de texte flottante)",
+             QKeySequence(QStringLiteral("Ctrl+F")));
     PopupMenu2->addSeparator();
     ApplyChangesAppliquerleschangements2 =
         item(PopupMenu2, "ApplyChangesAppliquerleschangements2", "Apply Changes (Appliquer les changements)",
@@ -316,7 +317,8 @@ void TForm15::buildPopupMenus() {
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    ChangeTextmodifierletexte1 = item(PopupMenu1, "ChangeTextmodifierletexte1", "Change Text (modifier le texte)");
+    ChangeTextmodifierletexte1 =
+        item(PopupMenu1, "ChangeTextmodifierletexte1", "Change Text (modifier le texte)");
     PopupMenu1->addSeparator();
     ApplyChangesAppliquerleschangements1 =
         item(PopupMenu1, "ApplyChangesAppliquerleschangements1", "Apply Changes (Appliquer les changements)",

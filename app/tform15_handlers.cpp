@@ -22,7 +22,8 @@ using Handler = void (TForm15::*)();
 
 void TForm15::connectHandlers() {
     const auto onClick = [this](QAbstractButton* button, Handler handler) {
-        connect(button, &QAbstractButton::clicked, this, reportingErrors([this, handler] { (this->*handler)(); }));
+        connect(button, &QAbstractButton::clicked, this,
+                reportingErrors([this, handler] { (this->*handler)(); }));
     };
     const auto onTrigger = [this](QAction* action, Handler handler) {
         connect(action, &QAction::triggered, this, reportingErrors([this, handler] { (this->*handler)(); }));
@@ -93,7 +94,8 @@ void TForm15::connectHandlers() {
     for (const auto& [action, handler] : actions)
         onTrigger(action, handler);
 
-    connect(Combofonte, &QComboBox::currentIndexChanged, this, reportingErrors([this] { CombofonteChange(); }));
+    connect(Combofonte, &QComboBox::currentIndexChanged, this,
+            reportingErrors([this] { CombofonteChange(); }));
     connect(combotaillefonte, &QComboBox::currentIndexChanged, this,
             reportingErrors([this] { combotaillefonteChange(); }));
     connect(client, &QWidget::customContextMenuRequested, this,
@@ -104,7 +106,15 @@ void TForm15::connectHandlers() {
             [this](const QPoint& at) { PopupMenu3->popup(MyPicture->mapToGlobal(at)); });
 }
 
-void TForm15::SpeedButton7Click() { program_.context.ui.showModal(*program_.Form17); }
-void TForm15::SpeedButton10Click() { program_.context.ui.showModal(*program_.Form3); }
-void TForm15::SpeedButton23Click() { program_.context.ui.showModal(*program_.Form7); }
-void TForm15::SpeedButton25Click() { program_.context.ui.showModal(*program_.FLibrary); }
+void TForm15::SpeedButton7Click() {
+    program_.context.ui.showModal(*program_.Form17);
+}
+void TForm15::SpeedButton10Click() {
+    program_.context.ui.showModal(*program_.Form3);
+}
+void TForm15::SpeedButton23Click() {
+    program_.context.ui.showModal(*program_.Form7);
+}
+void TForm15::SpeedButton25Click() {
+    program_.context.ui.showModal(*program_.FLibrary);
+}

@@ -94,7 +94,8 @@ void TForm15::SpeedButton5Click() {
     if (!slot)
         return;
     const size_t i = static_cast<size_t>(slot->index);
-    if (!slotLoaded[i] || !slotResized[i] || currentModeText() != QLatin1String(modeInfo(slot->mode).statusText))
+    if (!slotLoaded[i] || !slotResized[i] ||
+        currentModeText() != QLatin1String(modeInfo(slot->mode).statusText))
         return;
     slotPicture[i] = Picture::loadBmp(programFolder + QLatin1String(slot->refreshFile));
     repaintPreview();

@@ -4,5 +4,6 @@
 #include "app/tform15.h"
 
 TForm3::TForm3(Orbalin& program)
-    : FixedDialog(program.Form15, QStringLiteral("Form3"), QStringLiteral("Labels..."), QSize(451, 361), TitleButtons::None),
+    : FixedDialog(program.Form15, QStringLiteral("Form3"), QStringLiteral("Labels..."), QSize(451, 361),
+                  TitleButtons::None),
       program_(program) {}

@@ -13,9 +13,13 @@ OrbalinApplication::ErrorReporter& reporter() {
 
 OrbalinApplication::OrbalinApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 
-OrbalinApplication::~OrbalinApplication() { reporter() = nullptr; }
+OrbalinApplication::~OrbalinApplication() {
+    reporter() = nullptr;
+}
 
-void OrbalinApplication::setErrorReporter(ErrorReporter newReporter) { reporter() = std::move(newReporter); }
+void OrbalinApplication::setErrorReporter(ErrorReporter newReporter) {
+    reporter() = std::move(newReporter);
+}
 
 void OrbalinApplication::reportError(const QString& message) {
     if (!reporter()) {

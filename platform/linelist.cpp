@@ -1,5 +1,6 @@
 #include "platform/linelist.h"
 
+#include "platform/filemessages.h"
 #include "platform/orbalinerror.h"
 
 #include <QDir>
@@ -12,29 +13,12 @@ namespace {
 // Configuration files are a few lines; anything this big is the wrong file.
 constexpr qint64 maxFileSize = 1024 * 1024;
 
-QString shown(const QString& path) {
-    return QDir::toNativeSeparators(path);
-}
-
-QString sentence(QString text) {
-    if (!text.endsWith(QLatin1Char('.')))
-        text += QLatin1Char('.');
-    return text;
-}
-
-// Why a file cannot be created: a missing folder is the usual case and the clearest to name.
-QString createFailure(const QString& path, const QFileDevice& file) {
-    if (!QFileInfo(path).absoluteDir().exists())
-        return QStringLiteral("Its folder does not exist.");
-    return sentence(file.errorString());
-}
-
 [[noreturn]] void cannotRead(const QString& path, const QString& reason) {
-    throw OrbalinError(QStringLiteral("The file \"%1\" cannot be read. %2").arg(shown(path), reason));
+    throw OrbalinError(QStringLiteral("The file \"%1\" cannot be read. %2").arg(shownPath(path), reason));
 }
 
 [[noreturn]] void cannotWrite(const QString& path, const QString& reason) {
-    throw OrbalinError(QStringLiteral("The file \"%1\" cannot be written. %2").arg(shown(path), reason));
+    throw OrbalinError(QStringLiteral("The file \"%1\" cannot be written. %2").arg(shownPath(path), reason));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "platform/picture.h"
 
+#include "platform/filemessages.h"
 #include "platform/orbalinerror.h"
 
 #include <QBuffer>
@@ -19,29 +20,14 @@ constexpr qint64 maxPixels = qint64(1) << 27;
 // Enough for maxPixels at 32 bits plus the reader's own bookkeeping.
 constexpr int readerLimitMb = 1024;
 
-QString shown(const QString& path) {
-    return QDir::toNativeSeparators(path);
-}
-
-QString sentence(QString text) {
-    if (!text.endsWith(QLatin1Char('.')))
-        text += QLatin1Char('.');
-    return text;
-}
-
-// Why a file cannot be created: a missing folder is the usual case and the clearest to name.
-QString createFailure(const QString& path, const QFileDevice& file) {
-    if (!QFileInfo(path).absoluteDir().exists())
-        return QStringLiteral("Its folder does not exist.");
-    return sentence(file.errorString());
-}
-
 [[noreturn]] void cannotOpen(const QString& path, const QString& reason) {
-    throw OrbalinError(QStringLiteral("The picture \"%1\" cannot be opened. %2").arg(shown(path), reason));
+    throw OrbalinError(
+        QStringLiteral("The picture \"%1\" cannot be opened. %2").arg(shownPath(path), reason));
 }
 
 [[noreturn]] void cannotSave(const QString& path, const QString& reason) {
-    throw OrbalinError(QStringLiteral("The picture cannot be saved as \"%1\". %2").arg(shown(path), reason));
+    throw OrbalinError(
+        QStringLiteral("The picture cannot be saved as \"%1\". %2").arg(shownPath(path), reason));
 }
 
 quint16 u16(const QByteArray& bytes, qint64 at) {

@@ -11,7 +11,9 @@
 #include <QUrl>
 
 namespace {
-QString applicationTitle() { return QApplication::applicationName(); }
+QString applicationTitle() {
+    return QApplication::applicationName();
+}
 
 std::optional<FileDialogAnswer> runFileDialog(QWidget* owner, const FileDialogRequest& request,
                                               QFileDialog::AcceptMode mode) {
@@ -62,11 +64,14 @@ bool QtInteraction::printerSetup(QWidget* owner, PrinterPort& printer) {
     return dialog.exec() == QDialog::Accepted;
 }
 
-void QtInteraction::showModal(QDialog& window) { window.exec(); }
+void QtInteraction::showModal(QDialog& window) {
+    window.exec();
+}
 
 void QtInteraction::openWithDesktop(const QString& pathOrUrl) {
-    const QUrl url = pathOrUrl.contains(QLatin1String("://")) || pathOrUrl.startsWith(QLatin1String("mailto:"))
-                         ? QUrl(pathOrUrl)
-                         : QUrl::fromLocalFile(pathOrUrl);
+    const QUrl url =
+        pathOrUrl.contains(QLatin1String("://")) || pathOrUrl.startsWith(QLatin1String("mailto:"))
+            ? QUrl(pathOrUrl)
+            : QUrl::fromLocalFile(pathOrUrl);
     QDesktopServices::openUrl(url);
 }

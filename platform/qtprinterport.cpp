@@ -8,7 +8,9 @@
 QtPrinterPort::QtPrinterPort() = default;
 QtPrinterPort::~QtPrinterPort() = default;
 
-bool QtPrinterPort::anyInstalled() { return !QPrinterInfo::availablePrinterNames().isEmpty(); }
+bool QtPrinterPort::anyInstalled() {
+    return !QPrinterInfo::availablePrinterNames().isEmpty();
+}
 
 QPrinter* QtPrinterPort::device() {
     if (!printer_ && anyInstalled()) {
@@ -23,12 +25,18 @@ int QtPrinterPort::deviceCaps(DeviceCap index) {
     if (printer == nullptr)
         return 0;
     switch (index) {
-    case DeviceCap::LOGPIXELSX: return printer->logicalDpiX();
-    case DeviceCap::LOGPIXELSY: return printer->logicalDpiY();
-    case DeviceCap::HORZSIZE: return printer->widthMM();
-    case DeviceCap::VERTSIZE: return printer->heightMM();
-    case DeviceCap::HORZRES: return printer->width();
-    case DeviceCap::VERTRES: return printer->height();
+    case DeviceCap::LOGPIXELSX:
+        return printer->logicalDpiX();
+    case DeviceCap::LOGPIXELSY:
+        return printer->logicalDpiY();
+    case DeviceCap::HORZSIZE:
+        return printer->widthMM();
+    case DeviceCap::VERTSIZE:
+        return printer->heightMM();
+    case DeviceCap::HORZRES:
+        return printer->width();
+    case DeviceCap::VERTRES:
+        return printer->height();
     }
     return 0;
 }

@@ -18,10 +18,16 @@ QStringList ScriptedInteraction::textsOf(const QString& kind) const {
     return texts;
 }
 
-QStringList ScriptedInteraction::messages() const { return textsOf("message"); }
-QStringList ScriptedInteraction::modalWindows() const { return textsOf("modal"); }
+QStringList ScriptedInteraction::messages() const {
+    return textsOf("message");
+}
+QStringList ScriptedInteraction::modalWindows() const {
+    return textsOf("modal");
+}
 
-void ScriptedInteraction::message(QWidget*, const QString& text) { calls.push_back({"message", text}); }
+void ScriptedInteraction::message(QWidget*, const QString& text) {
+    calls.push_back({"message", text});
+}
 
 bool ScriptedInteraction::confirm(QWidget*, const QString& text) {
     calls.push_back({"confirm", text});
@@ -58,4 +64,6 @@ void ScriptedInteraction::showModal(QDialog& window) {
     window.hide();
 }
 
-void ScriptedInteraction::openWithDesktop(const QString& pathOrUrl) { calls.push_back({"desktop", pathOrUrl}); }
+void ScriptedInteraction::openWithDesktop(const QString& pathOrUrl) {
+    calls.push_back({"desktop", pathOrUrl});
+}

@@ -6,12 +6,18 @@ int TestPrinter::deviceCaps(DeviceCap index) {
     if (!metrics_)
         return 0;
     switch (index) {
-    case DeviceCap::LOGPIXELSX: return metrics_->logPixelsX;
-    case DeviceCap::LOGPIXELSY: return metrics_->logPixelsY;
-    case DeviceCap::HORZSIZE: return metrics_->horzSizeMm;
-    case DeviceCap::VERTSIZE: return metrics_->vertSizeMm;
-    case DeviceCap::HORZRES: return metrics_->horzRes;
-    case DeviceCap::VERTRES: return metrics_->vertRes;
+    case DeviceCap::LOGPIXELSX:
+        return metrics_->logPixelsX;
+    case DeviceCap::LOGPIXELSY:
+        return metrics_->logPixelsY;
+    case DeviceCap::HORZSIZE:
+        return metrics_->horzSizeMm;
+    case DeviceCap::VERTSIZE:
+        return metrics_->vertSizeMm;
+    case DeviceCap::HORZRES:
+        return metrics_->horzRes;
+    case DeviceCap::VERTRES:
+        return metrics_->vertRes;
     }
     return 0;
 }

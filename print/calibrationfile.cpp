@@ -1,8 +1,8 @@
 #include "print/calibrationfile.h"
 
 CalibrationTexts defaultCalibration(int dotsX, int dotsY) {
-    return {QStringLiteral("0.00"), QStringLiteral("0.00"), QStringLiteral("0.00"), QStringLiteral("15.00"),
-            QString::number(dotsX), QString::number(dotsY)};
+    return {QStringLiteral("0.00"),  QStringLiteral("0.00"), QStringLiteral("0.00"),
+            QStringLiteral("15.00"), QString::number(dotsX), QString::number(dotsY)};
 }
 
 CalibrationTexts calibrationFromLines(const QStringList& lines, const CalibrationTexts& defaults) {

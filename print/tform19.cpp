@@ -8,7 +8,8 @@
 #include <QLineEdit>
 
 namespace {
-QLineEdit* addField(QGroupBox* group, const QString& name, const QString& label, int top, const QString& text) {
+QLineEdit* addField(QGroupBox* group, const QString& name, const QString& label, int top,
+                    const QString& text) {
     auto* caption = new QLabel(label, group);
     caption->move(10, top + 3);
     auto* edit = new QLineEdit(text, group);
@@ -31,10 +32,13 @@ TForm19::TForm19(Orbalin& program)
     auto* group1 = addGroup(this, QStringLiteral("GroupBox1"), QStringLiteral("Picture #1"), 10);
     auto* group2 = addGroup(this, QStringLiteral("GroupBox2"), QStringLiteral("Picture #2"), 170);
     auto* group3 = addGroup(this, QStringLiteral("GroupBox3"), QStringLiteral("Stretch Pictures"), 330);
-    Edit1 = addField(group1, QStringLiteral("Edit1"), QStringLiteral("Horizontal"), 22, QStringLiteral("0.50"));
+    Edit1 =
+        addField(group1, QStringLiteral("Edit1"), QStringLiteral("Horizontal"), 22, QStringLiteral("0.50"));
     Edit2 = addField(group1, QStringLiteral("Edit2"), QStringLiteral("Vertical"), 50, QStringLiteral("0.50"));
-    Edit3 = addField(group2, QStringLiteral("Edit3"), QStringLiteral("Horizontal"), 22, QStringLiteral("0.50"));
-    Edit4 = addField(group2, QStringLiteral("Edit4"), QStringLiteral("Vertical"), 50, QStringLiteral("15.00"));
+    Edit3 =
+        addField(group2, QStringLiteral("Edit3"), QStringLiteral("Horizontal"), 22, QStringLiteral("0.50"));
+    Edit4 =
+        addField(group2, QStringLiteral("Edit4"), QStringLiteral("Vertical"), 50, QStringLiteral("15.00"));
     Edit5 = addField(group3, QStringLiteral("Edit5"), QStringLiteral("Horizontal"), 22, QString());
     Edit6 = addField(group3, QStringLiteral("Edit6"), QStringLiteral("Vertical"), 50, QString());
 }

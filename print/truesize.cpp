@@ -21,8 +21,8 @@ std::optional<float> trueSizeDots(float res, float sizeMm, double factor) {
     return dots;
 }
 
-std::optional<DotSize> trueSize(float horzRes, float horzSizeMm, double factorX, float vertRes, float vertSizeMm,
-                                double factorY) {
+std::optional<DotSize> trueSize(float horzRes, float horzSizeMm, double factorX, float vertRes,
+                                float vertSizeMm, double factorY) {
     const auto across = trueSizeDots(horzRes, horzSizeMm, factorX);
     const auto down = trueSizeDots(vertRes, vertSizeMm, factorY);
     if (!across || !down)

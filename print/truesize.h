@@ -16,8 +16,8 @@ struct DotSize {
 // nullopt when the metrics cannot give a size (no printer: zero millimetres).
 std::optional<float> trueSizeDots(float res, float sizeMm, double factor);
 
-std::optional<DotSize> trueSize(float horzRes, float horzSizeMm, double factorX, float vertRes, float vertSizeMm,
-                                double factorY);
+std::optional<DotSize> trueSize(float horzRes, float horzSizeMm, double factorX, float vertRes,
+                                float vertSizeMm, double factorY);
 
 // Whole dots per centimetre, truncated before any offset is multiplied by it.
 std::optional<int> dotsPerCentimetre(float res, float sizeMm);

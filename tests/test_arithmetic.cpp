@@ -14,7 +14,9 @@ struct TrueSizeCase {
     int dotsX, dotsY;
 };
 
-void PrintTo(const TrueSizeCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const TrueSizeCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class TrueSizeTest : public ::testing::TestWithParam<TrueSizeCase> {};
 
@@ -94,7 +96,8 @@ TEST(SlotTable, CodesIndexesAndFiles) {
 }
 
 TEST(ModeTable, StatusTextsRoundTrip) {
-    for (CoverMode mode : {CoverMode::CdCover, CoverMode::FrontCover, CoverMode::BackCover, CoverMode::MiniCd})
+    for (CoverMode mode :
+         {CoverMode::CdCover, CoverMode::FrontCover, CoverMode::BackCover, CoverMode::MiniCd})
         EXPECT_EQ(modeFromStatusText(QLatin1String(modeInfo(mode).statusText)), mode);
     EXPECT_FALSE(modeFromStatusText(QStringLiteral("cd cover")).has_value());
     EXPECT_FALSE(modeFromStatusText(QStringLiteral("Mini CD")).has_value());

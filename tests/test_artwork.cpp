@@ -66,7 +66,9 @@ struct MaskFile {
     int size;
 };
 
-void PrintTo(const MaskFile& file, std::ostream* out) { *out << file.name; }
+void PrintTo(const MaskFile& file, std::ostream* out) {
+    *out << file.name;
+}
 
 class ShippedMask : public ::testing::TestWithParam<MaskFile> {};
 

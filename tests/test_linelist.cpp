@@ -1,6 +1,8 @@
 #include "platform/linelist.h"
 #include "platform/orbalinerror.h"
 
+#include "support/tempfiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -8,24 +10,8 @@
 
 namespace {
 
-class LineFiles : public ::testing::Test {
-  protected:
-    QTemporaryDir dir;
-
-    QString path(const QString& name) const { return dir.filePath(name); }
-
-    QString write(const QString& name, const QByteArray& bytes) const {
-        QFile file(path(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return file.fileName();
-    }
-
-    static QByteArray contents(const QString& file) {
-        QFile f(file);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-
+class LineFiles : public TempFiles {
+protected:
     template <typename Call> static void expectErrorNaming(const QString& name, Call call) {
         try {
             call();

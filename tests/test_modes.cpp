@@ -158,7 +158,8 @@ TEST_F(ModeSwitch, WithoutPrinterOrCalibrationTheSwitchKeepsThePreviousSize) {
     start();
     for (CoverMode mode : {CoverMode::FrontCover, CoverMode::BackCover, CoverMode::MiniCd}) {
         form().switchToMode(mode);
-        EXPECT_EQ(form().calibrationText, (CalibrationTexts{"0.50", "0.50", "0.50", "15.00", "2800", "2800"}));
+        EXPECT_EQ(form().calibrationText,
+                  (CalibrationTexts{"0.50", "0.50", "0.50", "15.00", "2800", "2800"}));
         EXPECT_EQ(form().coverDotsX, 0);
         EXPECT_EQ(form().StatusBar1->text(3), QLatin1String(modeInfo(mode).statusText));
     }
@@ -168,7 +169,8 @@ TEST_F(ModeSwitch, WithoutPrinterOrCalibrationTheSwitchKeepsThePreviousSize) {
 TEST_F(ModeSwitch, ModeChooserRowsAndMouseMovesOverTheWindow) {
     start();
     form().Panel1->show();
-    QMouseEvent hover(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent hover(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton,
+                      Qt::NoModifier);
     QApplication::sendEvent(form().Panel3, &hover);
     EXPECT_EQ(form().Panel3->frameShadow(), QFrame::Raised);
     EXPECT_EQ(form().Panel2->frameShadow(), QFrame::Plain);

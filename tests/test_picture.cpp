@@ -1,6 +1,8 @@
 #include "platform/orbalinerror.h"
 #include "platform/picture.h"
 
+#include "support/tempfiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -86,24 +88,7 @@ QRgb sampleColor(int x, int y) {
     return qRgb(10 + 40 * x, 200 - 30 * y, 7 * x + 11 * y);
 }
 
-class PictureFiles : public ::testing::Test {
-  protected:
-    QTemporaryDir dir;
-
-    QString path(const QString& name) const { return dir.filePath(name); }
-
-    QString write(const QString& name, const QByteArray& bytes) const {
-        QFile file(path(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return file.fileName();
-    }
-
-    static QByteArray contents(const QString& file) {
-        QFile f(file);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-};
+using PictureFiles = TempFiles;
 
 TEST_F(PictureFiles, Bgr888RoundTripKeepsPixelsAndFormatAcrossRowPadding) {
     for (const QSize size : {QSize(3, 2), QSize(5, 3), QSize(4, 1), QSize(1, 4)}) {

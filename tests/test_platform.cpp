@@ -24,12 +24,12 @@ TEST_F(ErrorDispatch, AHandlerThatThrowsIsReportedAndTheLoopGoesOn) {
     QPushButton button;
     int clicks = 0;
     QObject::connect(&button, &QPushButton::clicked, reportingErrors([&] {
-                         ++clicks;
-                         if (clicks == 1)
-                             throw OrbalinError("The file \"x.bmp\" could not be read.");
-                         if (clicks == 2)
-                             throw std::runtime_error("plain failure");
-                     }));
+        ++clicks;
+        if (clicks == 1)
+            throw OrbalinError("The file \"x.bmp\" could not be read.");
+        if (clicks == 2)
+            throw std::runtime_error("plain failure");
+    }));
     button.show();
     QTest::mouseClick(&button, Qt::LeftButton);
     QTest::mouseClick(&button, Qt::LeftButton);

@@ -111,7 +111,8 @@ TEST_F(Preview, ClearBringsBackTheFittedPicture) {
     form().slotLoaded[0] = true;
 
     form().SpeedButton5Click();
-    EXPECT_EQ(form().slotPicture[0].bitmap().pixelColor(5, 5), QColor(Qt::white)) << "not fitted: nothing happens";
+    EXPECT_EQ(form().slotPicture[0].bitmap().pixelColor(5, 5), QColor(Qt::white))
+        << "not fitted: nothing happens";
 
     form().slotResized[0] = true;
     form().SpeedButton5Click();
@@ -125,7 +126,8 @@ TEST_F(Preview, ClearWithAMissingFittedFileReportsItAndKeepsThePicture) {
     const QImage before = form().slotPicture[0].bitmap();
     EXPECT_FALSE(runReportingErrors([&] { form().Refresh1Click(); }));
     ASSERT_EQ(ui.messages().size(), 1);
-    EXPECT_TRUE(ui.messages().constFirst().contains("refresh1.bmp")) << ui.messages().constFirst().toStdString();
+    EXPECT_TRUE(ui.messages().constFirst().contains("refresh1.bmp"))
+        << ui.messages().constFirst().toStdString();
     EXPECT_EQ(form().slotPicture[0].bitmap(), before);
 }
 } // namespace

@@ -4,5 +4,6 @@
 #include "app/tform15.h"
 
 TForm17::TForm17(Orbalin& program)
-    : FixedDialog(program.Form15, QStringLiteral("Form17"), QStringLiteral("Text Area"), QSize(532, 330), TitleButtons::None),
+    : FixedDialog(program.Form15, QStringLiteral("Form17"), QStringLiteral("Text Area"), QSize(532, 330),
+                  TitleButtons::None),
       program_(program) {}

@@ -23,7 +23,7 @@ namespace {
 // A fixed generator rather than std:: distributions, whose output differs between libraries:
 // the shipped file must come out byte for byte the same on every rebuild.
 class Dice {
-  public:
+public:
     explicit Dice(std::uint32_t seed) : state_(seed) {}
     double next() {
         state_ = state_ * 1664525u + 1013904223u;
@@ -31,7 +31,7 @@ class Dice {
     }
     double between(double low, double high) { return low + (high - low) * next(); }
 
-  private:
+private:
     std::uint32_t state_;
 };
 

@@ -9,7 +9,9 @@ ProgramFolder::ProgramFolder() {
         QFile::copy(data.filePath(name), dir_.filePath(name));
 }
 
-QString ProgramFolder::path() const { return dir_.path() + QLatin1Char('/'); }
+QString ProgramFolder::path() const {
+    return dir_.path() + QLatin1Char('/');
+}
 
 void ProgramFolder::write(const QString& name, const QByteArray& bytes) const {
     QFile file(this->file(name));
@@ -24,11 +26,17 @@ QByteArray ProgramFolder::read(const QString& name) const {
     return file.readAll();
 }
 
-bool ProgramFolder::exists(const QString& name) const { return QFile::exists(file(name)); }
+bool ProgramFolder::exists(const QString& name) const {
+    return QFile::exists(file(name));
+}
 
-void ProgramFolder::remove(const QString& name) const { QFile::remove(file(name)); }
+void ProgramFolder::remove(const QString& name) const {
+    QFile::remove(file(name));
+}
 
-void ProgramTest::start() { program = std::make_unique<Orbalin>(ProgramContext{folder.path(), ui, printer, 0}); }
+void ProgramTest::start() {
+    program = std::make_unique<Orbalin>(ProgramContext{folder.path(), ui, printer, 0});
+}
 
 QImage solidPicture(int width, int height, QColor colour) {
     QImage image(width, height, QImage::Format_BGR888);

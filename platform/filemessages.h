@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+class QFileDevice;
+
+// Pieces of the messages that tell the user why a file could not be read or written.
+
+// The path as the user's system writes it.
+QString shownPath(const QString& path);
+// A reason ending with a full stop.
+QString sentence(QString text);
+// Why a file cannot be created: a missing folder is the usual case and the clearest to name.
+QString createFailure(const QString& path, const QFileDevice& file);
