@@ -2,11 +2,11 @@
 
 namespace {
 template <typename T> T takeFront(std::deque<T>& queue, T whenEmpty) {
-    if (queue.empty())
-        return whenEmpty;
-    T answer = std::move(queue.front());
-    queue.pop_front();
-    return answer;
+    if (!queue.empty()) {
+        whenEmpty = std::move(queue.front());
+        queue.pop_front();
+    }
+    return whenEmpty;
 }
 } // namespace
 
