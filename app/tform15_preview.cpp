@@ -7,6 +7,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPainter>
+#include <QScreen>
 
 void TForm15::FormPaint(QPainter& canvas) {
     const QSize window = frameGeometry().size();
@@ -40,7 +41,7 @@ void TForm15::resizeEvent(QResizeEvent* event) {
 }
 
 // The design size, 790 x 600, is the window's outer size, frame included; the frame is known
-// once the window is shown.
+// once the window is shown. The window starts centred on the desktop.
 void TForm15::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (outerSizeSet_)
@@ -49,6 +50,8 @@ void TForm15::showEvent(QShowEvent* event) {
     const QSize frame = frameGeometry().size() - size();
     if (!frame.isEmpty())
         resize(QSize(790, 600) - frame);
+    if (const QScreen* desktop = screen())
+        move(desktop->availableGeometry().center() - QPoint(790 / 2, 600 / 2));
 }
 
 void TForm15::repaintPreview() {
