@@ -79,15 +79,10 @@ void TForm15::FormCreate() {
         } catch (const OrbalinError& error) {
             problems << error.message();
         }
-        calibrationText =
-            calibrationFromLines(Memo1, defaultCalibration(cdSize ? cdSize->x : 0, cdSize ? cdSize->y : 0));
+        calibrationText = calibrationFromLines(Memo1, defaultCalibration(cdSize));
     } else {
-        if (cdSize) {
-            coverDotsXF = cdSize->xf;
-            coverDotsYF = cdSize->yf;
-            coverDotsX = cdSize->x;
-            coverDotsY = cdSize->y;
-        }
+        if (cdSize)
+            setCoverDots(*cdSize);
         calibrationText = defaultCalibration(coverDotsX, coverDotsY);
     }
 
@@ -171,6 +166,19 @@ QString TForm15::currentModeText() const {
 }
 QString TForm15::currentSlotText() const {
     return StatusBar1->text(2);
+}
+
+void TForm15::setCoverDots(const DotSize& size) {
+    coverDotsXF = size.xf;
+    coverDotsYF = size.yf;
+    coverDotsX = size.x;
+    coverDotsY = size.y;
+}
+
+// Slot and mode switches always show the floating text and the text bar's reverse mode as off.
+void TForm15::resetTextStatus() {
+    StatusBar1->setText(4, QStringLiteral("Desactivated"));
+    StatusBar2->setText(1, QStringLiteral("Reverse desactivated"));
 }
 
 void TForm15::resetFloatingText() {

@@ -234,6 +234,9 @@ private:
     void watchForChooserHiding();
     void raiseChooserRow(QFrame* row);
     void resetFloatingText();
+    void resetTextStatus();
+    void showPicture(bool second);
+    void setCoverDots(const DotSize& size);
     void loadModeCalibration(const ModeInfo& info);
     void loadLanguageChoice();
     Picture loadShippedBitmap(const QString& fileName, QStringList& problems) const;

@@ -19,8 +19,7 @@ void TForm15::switchToMode(CoverMode mode) {
         SpeedButton4->setEnabled(*info.printEnabled);
     program_.Form18->Image22->clear();
     gradientState = 0;
-    StatusBar1->setText(4, QStringLiteral("Desactivated"));
-    StatusBar2->setText(1, QStringLiteral("Reverse desactivated"));
+    resetTextStatus();
 
     if (currentModeText() == QLatin1String(info.statusText)) {
         Panel1->setVisible(info.showsChooserWhenCurrent);
@@ -60,9 +59,7 @@ void TForm15::loadModeCalibration(const ModeInfo& info) {
     if (QFileInfo::exists(path)) {
         Memo1.clear();
         Memo1 = readLines(path);
-        const std::optional<DotSize> size = trueSizeOf(info.mode);
-        const CalibrationTexts texts =
-            calibrationFromLines(Memo1, defaultCalibration(size ? size->x : 0, size ? size->y : 0));
+        const CalibrationTexts texts = calibrationFromLines(Memo1, defaultCalibration(trueSizeOf(info.mode)));
         for (size_t i = 0; i < edits.size(); ++i)
             edits[i]->setText(texts[i]);
         for (size_t i = 0; i < 4; ++i)
@@ -75,10 +72,7 @@ void TForm15::loadModeCalibration(const ModeInfo& info) {
         }
         readPrinterMetrics();
         if (const std::optional<DotSize> newSize = trueSizeOf(info.mode)) {
-            coverDotsXF = newSize->xf;
-            coverDotsYF = newSize->yf;
-            coverDotsX = newSize->x;
-            coverDotsY = newSize->y;
+            setCoverDots(*newSize);
             calibrationText[4] = QString::number(coverDotsX);
             calibrationText[5] = QString::number(coverDotsY);
             edits[4]->setText(calibrationText[4]);
@@ -94,9 +88,6 @@ void TForm15::loadModeCalibration(const ModeInfo& info) {
     const std::optional<DotSize> size = trueSizeOf(info.mode);
     if (!size)
         return;
-    coverDotsXF = size->xf;
-    coverDotsYF = size->yf;
-    coverDotsX = size->x;
-    coverDotsY = size->y;
+    setCoverDots(*size);
     calibrationText = defaultCalibration(coverDotsX, coverDotsY);
 }

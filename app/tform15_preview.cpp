@@ -60,33 +60,27 @@ void TForm15::repaintPreview() {
 }
 
 void TForm15::SpeedButton9Click() {
-    StatusBar1->setText(4, QStringLiteral("Desactivated"));
-    StatusBar2->setText(1, QStringLiteral("Reverse desactivated"));
-    const std::optional<SlotInfo> first = currentSlot();
-    if (!first || first->second)
-        return;
-    const SlotInfo& second = slotOf(first->mode, true);
-    slotCode = second.code;
-    slotKept[first->index] = slotPicture[first->index];
-    slotPicture[first->index].clear();
-    StatusBar1->setText(2, slotStatusText(true));
-    slotPicture[second.index] = slotKept[second.index];
-    resetFloatingText();
-    repaintPreview();
+    showPicture(true);
 }
 
 void TForm15::SpeedButton8Click() {
-    StatusBar1->setText(4, QStringLiteral("Desactivated"));
-    StatusBar2->setText(1, QStringLiteral("Reverse desactivated"));
-    const std::optional<SlotInfo> second = currentSlot();
-    if (!second || !second->second)
+    showPicture(false);
+}
+
+// The current picture goes into its kept copy and the other picture of the mode comes back from
+// its own, so whatever was drawn on either is kept. Asking for the current picture only resets
+// the text status.
+void TForm15::showPicture(bool second) {
+    resetTextStatus();
+    const std::optional<SlotInfo> current = currentSlot();
+    if (!current || current->second == second)
         return;
-    const SlotInfo& first = slotOf(second->mode, false);
-    slotCode = first.code;
-    slotKept[second->index] = slotPicture[second->index];
-    slotPicture[second->index].clear();
-    StatusBar1->setText(2, slotStatusText(false));
-    slotPicture[first.index] = slotKept[first.index];
+    const SlotInfo& shown = slotOf(current->mode, second);
+    slotCode = shown.code;
+    slotKept[current->index] = slotPicture[current->index];
+    slotPicture[current->index].clear();
+    StatusBar1->setText(2, slotStatusText(second));
+    slotPicture[shown.index] = slotKept[shown.index];
     resetFloatingText();
     repaintPreview();
 }

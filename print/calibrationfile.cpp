@@ -5,6 +5,10 @@ CalibrationTexts defaultCalibration(int dotsX, int dotsY) {
             QStringLiteral("15.00"), QString::number(dotsX), QString::number(dotsY)};
 }
 
+CalibrationTexts defaultCalibration(const std::optional<DotSize>& size) {
+    return size ? defaultCalibration(size->x, size->y) : defaultCalibration(0, 0);
+}
+
 CalibrationTexts calibrationFromLines(const QStringList& lines, const CalibrationTexts& defaults) {
     CalibrationTexts texts = defaults;
     for (size_t i = 0; i < texts.size() && i < static_cast<size_t>(lines.size()); ++i)
