@@ -1,5 +1,6 @@
 #include "platform/fixeddialog.h"
 
+#include <QAbstractButton>
 #include <QKeyEvent>
 
 FixedDialog::FixedDialog(QWidget* owner, const QString& objectName, const QString& caption, QSize clientSize,
@@ -18,6 +19,14 @@ void FixedDialog::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && buttons_ == TitleButtons::None) {
         event->accept();
         return;
+    }
+    // Our buttons are tool buttons, which answer Space only; Enter presses the focused one too.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (auto* button = qobject_cast<QAbstractButton*>(focusWidget()); button && button->isEnabled()) {
+            event->accept();
+            button->click();
+            return;
+        }
     }
     QDialog::keyPressEvent(event);
 }

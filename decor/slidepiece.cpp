@@ -1,0 +1,1 @@
+#include "decor/slidepiece.h"

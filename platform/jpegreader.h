@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+// Decodes the bytes of a JPEG file into a 24-bit bitmap (QImage::Format_BGR888) of the picture's
+// own size, whatever its colour space (colour, greyscale, CMYK or YCCK).
+// Throws OrbalinError naming `path` and the reason when the data is not a whole, sound JPEG
+// picture within the size limit.
+QImage decodeJpeg(const QByteArray& bytes, const QString& path);
