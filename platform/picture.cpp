@@ -1,6 +1,7 @@
 #include "platform/picture.h"
 
 #include "platform/filemessages.h"
+#include "platform/jpegreader.h"
 #include "platform/orbalinerror.h"
 
 #include <QBuffer>
@@ -16,18 +17,42 @@ namespace {
 
 constexpr qint64 fileHeaderSize = 14;
 constexpr qint64 largestInfoHeader = 124;
-constexpr qint64 maxPixels = qint64(1) << 27;
-// Enough for maxPixels at 32 bits plus the reader's own bookkeeping.
+// Enough for Picture::maxPixels at 32 bits plus the reader's own bookkeeping.
 constexpr int readerLimitMb = 1024;
-
-[[noreturn]] void cannotOpen(const QString& path, const QString& reason) {
-    throw OrbalinError(
-        QStringLiteral("The picture \"%1\" cannot be opened. %2").arg(shownPath(path), reason));
-}
+// Far beyond any JPEG of Picture::maxPixels; keeps a huge misnamed file from being read into memory.
+constexpr qint64 maxJpegFileSize = qint64(1) << 30;
 
 [[noreturn]] void cannotSave(const QString& path, const QString& reason) {
     throw OrbalinError(
         QStringLiteral("The picture cannot be saved as \"%1\". %2").arg(shownPath(path), reason));
+}
+
+enum class Kind { Other, Bmp, Jpeg };
+
+Kind kindOf(const QByteArray& head) {
+    if (head.startsWith("\xff\xd8\xff"))
+        return Kind::Jpeg;
+    if (head.size() < 18 || !head.startsWith("BM"))
+        return Kind::Other;
+    switch (qFromLittleEndian<quint32>(head.constData() + 14)) {
+    case 12:
+    case 40:
+    case 52:
+    case 56:
+    case 108:
+    case 124:
+        return Kind::Bmp;
+    default:
+        return Kind::Other;
+    }
+}
+
+// A picture saved under the other format's extension is common enough to name plainly.
+QString misnamed(const QString& path, const QString& kind, const QString& expected) {
+    const QString suffix = QFileInfo(path).suffix();
+    if (suffix.isEmpty())
+        return QStringLiteral("It is a %1 picture, not a %2 picture.").arg(kind, expected);
+    return QStringLiteral("It is a %1 picture although its name ends in .%2.").arg(kind, suffix);
 }
 
 quint16 u16(const QByteArray& bytes, qint64 at) {
@@ -51,16 +76,18 @@ struct Layout {
 // so everything the decoder will touch is checked against the real file size first.
 Layout checkLayout(const QString& path, const QByteArray& head, qint64 fileSize) {
     const QString damaged = QStringLiteral("The file is damaged: ");
+    if (kindOf(head) == Kind::Jpeg)
+        cannotOpenPicture(path, misnamed(path, QStringLiteral("JPEG"), QStringLiteral("BMP")));
     if (head.size() < 2 || head[0] != 'B' || head[1] != 'M')
-        cannotOpen(path, QStringLiteral("It is not a BMP picture."));
+        cannotOpenPicture(path, QStringLiteral("It is not a BMP picture."));
     if (head.size() < fileHeaderSize + 4)
-        cannotOpen(path, damaged + QStringLiteral("its header is incomplete."));
+        cannotOpenPicture(path, damaged + QStringLiteral("its header is incomplete."));
     const qint64 infoSize = u32(head, fileHeaderSize);
     if (infoSize != 12 && infoSize != 40 && infoSize != 52 && infoSize != 56 && infoSize != 108 &&
         infoSize != 124)
-        cannotOpen(path, QStringLiteral("Its header type (%1 bytes) is not supported.").arg(infoSize));
+        cannotOpenPicture(path, QStringLiteral("Its header type (%1 bytes) is not supported.").arg(infoSize));
     if (head.size() < fileHeaderSize + infoSize)
-        cannotOpen(path, damaged + QStringLiteral("its header is incomplete."));
+        cannotOpenPicture(path, damaged + QStringLiteral("its header is incomplete."));
 
     const qint64 info = fileHeaderSize;
     const bool os2 = infoSize == 12;
@@ -73,45 +100,42 @@ Layout checkLayout(const QString& path, const QByteArray& head, qint64 fileSize)
     const qint64 height = signedHeight < 0 ? -signedHeight : signedHeight;
 
     if (width <= 0)
-        cannotOpen(path, damaged + QStringLiteral("the picture has no width."));
+        cannotOpenPicture(path, damaged + QStringLiteral("the picture has no width."));
     if (height == 0)
-        cannotOpen(path, damaged + QStringLiteral("the picture has no height."));
-    if (width * height > maxPixels)
-        cannotOpen(path, QStringLiteral("It is %1 × %2 pixels; pictures over %3 million pixels are not "
-                                        "supported.")
-                             .arg(width)
-                             .arg(height)
-                             .arg(maxPixels / 1000000));
+        cannotOpenPicture(path, damaged + QStringLiteral("the picture has no height."));
+    if (width * height > Picture::maxPixels)
+        cannotOpenPicture(path, tooManyPixels(width, height));
     if (planes != 1)
-        cannotOpen(path, damaged + QStringLiteral("it declares %1 colour planes.").arg(planes));
+        cannotOpenPicture(path, damaged + QStringLiteral("it declares %1 colour planes.").arg(planes));
     if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 && bitCount != 32)
-        cannotOpen(path,
-                   damaged + QStringLiteral("%1 bits per pixel is not a BMP colour depth.").arg(bitCount));
+        cannotOpenPicture(
+            path, damaged + QStringLiteral("%1 bits per pixel is not a BMP colour depth.").arg(bitCount));
     if (compression == 1 || compression == 2)
-        cannotOpen(path, QStringLiteral("Compressed (RLE) BMP pictures are not supported; save it again "
-                                        "uncompressed."));
+        cannotOpenPicture(path,
+                          QStringLiteral("Compressed (RLE) BMP pictures are not supported; save it again "
+                                         "uncompressed."));
     const bool bitfields = compression == 3;
     if (compression != 0 && !(bitfields && (bitCount == 16 || bitCount == 32)))
-        cannotOpen(path, QStringLiteral("It uses a kind of BMP compression that is not supported."));
+        cannotOpenPicture(path, QStringLiteral("It uses a kind of BMP compression that is not supported."));
 
     // Colour masks follow a 40-byte header; the larger headers hold them inside.
     qint64 tableEnd = fileHeaderSize + infoSize + (bitfields && infoSize == 40 ? 12 : 0);
     if (bitCount <= 8) {
         const qint64 maxColors = qint64(1) << bitCount;
         if (colorsUsed > maxColors)
-            cannotOpen(path, damaged + QStringLiteral("its colour table is too long."));
+            cannotOpenPicture(path, damaged + QStringLiteral("its colour table is too long."));
         tableEnd += (colorsUsed ? colorsUsed : maxColors) * (os2 ? 3 : 4);
     }
     const qint64 offset = u32(head, 10);
     if (offset >= fileSize)
-        cannotOpen(path,
-                   damaged + QStringLiteral("its picture data would start beyond the end of the file."));
+        cannotOpenPicture(
+            path, damaged + QStringLiteral("its picture data would start beyond the end of the file."));
     if (offset < tableEnd)
-        cannotOpen(path, damaged + QStringLiteral("its picture data overlaps the header."));
+        cannotOpenPicture(path, damaged + QStringLiteral("its picture data overlaps the header."));
     const qint64 stride = (width * bitCount + 31) / 32 * 4;
     const qint64 dataEnd = offset + stride * height;
     if (dataEnd > fileSize)
-        cannotOpen(path, damaged + QStringLiteral("it ends before the picture data is complete."));
+        cannotOpenPicture(path, damaged + QStringLiteral("it ends before the picture data is complete."));
     return {infoSize, bitCount, bitfields, dataEnd};
 }
 
@@ -144,7 +168,8 @@ QByteArray widenedHeader(const QString& path, const QByteArray& head, const Layo
     const qint64 grow = widenedInfoSize - layout.infoSize;
     const qint64 offset = u32(head, 10) + grow;
     if (offset > 0xffffffff)
-        cannotOpen(path, QStringLiteral("The file is damaged: its picture data is too far into the file."));
+        cannotOpenPicture(path,
+                          QStringLiteral("The file is damaged: its picture data is too far into the file."));
     QByteArray out = head.left(fileHeaderSize + layout.infoSize);
     out.append(QByteArray(grow, '\0'));
     qToLittleEndian<quint32>(quint32(std::min<qint64>(layout.dataEnd + grow, 0xffffffff)), out.data() + 2);
@@ -155,36 +180,8 @@ QByteArray widenedHeader(const QString& path, const QByteArray& head, const Layo
     return out;
 }
 
-} // namespace
-
-Picture Picture::loadBmp(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.exists())
-        cannotOpen(path, QStringLiteral("The file does not exist."));
-    if (info.isDir())
-        cannotOpen(path, QStringLiteral("It is a folder, not a file."));
-    if (!info.isFile())
-        cannotOpen(path, QStringLiteral("It is not a file."));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        cannotOpen(path, sentence(file.errorString()));
-    const qint64 fileSize = file.size();
-    if (fileSize == 0)
-        cannotOpen(path, QStringLiteral("The file is empty."));
-    const QByteArray head = file.read(fileHeaderSize + largestInfoHeader);
-    const Layout layout = checkLayout(path, head, fileSize);
-
-    // Decode exactly the bytes that were checked, so a file cut short meanwhile cannot slip through.
-    const bool widen = layout.infoSize == 52 || layout.infoSize == 56;
-    QByteArray data = widen ? widenedHeader(path, head, layout) : QByteArray();
-    const qint64 skip = widen ? fileHeaderSize + layout.infoSize : 0;
-    const qint64 expected = data.size() + layout.dataEnd - skip;
-    if (file.seek(skip))
-        data += file.read(layout.dataEnd - skip);
-    if (data.size() != expected)
-        cannotOpen(path, QStringLiteral("The file could not be read completely."));
-    file.close();
-
+// `data` is exactly what was checked, its header widened when Qt does not know it.
+QImage decodeChecked(const QString& path, QByteArray data, const Layout& layout) {
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, "bmp");
@@ -193,14 +190,103 @@ Picture Picture::loadBmp(const QString& path) {
         QImageReader::setAllocationLimit(readerLimitMb);
     QImage image;
     if (!reader.read(&image))
-        cannotOpen(path,
-                   QStringLiteral("Its picture data could not be decoded (%1).").arg(reader.errorString()));
+        cannotOpenPicture(
+            path, QStringLiteral("Its picture data could not be decoded (%1).").arg(reader.errorString()));
     if (layout.bitCount == 24)
         image = image.convertToFormat(QImage::Format_BGR888);
     if (image.isNull())
-        cannotOpen(path, QStringLiteral("There is not enough memory for it."));
+        cannotOpenPicture(path, QStringLiteral("There is not enough memory for it."));
     coverAllIndexes(image);
-    return Picture(std::move(image));
+    return image;
+}
+
+bool needsWidening(const Layout& layout) {
+    return layout.infoSize == 52 || layout.infoSize == 56;
+}
+
+// The checks every picture file gets before its bytes are read.
+void openPictureFile(QFile& file, const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists())
+        cannotOpenPicture(path, QStringLiteral("The file does not exist."));
+    if (info.isDir())
+        cannotOpenPicture(path, QStringLiteral("It is a folder, not a file."));
+    if (!info.isFile())
+        cannotOpenPicture(path, QStringLiteral("It is not a file."));
+    if (!file.open(QIODevice::ReadOnly))
+        cannotOpenPicture(path, sentence(file.errorString()));
+    if (file.size() == 0)
+        cannotOpenPicture(path, QStringLiteral("The file is empty."));
+}
+
+} // namespace
+
+void cannotOpenPicture(const QString& path, const QString& reason) {
+    throw OrbalinError(
+        QStringLiteral("The picture \"%1\" cannot be opened. %2").arg(shownPath(path), reason));
+}
+
+QString tooManyPixels(qint64 width, qint64 height) {
+    return QStringLiteral("It is %1 × %2 pixels; pictures over %3 million pixels are not supported.")
+        .arg(width)
+        .arg(height)
+        .arg(Picture::maxPixels / 1000000);
+}
+
+Picture Picture::load(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg"))
+        return loadJpeg(path);
+    if (suffix == QLatin1String("bmp"))
+        return loadBmp(path);
+    cannotOpenPicture(path, QStringLiteral("Only JPEG (.jpg, .jpeg) and BMP (.bmp) pictures can be opened."));
+}
+
+Picture Picture::loadJpeg(const QString& path) {
+    QFile file(path);
+    openPictureFile(file, path);
+    if (file.size() > maxJpegFileSize)
+        cannotOpenPicture(path,
+                          QStringLiteral("At %1 MB it is too large to be a picture this program can open.")
+                              .arg(file.size() >> 20));
+    const QByteArray bytes = file.readAll();
+    if (bytes.size() != file.size())
+        cannotOpenPicture(path, QStringLiteral("The file could not be read completely."));
+    if (kindOf(bytes) == Kind::Bmp)
+        cannotOpenPicture(path, misnamed(path, QStringLiteral("BMP"), QStringLiteral("JPEG")));
+    return Picture(decodeJpeg(bytes, path));
+}
+
+Picture Picture::decodeBmp(const QByteArray& bytes, const QString& path) {
+    if (bytes.isEmpty())
+        cannotOpenPicture(path, QStringLiteral("The file is empty."));
+    const Layout layout = checkLayout(path, bytes, bytes.size());
+    if (!needsWidening(layout))
+        return Picture(
+            decodeChecked(path, QByteArray::fromRawData(bytes.constData(), layout.dataEnd), layout));
+    const qint64 headerEnd = fileHeaderSize + layout.infoSize;
+    return Picture(decodeChecked(
+        path, widenedHeader(path, bytes, layout) + bytes.mid(headerEnd, layout.dataEnd - headerEnd), layout));
+}
+
+Picture Picture::loadBmp(const QString& path) {
+    QFile file(path);
+    openPictureFile(file, path);
+    const qint64 fileSize = file.size();
+    const QByteArray head = file.read(fileHeaderSize + largestInfoHeader);
+    const Layout layout = checkLayout(path, head, fileSize);
+
+    // Decode exactly the bytes that were checked, so a file cut short meanwhile cannot slip through.
+    const bool widen = needsWidening(layout);
+    QByteArray data = widen ? widenedHeader(path, head, layout) : QByteArray();
+    const qint64 skip = widen ? fileHeaderSize + layout.infoSize : 0;
+    const qint64 expected = data.size() + layout.dataEnd - skip;
+    if (file.seek(skip))
+        data += file.read(layout.dataEnd - skip);
+    if (data.size() != expected)
+        cannotOpenPicture(path, QStringLiteral("The file could not be read completely."));
+    file.close();
+    return Picture(decodeChecked(path, std::move(data), layout));
 }
 
 void Picture::saveBmp(const QString& path) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QString>
 
@@ -20,9 +21,22 @@ public:
     void assign(const QImage& bitmap) { bitmap_ = bitmap; }
     void clear() { bitmap_ = QImage(); }
 
+    // Pictures with more pixels are refused before any pixel memory is taken: 2^27, about 134
+    // million, leaves room for any camera photo while keeping a 24-bit bitmap near 400 MB.
+    static constexpr qint64 maxPixels = qint64(1) << 27;
+
+    // Reads a JPEG or BMP file, chosen by its extension (case does not matter).
+    // Throws OrbalinError naming the file and the reason when it cannot be read.
+    static Picture load(const QString& path);
+
     // Reads a BMP file at its own size and pixel format (24-bit files become Format_BGR888).
     // Throws OrbalinError naming the file and the reason when it cannot be read.
     static Picture loadBmp(const QString& path);
+    // The same for the bytes of a BMP file; `path` only names it in messages.
+    static Picture decodeBmp(const QByteArray& bytes, const QString& path);
+
+    // Reads a JPEG file as a Format_BGR888 bitmap, whatever its colour space.
+    static Picture loadJpeg(const QString& path);
 
     // Writes the bitmap as a BMP file in its own pixel format. The file is written beside the
     // target and renamed into place, so a failed save never destroys an existing file.
@@ -32,3 +46,8 @@ public:
 private:
     QImage bitmap_;
 };
+
+// Throws the OrbalinError for a picture that cannot be opened: the file, then the reason.
+[[noreturn]] void cannotOpenPicture(const QString& path, const QString& reason);
+// The reason given for a picture over Picture::maxPixels.
+QString tooManyPixels(qint64 width, qint64 height);

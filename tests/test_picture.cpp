@@ -309,6 +309,37 @@ TEST_F(PictureFiles, DamagedOrWrongFilesAreRefusedNamingTheFile) {
     }
 }
 
+TEST_F(PictureFiles, DecodingTheBytesGivesWhatLoadingTheFileGives) {
+    const QList<QRgb> palette = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(9, 9, 9)};
+    for (const quint32 infoSize : {40u, 52u, 124u}) {
+        SCOPED_TRACE(infoSize);
+        QByteArray indexes;
+        for (int i = 0; i < 8; ++i)
+            indexes += char(i % 4);
+        const QByteArray rgb =
+            bmpFile({.width = 3, .height = 2, .infoSize = infoSize}, {}, rows24(3, 2, false, sampleColor));
+        const QByteArray indexed =
+            bmpFile({.width = 4, .height = 2, .infoSize = infoSize, .bitCount = 8, .colorsUsed = 4}, palette,
+                    indexes);
+        for (const QByteArray& bytes : {rgb, indexed}) {
+            const QString file = write(QStringLiteral("same.bmp"), bytes + QByteArray(100, 'x'));
+            const QImage decoded = Picture::decodeBmp(bytes, file).bitmap();
+            EXPECT_EQ(decoded, Picture::loadBmp(file).bitmap());
+            EXPECT_EQ(decoded.pixel(2, 1), bytes == rgb ? sampleColor(2, 1) : palette[2]);
+        }
+    }
+    for (const qsizetype cut : {1, 10, 60}) {
+        try {
+            Picture::decodeBmp(bmp3x2().chopped(cut), QStringLiteral("cut.bmp"));
+            ADD_FAILURE() << "cut by " << cut << " was accepted";
+        } catch (const OrbalinError& e) {
+            EXPECT_TRUE(e.message().startsWith(
+                QLatin1String("The picture \"cut.bmp\" cannot be opened. The file is damaged")))
+                << e.what();
+        }
+    }
+}
+
 TEST_F(PictureFiles, FailedSaveThrowsAndLeavesFilesAlone) {
     QImage image(3, 2, QImage::Format_BGR888);
     image.fill(QColor(1, 2, 3));
