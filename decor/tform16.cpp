@@ -1,9 +1,216 @@
 #include "decor/tform16.h"
 
+#include "app/glyphs.h"
 #include "app/orbalin.h"
 #include "app/tform15.h"
+#include "decor/slideframes.h"
+#include "decor/slidepiece.h"
+#include "platform/application.h"
+#include "platform/imageview.h"
+
+#include <QFrame>
+#include <QMouseEvent>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QToolButton>
+
+namespace {
+const QColor kBackground(236, 233, 216);
+
+QToolButton* toolButton(QWidget* parent, const QString& name, const QString& caption, Glyph picture,
+                        QPoint at) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(name);
+    button->setText(caption);
+    button->setAutoRaise(true);
+    button->setGeometry(QRect(at, QSize(60, 60)));
+    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    button->setIcon(QIcon(glyph(picture, 32)));
+    button->setIconSize(QSize(32, 32));
+    button->setFocusPolicy(Qt::TabFocus);
+    return button;
+}
+} // namespace
 
 TForm16::TForm16(Orbalin& program)
     : FixedDialog(program.Form15, QStringLiteral("Form16"), QStringLiteral("Slide..."), QSize(697, 562),
                   TitleButtons::Close),
-      program_(program) {}
+      program_(program) {
+    buildControls();
+    using Handler = void (TForm16::*)();
+    const std::pair<QToolButton*, Handler> buttons[] = {
+        {SpeedButton1, &TForm16::SpeedButton1Click}, {SpeedButton2, &TForm16::SpeedButton2Click},
+        {SpeedButton3, &TForm16::SpeedButton3Click}, {SpeedButton5, &TForm16::SpeedButton5Click},
+        {SpeedButton4, &TForm16::SpeedButton4Click},
+    };
+    for (const auto& [button, handler] : buttons)
+        connect(button, &QToolButton::clicked, this,
+                reportingErrors([this, handler = handler] { (this->*handler)(); }));
+}
+
+void TForm16::buildControls() {
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, kBackground);
+    setPalette(colours);
+    setAutoFillBackground(true);
+
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setGeometry(0, 0, 697, 65);
+    SpeedButton1 =
+        toolButton(Panel1, QStringLiteral("SpeedButton1"), QStringLiteral("Modify"), Glyph::Modify, {13, 3});
+    SpeedButton2 =
+        toolButton(Panel1, QStringLiteral("SpeedButton2"), QStringLiteral("Cd"), Glyph::CdCover, {82, 3});
+    SpeedButton3 = toolButton(Panel1, QStringLiteral("SpeedButton3"), QStringLiteral("Front"),
+                              Glyph::FrontCover, {142, 3});
+    SpeedButton5 = toolButton(Panel1, QStringLiteral("SpeedButton5"), QStringLiteral("Back"),
+                              Glyph::BackCover, {202, 3});
+    SpeedButton4 =
+        toolButton(Panel1, QStringLiteral("SpeedButton4"), QStringLiteral("Exit"), Glyph::Exit, {274, 3});
+
+    ScrollBox1 = new QScrollArea(this);
+    ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
+    ScrollBox1->setGeometry(0, 65, 697, 562 - 65);
+    ScrollBox1->setBackgroundRole(QPalette::Window);
+    ScrollBox1->setFrameShape(QFrame::NoFrame);
+    ScrollBox1->setFocusPolicy(Qt::NoFocus); // Tab moves between the buttons only
+    content_ = new QWidget;
+    content_->setObjectName(QStringLiteral("ScrollContent"));
+    Image1 = new ImageView(content_, QStringLiteral("Image1"), QSize(0, 0), true);
+    Image2 = addFrame(CoverMode::CdCover, QStringLiteral("Image2"));
+    Image5 = addFrame(CoverMode::FrontCover, QStringLiteral("Image5"));
+    Image6 = addFrame(CoverMode::BackCover, QStringLiteral("Image6"));
+    ScrollBox1->setWidget(content_);
+}
+
+ImageView* TForm16::addFrame(CoverMode mode, const QString& name) {
+    const QImage artwork = slideFrame(mode);
+    auto* frame = new ImageView(content_, name, artwork.size());
+    frame->setPicture(Picture(artwork));
+    frame->setCursor(Qt::SizeAllCursor);
+    frame->installEventFilter(this);
+    frame->hide();
+    return frame;
+}
+
+void TForm16::prepareFor(CoverMode mode, const Picture& picture) {
+    SpeedButton2->setEnabled(mode == CoverMode::CdCover);
+    SpeedButton3->setEnabled(mode == CoverMode::FrontCover);
+    SpeedButton5->setEnabled(mode == CoverMode::BackCover);
+    Image1->setPicture(picture);
+    content_->resize(picture.isEmpty() ? QSize(0, 0) : Image1->size());
+    dragging = false;
+    showOnlyFrame(mode);
+}
+
+void TForm16::SpeedButton1Click() {
+    TForm15& main = *program_.Form15;
+    const std::optional<SlotInfo> slot = main.currentSlot();
+    const std::optional<QSize> size = slot ? slidePieceSize(slot->mode) : std::nullopt;
+    if (!size) {
+        Image1->clear();
+        return;
+    }
+    // The frame's place over the whole picture, whatever the scrolling.
+    const QRect taken(framePosition(*frameFor(slot->mode)) + scrollPosition(), *size);
+    main.slotPicture[static_cast<size_t>(slot->index)] =
+        Picture(slidePiece(Image1->picture().bitmap(), taken));
+    main.repaintPreview();
+    main.SpeedButton2Click();
+    accept();
+    Image1->clear();
+}
+
+void TForm16::SpeedButton2Click() {
+    showOnlyFrame(CoverMode::CdCover);
+}
+
+void TForm16::SpeedButton3Click() {
+    showOnlyFrame(CoverMode::FrontCover);
+}
+
+void TForm16::SpeedButton5Click() {
+    showOnlyFrame(CoverMode::BackCover);
+}
+
+void TForm16::SpeedButton4Click() {
+    reject();
+}
+
+void TForm16::frameMouseDown(QPoint at) {
+    dragging = true;
+    dragAnchor = at;
+}
+
+void TForm16::frameMouseMove(ImageView& frame, QPoint at) {
+    if (dragging)
+        setFramePosition(frame, draggedFramePosition(framePosition(frame), dragAnchor, at));
+}
+
+void TForm16::frameMouseUp() {
+    dragging = false;
+}
+
+QPoint TForm16::framePosition(const ImageView& frame) const {
+    return frame.pos() - scrollPosition();
+}
+
+void TForm16::setFramePosition(ImageView& frame, QPoint inView) {
+    frame.move(inView + scrollPosition());
+    // The content only grows: shrinking it under a dragged frame would scroll the view away.
+    const QRect extent = frame.geometry();
+    content_->resize(content_->size().expandedTo(QSize(extent.right() + 1, extent.bottom() + 1)));
+}
+
+ImageView* TForm16::frameFor(CoverMode mode) const {
+    switch (mode) {
+    case CoverMode::CdCover:
+        return Image2;
+    case CoverMode::FrontCover:
+        return Image5;
+    case CoverMode::BackCover:
+        return Image6;
+    case CoverMode::MiniCd:
+        break;
+    }
+    return nullptr;
+}
+
+void TForm16::showOnlyFrame(CoverMode mode) {
+    for (ImageView* frame : {Image2, Image5, Image6})
+        frame->setVisible(frame == frameFor(mode));
+    if (ImageView* frame = frameFor(mode))
+        setFramePosition(*frame, QPoint(0, 0));
+}
+
+QPoint TForm16::scrollPosition() const {
+    return {ScrollBox1->horizontalScrollBar()->value(), ScrollBox1->verticalScrollBar()->value()};
+}
+
+void TForm16::showEvent(QShowEvent* event) {
+    const QRect owner = program_.Form15->frameGeometry();
+    move(owner.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
+    FixedDialog::showEvent(event);
+}
+
+bool TForm16::eventFilter(QObject* watched, QEvent* event) {
+    ImageView* frame = nullptr;
+    for (ImageView* candidate : {Image2, Image5, Image6})
+        if (watched == candidate)
+            frame = candidate;
+    if (!frame)
+        return FixedDialog::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        frameMouseDown(static_cast<QMouseEvent*>(event)->position().toPoint());
+        return true;
+    case QEvent::MouseMove:
+        frameMouseMove(*frame, static_cast<QMouseEvent*>(event)->position().toPoint());
+        return true;
+    case QEvent::MouseButtonRelease:
+        frameMouseUp();
+        return true;
+    default:
+        return FixedDialog::eventFilter(watched, event);
+    }
+}
