@@ -250,3 +250,7 @@ bool TForm15::eventFilter(QObject* watched, QEvent* event) {
         hideModeChooser();
     return QMainWindow::eventFilter(watched, event);
 }
+
+Interaction& TForm15::ui() const {
+    return program_.context.ui;
+}

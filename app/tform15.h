@@ -10,6 +10,7 @@
 #include <array>
 
 class ClientArea;
+class Interaction;
 class Orbalin;
 class QAction;
 class QComboBox;
@@ -241,6 +242,8 @@ private:
     void loadLanguageChoice();
     Picture loadShippedBitmap(const QString& fileName, QStringList& problems) const;
     void disablePrinting();
+    void openIntoSlot(const SlotInfo& slot, const QString& path);
+    Interaction& ui() const;
 
     Orbalin& program_;
     bool outerSizeSet_ = false;

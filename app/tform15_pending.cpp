@@ -1,12 +1,7 @@
-// Handlers whose behaviour arrives with the features that follow: opening, fitting and saving
-// pictures, printing and calibration, gradients and effects, picture insertion, the floating text
-// and text bar, languages, help. They are wired to their controls already and do nothing yet.
+// Handlers whose behaviour arrives with the features that follow: printing and calibration,
+// gradients and effects, picture insertion, the floating text and text bar, languages, help. They are wired to their controls already and do nothing yet.
 #include "app/tform15.h"
 
-void TForm15::SpeedButton1Click() {}
-void TForm15::SpeedButton2Click() {}
-void TForm15::SpeedButton12Click() {}
-void TForm15::SpeedButton3Click() {}
 void TForm15::SpeedButton4Click() {}
 void TForm15::SpeedButton6Click() {}
 void TForm15::SpeedButton11Click() {}

@@ -6,6 +6,8 @@
 
 #include <QFrame>
 #include <QLabel>
+#include <QTest>
+#include <QToolButton>
 
 namespace {
 class Preview : public ProgramTest {
@@ -131,3 +133,15 @@ TEST_F(Preview, ClearWithAMissingFittedFileReportsItAndKeepsThePicture) {
     EXPECT_EQ(form().slotPicture[0].bitmap(), before);
 }
 } // namespace
+
+// The tool bar answers a real mouse click on a shown window, not only programmatic clicks.
+TEST_F(Preview, ToolBarButtonsAnswerMouseClicks) {
+    start();
+    form().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form()));
+    // Through the window, so the click finds its widget the way a real one does.
+    const QPoint at = form().SpeedButton9->mapTo(&form(), form().SpeedButton9->rect().center());
+    QTest::mouseClick(form().windowHandle(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(form().slotCode, 11);
+    EXPECT_EQ(QApplication::widgetAt(form().mapToGlobal(at)), form().SpeedButton9);
+}

@@ -7,6 +7,7 @@ packages=(
     qt6-base-dev libgl-dev libjpeg62-turbo-dev
     fonts-liberation
     libgtest-dev googletest libbenchmark-dev
+    clang libclang-rt-14-dev
     xvfb xauth
 )
 

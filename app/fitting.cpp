@@ -1,0 +1,42 @@
+#include "app/fitting.h"
+
+#include "app/fitpixels.h"
+
+FitSizes fitSizesFor(CoverMode mode) {
+    switch (mode) {
+    case CoverMode::CdCover:
+        return {{900, 900}, {450, 450}, {450, 450}, true};
+    case CoverMode::FrontCover:
+        return {{900, 900}, {450, 450}, {450, 450}, false};
+    case CoverMode::BackCover:
+        return {{1020, 830}, {510, 415}, {505, 410}, false};
+    case CoverMode::MiniCd:
+        return {{600, 600}, {300, 300}, {300, 300}, true};
+    }
+    return {};
+}
+
+FittedPicture fitToCover(const QImage& source, CoverMode mode, const QImage& mask) {
+    const FitSizes sizes = fitSizesFor(mode);
+    FittedPicture fit;
+    fit.stretched = stretchToSize(source, sizes.stretch);
+    fit.picture = halveBoxFilter(fit.stretched);
+    if (fit.picture.size() != sizes.final)
+        fit.picture = scaleNearest(fit.picture, sizes.final);
+    if (sizes.discMask)
+        stampMask(fit.picture, mask);
+    return fit;
+}
+
+bool bigEnoughForSlide(CoverMode mode, QSize size) {
+    switch (mode) {
+    case CoverMode::CdCover:
+    case CoverMode::FrontCover:
+        return size.width() > 451 && size.height() > 451;
+    case CoverMode::BackCover:
+        return size.width() > 507 && size.height() > 413;
+    case CoverMode::MiniCd:
+        return false;
+    }
+    return false;
+}

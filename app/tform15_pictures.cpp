@@ -1,0 +1,123 @@
+// Pictures in and out of the slots: Open, Resize, Resize-Adjust and Save.
+#include "app/fitting.h"
+#include "app/orbalin.h"
+#include "app/statuspanels.h"
+#include "app/tform1.h"
+#include "app/tform15.h"
+#include "decor/tform16.h"
+#include "platform/interaction.h"
+#include "platform/waitcursor.h"
+
+#include <QFileInfo>
+
+namespace {
+
+QString notLoadedMessage(bool second) {
+    const QString picture = slotStatusText(second);
+    return QStringLiteral("%1 :\nPlease... load a picture.\n\n%1 :\nChargez une Image.").arg(picture);
+}
+
+const QString tooSmallForSlide = QStringLiteral(
+    "Picture too small or no picture loaded... Please reload the picture or choose another...\n\nImage trop "
+    "petite ou aucune image de chargée...Rechargez l'image ou choisissez en une nouvelle...");
+
+// A path naming a JPEG picture is turned into a 24-bit bitmap. ".jpeg" files are treated like
+// ".jpg" ones, so every slot holds a bitmap the fitting and printing can work on.
+bool convertsToBitmap(const QString& path) {
+    const QString lower = path.toLower();
+    return lower.contains(QLatin1String(".jpg")) || lower.endsWith(QLatin1String(".jpeg"));
+}
+
+} // namespace
+
+void TForm15::SpeedButton1Click() {
+    FileDialogRequest request;
+    request.title = QStringLiteral("Open");
+    request.filters = {QStringLiteral("Tout (*.jpg;*.jpeg;*.bmp)"), QStringLiteral("Fichier image JPEG (*.jpg)"),
+                       QStringLiteral("Fichier image JPEG (*.jpeg)"), QStringLiteral("Bitmaps (*.bmp)")};
+    const std::optional<FileDialogAnswer> answer = ui().openFile(this, request);
+    if (!answer)
+        return;
+    if (const std::optional<SlotInfo> slot = currentSlot(); slot && !answer->path.isEmpty())
+        openIntoSlot(*slot, answer->path);
+    ui().showModal(*program_.Form1);
+}
+
+// Everything is read and written before the slot changes: a picture that cannot be read or a
+// working file that cannot be written leaves the slot as it was.
+void TForm15::openIntoSlot(const SlotInfo& slot, const QString& path) {
+    const WaitCursor wait;
+    const bool convert = convertsToBitmap(path);
+    Picture picture = Picture::load(path);
+    if (convert && picture.bitmap().format() != QImage::Format_BGR888)
+        picture.assign(picture.bitmap().convertToFormat(QImage::Format_BGR888));
+    picture.saveBmp(programFolder + QLatin1String(slot.workingFile));
+
+    const int i = slot.index;
+    scratchPicture = convert ? picture : Picture();
+    slotPicture[i] = std::move(picture);
+    StatusBar1->setText(0, QStringLiteral("       ") + QFileInfo(path).fileName());
+    slotLoaded[i] = true;
+    slotResized[i] = false;
+    repaintPreview();
+}
+
+void TForm15::SpeedButton2Click() {
+    const std::optional<SlotInfo> slot = currentSlot();
+    if (!slot)
+        return;
+    const int i = slot->index;
+    if (!slotLoaded[i]) {
+        ui().message(this, notLoadedMessage(slot->second));
+        return;
+    }
+    if (slotResized[i] || StatusBar1->text(3) != QLatin1String(modeInfo(slot->mode).statusText))
+        return;
+
+    const WaitCursor wait;
+    const QImage& mask = slot->mode == CoverMode::MiniCd ? smallDiscMask.bitmap() : discMask.bitmap();
+    const FittedPicture fit = fitToCover(slotPicture[i].bitmap(), slot->mode, mask);
+    Picture(fit.stretched).saveBmp(programFolder + QStringLiteral("tst.bmp"));
+    const Picture fitted(fit.picture);
+    fitted.saveBmp(programFolder + QLatin1String(slot->refreshFile));
+
+    StatusBar1->setText(1, QStringLiteral("Resized"));
+    if (slot->mode == CoverMode::BackCover)
+        scratchPicture = fitted;
+    slotPicture[i] = fitted;
+    slotKept[i] = fitted;
+    repaintPreview();
+    slotResized[i] = true;
+}
+
+void TForm15::SpeedButton12Click() {
+    const std::optional<SlotInfo> slot = currentSlot();
+    if (!slot || slot->mode == CoverMode::MiniCd)
+        return;
+    const Picture& picture = slotPicture[slot->index];
+    if (!bigEnoughForSlide(slot->mode, picture.bitmap().size())) {
+        ui().message(this, tooSmallForSlide);
+        return;
+    }
+    program_.Form16->prepareFor(slot->mode, picture);
+    ui().showModal(*program_.Form16);
+}
+
+void TForm15::SpeedButton3Click() {
+    FileDialogRequest request;
+    request.title = QStringLiteral("Save");
+    request.filters = {QStringLiteral("All (*.bmp)")};
+    request.presetName = QStringLiteral("Obn7000");
+    const std::optional<FileDialogAnswer> answer = ui().saveFile(this, request);
+    if (!answer)
+        return;
+    const std::optional<SlotInfo> slot = currentSlot();
+    if (!slot || !slotLoaded[slot->index])
+        return;
+    QString target = answer->path;
+    if (!target.contains(QLatin1String(".bmp")))
+        target += QLatin1String(".bmp");
+    if (QFileInfo::exists(target) && !ui().confirm(this, QStringLiteral("Existing file : replace it ?")))
+        return;
+    slotPicture[slot->index].saveBmp(target);
+}
