@@ -1,5 +1,6 @@
 #include "platform/picture.h"
 
+#include "platform/bmpwriter.h"
 #include "platform/filemessages.h"
 #include "platform/jpegreader.h"
 #include "platform/orbalinerror.h"
@@ -295,10 +296,19 @@ void Picture::saveBmp(const QString& path) const {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         cannotSave(path, createFailure(path, file));
-    QImageWriter writer(&file, "bmp");
-    if (!writer.write(bitmap_)) {
-        file.cancelWriting();
-        cannotSave(path, sentence(writer.errorString()));
+    if (bitmap_.format() == QImage::Format_BGR888) {
+        // Qt's writer would first convert the whole picture to 32 bits; a photograph's worth.
+        if (!writeBmp24(file, bitmap_)) {
+            const QString reason = sentence(file.errorString());
+            file.cancelWriting();
+            cannotSave(path, reason);
+        }
+    } else {
+        QImageWriter writer(&file, "bmp");
+        if (!writer.write(bitmap_)) {
+            file.cancelWriting();
+            cannotSave(path, sentence(writer.errorString()));
+        }
     }
     if (!file.commit())
         cannotSave(path, sentence(file.errorString()));
