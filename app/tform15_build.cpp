@@ -48,6 +48,7 @@ QFrame* panel(QWidget* parent, const QString& name, const QRect& geometry, QFram
     frame->setFrameShape(QFrame::Panel);
     frame->setFrameShadow(shadow);
     frame->setGeometry(geometry);
+    frame->setAutoFillBackground(true); // opaque: a large picture is painted underneath
     return frame;
 }
 
@@ -82,6 +83,7 @@ void TForm15::buildControls() {
     StatusBar1 = new StatusPanels(
         client, QStringLiteral("StatusBar1"),
         {{150, Qt::AlignLeft, false}, {70}, {70, Qt::AlignCenter, false}, {80}, {150}, {50}}, 20);
+    StatusBar1->setAutoFillBackground(true);
     Image2 = picture(StatusBar1, QStringLiteral("Image2"), QRect(572, 2, 15, 16), statusIcon());
     Image6 = picture(client, QStringLiteral("Image6"), QRect(432, 304, 105, 105));
     buildModeChooser();

@@ -145,3 +145,18 @@ TEST_F(Preview, ToolBarButtonsAnswerMouseClicks) {
     EXPECT_EQ(form().slotCode, 11);
     EXPECT_EQ(QApplication::widgetAt(form().mapToGlobal(at)), form().SpeedButton9);
 }
+
+// A picture larger than the free area is covered by the tool bars and the status bar.
+TEST_F(Preview, ToolBarsAndStatusBarHideALargePicture) {
+    start();
+    QImage red(1600, 1200, QImage::Format_BGR888);
+    red.fill(Qt::red);
+    form().slotPicture[0] = Picture(red);
+    form().show();
+    const QImage shot = form().grab().toImage();
+    for (QWidget* bar : {static_cast<QWidget*>(form().Menu), static_cast<QWidget*>(form().Menu1),
+                         static_cast<QWidget*>(form().StatusBar1)}) {
+        const QPoint inside = bar->mapTo(&form(), QPoint(bar->width() - 4, bar->height() / 2));
+        EXPECT_NE(shot.pixelColor(inside), QColor(Qt::red)) << bar->objectName().toStdString();
+    }
+}
