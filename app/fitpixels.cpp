@@ -88,7 +88,8 @@ QImage stretchToSize(const QImage& original, QSize size) {
 
     // Rows filtered across are kept for the next result row, which may start on the same source row
     // (always, when enlarging).
-    std::vector<std::uint32_t> cache[2] = {std::vector<std::uint32_t>(values), std::vector<std::uint32_t>(values)};
+    std::vector<std::uint32_t> cache[2] = {std::vector<std::uint32_t>(values),
+                                           std::vector<std::uint32_t>(values)};
     int cachedRow[2] = {-1, -1};
     int nextSlot = 0;
     auto filtered = [&](int y) -> const std::uint32_t* {

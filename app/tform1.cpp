@@ -46,15 +46,17 @@ TForm1::TForm1(Orbalin& program)
     setPalette(colours);
 
     SpeedButton1 = choiceButton(this, "SpeedButton1", Glyph::Resize, {8, 16});
-    Label1 = choiceText(this, "Label1",
-                        QStringLiteral("Resize, Resize picture automatically, this methode transform and reduce "
-                                       "the whole picture..."),
-                        {68, 8, 148, 76});
+    Label1 =
+        choiceText(this, "Label1",
+                   QStringLiteral("Resize, Resize picture automatically, this methode transform and reduce "
+                                  "the whole picture..."),
+                   {68, 8, 148, 76});
     SpeedButton2 = choiceButton(this, "SpeedButton2", Glyph::ResizeAdjust, {8, 110});
-    Label2 = choiceText(this, "Label2",
-                        QStringLiteral("Resize-Adjust, allow you to choose a part of the picture without reducing "
-                                       "or deforming it."),
-                        {68, 100, 148, 76});
+    Label2 =
+        choiceText(this, "Label2",
+                   QStringLiteral("Resize-Adjust, allow you to choose a part of the picture without reducing "
+                                  "or deforming it."),
+                   {68, 100, 148, 76});
     setTabOrder(SpeedButton1, SpeedButton2);
 
     connect(SpeedButton1, &QToolButton::clicked, this, reportingErrors([this] { SpeedButton1Click(); }));

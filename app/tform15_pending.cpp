@@ -1,5 +1,6 @@
 // Handlers whose behaviour arrives with the features that follow: printing and calibration,
-// gradients and effects, picture insertion, the floating text and text bar, languages, help. They are wired to their controls already and do nothing yet.
+// gradients and effects, picture insertion, the floating text and text bar, languages, help. They are wired
+// to their controls already and do nothing yet.
 #include "app/tform15.h"
 
 void TForm15::SpeedButton4Click() {}

@@ -33,7 +33,8 @@ bool convertsToBitmap(const QString& path) {
 void TForm15::SpeedButton1Click() {
     FileDialogRequest request;
     request.title = QStringLiteral("Open");
-    request.filters = {QStringLiteral("Tout (*.jpg;*.jpeg;*.bmp)"), QStringLiteral("Fichier image JPEG (*.jpg)"),
+    request.filters = {QStringLiteral("Tout (*.jpg;*.jpeg;*.bmp)"),
+                       QStringLiteral("Fichier image JPEG (*.jpg)"),
                        QStringLiteral("Fichier image JPEG (*.jpeg)"), QStringLiteral("Bitmaps (*.bmp)")};
     const std::optional<FileDialogAnswer> answer = ui().openFile(this, request);
     if (!answer)

@@ -3,6 +3,7 @@
 #include <QIODevice>
 #include <QtEndian>
 #include <array>
+#include <vector>
 
 namespace {
 
@@ -13,44 +14,71 @@ template <typename T> void put(uchar*& at, T value) {
     at += sizeof(T);
 }
 
+int bitsPerPixel(QImage::Format format) {
+    return format == QImage::Format_BGR888 ? 24 : format == QImage::Format_Indexed8 ? 8 : 1;
+}
+
 } // namespace
 
-bool writeBmp24(QIODevice& device, const QImage& bitmap) {
-    Q_ASSERT(bitmap.format() == QImage::Format_BGR888);
+bool writesBmp(QImage::Format format) {
+    return format == QImage::Format_BGR888 || format == QImage::Format_Indexed8 ||
+           format == QImage::Format_Mono;
+}
+
+bool writeBmp(QIODevice& device, const QImage& bitmap) {
+    Q_ASSERT(writesBmp(bitmap.format()));
     const int width = bitmap.width(), height = bitmap.height();
-    const qint64 rowBytes = qint64(width) * 3;
+    const int bits = bitsPerPixel(bitmap.format());
+    const qint64 rowBytes = (qint64(width) * bits + 7) / 8;
     const qint64 stride = (rowBytes + 3) / 4 * 4;
-    const qint64 fileSize = kHeadersSize + stride * height;
+    QList<QRgb> colours = bits == 24 ? QList<QRgb>() : bitmap.colorTable();
+    if (bits < 24 && colours.isEmpty()) { // a picture without a table shows its indexes as greys
+        const int last = (1 << bits) - 1;
+        for (int i = 0; i <= last; ++i)
+            colours.append(qRgb(i * 255 / last, i * 255 / last, i * 255 / last));
+    }
+    const qint64 dataOffset = kHeadersSize + 4 * colours.size();
+    const qint64 fileSize = dataOffset + stride * height;
     if (fileSize > 0xffffffffLL)
         return false;
 
-    std::array<uchar, kHeadersSize> headers{};
+    std::vector<uchar> headers(size_t(dataOffset), 0);
     uchar* at = headers.data();
     *at++ = 'B';
     *at++ = 'M';
     put<quint32>(at, quint32(fileSize));
     put<quint32>(at, 0);
-    put<quint32>(at, kHeadersSize);
+    put<quint32>(at, quint32(dataOffset));
     put<quint32>(at, 40);
     put<qint32>(at, width);
     put<qint32>(at, height); // positive: rows from the bottom up
     put<quint16>(at, 1);
-    put<quint16>(at, 24);
+    put<quint16>(at, quint16(bits));
     put<quint32>(at, 0); // uncompressed
     put<quint32>(at, quint32(stride * height));
     put<qint32>(at, bitmap.dotsPerMeterX());
     put<qint32>(at, bitmap.dotsPerMeterY());
+    put<quint32>(at, quint32(colours.size()));
     put<quint32>(at, 0);
-    put<quint32>(at, 0);
-    if (device.write(reinterpret_cast<const char*>(headers.data()), kHeadersSize) != kHeadersSize)
+    for (const QRgb colour : colours) {
+        *at++ = uchar(qBlue(colour));
+        *at++ = uchar(qGreen(colour));
+        *at++ = uchar(qRed(colour));
+        *at++ = 0;
+    }
+    if (device.write(reinterpret_cast<const char*>(headers.data()), dataOffset) != dataOffset)
         return false;
 
-    // The padding of QImage's rows is never written by anyone, so it is not copied into the file.
-    const char padding[3] = {};
+    // A 1-bit row's last byte may hold bits past the picture's edge; they are written as zeros.
+    const int spareBits = int(rowBytes * 8 - qint64(width) * bits);
+    const uchar lastByteMask = uchar(0xff << spareBits);
+    std::vector<char> tail(size_t(stride - rowBytes) + 1, 0);
     for (int y = height - 1; y >= 0; --y) {
-        if (device.write(reinterpret_cast<const char*>(bitmap.constScanLine(y)), rowBytes) != rowBytes)
+        const char* row = reinterpret_cast<const char*>(bitmap.constScanLine(y));
+        if (device.write(row, rowBytes - 1) != rowBytes - 1)
             return false;
-        if (stride > rowBytes && device.write(padding, stride - rowBytes) != stride - rowBytes)
+        tail[0] = char(uchar(row[rowBytes - 1]) & lastByteMask);
+        if (device.write(tail.data(), qint64(tail.size())) != qint64(tail.size()))
             return false;
     }
     return true;

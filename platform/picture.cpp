@@ -296,16 +296,19 @@ void Picture::saveBmp(const QString& path) const {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         cannotSave(path, createFailure(path, file));
-    if (bitmap_.format() == QImage::Format_BGR888) {
-        // Qt's writer would first convert the whole picture to 32 bits; a photograph's worth.
-        if (!writeBmp24(file, bitmap_)) {
+    // Qt's writer would convert a 24-bit picture to 32 bits first, and it writes the unused padding
+    // of 1-bit and 8-bit rows from memory it never set.
+    const QImage bitmap =
+        bitmap_.format() == QImage::Format_MonoLSB ? bitmap_.convertToFormat(QImage::Format_Mono) : bitmap_;
+    if (writesBmp(bitmap.format())) {
+        if (!writeBmp(file, bitmap)) {
             const QString reason = sentence(file.errorString());
             file.cancelWriting();
             cannotSave(path, reason);
         }
     } else {
         QImageWriter writer(&file, "bmp");
-        if (!writer.write(bitmap_)) {
+        if (!writer.write(bitmap)) {
             file.cancelWriting();
             cannotSave(path, sentence(writer.errorString()));
         }

@@ -15,33 +15,87 @@ QImage numbered(int width, int height) {
     return image;
 }
 
-} // namespace
+// Rows deliberately dirty past the picture's edge: none of it may reach the file.
+QImage dirtyIndexed(int width, int height, QImage::Format format) {
+    QImage image(width, height, format);
+    image.fill(0xff);
+    const int colours = format == QImage::Format_Mono ? 2 : 3;
+    const QList<QRgb> table = {qRgb(250, 0, 0), qRgb(0, 0, 250), qRgb(10, 200, 10)};
+    image.setColorTable(table.mid(0, colours));
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, uint((x + 2 * y) % colours));
+    return image;
+}
+
+QByteArray written(const QImage& picture) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    EXPECT_TRUE(writeBmp(buffer, picture));
+    return bytes;
+}
 
 // Qt's own reader is the independent judge of what was written.
-TEST(BmpWriter, RowsComeBackAsWrittenWhateverTheirPadding) {
-    for (const QSize size : {QSize(1, 1), QSize(2, 3), QSize(3, 2), QSize(5, 4), QSize(450, 7)}) {
-        const QImage picture = numbered(size.width(), size.height());
-        QByteArray bytes;
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        ASSERT_TRUE(writeBmp24(buffer, picture));
+QImage readBack(QByteArray bytes) {
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return QImageReader(&buffer, "bmp").read();
+}
 
-        const qint64 stride = (size.width() * 3 + 3) / 4 * 4;
-        ASSERT_EQ(bytes.size(), 54 + stride * size.height());
+} // namespace
+
+TEST(BmpWriter, RowsComeBackAsWrittenWithZeroPadding) {
+    const struct {
+        QImage picture;
+        int bits;
+        int tableSize;
+    } cases[] = {
+        {numbered(1, 1), 24, 0},
+        {numbered(2, 3), 24, 0},
+        {numbered(5, 4), 24, 0},
+        {numbered(450, 7), 24, 0},
+        {dirtyIndexed(5, 3, QImage::Format_Indexed8), 8, 3},
+        {dirtyIndexed(11, 3, QImage::Format_Mono), 1, 2},
+        {dirtyIndexed(33, 2, QImage::Format_Mono), 1, 2},
+    };
+    for (const auto& c : cases) {
+        const QImage& picture = c.picture;
+        const QByteArray bytes = written(picture);
+        const qint64 rowBytes = (qint64(picture.width()) * c.bits + 7) / 8;
+        const qint64 stride = (rowBytes + 3) / 4 * 4;
+        const qint64 offset = 54 + 4 * c.tableSize;
+        ASSERT_EQ(bytes.size(), offset + stride * picture.height()) << c.bits;
         EXPECT_EQ(qFromLittleEndian<quint32>(bytes.constData() + 2), quint32(bytes.size()));
-        EXPECT_EQ(qFromLittleEndian<quint16>(bytes.constData() + 28), 24);
-        for (qint64 pad = size.width() * 3; pad < stride; ++pad)
-            EXPECT_EQ(bytes[54 + pad], '\0');
-
-        buffer.close();
-        buffer.open(QIODevice::ReadOnly);
-        const QImage read = QImageReader(&buffer, "bmp").read().convertToFormat(QImage::Format_BGR888);
-        EXPECT_EQ(read, picture) << size.width() << "x" << size.height();
+        EXPECT_EQ(qFromLittleEndian<quint32>(bytes.constData() + 10), quint32(offset));
+        EXPECT_EQ(qFromLittleEndian<quint16>(bytes.constData() + 28), c.bits);
+        for (int row = 0; row < picture.height(); ++row) {
+            for (qint64 pad = rowBytes; pad < stride; ++pad)
+                EXPECT_EQ(bytes[offset + row * stride + pad], '\0');
+            if (c.bits == 1 && picture.width() % 8) { // bits past the edge are cleared
+                EXPECT_EQ(
+                    uchar(bytes[offset + row * stride + rowBytes - 1]) & (0xff >> (picture.width() % 8)), 0);
+            }
+        }
+        const QImage read = readBack(bytes);
+        ASSERT_EQ(read.size(), picture.size());
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                ASSERT_EQ(read.pixel(x, y), picture.pixel(x, y)) << c.bits << " bits at " << x << "," << y;
     }
+}
+
+TEST(BmpWriter, APictureWithoutColourTableIsWrittenInGreys) {
+    QImage indexes(4, 1, QImage::Format_Indexed8);
+    for (int x = 0; x < 4; ++x)
+        indexes.scanLine(0)[x] = uchar(x * 85);
+    const QImage read = readBack(written(indexes));
+    EXPECT_EQ(QColor(read.pixel(0, 0)), QColor(0, 0, 0));
+    EXPECT_EQ(QColor(read.pixel(3, 0)), QColor(255, 255, 255));
 }
 
 TEST(BmpWriter, AFullDeviceIsReported) {
     QByteArray bytes;
     QBuffer closed(&bytes); // never opened: every write fails
-    EXPECT_FALSE(writeBmp24(closed, numbered(4, 4)));
+    EXPECT_FALSE(writeBmp(closed, numbered(4, 4)));
 }

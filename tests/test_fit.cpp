@@ -90,8 +90,9 @@ TEST_F(Fit, RefusedWithoutAPictureOrOutsideItsMode) {
     form().SpeedButton2Click();
     form().SpeedButton9Click();
     form().SpeedButton2Click();
-    EXPECT_EQ(ui.messages(), (QStringList{"Picture #1 :\nPlease... load a picture.\n\nPicture #1 :\nChargez une Image.",
-                                          "Picture #2 :\nPlease... load a picture.\n\nPicture #2 :\nChargez une Image."}));
+    EXPECT_EQ(ui.messages(),
+              (QStringList{"Picture #1 :\nPlease... load a picture.\n\nPicture #1 :\nChargez une Image.",
+                           "Picture #2 :\nPlease... load a picture.\n\nPicture #2 :\nChargez une Image."}));
 
     open(bmpFile(QStringLiteral("p.bmp"), photo(100, 100)));
     form().StatusBar1->setText(3, QStringLiteral("Front Cover"));

@@ -24,7 +24,8 @@ QImage gradientPicture(int width, int height) {
     QImage image(width, height, QImage::Format_BGR888);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            image.setPixelColor(x, y, QColor(x * 255 / width, y * 255 / height, (x + y) * 127 / (width + height)));
+            image.setPixelColor(x, y,
+                                QColor(x * 255 / width, y * 255 / height, (x + y) * 127 / (width + height)));
     return image;
 }
 
@@ -60,19 +61,21 @@ TEST(FitPixels, BoxFilterDividesEachByteBeforeAdding) {
         for (int y = 0; y < half.height(); ++y)
             for (int x = 0; x < half.width(); ++x) {
                 const QColor a = source.pixelColor(2 * x, 2 * y), b = source.pixelColor(2 * x + 1, 2 * y),
-                             c = source.pixelColor(2 * x, 2 * y + 1), d = source.pixelColor(2 * x + 1, 2 * y + 1);
+                             c = source.pixelColor(2 * x, 2 * y + 1),
+                             d = source.pixelColor(2 * x + 1, 2 * y + 1);
                 const QColor expected(a.red() / 4 + b.red() / 4 + c.red() / 4 + d.red() / 4,
                                       a.green() / 4 + b.green() / 4 + c.green() / 4 + d.green() / 4,
                                       a.blue() / 4 + b.blue() / 4 + c.blue() / 4 + d.blue() / 4);
-                ASSERT_EQ(half.pixelColor(x, y), expected) << size.width() << "x" << size.height() << " at " << x
-                                                           << "," << y;
+                ASSERT_EQ(half.pixelColor(x, y), expected)
+                    << size.width() << "x" << size.height() << " at " << x << "," << y;
             }
     }
 }
 
 TEST(FitPixels, StretchKeepsSolidColoursExactAndAveragesAreas) {
     for (const QSize from : {QSize(1600, 1200), QSize(7, 3), QSize(1, 1), QSize(2000, 1)}) {
-        const QImage stretched = stretchToSize(solid(from.width(), from.height(), QColor(12, 200, 255)), {900, 900});
+        const QImage stretched =
+            stretchToSize(solid(from.width(), from.height(), QColor(12, 200, 255)), {900, 900});
         ASSERT_EQ(stretched.size(), QSize(900, 900));
         ASSERT_EQ(stretched.format(), QImage::Format_BGR888);
         EXPECT_EQ(stretched.pixelColor(0, 0), QColor(12, 200, 255));

@@ -18,6 +18,7 @@ QImage photo(int width, int height) {
 
 QImage indexedPicture(int width, int height) {
     QImage image(width, height, QImage::Format_Indexed8);
+    image.fill(0);
     image.setColorTable({qRgb(200, 10, 10), qRgb(10, 200, 10)});
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
@@ -34,8 +35,8 @@ TEST_F(Open, JpegBecomesABitmapOfItsOwnSizeAndTheAdjustWindowAsks) {
 
     ASSERT_EQ(ui.fileRequests.size(), 1u);
     EXPECT_EQ(ui.fileRequests[0].filters,
-              (QStringList{"Tout (*.jpg;*.jpeg;*.bmp)", "Fichier image JPEG (*.jpg)", "Fichier image JPEG (*.jpeg)",
-                           "Bitmaps (*.bmp)"}));
+              (QStringList{"Tout (*.jpg;*.jpeg;*.bmp)", "Fichier image JPEG (*.jpg)",
+                           "Fichier image JPEG (*.jpeg)", "Bitmaps (*.bmp)"}));
     EXPECT_EQ(ui.fileRequests[0].selectedFilter, 0);
     const Picture working = Picture::loadBmp(folder.file("cd1_tmp.bmp"));
     EXPECT_EQ(working.bitmap().size(), QSize(1600, 1200));
@@ -170,7 +171,8 @@ TEST_F(Open, UnreadableFilesAreReportedAndLeaveTheSlotAlone) {
         ui.calls.clear();
         open(path);
         ASSERT_EQ(ui.messages().size(), 1);
-        EXPECT_TRUE(ui.messages()[0].contains(QDir::toNativeSeparators(path))) << ui.messages()[0].toStdString();
+        EXPECT_TRUE(ui.messages()[0].contains(QDir::toNativeSeparators(path)))
+            << ui.messages()[0].toStdString();
         EXPECT_EQ(slot(0).bitmap(), kept);
     }
 }

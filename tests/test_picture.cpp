@@ -129,7 +129,9 @@ TEST_F(PictureFiles, Rgb32PictureIsSavedAs24BitAndReadsBackAsBgr888) {
 TEST_F(PictureFiles, IndexedPicturesRoundTripWithTheirColourTables) {
     QImage mono(11, 3, QImage::Format_Mono);
     mono.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
+    mono.fill(0); // the row padding too: the writer copies whole rows
     QImage indexed(5, 3, QImage::Format_Indexed8);
+    indexed.fill(0);
     indexed.setColorTable({qRgb(1, 2, 3), qRgb(40, 50, 60), qRgb(200, 100, 0), qRgb(9, 9, 250)});
     for (int y = 0; y < 3; ++y) {
         for (int x = 0; x < 11; ++x)
