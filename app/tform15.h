@@ -247,4 +247,7 @@ private:
 
     Orbalin& program_;
     bool outerSizeSet_ = false;
+    // The open and save dialogs start where the user last went with them.
+    QString openFolder_;
+    QString saveFolder_;
 };

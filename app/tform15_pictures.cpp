@@ -36,9 +36,12 @@ void TForm15::SpeedButton1Click() {
     request.filters = {QStringLiteral("Tout (*.jpg;*.jpeg;*.bmp)"),
                        QStringLiteral("Fichier image JPEG (*.jpg)"),
                        QStringLiteral("Fichier image JPEG (*.jpeg)"), QStringLiteral("Bitmaps (*.bmp)")};
+    request.initialFolder = openFolder_;
     const std::optional<FileDialogAnswer> answer = ui().openFile(this, request);
     if (!answer)
         return;
+    if (!answer->path.isEmpty())
+        openFolder_ = QFileInfo(answer->path).absolutePath();
     if (const std::optional<SlotInfo> slot = currentSlot(); slot && !answer->path.isEmpty())
         openIntoSlot(*slot, answer->path);
     ui().showModal(*program_.Form1);
@@ -109,9 +112,12 @@ void TForm15::SpeedButton3Click() {
     request.title = QStringLiteral("Save");
     request.filters = {QStringLiteral("All (*.bmp)")};
     request.presetName = QStringLiteral("Obn7000");
+    request.initialFolder = saveFolder_;
     const std::optional<FileDialogAnswer> answer = ui().saveFile(this, request);
     if (!answer)
         return;
+    if (!answer->path.isEmpty())
+        saveFolder_ = QFileInfo(answer->path).absolutePath();
     const std::optional<SlotInfo> slot = currentSlot();
     if (!slot || !slotLoaded[slot->index])
         return;

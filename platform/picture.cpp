@@ -13,6 +13,7 @@
 #include <QImageWriter>
 #include <QSaveFile>
 #include <QtEndian>
+#include <cstring>
 
 namespace {
 
@@ -71,6 +72,13 @@ struct Layout {
     int bitCount = 0;
     bool bitfields = false;
     qint64 dataEnd = 0; // bytes of the file the decoder will look at
+    qint64 offset = 0;  // where the rows start
+    int width = 0;
+    int height = 0;
+    bool topDown = false;
+
+    // Plain 24-bit rows have exactly the layout of Format_BGR888 rows and are read straight in.
+    bool plain24Bit() const { return bitCount == 24 && !bitfields; }
 };
 
 // Qt's BMP reader happily returns a picture whose rows were never read when the file is cut short,
@@ -137,7 +145,7 @@ Layout checkLayout(const QString& path, const QByteArray& head, qint64 fileSize)
     const qint64 dataEnd = offset + stride * height;
     if (dataEnd > fileSize)
         cannotOpenPicture(path, damaged + QStringLiteral("it ends before the picture data is complete."));
-    return {infoSize, bitCount, bitfields, dataEnd};
+    return {infoSize, bitCount, bitfields, dataEnd, offset, int(width), int(height), signedHeight < 0};
 }
 
 // A damaged file may use colour indexes past its table; extend the table so every pixel has a colour.
@@ -198,6 +206,20 @@ QImage decodeChecked(const QString& path, QByteArray data, const Layout& layout)
     if (image.isNull())
         cannotOpenPicture(path, QStringLiteral("There is not enough memory for it."));
     coverAllIndexes(image);
+    return image;
+}
+
+// `rowAt(i)` gives the i-th row as stored in the file, or null when it cannot be had.
+template <typename RowSource>
+QImage read24BitRows(const QString& path, const Layout& layout, RowSource rowAt) {
+    QImage image(layout.width, layout.height, QImage::Format_BGR888);
+    if (image.isNull())
+        cannotOpenPicture(path, QStringLiteral("There is not enough memory for it."));
+    for (int i = 0; i < layout.height; ++i) {
+        uchar* row = image.scanLine(layout.topDown ? i : layout.height - 1 - i);
+        if (!rowAt(i, row, image.bytesPerLine()))
+            cannotOpenPicture(path, QStringLiteral("The file could not be read completely."));
+    }
     return image;
 }
 
@@ -262,6 +284,11 @@ Picture Picture::decodeBmp(const QByteArray& bytes, const QString& path) {
     if (bytes.isEmpty())
         cannotOpenPicture(path, QStringLiteral("The file is empty."));
     const Layout layout = checkLayout(path, bytes, bytes.size());
+    if (layout.plain24Bit())
+        return Picture(read24BitRows(path, layout, [&](int i, uchar* row, qsizetype stride) {
+            std::memcpy(row, bytes.constData() + layout.offset + i * stride, size_t(stride));
+            return true;
+        }));
     if (!needsWidening(layout))
         return Picture(
             decodeChecked(path, QByteArray::fromRawData(bytes.constData(), layout.dataEnd), layout));
@@ -276,6 +303,10 @@ Picture Picture::loadBmp(const QString& path) {
     const qint64 fileSize = file.size();
     const QByteArray head = file.read(fileHeaderSize + largestInfoHeader);
     const Layout layout = checkLayout(path, head, fileSize);
+    if (layout.plain24Bit() && file.seek(layout.offset))
+        return Picture(read24BitRows(path, layout, [&](int, uchar* row, qsizetype stride) {
+            return file.read(reinterpret_cast<char*>(row), stride) == stride;
+        }));
 
     // Decode exactly the bytes that were checked, so a file cut short meanwhile cannot slip through.
     const bool widen = needsWidening(layout);

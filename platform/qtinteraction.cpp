@@ -20,6 +20,8 @@ std::optional<FileDialogAnswer> runFileDialog(QWidget* owner, const FileDialogRe
     QFileDialog dialog(owner, request.title, request.initialFolder);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    // The program asks about replacing a file itself, once the extension is settled.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setNameFilters(request.filters);
     if (request.selectedFilter >= 0 && request.selectedFilter < request.filters.size())
         dialog.selectNameFilter(request.filters.at(request.selectedFilter));

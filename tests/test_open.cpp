@@ -103,6 +103,16 @@ TEST_F(Open, SecondCdPictureSharesTheWorkingFileButNotThePicture) {
     EXPECT_EQ(slot(0).bitmap(), first);
 }
 
+TEST_F(Open, TheDialogStartsWhereTheLastPictureCameFrom) {
+    start();
+    ASSERT_TRUE(QDir(pictures.path()).mkdir(QStringLiteral("holiday")));
+    open(bmpFile(QStringLiteral("holiday/a.bmp"), photo(8, 8)));
+    open(bmpFile(QStringLiteral("b.bmp"), photo(8, 8)));
+    ASSERT_EQ(ui.fileRequests.size(), 2u);
+    EXPECT_TRUE(ui.fileRequests[0].initialFolder.isEmpty());
+    EXPECT_EQ(ui.fileRequests[1].initialFolder, pictures.filePath(QStringLiteral("holiday")));
+}
+
 TEST_F(Open, CancelChangesNothingAndAnEmptyNameStillAsksHowToFit) {
     start();
     const QImage example = slot(0).bitmap();
