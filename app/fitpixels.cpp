@@ -55,11 +55,12 @@ Taps tapsFor(int sourceLength, int resultLength) {
     return taps;
 }
 
-// Horizontal pass of one source row: three sums per result pixel, each at most 255 × kWeightOne.
-void filterRow(const uchar* row, const Taps& taps, std::uint32_t* out) {
+// Across one row already summed down: three sums per result pixel. The column sums are at most
+// 255 × kWeightOne and the weights add up to kWeightOne, so each sum stays below 2^32.
+void filterAcross(const std::uint32_t* row, const Taps& taps, std::uint32_t* out) {
     const int count = int(taps.first.size());
     for (int d = 0; d < count; ++d) {
-        const uchar* pixel = row + 3 * taps.first[d];
+        const std::uint32_t* pixel = row + 3 * taps.first[d];
         std::uint32_t b = 0, g = 0, r = 0;
         for (int k = taps.offset[d]; k < taps.offset[d + 1]; ++k, pixel += 3) {
             const std::uint32_t w = taps.weights[k];
@@ -84,37 +85,26 @@ QImage stretchToSize(const QImage& original, QSize size) {
         return {};
     const Taps across = tapsFor(source.width(), size.width());
     const Taps down = tapsFor(source.height(), size.height());
+    const int sourceValues = 3 * source.width();
     const int values = 3 * size.width();
 
-    // Rows filtered across are kept for the next result row, which may start on the same source row
-    // (always, when enlarging).
-    std::vector<std::uint32_t> cache[2] = {std::vector<std::uint32_t>(values),
-                                           std::vector<std::uint32_t>(values)};
-    int cachedRow[2] = {-1, -1};
-    int nextSlot = 0;
-    auto filtered = [&](int y) -> const std::uint32_t* {
-        for (int slot = 0; slot < 2; ++slot)
-            if (cachedRow[slot] == y)
-                return cache[slot].data();
-        const int slot = nextSlot;
-        nextSlot ^= 1;
-        filterRow(source.constScanLine(y), across, cache[slot].data());
-        cachedRow[slot] = y;
-        return cache[slot].data();
-    };
-
+    // Down first, over whole source rows (a plain loop the compiler vectorises), then across the
+    // one summed row: most of the work then runs over contiguous bytes.
+    std::vector<std::uint32_t> column(sourceValues);
     std::vector<std::uint32_t> sum(values);
     constexpr int shift = 2 * kWeightBits;
     constexpr std::uint32_t half = 1u << (shift - 1); // 255 × 2^24 + 2^23 still fits 32 bits
     for (int y = 0; y < size.height(); ++y) {
-        std::fill(sum.begin(), sum.end(), 0u);
+        std::fill(column.begin(), column.end(), 0u);
         int sourceRow = down.first[y];
         for (int k = down.offset[y]; k < down.offset[y + 1]; ++k, ++sourceRow) {
             const std::uint32_t w = down.weights[k];
-            const std::uint32_t* row = filtered(sourceRow);
-            for (int i = 0; i < values; ++i)
-                sum[i] += w * row[i];
+            const uchar* row = source.constScanLine(sourceRow);
+            std::uint32_t* into = column.data();
+            for (int i = 0; i < sourceValues; ++i)
+                into[i] += w * row[i];
         }
+        filterAcross(column.data(), across, sum.data());
         uchar* out = result.scanLine(y);
         for (int i = 0; i < values; ++i)
             out[i] = uchar((sum[i] + half) >> shift);

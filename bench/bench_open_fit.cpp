@@ -1,6 +1,7 @@
 // Opens a 24-megapixel JPEG into Cd Cover Picture #1 and fits it, through the main window's
 // handlers, and compares that with the least the job needs: a bare libjpeg decode of the same file
 // plus writing the decoded picture once as a BMP into the same folder.
+#include "app/fitpixels.h"
 #include "app/orbalin.h"
 #include "app/tform1.h"
 #include "app/tform15.h"
@@ -135,6 +136,14 @@ void OpenAndFitLargeJpeg(benchmark::State& state) {
     state.counters["peak_per_decoded"] = peakMb / decodedMb;
 }
 BENCHMARK(OpenAndFitLargeJpeg)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(8);
+
+// The largest step of the fit on its own: the 24-megapixel picture stretched to 900 × 900.
+void StretchLargePicture(benchmark::State& state) {
+    const QImage photo = photoLikePicture();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(stretchToSize(photo, {900, 900}));
+}
+BENCHMARK(StretchLargePicture)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
