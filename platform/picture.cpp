@@ -190,7 +190,7 @@ QByteArray widenedHeader(const QString& path, const QByteArray& head, const Layo
 }
 
 // `data` is exactly what was checked, its header widened when Qt does not know it.
-QImage decodeChecked(const QString& path, QByteArray data, const Layout& layout) {
+QImage decodeChecked(const QString& path, QByteArray data) {
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, "bmp");
@@ -201,15 +201,13 @@ QImage decodeChecked(const QString& path, QByteArray data, const Layout& layout)
     if (!reader.read(&image))
         cannotOpenPicture(
             path, QStringLiteral("Its picture data could not be decoded (%1).").arg(reader.errorString()));
-    if (layout.bitCount == 24)
-        image = image.convertToFormat(QImage::Format_BGR888);
     if (image.isNull())
         cannotOpenPicture(path, QStringLiteral("There is not enough memory for it."));
     coverAllIndexes(image);
     return image;
 }
 
-// `rowAt(i)` gives the i-th row as stored in the file, or null when it cannot be had.
+// `rowAt(i, row, stride)` fills `row` with the i-th row as stored in the file; false when it cannot.
 template <typename RowSource>
 QImage read24BitRows(const QString& path, const Layout& layout, RowSource rowAt) {
     QImage image(layout.width, layout.height, QImage::Format_BGR888);
@@ -290,11 +288,10 @@ Picture Picture::decodeBmp(const QByteArray& bytes, const QString& path) {
             return true;
         }));
     if (!needsWidening(layout))
-        return Picture(
-            decodeChecked(path, QByteArray::fromRawData(bytes.constData(), layout.dataEnd), layout));
+        return Picture(decodeChecked(path, QByteArray::fromRawData(bytes.constData(), layout.dataEnd)));
     const qint64 headerEnd = fileHeaderSize + layout.infoSize;
-    return Picture(decodeChecked(
-        path, widenedHeader(path, bytes, layout) + bytes.mid(headerEnd, layout.dataEnd - headerEnd), layout));
+    return Picture(decodeChecked(path, widenedHeader(path, bytes, layout) +
+                                           bytes.mid(headerEnd, layout.dataEnd - headerEnd)));
 }
 
 Picture Picture::loadBmp(const QString& path) {
@@ -303,9 +300,10 @@ Picture Picture::loadBmp(const QString& path) {
     const qint64 fileSize = file.size();
     const QByteArray head = file.read(fileHeaderSize + largestInfoHeader);
     const Layout layout = checkLayout(path, head, fileSize);
-    if (layout.plain24Bit() && file.seek(layout.offset))
-        return Picture(read24BitRows(path, layout, [&](int, uchar* row, qsizetype stride) {
-            return file.read(reinterpret_cast<char*>(row), stride) == stride;
+    if (layout.plain24Bit())
+        return Picture(read24BitRows(path, layout, [&](int i, uchar* row, qsizetype stride) {
+            return (i > 0 || file.seek(layout.offset)) &&
+                   file.read(reinterpret_cast<char*>(row), stride) == stride;
         }));
 
     // Decode exactly the bytes that were checked, so a file cut short meanwhile cannot slip through.
@@ -318,7 +316,7 @@ Picture Picture::loadBmp(const QString& path) {
     if (data.size() != expected)
         cannotOpenPicture(path, QStringLiteral("The file could not be read completely."));
     file.close();
-    return Picture(decodeChecked(path, std::move(data), layout));
+    return Picture(decodeChecked(path, std::move(data)));
 }
 
 void Picture::saveBmp(const QString& path) const {
