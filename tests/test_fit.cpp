@@ -11,19 +11,11 @@
 
 namespace {
 
-QImage photo(int width, int height) {
-    QImage image(width, height, QImage::Format_BGR888);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            image.setPixelColor(x, y, QColor(x * 255 / width, y * 255 / height, 90));
-    return image;
-}
-
 class Fit : public SlotTest {};
 
 TEST_F(Fit, PhotographIntoCdCoverIsSqueezedToTheDiscAndKept) {
     start();
-    open(bmpFile(QStringLiteral("photo.bmp"), photo(1600, 1200)), Adjust::Resize);
+    open(bmpFile(QStringLiteral("photo.bmp"), gradientPicture(1600, 1200)), Adjust::Resize);
 
     const QImage fitted = slot(0).bitmap();
     ASSERT_EQ(fitted.size(), QSize(450, 450));
@@ -44,7 +36,7 @@ TEST_F(Fit, PhotographIntoCdCoverIsSqueezedToTheDiscAndKept) {
 
 TEST_F(Fit, FittingTwiceDoesNothingUntilTheNextOpen) {
     start();
-    const QString path = bmpFile(QStringLiteral("photo.bmp"), photo(800, 600));
+    const QString path = bmpFile(QStringLiteral("photo.bmp"), gradientPicture(800, 600));
     open(path, Adjust::Resize);
     slot(0).bitmap().setPixelColor(225, 100, Qt::yellow); // something drawn on the fitted picture
     form().SpeedButton2Click();
@@ -94,7 +86,7 @@ TEST_F(Fit, RefusedWithoutAPictureOrOutsideItsMode) {
               (QStringList{"Picture #1 :\nPlease... load a picture.\n\nPicture #1 :\nChargez une Image.",
                            "Picture #2 :\nPlease... load a picture.\n\nPicture #2 :\nChargez une Image."}));
 
-    open(bmpFile(QStringLiteral("p.bmp"), photo(100, 100)));
+    open(bmpFile(QStringLiteral("p.bmp"), gradientPicture(100, 100)));
     form().StatusBar1->setText(3, QStringLiteral("Front Cover"));
     form().SpeedButton2Click();
     EXPECT_FALSE(form().slotResized[1]);
@@ -103,7 +95,7 @@ TEST_F(Fit, RefusedWithoutAPictureOrOutsideItsMode) {
 
 TEST_F(Fit, AFolderThatCannotBeWrittenLeavesTheSlotUnfitted) {
     start();
-    open(bmpFile(QStringLiteral("p.bmp"), photo(100, 80)));
+    open(bmpFile(QStringLiteral("p.bmp"), gradientPicture(100, 80)));
     for (const char* blocked : {"tst.bmp", "refresh1.bmp"}) {
         ASSERT_TRUE(QDir(folder.path()).mkdir(QLatin1String(blocked)));
         ui.calls.clear();
@@ -119,19 +111,19 @@ TEST_F(Fit, AFolderThatCannotBeWrittenLeavesTheSlotUnfitted) {
     folder.remove(QStringLiteral("tst.bmp"));
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("tst.bmp")));
     program->Form1->setResult(QDialog::Rejected);
-    open(bmpFile(QStringLiteral("q.bmp"), photo(100, 80)), Adjust::Resize);
+    open(bmpFile(QStringLiteral("q.bmp"), gradientPicture(100, 80)), Adjust::Resize);
     EXPECT_EQ(program->Form1->result(), QDialog::Accepted);
 }
 
 TEST_F(Fit, ResizeAdjustNeedsAPictureLargerThanTheFrame) {
     start();
-    open(bmpFile(QStringLiteral("small.bmp"), photo(451, 600)), Adjust::ResizeAdjust);
+    open(bmpFile(QStringLiteral("small.bmp"), gradientPicture(451, 600)), Adjust::ResizeAdjust);
     EXPECT_EQ(ui.modalWindows(), QStringList{"Form1"});
     ASSERT_EQ(ui.messages().size(), 1);
     EXPECT_TRUE(ui.messages()[0].startsWith(QStringLiteral("Picture too small or no picture loaded...")));
 
     ui.calls.clear();
-    open(bmpFile(QStringLiteral("big.bmp"), photo(452, 452)), Adjust::ResizeAdjust);
+    open(bmpFile(QStringLiteral("big.bmp"), gradientPicture(452, 452)), Adjust::ResizeAdjust);
     EXPECT_EQ(ui.modalWindows(), (QStringList{"Form1", "Form16"}));
     EXPECT_TRUE(ui.messages().isEmpty());
     EXPECT_EQ(program->Form16->Image1->picture().bitmap().size(), QSize(452, 452));
@@ -140,14 +132,14 @@ TEST_F(Fit, ResizeAdjustNeedsAPictureLargerThanTheFrame) {
     form().switchToMode(CoverMode::MiniCd);
     ui.calls.clear();
     program->Form1->setResult(QDialog::Rejected);
-    open(bmpFile(QStringLiteral("mini.bmp"), photo(900, 900)), Adjust::ResizeAdjust);
+    open(bmpFile(QStringLiteral("mini.bmp"), gradientPicture(900, 900)), Adjust::ResizeAdjust);
     EXPECT_EQ(ui.messages(), QStringList{"Not available yet"});
     EXPECT_EQ(program->Form1->result(), QDialog::Rejected);
 }
 
 TEST_F(Fit, AdjustWindowIsWorkedFromTheKeyboard) {
     start();
-    open(bmpFile(QStringLiteral("p.bmp"), photo(200, 100)));
+    open(bmpFile(QStringLiteral("p.bmp"), gradientPicture(200, 100)));
     TForm1& adjust = *program->Form1;
     adjust.show();
     QApplication::setActiveWindow(&adjust);
@@ -173,7 +165,7 @@ protected:
 
 TEST_F(Save, NamesGetTheBmpExtensionUnlessTheyContainIt) {
     start();
-    open(bmpFile(QStringLiteral("p.bmp"), photo(640, 480)), Adjust::Resize);
+    open(bmpFile(QStringLiteral("p.bmp"), gradientPicture(640, 480)), Adjust::Resize);
     QTemporaryDir target;
     save(target.filePath(QStringLiteral("Obn7000")));
     ASSERT_EQ(ui.fileRequests.size(), 2u);
@@ -192,7 +184,7 @@ TEST_F(Save, NamesGetTheBmpExtensionUnlessTheyContainIt) {
 
 TEST_F(Save, AnExistingFileIsReplacedOnlyAfterOk) {
     start();
-    open(bmpFile(QStringLiteral("p.bmp"), photo(64, 32)));
+    open(bmpFile(QStringLiteral("p.bmp"), gradientPicture(64, 32)));
     QTemporaryDir target;
     const QString path = target.filePath(QStringLiteral("cover.bmp"));
     QFile old(path);
@@ -220,7 +212,7 @@ TEST_F(Save, NothingIsWrittenWithoutAnOpenedPictureOrOnFailure) {
     EXPECT_TRUE(QDir(target.path()).isEmpty());
     EXPECT_TRUE(ui.messages().isEmpty());
 
-    open(bmpFile(QStringLiteral("p.bmp"), photo(64, 32)));
+    open(bmpFile(QStringLiteral("p.bmp"), gradientPicture(64, 32)));
     save(target.filePath(QStringLiteral("no/such/folder/cover")));
     ASSERT_EQ(ui.messages().size(), 1);
     EXPECT_TRUE(ui.messages()[0].contains(QStringLiteral("cover.bmp")));

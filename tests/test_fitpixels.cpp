@@ -1,6 +1,7 @@
 #include "app/discgeometry.h"
 #include "app/fitpixels.h"
 #include "app/fitting.h"
+#include "support/programfixture.h"
 
 #include <QColor>
 #include <QRandomGenerator>
@@ -19,22 +20,6 @@ QImage noisePicture(int width, int height, quint32 seed) {
     return image;
 }
 
-// A smooth photograph-like picture: gradients in each channel.
-QImage gradientPicture(int width, int height) {
-    QImage image(width, height, QImage::Format_BGR888);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            image.setPixelColor(x, y,
-                                QColor(x * 255 / width, y * 255 / height, (x + y) * 127 / (width + height)));
-    return image;
-}
-
-QImage solid(int width, int height, QColor colour) {
-    QImage image(width, height, QImage::Format_BGR888);
-    image.fill(colour);
-    return image;
-}
-
 int largestDifference(const QImage& a, const QImage& b) {
     int largest = 0;
     for (int y = 0; y < a.height(); ++y)
@@ -49,7 +34,7 @@ int largestDifference(const QImage& a, const QImage& b) {
 } // namespace
 
 TEST(FitPixels, BoxFilterDividesEachByteBeforeAdding) {
-    const QImage white = halveBoxFilter(solid(8, 6, Qt::white));
+    const QImage white = halveBoxFilter(solidPicture(8, 6, Qt::white));
     ASSERT_EQ(white.size(), QSize(4, 3));
     EXPECT_EQ(white.pixelColor(3, 2), QColor(252, 252, 252));
 
@@ -75,7 +60,7 @@ TEST(FitPixels, BoxFilterDividesEachByteBeforeAdding) {
 TEST(FitPixels, StretchKeepsSolidColoursExactAndAveragesAreas) {
     for (const QSize from : {QSize(1600, 1200), QSize(7, 3), QSize(1, 1), QSize(2000, 1)}) {
         const QImage stretched =
-            stretchToSize(solid(from.width(), from.height(), QColor(12, 200, 255)), {900, 900});
+            stretchToSize(solidPicture(from.width(), from.height(), QColor(12, 200, 255)), {900, 900});
         ASSERT_EQ(stretched.size(), QSize(900, 900));
         ASSERT_EQ(stretched.format(), QImage::Format_BGR888);
         EXPECT_EQ(stretched.pixelColor(0, 0), QColor(12, 200, 255));
@@ -132,8 +117,8 @@ TEST(FitPixels, NearestScalingDropsEvenlySpacedColumnsAndRows) {
 }
 
 TEST(FitPixels, MaskLetsThePictureThroughOnlyWhereBlack) {
-    QImage picture = solid(4, 3, QColor(10, 20, 30));
-    QImage mask = solid(3, 4, Qt::white);
+    QImage picture = solidPicture(4, 3, QColor(10, 20, 30));
+    QImage mask = solidPicture(3, 4, Qt::white);
     mask.setPixelColor(1, 1, Qt::black);
     mask.setPixelColor(2, 0, QColor(0, 0, 1)); // nearly black still replaces
     stampMask(picture, mask);
@@ -164,7 +149,7 @@ TEST(FitPixels, PhotographFittedIntoEachCover) {
 
     EXPECT_EQ(fitToCover(photo, CoverMode::BackCover, mask).picture.size(), QSize(505, 410));
     EXPECT_EQ(fitToCover(photo, CoverMode::MiniCd, disc::mask(300)).picture.size(), QSize(300, 300));
-    const FittedPicture white = fitToCover(solid(640, 480, Qt::white), CoverMode::FrontCover, mask);
+    const FittedPicture white = fitToCover(solidPicture(640, 480, Qt::white), CoverMode::FrontCover, mask);
     EXPECT_EQ(white.picture.pixelColor(0, 0), QColor(252, 252, 252));
     EXPECT_EQ(white.picture.pixelColor(449, 449), QColor(252, 252, 252));
 }

@@ -8,14 +8,6 @@
 
 namespace {
 
-QImage photo(int width, int height) {
-    QImage image(width, height, QImage::Format_BGR888);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            image.setPixelColor(x, y, QColor(x * 255 / width, y * 255 / height, 128));
-    return image;
-}
-
 QImage indexedPicture(int width, int height) {
     QImage image(width, height, QImage::Format_Indexed8);
     image.fill(0);
@@ -30,7 +22,7 @@ class Open : public SlotTest {};
 
 TEST_F(Open, JpegBecomesABitmapOfItsOwnSizeAndTheAdjustWindowAsks) {
     start();
-    const QString path = file(QStringLiteral("Beach.JPG"), encodeJpeg(photo(1600, 1200)));
+    const QString path = file(QStringLiteral("Beach.JPG"), encodeJpeg(gradientPicture(1600, 1200)));
     open(path);
 
     ASSERT_EQ(ui.fileRequests.size(), 1u);
@@ -68,7 +60,7 @@ TEST_F(Open, PathsNamingJpegConvertTheirBitmapToo) {
     EXPECT_FALSE(form().scratchPicture.isEmpty());
 
     // ".jpeg" files are treated like ".jpg" ones.
-    open(file(QStringLiteral("photo.jpeg"), encodeJpeg(photo(40, 30))));
+    open(file(QStringLiteral("photo.jpeg"), encodeJpeg(gradientPicture(40, 30))));
     EXPECT_EQ(slot(0).bitmap().size(), QSize(40, 30));
     EXPECT_EQ(slot(0).bitmap().format(), QImage::Format_BGR888);
     EXPECT_EQ(form().StatusBar1->text(0), "       photo.jpeg");
@@ -76,7 +68,7 @@ TEST_F(Open, PathsNamingJpegConvertTheirBitmapToo) {
 
 TEST_F(Open, EachSlotWritesItsOwnWorkingFile) {
     start();
-    const QString path = bmpFile(QStringLiteral("p.bmp"), photo(20, 10));
+    const QString path = bmpFile(QStringLiteral("p.bmp"), gradientPicture(20, 10));
     for (const SlotInfo& info : slotTable()) {
         form().switchToMode(info.mode);
         if (info.second)
@@ -94,7 +86,7 @@ TEST_F(Open, EachSlotWritesItsOwnWorkingFile) {
 
 TEST_F(Open, SecondCdPictureSharesTheWorkingFileButNotThePicture) {
     start();
-    open(bmpFile(QStringLiteral("first.bmp"), photo(30, 30)));
+    open(bmpFile(QStringLiteral("first.bmp"), gradientPicture(30, 30)));
     const QImage first = slot(0).bitmap();
     form().SpeedButton9Click();
     open(bmpFile(QStringLiteral("second.bmp"), indexedPicture(12, 12)));
@@ -106,8 +98,8 @@ TEST_F(Open, SecondCdPictureSharesTheWorkingFileButNotThePicture) {
 TEST_F(Open, TheDialogStartsWhereTheLastPictureCameFrom) {
     start();
     ASSERT_TRUE(QDir(pictures.path()).mkdir(QStringLiteral("holiday")));
-    open(bmpFile(QStringLiteral("holiday/a.bmp"), photo(8, 8)));
-    open(bmpFile(QStringLiteral("b.bmp"), photo(8, 8)));
+    open(bmpFile(QStringLiteral("holiday/a.bmp"), gradientPicture(8, 8)));
+    open(bmpFile(QStringLiteral("b.bmp"), gradientPicture(8, 8)));
     ASSERT_EQ(ui.fileRequests.size(), 2u);
     EXPECT_TRUE(ui.fileRequests[0].initialFolder.isEmpty());
     EXPECT_EQ(ui.fileRequests[1].initialFolder, pictures.filePath(QStringLiteral("holiday")));
@@ -129,19 +121,19 @@ TEST_F(Open, CancelChangesNothingAndAnEmptyNameStillAsksHowToFit) {
 // A file that cannot be read leaves the slot, its working file and the status bar as they were.
 TEST_F(Open, UnreadableFilesAreReportedAndLeaveTheSlotAlone) {
     start();
-    open(bmpFile(QStringLiteral("kept.bmp"), photo(64, 48)));
+    open(bmpFile(QStringLiteral("kept.bmp"), gradientPicture(64, 48)));
     const QImage kept = slot(0).bitmap();
     const QByteArray working = folder.read(QStringLiteral("cd1_tmp.bmp"));
     ui.calls.clear();
 
-    const QByteArray jpeg = encodeJpeg(photo(64, 48));
+    const QByteArray jpeg = encodeJpeg(gradientPicture(64, 48));
     const QByteArray huge = withJpegSize(jpeg, 60000, 60000);
     QByteArray damaged = jpeg;
     for (qsizetype i = jpeg.size() / 2; i < jpeg.size() - 2; i += 7)
         damaged[i] = char(0xff);
     const QByteArray bmp = [&] {
         QByteArray bytes;
-        Picture(photo(10, 10)).saveBmp(pictures.filePath(QStringLiteral("tmp.bmp")));
+        Picture(gradientPicture(10, 10)).saveBmp(pictures.filePath(QStringLiteral("tmp.bmp")));
         QFile in(pictures.filePath(QStringLiteral("tmp.bmp")));
         EXPECT_TRUE(in.open(QIODevice::ReadOnly));
         return in.readAll();
@@ -191,7 +183,7 @@ TEST_F(Open, AWorkingFileThatCannotBeWrittenLeavesTheSlotAlone) {
     start();
     const QImage example = slot(0).bitmap();
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("cd1_tmp.bmp")));
-    open(bmpFile(QStringLiteral("p.bmp"), photo(20, 10)));
+    open(bmpFile(QStringLiteral("p.bmp"), gradientPicture(20, 10)));
     ASSERT_EQ(ui.messages().size(), 1);
     EXPECT_TRUE(ui.messages()[0].contains(QStringLiteral("cd1_tmp.bmp")));
     EXPECT_EQ(slot(0).bitmap(), example);
