@@ -19,3 +19,14 @@ QString createFailure(const QString& path, const QFileDevice& file) {
         return QStringLiteral("Its folder does not exist.");
     return sentence(file.errorString());
 }
+
+std::optional<QString> notAFile(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists())
+        return QStringLiteral("It does not exist.");
+    if (info.isDir())
+        return QStringLiteral("It is a folder, not a file.");
+    if (!info.isFile())
+        return QStringLiteral("It is not a file.");
+    return std::nullopt;
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 class QFileDevice;
 
@@ -12,3 +13,5 @@ QString shownPath(const QString& path);
 QString sentence(QString text);
 // Why a file cannot be created: a missing folder is the usual case and the clearest to name.
 QString createFailure(const QString& path, const QFileDevice& file);
+// Why a path cannot be read as a file (missing, a folder, a device), or nothing when it is one.
+std::optional<QString> notAFile(const QString& path);

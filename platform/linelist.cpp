@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 
 namespace {
@@ -24,13 +23,8 @@ constexpr qint64 maxFileSize = 1024 * 1024;
 } // namespace
 
 QStringList readLines(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.exists())
-        cannotRead(path, QStringLiteral("It does not exist."));
-    if (info.isDir())
-        cannotRead(path, QStringLiteral("It is a folder, not a file."));
-    if (!info.isFile())
-        cannotRead(path, QStringLiteral("It is not a file."));
+    if (const std::optional<QString> reason = notAFile(path))
+        cannotRead(path, *reason);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         cannotRead(path, sentence(file.errorString()));

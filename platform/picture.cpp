@@ -227,13 +227,8 @@ bool needsWidening(const Layout& layout) {
 
 // The checks every picture file gets before its bytes are read.
 void openPictureFile(QFile& file, const QString& path) {
-    const QFileInfo info(path);
-    if (!info.exists())
-        cannotOpenPicture(path, QStringLiteral("The file does not exist."));
-    if (info.isDir())
-        cannotOpenPicture(path, QStringLiteral("It is a folder, not a file."));
-    if (!info.isFile())
-        cannotOpenPicture(path, QStringLiteral("It is not a file."));
+    if (const std::optional<QString> reason = notAFile(path))
+        cannotOpenPicture(path, *reason);
     if (!file.open(QIODevice::ReadOnly))
         cannotOpenPicture(path, sentence(file.errorString()));
     if (file.size() == 0)
