@@ -10,8 +10,8 @@ QImage as24Bit(const QImage& image) {
     return image.format() == QImage::Format_BGR888 ? image : image.convertToFormat(QImage::Format_BGR888);
 }
 
-// Weights in 1/4096ths: a horizontal sum of 255 × 4096 times a vertical weight of 4096 stays
-// below 2^32, so one 32-bit accumulator per byte suffices.
+// Weights in 1/4096ths: a column sum of at most 255 × 4096, summed across with weights adding up
+// to 4096, stays below 2^32, so one 32-bit accumulator per byte suffices.
 constexpr int kWeightBits = 12;
 constexpr std::uint32_t kWeightOne = 1u << kWeightBits;
 
@@ -88,8 +88,8 @@ QImage stretchToSize(const QImage& original, QSize size) {
     const int sourceValues = 3 * source.width();
     const int values = 3 * size.width();
 
-    // Down first, over whole source rows (a plain loop the compiler vectorises), then across the
-    // one summed row: most of the work then runs over contiguous bytes.
+    // Down first, over whole source rows, then across the one summed row: most of the work then
+    // runs over contiguous bytes.
     std::vector<std::uint32_t> column(sourceValues);
     std::vector<std::uint32_t> sum(values);
     constexpr int shift = 2 * kWeightBits;
