@@ -1,26 +1,19 @@
 #include "decor/slidepiece.h"
 
-#include "app/discgeometry.h"
+#include "app/fitting.h"
 
 #include <algorithm>
 #include <cstring>
 
 namespace {
-constexpr QSize kBackPiece(505, 410);
 constexpr int kBytesPerPixel = 3;
 } // namespace
 
+// The piece is a fitted picture's size: it is fitted again, to the same size, once taken.
 std::optional<QSize> slidePieceSize(CoverMode mode) {
-    switch (mode) {
-    case CoverMode::CdCover:
-    case CoverMode::FrontCover:
-        return QSize(disc::kCoverSize, disc::kCoverSize);
-    case CoverMode::BackCover:
-        return kBackPiece;
-    case CoverMode::MiniCd:
-        break;
-    }
-    return std::nullopt;
+    if (mode == CoverMode::MiniCd)
+        return std::nullopt;
+    return fitSizesFor(mode).final;
 }
 
 QPoint draggedFramePosition(QPoint frameTopLeft, QPoint anchor, QPoint mouse) {
