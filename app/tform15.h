@@ -3,11 +3,14 @@
 #include "app/covermode.h"
 #include "platform/picture.h"
 #include "print/calibrationfile.h"
+#include "print/placement.h"
+#include "print/printdib.h"
 #include "print/truesize.h"
 
 #include <QMainWindow>
 #include <QStringList>
 #include <array>
+#include <functional>
 
 class ClientArea;
 class Interaction;
@@ -53,6 +56,7 @@ public:
     int pictureLeft = 0, pictureTop = 0;
     QStringList Memo1; // calibration file lines
     QStringList Memo2; // language choice file lines
+    TPrintDIB PrintDIB1;
 
     // --- Controls ---
     ClientArea* client = nullptr;
@@ -218,6 +222,15 @@ public:
     // The true size of the mode in dots from the stored metrics; nullopt without a printer.
     std::optional<DotSize> trueSizeOf(CoverMode mode) const;
     void hideModeChooser();
+    CoverMode currentMode() const;
+    // Reads the printer metrics again and takes the mode's true size as the printed size.
+    // Throws OrbalinError when the printer gives no size.
+    void applyTrueSize(CoverMode mode);
+    // Converts calibration texts to places on the page with the stored printer metrics. Throws
+    // OrbalinError when there is no printer or a value cannot be used, naming the value by
+    // nameValue(index).
+    Placement printPlacement(const CalibrationTexts& texts, const QString& whatNotPrinted,
+                             const std::function<QString(int)>& nameValue) const;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

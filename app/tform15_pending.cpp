@@ -1,11 +1,8 @@
-// Handlers whose behaviour arrives with the features that follow: printing and calibration,
-// gradients and effects, picture insertion, the floating text and text bar, languages, help. They are wired
-// to their controls already and do nothing yet.
+// Handlers whose behaviour arrives with the features that follow: gradients and effects, picture insertion,
+// the floating text and text bar, languages, help. They are wired to their controls already and do nothing
+// yet.
 #include "app/tform15.h"
 
-void TForm15::SpeedButton4Click() {}
-void TForm15::SpeedButton6Click() {}
-void TForm15::SpeedButton11Click() {}
 void TForm15::SpeedButton13Click() {}
 void TForm15::SpeedButton15Click() {}
 void TForm15::SpeedButton22Click() {}

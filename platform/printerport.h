@@ -31,6 +31,8 @@ public:
     virtual QPainter& beginJob(const QString& title) = 0;
     // Ends the job begun last. Throws OrbalinError when the job could not be completed.
     virtual void endJob() = 0;
+    // Gives up the job begun last without printing it; never throws.
+    virtual void abortJob() = 0;
 
     // The Qt printer behind the port, for the printer-setup dialog; null when there is none.
     virtual QPrinter* device() { return nullptr; }

@@ -57,3 +57,10 @@ void QtPrinterPort::endJob() {
     if (painter_.isActive() && !painter_.end())
         throw OrbalinError(QStringLiteral("The print job could not be completed."));
 }
+
+void QtPrinterPort::abortJob() {
+    if (printer_)
+        printer_->abort();
+    if (painter_.isActive())
+        painter_.end();
+}

@@ -15,6 +15,7 @@ public:
     int deviceCaps(DeviceCap index) override;
     QPainter& beginJob(const QString& title) override;
     void endJob() override;
+    void abortJob() override;
     QPrinter* device() override;
 
 private:

@@ -2,6 +2,92 @@
 
 #include "platform/orbalinerror.h"
 
+#include <QPaintEngine>
+
+namespace {
+
+// Records pictures with the rectangle they land in; counts every other drawing.
+class RecordingEngine : public QPaintEngine {
+public:
+    explicit RecordingEngine(TestPrinter::Job& job) : QPaintEngine(QPaintEngine::AllFeatures), job_(job) {}
+
+    bool begin(QPaintDevice*) override { return true; }
+    bool end() override { return true; }
+    Type type() const override { return QPaintEngine::User; }
+
+    void updateState(const QPaintEngineState& state) override {
+        if (state.state() & QPaintEngine::DirtyTransform)
+            transform_ = state.transform();
+    }
+
+    void drawImage(const QRectF& r, const QImage& image, const QRectF& source,
+                   Qt::ImageConversionFlags) override {
+        const QImage carried = source == QRectF(image.rect()) ? image : image.copy(source.toRect());
+        // A deep copy: the caller's pixels may be gone once the call returns.
+        job_.images.push_back({carried.copy(), transform_.mapRect(r).toRect(), transform_.m22() < 0});
+    }
+    void drawPixmap(const QRectF& r, const QPixmap& pixmap, const QRectF& source) override {
+        drawImage(r, pixmap.toImage(), source, Qt::AutoColor);
+    }
+    void drawPolygon(const QPointF*, int, PolygonDrawMode) override { ++job_.otherDrawings; }
+    void drawPath(const QPainterPath&) override { ++job_.otherDrawings; }
+    void drawTextItem(const QPointF&, const QTextItem&) override { ++job_.otherDrawings; }
+
+private:
+    TestPrinter::Job& job_;
+    QTransform transform_;
+};
+
+} // namespace
+
+// One page of a test job, with the printer's metrics.
+class RecordingPage : public QPaintDevice {
+public:
+    RecordingPage(TestPrinter::Job& job, const PrinterMetrics& metrics) : engine_(job), metrics_(metrics) {}
+    QPaintEngine* paintEngine() const override { return &engine_; }
+
+protected:
+    int metric(PaintDeviceMetric metric) const override {
+        switch (metric) {
+        case PdmWidth:
+            return metrics_.horzRes;
+        case PdmHeight:
+            return metrics_.vertRes;
+        case PdmWidthMM:
+            return metrics_.horzSizeMm;
+        case PdmHeightMM:
+            return metrics_.vertSizeMm;
+        case PdmDpiX:
+        case PdmPhysicalDpiX:
+            return metrics_.logPixelsX;
+        case PdmDpiY:
+        case PdmPhysicalDpiY:
+            return metrics_.logPixelsY;
+        case PdmDepth:
+            return 24;
+        case PdmNumColors:
+            return 1 << 24;
+        case PdmDevicePixelRatio:
+            return 1;
+        case PdmDevicePixelRatioScaled:
+            return int(QPaintDevice::devicePixelRatioFScale());
+        default:
+            return 0;
+        }
+    }
+
+private:
+    mutable RecordingEngine engine_;
+    PrinterMetrics metrics_;
+};
+
+TestPrinter::TestPrinter() = default;
+TestPrinter::TestPrinter(const PrinterMetrics& metrics) : metrics_(metrics) {}
+TestPrinter::~TestPrinter() {
+    if (painter_.isActive())
+        painter_.end();
+}
+
 int TestPrinter::deviceCaps(DeviceCap index) {
     if (!metrics_)
         return 0;
@@ -27,8 +113,9 @@ QPainter& TestPrinter::beginJob(const QString& title) {
         throw OrbalinError(QStringLiteral("No printer is installed: \"%1\" was not printed.").arg(title));
     if (refuseJobs)
         throw OrbalinError(QStringLiteral("The printer refused the job \"%1\".").arg(title));
-    jobs.push_back(Job{title, QPicture(), false});
-    painter_.begin(&jobs.back().page);
+    jobs.push_back(Job{title, {}, 0, false, false});
+    page_ = std::make_unique<RecordingPage>(jobs.back(), *metrics_);
+    painter_.begin(page_.get());
     return painter_;
 }
 
@@ -37,4 +124,11 @@ void TestPrinter::endJob() {
         painter_.end();
     if (!jobs.empty())
         jobs.back().ended = true;
+}
+
+void TestPrinter::abortJob() {
+    if (painter_.isActive())
+        painter_.end();
+    if (!jobs.empty())
+        jobs.back().aborted = true;
 }

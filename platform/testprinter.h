@@ -2,10 +2,13 @@
 
 #include "platform/printerport.h"
 
+#include <QImage>
+#include <QPaintDevice>
 #include <QPainter>
-#include <QPicture>
 #include <list>
+#include <memory>
 #include <optional>
+#include <vector>
 
 struct PrinterMetrics {
     int logPixelsX = 0;
@@ -16,18 +19,34 @@ struct PrinterMetrics {
     int vertRes = 0;
 };
 
-// A printer for tests: either none at all, or one with the given metrics whose jobs are
-// recorded as pictures of their page.
+// A picture as it reached the page: the bitmap the job carried, and the rectangle in printer
+// dots it was stretched into.
+struct PrintedImage {
+    QImage image;            // as the job carried it, before any scaling
+    QRect target;            // in printer dots
+    bool upsideDown = false; // the device was asked to turn the rows over
+
+    // The picture as it appears on paper, at the job's own resolution.
+    QImage asSeen() const { return upsideDown ? image.mirrored(false, true) : image; }
+};
+
+class RecordingPage;
+
+// A printer for tests: either none at all, or one with the given metrics whose jobs record the
+// pictures drawn on their page.
 class TestPrinter : public PrinterPort {
 public:
     struct Job {
         QString title;
-        QPicture page;
+        std::vector<PrintedImage> images;
+        int otherDrawings = 0; // anything drawn that is not a picture
         bool ended = false;
+        bool aborted = false;
     };
 
-    TestPrinter() = default; // no printer installed
-    explicit TestPrinter(const PrinterMetrics& metrics) : metrics_(metrics) {}
+    TestPrinter(); // no printer installed
+    explicit TestPrinter(const PrinterMetrics& metrics);
+    ~TestPrinter() override;
 
     static PrinterMetrics dpi600Letter() { return {600, 600, 203, 279, 4800, 6600}; }
 
@@ -41,8 +60,10 @@ public:
     int deviceCaps(DeviceCap index) override;
     QPainter& beginJob(const QString& title) override;
     void endJob() override;
+    void abortJob() override;
 
 private:
     std::optional<PrinterMetrics> metrics_;
+    std::unique_ptr<RecordingPage> page_;
     QPainter painter_;
 };

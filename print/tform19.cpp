@@ -2,12 +2,26 @@
 
 #include "app/orbalin.h"
 #include "app/tform15.h"
+#include "platform/application.h"
+#include "platform/interaction.h"
+#include "platform/linelist.h"
+#include "platform/orbalinerror.h"
+#include "platform/printjob.h"
+#include "platform/waitcursor.h"
+#include "print/calibrationkeys.h"
+#include "print/pagesketch.h"
 
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
+#include <QToolButton>
 
 namespace {
+
+constexpr QSize kSketchSize(112, 158);
+
 QLineEdit* addField(QGroupBox* group, const QString& name, const QString& label, int top,
                     const QString& text) {
     auto* caption = new QLabel(label, group);
@@ -24,11 +38,41 @@ QGroupBox* addGroup(QWidget* parent, const QString& name, const QString& title, 
     group->setGeometry(left, 10, 150, 80);
     return group;
 }
+
+QToolButton* addButton(QWidget* parent, const char* name, const QString& text, int left) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setText(text);
+    button->setFocusPolicy(Qt::StrongFocus);
+    button->setGeometry(left, 200, 90, 27);
+    return button;
+}
+
+QImage testFrame() {
+    QImage frame(450, 450, QImage::Format_Mono);
+    frame.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+    frame.fill(1);
+    QPainter painter(&frame);
+    painter.setPen(QPen(Qt::color0, 1));
+    painter.drawRect(0, 0, frame.width() - 1, frame.height() - 1);
+    return frame;
+}
+
+const QString kEmptyValue =
+    QStringLiteral("Empty value prohibited...\n\nValeur NULL interdite, veuillez entrer une valeur.");
+
 } // namespace
 
 TForm19::TForm19(Orbalin& program)
-    : FixedDialog(program.Form15, QStringLiteral("Form19"), QStringLiteral("Calibrate..."), QSize(490, 330)),
+    : FixedDialog(program.Form15, QStringLiteral("Form19"), QStringLiteral("Calibrate..."), QSize(620, 240)),
       program_(program) {
+    buildFields();
+    buildTipsAndSketches();
+    buildButtons();
+    cadre = testFrame();
+}
+
+void TForm19::buildFields() {
     auto* group1 = addGroup(this, QStringLiteral("GroupBox1"), QStringLiteral("Picture #1"), 10);
     auto* group2 = addGroup(this, QStringLiteral("GroupBox2"), QStringLiteral("Picture #2"), 170);
     auto* group3 = addGroup(this, QStringLiteral("GroupBox3"), QStringLiteral("Stretch Pictures"), 330);
@@ -41,4 +85,125 @@ TForm19::TForm19(Orbalin& program)
         addField(group2, QStringLiteral("Edit4"), QStringLiteral("Vertical"), 50, QStringLiteral("15.00"));
     Edit5 = addField(group3, QStringLiteral("Edit5"), QStringLiteral("Horizontal"), 22, QString());
     Edit6 = addField(group3, QStringLiteral("Edit6"), QStringLiteral("Vertical"), 50, QString());
+    for (QLineEdit* edit : edits())
+        edit->installEventFilter(this);
+}
+
+void TForm19::buildTipsAndSketches() {
+    StaticText1 =
+        new QLabel(QStringLiteral("Tips on the Printer margins. Each printer has a different margin, it is "
+                                  "necessary to take care of it. It is preferable to make a first test "
+                                  "into 0/0 to see  the margin size. "),
+                   this);
+    StaticText1->setObjectName(QStringLiteral("StaticText1"));
+    StaticText1->setWordWrap(true);
+    StaticText1->setGeometry(10, 100, 470, 52);
+    StaticText2 = new QLabel(QStringLiteral("All new parameters will be saved automatically."), this);
+    StaticText2->setObjectName(QStringLiteral("StaticText2"));
+    StaticText2->setGeometry(10, 160, 470, 20);
+
+    const std::array<CoverMode, 4> modes = {CoverMode::CdCover, CoverMode::FrontCover, CoverMode::BackCover,
+                                            CoverMode::MiniCd};
+    std::array<QLabel**, 4> images = {&Image1, &Image2, &Image3, &Image4};
+    for (size_t i = 0; i < modes.size(); ++i) {
+        auto* image = new QLabel(this);
+        image->setObjectName(QStringLiteral("Image%1").arg(i + 1));
+        image->setPixmap(QPixmap::fromImage(pageSketch(modes[i], kSketchSize)));
+        image->setGeometry(QRect(QPoint(495, 14), kSketchSize));
+        image->setVisible(i == 0);
+        *images[i] = image;
+    }
+}
+
+void TForm19::buildButtons() {
+    SpeedButton1 = addButton(this, "SpeedButton1", QStringLiteral("Ok"), 10);
+    SpeedButton2 = addButton(this, "SpeedButton2", QStringLiteral("Print test"), 110);
+    SpeedButton3 = addButton(this, "SpeedButton3", QStringLiteral("Default"), 210);
+    connect(SpeedButton1, &QToolButton::clicked, this, reportingErrors([this] { SpeedButton1Click(); }));
+    connect(SpeedButton2, &QToolButton::clicked, this, reportingErrors([this] { SpeedButton2Click(); }));
+    connect(SpeedButton3, &QToolButton::clicked, this, reportingErrors([this] { SpeedButton3Click(); }));
+}
+
+CalibrationTexts TForm19::texts() const {
+    CalibrationTexts texts;
+    const std::array<QLineEdit*, 6> fields = edits();
+    for (size_t i = 0; i < fields.size(); ++i)
+        texts[i] = fields[i]->text();
+    return texts;
+}
+
+void TForm19::showSketchOf(CoverMode mode) {
+    const std::array<QLabel*, 4> images = {Image1, Image2, Image3, Image4};
+    for (size_t i = 0; i < images.size(); ++i)
+        images[i]->setVisible(int(i) + 1 == modeNumber(mode));
+}
+
+// Ok always closes the window, its only way out. When the file cannot be written the user is
+// told, and the values still serve until the program ends.
+void TForm19::SpeedButton1Click() {
+    TForm15& main = *program_.Form15;
+    const CalibrationTexts values = texts();
+    Memo1.clear();
+    for (const QString& value : values)
+        Memo1.append(value);
+    const QString file = QLatin1String(modeInfo(main.currentMode()).calibrationFile);
+    QString failure;
+    try {
+        writeLines(main.programFolder + file, Memo1);
+    } catch (const OrbalinError& error) {
+        failure = error.message();
+    }
+    main.calibrationText = values;
+    accept();
+    if (!failure.isEmpty())
+        program_.context.ui.message(
+            &main, QStringLiteral("%1\nThe new calibration is used until the program ends; \"%2\" keeps the "
+                                  "previous one.")
+                       .arg(failure, file));
+}
+
+void TForm19::SpeedButton2Click() {
+    for (QLineEdit* edit : edits()) {
+        if (edit->text().isEmpty()) {
+            program_.context.ui.message(this, kEmptyValue);
+            return;
+        }
+    }
+    TForm15& main = *program_.Form15;
+    const Placement placement =
+        main.printPlacement(texts(), QStringLiteral("the test frames"), [](int index) {
+            return QStringLiteral("the value of %1").arg(calibrationFieldName(index));
+        });
+    const WaitCursor busy;
+    PrintJob job(program_.context.printer, QStringLiteral("Calibration"));
+    main.PrintDIB1.StretchDrawDIB(job.canvas(), placement.left1, placement.top1, placement.width,
+                                  placement.height, cadre);
+    main.PrintDIB1.StretchDrawDIB(job.canvas(), placement.left2, placement.top2, placement.width,
+                                  placement.height, cadre);
+    job.finish();
+}
+
+void TForm19::SpeedButton3Click() {
+    TForm15& main = *program_.Form15;
+    main.applyTrueSize(main.currentMode());
+    Edit5->setText(main.calibrationText[4]);
+    Edit6->setText(main.calibrationText[5]);
+}
+
+bool TForm19::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress)
+        return FixedDialog::eventFilter(watched, event);
+    auto* edit = qobject_cast<QLineEdit*>(watched);
+    const QString typed = static_cast<QKeyEvent*>(event)->text();
+    if (edit == nullptr || typed.size() != 1)
+        return false;
+    const QChar key = typed.front();
+    if (edit == Edit5 || edit == Edit6)
+        return isTypedCharacter(key) && !dotsFieldKey(key);
+    if (!isTypedCharacter(key))
+        return false;
+    const OffsetKey decision = offsetFieldKey(edit->text(), key);
+    if (decision.emptyField)
+        edit->clear();
+    return !decision.keep;
 }

@@ -1,10 +1,16 @@
 #pragma once
 
+#include "app/covermode.h"
 #include "platform/fixeddialog.h"
+#include "print/calibrationfile.h"
 
+#include <QImage>
+#include <QStringList>
 #include <array>
 
+class QLabel;
 class QLineEdit;
+class QToolButton;
 class Orbalin;
 
 // The Calibrate window: where each picture of the current mode is printed and how large.
@@ -19,9 +25,35 @@ public:
     QLineEdit* Edit4 = nullptr;
     QLineEdit* Edit5 = nullptr;
     QLineEdit* Edit6 = nullptr;
+    QToolButton* SpeedButton1 = nullptr; // Ok
+    QToolButton* SpeedButton2 = nullptr; // Print test
+    QToolButton* SpeedButton3 = nullptr; // Default
+    QLabel* StaticText1 = nullptr;
+    QLabel* StaticText2 = nullptr;
+    // Sketches of the page for Cd Cover, Front Cover, Back Cover and Mini Cd.
+    QLabel* Image1 = nullptr;
+    QLabel* Image2 = nullptr;
+    QLabel* Image3 = nullptr;
+    QLabel* Image4 = nullptr;
+    QStringList Memo1;
+    // The test frame: white with a one-dot black border.
+    QImage cadre;
 
     std::array<QLineEdit*, 6> edits() const { return {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6}; }
+    CalibrationTexts texts() const;
+    void showSketchOf(CoverMode mode);
+
+    void SpeedButton1Click(); // Ok
+    void SpeedButton2Click(); // Print test
+    void SpeedButton3Click(); // Default
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void buildFields();
+    void buildTipsAndSketches();
+    void buildButtons();
+
     Orbalin& program_;
 };

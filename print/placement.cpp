@@ -1,0 +1,111 @@
+#include "print/placement.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// Long enough for any sensible value; longer texts are refused before they are parsed.
+constexpr qsizetype maxNumberLength = 64;
+
+std::optional<QByteArray> numberBytes(const QString& text) {
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty() || trimmed.size() > maxNumberLength)
+        return std::nullopt;
+    return trimmed.toLatin1();
+}
+
+bool isDecimalDigits(const QByteArray& bytes) {
+    int points = 0;
+    int digits = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (c == '.')
+            ++points;
+        else if (c >= '0' && c <= '9')
+            ++digits;
+        else if (!(i == 0 && c == '-'))
+            return false;
+    }
+    return points <= 1 && digits > 0;
+}
+
+std::optional<int> truncatedProduct(long double centimetres, int dotsPerCm) {
+    const long double dots = std::trunc(centimetres * dotsPerCm);
+    if (!(std::fabs(dots) <= std::numeric_limits<int>::max()))
+        return std::nullopt;
+    return static_cast<int>(dots);
+}
+
+} // namespace
+
+std::optional<long double> parseCentimetres(const QString& text) {
+    const std::optional<QByteArray> bytes = numberBytes(text);
+    if (!bytes || !isDecimalDigits(*bytes))
+        return std::nullopt;
+    long double value = 0;
+    const char* end = bytes->constData() + bytes->size();
+    const auto [stop, error] = std::from_chars(bytes->constData(), end, value, std::chars_format::fixed);
+    if (error != std::errc() || stop != end || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::optional<int> parseDots(const QString& text) {
+    const std::optional<QByteArray> bytes = numberBytes(text);
+    if (!bytes)
+        return std::nullopt;
+    int value = 0;
+    const char* end = bytes->constData() + bytes->size();
+    const auto [stop, error] = std::from_chars(bytes->constData(), end, value);
+    if (error != std::errc() || stop != end || value < 0)
+        return std::nullopt;
+    return value;
+}
+
+std::variant<Placement, CalibrationFault> placementFor(const CalibrationTexts& texts, int dotsPerCmAcross,
+                                                       int dotsPerCmDown) {
+    for (int i = 0; i < 6; ++i) {
+        if (texts[size_t(i)].trimmed().isEmpty())
+            return CalibrationFault{i, QString()};
+    }
+    std::array<int, 4> offsets{};
+    for (int i = 0; i < 4; ++i) {
+        const std::optional<long double> centimetres = parseCentimetres(texts[size_t(i)]);
+        if (!centimetres)
+            return CalibrationFault{i, QStringLiteral("not a number of centimetres such as 15.00")};
+        const std::optional<int> dots =
+            truncatedProduct(*centimetres, i % 2 == 0 ? dotsPerCmAcross : dotsPerCmDown);
+        if (!dots)
+            return CalibrationFault{i, QStringLiteral("too far to be a place on the page")};
+        offsets[size_t(i)] = *dots;
+    }
+    std::array<int, 2> size{};
+    for (int i = 4; i < 6; ++i) {
+        const std::optional<int> dots = parseDots(texts[size_t(i)]);
+        if (!dots)
+            return CalibrationFault{i, QStringLiteral("not a whole number of printer dots")};
+        size[size_t(i - 4)] = *dots;
+    }
+    return Placement{offsets[0], offsets[1], offsets[2], offsets[3], size[0], size[1]};
+}
+
+QString calibrationFieldName(int index) {
+    static const char* const names[] = {
+        "Picture #1, Horizontal", "Picture #1, Vertical",         "Picture #2, Horizontal",
+        "Picture #2, Vertical",   "Stretch Pictures, Horizontal", "Stretch Pictures, Vertical",
+    };
+    return index >= 0 && index < 6 ? QString::fromLatin1(names[index]) : QString();
+}
+
+QString faultDescription(const CalibrationFault& fault, const QString& value) {
+    if (fault.reason.isEmpty())
+        return QStringLiteral("is empty.");
+    constexpr qsizetype shown = 20;
+    const QString quoted =
+        value.size() <= shown
+            ? QLatin1Char('"') + value + QLatin1Char('"')
+            : QStringLiteral("\"%1…\" (%2 characters)").arg(value.left(shown), QString::number(value.size()));
+    return QStringLiteral("is %1, which is %2.").arg(quoted, fault.reason);
+}

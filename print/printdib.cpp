@@ -1,0 +1,54 @@
+#include "print/printdib.h"
+
+#include <QPainter>
+#include <cstring>
+
+qsizetype Dib::bytesPerRow() const {
+    return header.biHeight > 0 ? qsizetype(header.biSizeImage) / header.biHeight : 0;
+}
+
+DibHeader dibHeaderFor(const QImage& bitmap) {
+    DibHeader header;
+    header.biWidth = bitmap.width();
+    header.biHeight = bitmap.height();
+    header.biSizeImage = quint32(header.biWidth * header.biBitCount / 8 * header.biHeight);
+    return header;
+}
+
+DibHeader completedDibHeader(const DibHeader& header) {
+    DibHeader completed = header;
+    const qint64 rowBytes = (qint64(header.biWidth) * header.biBitCount + 31) / 32 * 4;
+    completed.biSizeImage = quint32(rowBytes * header.biHeight);
+    return completed;
+}
+
+Dib toDib(const QImage& bitmap) {
+    Dib dib{completedDibHeader(dibHeaderFor(bitmap)), {}};
+    if (bitmap.isNull())
+        return dib;
+    const QImage rows =
+        bitmap.format() == QImage::Format_BGR888 ? bitmap : bitmap.convertToFormat(QImage::Format_BGR888);
+    dib.bits.assign(dib.header.biSizeImage, 0);
+    const qsizetype rowBytes = dib.bytesPerRow();
+    const qsizetype pixelBytes = qsizetype(rows.width()) * 3;
+    for (int y = 0; y < rows.height(); ++y)
+        std::memcpy(dib.bits.data() + qsizetype(rows.height() - 1 - y) * rowBytes, rows.constScanLine(y),
+                    size_t(pixelBytes));
+    return dib;
+}
+
+void TPrintDIB::StretchDrawDIB(QPainter& canvas, int x, int y, int width, int height,
+                               const QImage& bitmap) const {
+    const Dib dib = toDib(bitmap);
+    if (dib.bits.empty())
+        return;
+    // The rows lie bottom-up: read them as a top-down picture and let the device turn it over
+    // while it scales, so no copy the size of the printed rectangle is ever made.
+    const QImage stored(dib.bits.data(), dib.header.biWidth, dib.header.biHeight, dib.bytesPerRow(),
+                        QImage::Format_BGR888);
+    canvas.save();
+    canvas.translate(x, y + height);
+    canvas.scale(1, -1);
+    canvas.drawImage(QRect(0, 0, width, height), stored);
+    canvas.restore();
+}
