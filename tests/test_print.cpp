@@ -1,0 +1,180 @@
+// Printing the current insert and setting up the printer, through the main window's buttons.
+#include "support/slotfixture.h"
+
+#include <QToolButton>
+
+namespace {
+
+class Print : public SlotTest {
+protected:
+    // Opens a picture into the current slot and fits it.
+    void fitted(const QString& name, const QImage& picture) { open(bmpFile(name, picture), Adjust::Resize); }
+
+    const TestPrinter::Job& onlyJob() {
+        EXPECT_EQ(printer.jobs.size(), 1u);
+        return printer.jobs.front();
+    }
+
+    static QImage seen(const PrintedImage& printed) {
+        return printed.asSeen().convertToFormat(QImage::Format_BGR888);
+    }
+};
+
+// The test printer: 4800 x 6600 dots over 203 x 279 mm, 236 whole dots per centimetre both ways.
+TEST_F(Print, BothPicturesAtTheirOffsetsAtTheTrueSize) {
+    start();
+    fitted("red.bmp", solidPicture(900, 900, Qt::red));
+    form().SpeedButton9Click();
+    fitted("blue.bmp", solidPicture(600, 800, Qt::blue));
+    form().SpeedButton4->click();
+
+    const TestPrinter::Job& job = onlyJob();
+    EXPECT_EQ(job.title, "Obn7000");
+    EXPECT_TRUE(job.ended);
+    EXPECT_EQ(job.otherDrawings, 0);
+    ASSERT_EQ(job.images.size(), 2u);
+    EXPECT_EQ(job.images[0].target, QRect(0, 0, 2837, 2838));
+    EXPECT_EQ(job.images[1].target, QRect(0, 3540, 2837, 2838)); // 15.00 cm
+    // The job carries the fitted pictures themselves, not copies blown up to printer dots.
+    EXPECT_EQ(seen(job.images[0]), form().slotKept[0].bitmap());
+    EXPECT_EQ(seen(job.images[1]), form().slotKept[1].bitmap());
+    EXPECT_EQ(job.images[1].image.size(), QSize(450, 450));
+    EXPECT_TRUE(ui.messages().isEmpty()) << ui.messages().join('\n').toStdString();
+}
+
+TEST_F(Print, OnlyTheLoadedPictureAtItsOwnOffsetsAndTheCalibratedSize) {
+    folder.write("Back_cfg.ini", "1.00\r\n2.00\r\n0.50\r\n10.00\r\n3000\r\n2000\r\n");
+    start();
+    form().switchToMode(CoverMode::BackCover);
+    form().SpeedButton9Click();
+    fitted("photo.bmp", gradientPicture(1200, 1000));
+    form().Print1Click();
+
+    const TestPrinter::Job& job = onlyJob();
+    ASSERT_EQ(job.images.size(), 1u);
+    EXPECT_EQ(job.images[0].target, QRect(118, 2360, 3000, 2000));
+    EXPECT_EQ(job.images[0].image.size(), QSize(505, 410));
+    EXPECT_EQ(form().coverDotsX, 3000);
+    EXPECT_EQ(form().coverDotsY, 2000);
+}
+
+TEST_F(Print, EmptyInsertStillPrintsOnePage) {
+    start();
+    form().switchToMode(CoverMode::FrontCover);
+    form().SpeedButton4->click();
+    const TestPrinter::Job& job = onlyJob();
+    EXPECT_TRUE(job.ended);
+    EXPECT_TRUE(job.images.empty());
+}
+
+TEST_F(Print, CurrentSlotIsKeptAsShownTheOtherAsItWas) {
+    start();
+    fitted("red.bmp", solidPicture(900, 900, Qt::red));
+    form().SpeedButton9Click();
+    fitted("green.bmp", solidPicture(900, 900, Qt::green));
+    const QImage firstKept = form().slotKept[0].bitmap();
+    form().slotPicture[1].bitmap().fill(Qt::yellow); // as an effect would change it
+    form().slotPicture[0].assign(solidPicture(450, 450, Qt::black));
+
+    form().SpeedButton4->click();
+    const TestPrinter::Job& job = onlyJob();
+    ASSERT_EQ(job.images.size(), 2u);
+    EXPECT_EQ(seen(job.images[0]), firstKept);
+    EXPECT_EQ(seen(job.images[1]).pixelColor(225, 225), QColor(Qt::yellow));
+    EXPECT_EQ(form().slotKept[1].bitmap(), form().slotPicture[1].bitmap());
+}
+
+TEST_F(Print, UnusableCalibrationValueIsNamedAndNothingPrints) {
+    struct Case {
+        int line;
+        QByteArray value;
+    };
+    const std::vector<Case> cases = {{1, ""},
+                                     {2, "abc"},
+                                     {3, "1.2.3"},
+                                     {4, "1,5"},
+                                     {1, "nan"},
+                                     {2, "inf"},
+                                     {3, "1e999"},
+                                     {5, "2834.5"},
+                                     {6, "-10"},
+                                     {4, "99999999999"},
+                                     {1, QByteArray(1000 * 1000, '9')}};
+    for (const Case& c : cases) {
+        QByteArrayList lines = {"0.00", "0.00", "0.00", "15.00", "2834", "2834"};
+        lines[c.line - 1] = c.value;
+        folder.write("Cd_cfg.ini", lines.join("\r\n") + "\r\n");
+        start();
+        form().SpeedButton4->click();
+        EXPECT_TRUE(printer.jobs.empty()) << c.value.left(20).constData();
+        ASSERT_EQ(ui.messages().size(), 1);
+        const QString message = ui.messages().front();
+        EXPECT_TRUE(
+            message.contains(QStringLiteral("line %1 of the calibration file \"Cd_cfg.ini\"").arg(c.line)))
+            << message.toStdString();
+        EXPECT_LT(message.size(), 300);
+        ui.calls.clear();
+        program.reset();
+    }
+}
+
+TEST_F(Print, RefusedJobOrNoPrinterIsReportedNotPrinted) {
+    start();
+    printer.refuseJobs = true;
+    form().SpeedButton4->click();
+    EXPECT_TRUE(printer.jobs.empty());
+    ASSERT_EQ(ui.messages().size(), 1);
+    EXPECT_TRUE(ui.messages().front().contains(QLatin1String("refused")));
+
+    program.reset();
+    ui.calls.clear();
+    printer.uninstall();
+    start();
+    form().switchToMode(CoverMode::BackCover); // enables the Print button again
+    ASSERT_TRUE(form().SpeedButton4->isEnabled());
+    form().SpeedButton4->click();
+    EXPECT_TRUE(printer.jobs.empty());
+    ASSERT_EQ(ui.messages().size(), 2);
+    EXPECT_TRUE(ui.messages().back().startsWith(QLatin1String("No printer is installed")))
+        << ui.messages().back().toStdString();
+}
+
+struct SetupCase {
+    CoverMode mode;
+    int dotsX, dotsY;
+};
+
+TEST_F(Print, AcceptedSetupMeasuresTheModeAgainOnTheNewPrinter) {
+    // A4 at 600 dpi: 4960 x 7016 dots over 210 x 297 mm.
+    for (const SetupCase& c :
+         {SetupCase{CoverMode::CdCover, 2834, 2834}, SetupCase{CoverMode::FrontCover, 2834, 2834},
+          SetupCase{CoverMode::BackCover, 3566, 2811}, SetupCase{CoverMode::MiniCd, 1889, 1889}}) {
+        printer.install(TestPrinter::dpi600Letter());
+        start();
+        form().switchToMode(c.mode);
+        printer.install({600, 600, 210, 297, 4960, 7016});
+        ui.printerSetupAnswers.push_back(true);
+        form().SpeedButton6->click();
+        EXPECT_EQ(form().coverDotsX, c.dotsX);
+        EXPECT_EQ(form().coverDotsY, c.dotsY);
+        EXPECT_EQ(form().calibrationText[4], QString::number(c.dotsX));
+        EXPECT_EQ(form().calibrationText[5], QString::number(c.dotsY));
+        EXPECT_EQ(form().printerChanged, (std::array<bool, 3>{true, true, true}));
+        EXPECT_EQ(form().horzSizeMm, 210.0f);
+        program.reset();
+    }
+}
+
+TEST_F(Print, CancelledSetupChangesNothing) {
+    start();
+    const CalibrationTexts before = form().calibrationText;
+    printer.install({600, 600, 210, 297, 4960, 7016});
+    form().Printersetup1Click();
+    EXPECT_EQ(ui.calls.back().kind, "printerSetup");
+    EXPECT_EQ(form().calibrationText, before);
+    EXPECT_EQ(form().coverDotsX, 2837);
+    EXPECT_EQ(form().horzSizeMm, 203.0f);
+    EXPECT_EQ(form().printerChanged, (std::array<bool, 3>{}));
+}
+
+} // namespace
