@@ -15,7 +15,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QToolButton>
 
 namespace {
@@ -52,9 +51,13 @@ QImage testFrame() {
     QImage frame(450, 450, QImage::Format_Mono);
     frame.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
     frame.fill(1);
-    QPainter painter(&frame);
-    painter.setPen(QPen(Qt::color0, 1));
-    painter.drawRect(0, 0, frame.width() - 1, frame.height() - 1);
+    const int last = frame.width() - 1;
+    for (int i = 0; i <= last; ++i) {
+        frame.setPixel(i, 0, 0);
+        frame.setPixel(i, last, 0);
+        frame.setPixel(0, i, 0);
+        frame.setPixel(last, i, 0);
+    }
     return frame;
 }
 
