@@ -80,7 +80,7 @@ QImage pageSketch(CoverMode mode, QSize size) {
     const CalibrationTexts offsets = defaultCalibration(0, 0);
     for (int picture = 0; picture < 2; ++picture) {
         const double acrossMm = kPrintableMarginMm + offsets[2 * picture].toDouble() * 10.0;
-        const double downMm = kPrintableMarginMm + offsets[2 * picture + 1].toDouble() * 9.8;
+        const double downMm = kPrintableMarginMm + offsets[2 * picture + 1].toDouble() * 10.0;
         const QRectF piece(QPointF(sheet.left() + acrossMm * pixelsPerMm, sheet.top() + downMm * pixelsPerMm),
                            pieceSize);
         drawPiece(painter, mode, piece, pixelsPerMm);
