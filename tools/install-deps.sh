@@ -9,6 +9,7 @@ packages=(
     libgtest-dev googletest libbenchmark-dev
     clang libclang-rt-14-dev
     xvfb xauth
+    cups printer-driver-cups-pdf poppler-utils
 )
 
 missing=()
