@@ -1,11 +1,23 @@
 #include "platform/qtprinterport.h"
 
+#include "platform/cupsstatus.h"
 #include "platform/orbalinerror.h"
 
+#include <QPageLayout>
 #include <QPrinter>
 #include <QPrinterInfo>
 
-QtPrinterPort::QtPrinterPort() = default;
+namespace {
+// The canvas covers everything the printer can reach, as a printer's own printable area does:
+// Qt would otherwise keep margins of its own choosing.
+void usePrintableArea(QPrinter& printer) {
+    const QPageLayout layout = printer.pageLayout();
+    if (layout.margins() != layout.minimumMargins())
+        printer.setPageMargins(layout.minimumMargins(), layout.units());
+}
+} // namespace
+
+QtPrinterPort::QtPrinterPort(QString printerName) : printerName_(std::move(printerName)) {}
 QtPrinterPort::~QtPrinterPort() = default;
 
 bool QtPrinterPort::anyInstalled() {
@@ -14,9 +26,13 @@ bool QtPrinterPort::anyInstalled() {
 
 QPrinter* QtPrinterPort::device() {
     if (!printer_ && anyInstalled()) {
-        printer_ = std::make_unique<QPrinter>(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
+        const QPrinterInfo chosen =
+            printerName_.isEmpty() ? QPrinterInfo::defaultPrinter() : QPrinterInfo::printerInfo(printerName_);
+        printer_ = std::make_unique<QPrinter>(chosen, QPrinter::HighResolution);
         printer_->setFullPage(false); // origin at the printable area's corner
     }
+    if (printer_)
+        usePrintableArea(*printer_);
     return printer_.get();
 }
 
@@ -43,19 +59,29 @@ int QtPrinterPort::deviceCaps(DeviceCap index) {
 
 QPainter& QtPrinterPort::beginJob(const QString& title) {
     QPrinter* printer = device();
-    if (printer == nullptr)
+    if (printer == nullptr || printer->printerName().isEmpty())
         throw OrbalinError(QStringLiteral("No printer is installed: \"%1\" cannot be printed.").arg(title));
+    const auto cannotPrint = [&](const QString& reason) {
+        return OrbalinError(
+            QStringLiteral("The printer \"%1\" cannot print \"%2\": %3 Check that the printer and "
+                           "the print service are running.")
+                .arg(printer->printerName(), title, reason));
+    };
+    if (const std::optional<QString> refusal = printServerRefusal(printer->printerName()))
+        throw cannotPrint(*refusal);
     printer->setDocName(title);
     if (!painter_.begin(printer))
-        throw OrbalinError(QStringLiteral("The printer \"%1\" did not accept the print job \"%2\". "
-                                          "Check that the printer and the print service are running.")
-                               .arg(printer->printerName(), title));
+        throw cannotPrint(QStringLiteral("it did not accept the job."));
     return painter_;
 }
 
 void QtPrinterPort::endJob() {
-    if (painter_.isActive() && !painter_.end())
+    if (!painter_.isActive())
+        return;
+    if (!painter_.end())
         throw OrbalinError(QStringLiteral("The print job could not be completed."));
+    if (const std::optional<QString> refusal = printServerRefusedLastJob())
+        throw OrbalinError(QStringLiteral("The print service refused the print job: %1").arg(*refusal));
 }
 
 void QtPrinterPort::abortJob() {

@@ -8,7 +8,8 @@
 // The system's printers through QPrinter (CUPS on Linux).
 class QtPrinterPort : public PrinterPort {
 public:
-    QtPrinterPort();
+    // The system's default printer, or the named one.
+    explicit QtPrinterPort(QString printerName = {});
     ~QtPrinterPort() override;
 
     bool anyInstalled() override;
@@ -19,6 +20,7 @@ public:
     QPrinter* device() override;
 
 private:
+    QString printerName_;
     std::unique_ptr<QPrinter> printer_;
     QPainter painter_;
 };

@@ -47,6 +47,8 @@ void TPrintDIB::StretchDrawDIB(QPainter& canvas, int x, int y, int width, int he
     const QImage stored(dib.bits.data(), dib.header.biWidth, dib.header.biHeight, dib.bytesPerRow(),
                         QImage::Format_BGR888);
     canvas.save();
+    // Printers get the pixels as they are: a PDF job would otherwise carry them as JPEG.
+    canvas.setRenderHint(QPainter::LosslessImageRendering);
     canvas.translate(x, y + height);
     canvas.scale(1, -1);
     canvas.drawImage(QRect(0, 0, width, height), stored);

@@ -160,38 +160,3 @@ TEST(RasterisePdf, UnreadableFilesGiveNothing) {
     }
 }
 
-// Through the real queue: needs `tools/cups-queue.sh start`.
-TEST(CupsQueue, JobComesBackAsAPdfOfThePage) {
-    if (!cupsQueueReady(kCupsPdfQueue))
-        GTEST_SKIP() << "the print queue " << kCupsPdfQueue << " is not running (tools/cups-queue.sh start)";
-    const QString title = QStringLiteral("printedpage-%1").arg(QCoreApplication::applicationPid());
-    const QDateTime since = QDateTime::currentDateTime();
-    {
-        QPrinter printer(QPrinterInfo::printerInfo(kCupsPdfQueue), QPrinter::HighResolution);
-        printer.setFullPage(true);
-        printer.setDocName(title);
-        QPainter painter;
-        ASSERT_TRUE(painter.begin(&printer));
-        const auto dots = [&](double mm) { return qRound(mm / 25.4 * printer.resolution()); };
-        painter.fillRect(QRect(dots(40), dots(60), dots(80), dots(30)), QColor(0, 160, 0));
-        ASSERT_TRUE(painter.end());
-    }
-    const std::optional<QString> pdf = waitForJobPdf(title, since, 30000);
-    ASSERT_TRUE(pdf.has_value());
-    EXPECT_TRUE(pdf->startsWith(cupsPdfFolder() + QLatin1Char('/')));
-    EXPECT_EQ(pdfPageCount(*pdf), 1);
-    const std::optional<QImage> page = rasterisePdf(*pdf, 150);
-    ASSERT_TRUE(page.has_value());
-    const std::optional<QRect> box = colourBox(*page, QColor(0, 160, 0), 2);
-    ASSERT_TRUE(box.has_value());
-    const QRectF mm = pixelsToMm(*box, 150);
-    EXPECT_NEAR(mm.x(), 40.0, 0.2);
-    EXPECT_NEAR(mm.y(), 60.0, 0.2);
-    EXPECT_NEAR(mm.width(), 80.0, 0.2);
-    EXPECT_NEAR(mm.height(), 30.0, 0.2);
-
-    // The same title again finds nothing newer than the job just read.
-    const std::optional<QString> again = waitForJobPdf(title, QDateTime::currentDateTime(), 300);
-    EXPECT_FALSE(again.has_value()) << again.value_or(QString()).toStdString();
-    QFile::remove(*pdf);
-}
