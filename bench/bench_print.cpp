@@ -65,7 +65,8 @@ struct PrintFixture {
 
     // The floor: one job drawing the two pictures straight onto a QPrinter.
     void barePrint() {
-        QPrinter printer(QPrinterInfo::printerInfo(QString::fromLatin1(kCupsPdfQueue)), QPrinter::HighResolution);
+        QPrinter printer(QPrinterInfo::printerInfo(QString::fromLatin1(kCupsPdfQueue)),
+                         QPrinter::HighResolution);
         printer.setDocName(QStringLiteral("floor"));
         QPainter painter(&printer);
         painter.setRenderHint(QPainter::LosslessImageRendering);

@@ -59,19 +59,26 @@ int QtPrinterPort::deviceCaps(DeviceCap index) {
 
 QPainter& QtPrinterPort::beginJob(const QString& title) {
     QPrinter* printer = device();
-    if (printer == nullptr || printer->printerName().isEmpty())
+    // The print dialog may have sent the output to a PDF file instead of a print server.
+    toFile_ = printer != nullptr && printer->outputFormat() == QPrinter::PdfFormat;
+    if (printer == nullptr || (!toFile_ && printer->printerName().isEmpty()))
         throw OrbalinError(QStringLiteral("No printer is installed: \"%1\" cannot be printed.").arg(title));
+    const QString target = toFile_ ? printer->outputFileName() : printer->printerName();
     const auto cannotPrint = [&](const QString& reason) {
         return OrbalinError(
-            QStringLiteral("The printer \"%1\" cannot print \"%2\": %3 Check that the printer and "
-                           "the print service are running.")
-                .arg(printer->printerName(), title, reason));
+            QStringLiteral("\"%1\" cannot be printed on \"%2\": %3").arg(title, target, reason));
     };
-    if (const std::optional<QString> refusal = printServerRefusal(printer->printerName()))
-        throw cannotPrint(*refusal);
+    if (!toFile_) {
+        if (const std::optional<QString> refusal = printServerRefusal(printer->printerName()))
+            throw cannotPrint(*refusal +
+                              QStringLiteral(" Check that the printer and the print service are running."));
+    }
     printer->setDocName(title);
     if (!painter_.begin(printer))
-        throw cannotPrint(QStringLiteral("it did not accept the job."));
+        throw cannotPrint(
+            toFile_ ? QStringLiteral("the file cannot be written.")
+                    : QStringLiteral("the printer did not accept the job. Check that the printer and "
+                                     "the print service are running."));
     return painter_;
 }
 
@@ -80,6 +87,8 @@ void QtPrinterPort::endJob() {
         return;
     if (!painter_.end())
         throw OrbalinError(QStringLiteral("The print job could not be completed."));
+    if (toFile_)
+        return;
     if (const std::optional<QString> refusal = printServerRefusedLastJob())
         throw OrbalinError(QStringLiteral("The print service refused the print job: %1").arg(*refusal));
 }

@@ -23,4 +23,5 @@ private:
     QString printerName_;
     std::unique_ptr<QPrinter> printer_;
     QPainter painter_;
+    bool toFile_ = false; // the job begun last goes to a PDF file
 };

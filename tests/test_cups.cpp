@@ -180,6 +180,19 @@ TEST_F(RealPrinter, PrintServerThatDoesNotAnswerIsReported) {
         << ui.messages().front().toStdString();
 }
 
+TEST_F(RealPrinter, PdfFileChosenInThePrintDialogIsWrittenThere) {
+    const QString path = pictures.filePath(QStringLiteral("cover.pdf"));
+    port.device()->setOutputFileName(path); // as the print dialog's "Print to File" does
+    form().SpeedButton9Click();
+    openFitted(QStringLiteral("red.bmp"), solidPicture(900, 900, Qt::red));
+    form().SpeedButton4->click();
+    ASSERT_TRUE(ui.messages().isEmpty()) << ui.messages().join('\n').toStdString();
+    EXPECT_EQ(pdfPageCount(path), 1);
+    const std::optional<QImage> page = rasterisePdf(path, kDpi);
+    ASSERT_TRUE(page.has_value());
+    EXPECT_NEAR(boxMm(*page, Qt::red, 0, 297).top(), 150, kToleranceMm);
+}
+
 // The measuring itself, on a page drawn straight through Qt.
 TEST(CupsQueue, JobComesBackAsAPdfOfThePage) {
     ASSERT_TRUE(cupsQueueReady(kCupsPdfQueue)) << "start the queue with tools/cups-queue.sh start";

@@ -159,4 +159,3 @@ TEST(RasterisePdf, UnreadableFilesGiveNothing) {
         EXPECT_EQ(pdfPageCount(path), std::nullopt);
     }
 }
-

@@ -1,5 +1,6 @@
 // Print arithmetic without windows: DIB rows, reading calibration numbers, places on the page, and
 // what the calibration fields let through.
+#include "platform/printjob.h"
 #include "platform/testprinter.h"
 #include "print/calibrationkeys.h"
 #include "print/placement.h"
@@ -83,6 +84,24 @@ TEST(StretchDrawDIB, JobCarriesThePictureAtItsOwnSize) {
     EXPECT_EQ(printed.image.size(), QSize(450, 450));
     EXPECT_EQ(printed.target, QRect(0, 3540, 2837, 2838));
     EXPECT_EQ(printed.asSeen().convertToFormat(QImage::Format_BGR888), picture);
+}
+
+TEST(PrintJob, AJobNotFinishedIsGivenUpNotPrinted) {
+    TestPrinter printer(TestPrinter::dpi600Letter());
+    try {
+        PrintJob job(printer, "Obn7000");
+        throw std::runtime_error("drawing failed");
+    } catch (const std::runtime_error&) {
+    }
+    {
+        PrintJob job(printer, "Calibration");
+        job.finish();
+    }
+    ASSERT_EQ(printer.jobs.size(), 2u);
+    EXPECT_TRUE(printer.jobs.front().aborted);
+    EXPECT_FALSE(printer.jobs.front().ended);
+    EXPECT_TRUE(printer.jobs.back().ended);
+    EXPECT_FALSE(printer.jobs.back().aborted);
 }
 
 TEST(CalibrationNumbers, CentimetresAreDigitsWithOnePoint) {
