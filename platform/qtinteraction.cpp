@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPushButton>
 #include <QUrl>
 
 namespace {
@@ -63,6 +64,11 @@ bool QtInteraction::printerSetup(QWidget* owner, PrinterPort& printer) {
     if (device == nullptr)
         return false;
     QPrintDialog dialog(device, owner);
+    // The dialog only chooses and sets up the printer here; nothing is printed when it closes.
+    dialog.setWindowTitle(QStringLiteral("Printer setup"));
+    for (QPushButton* button : dialog.findChildren<QPushButton*>())
+        if (button->text().remove(QLatin1Char('&')) == QLatin1String("Print"))
+            button->setText(QStringLiteral("OK"));
     return dialog.exec() == QDialog::Accepted;
 }
 
