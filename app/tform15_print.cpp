@@ -78,8 +78,20 @@ void TForm15::SpeedButton11Click() {
     window.showSketchOf(info.mode);
     const std::array<QLineEdit*, 6> edits = window.edits();
     const QString path = programFolder + QLatin1String(info.calibrationFile);
+    // A file that cannot be read is reported and the window opens as if there were none, so Ok can
+    // replace it.
+    bool readable = false;
     if (QFileInfo::exists(path)) {
-        Memo1 = readLines(path);
+        try {
+            Memo1 = readLines(path);
+            readable = true;
+        } catch (const OrbalinError& error) {
+            ui().message(this,
+                         error.message() + QStringLiteral("\nThe Calibrate window starts from the default "
+                                                          "size; Ok replaces the file."));
+        }
+    }
+    if (readable) {
         const CalibrationTexts texts = calibrationFromLines(Memo1, defaultCalibration(trueSizeOf(info.mode)));
         for (size_t i = 0; i < 4; ++i)
             edits[i]->setText(texts[i]);

@@ -92,6 +92,21 @@ TEST_F(Calibrate, OkThatCannotWriteTellsTheUserAndStillCloses) {
     EXPECT_FALSE(window().isVisible());
 }
 
+TEST_F(Calibrate, UnreadableFileIsReportedAndOkReplacesIt) {
+    start();
+    folder.write("Cd_cfg.ini", QByteArray(2 * 1024 * 1024, 'x')); // not a calibration file
+    QStringList shown;
+    calibrate([&](TForm19& w) {
+        shown = shownTexts();
+        w.SpeedButton1->click();
+    });
+    ASSERT_EQ(ui.messages().size(), 1);
+    EXPECT_TRUE(ui.messages().front().contains(QLatin1String("Cd_cfg.ini")))
+        << ui.messages().front().toStdString();
+    EXPECT_EQ(shown.mid(4), (QStringList{"2837", "2838"}));
+    EXPECT_EQ(folder.read("Cd_cfg.ini").count("\r\n"), 6);
+}
+
 TEST_F(Calibrate, PrintTestDrawsTwoFramesAtTheFieldsPlaces) {
     start();
     calibrate([](TForm19& w) {
