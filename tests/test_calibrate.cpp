@@ -169,6 +169,12 @@ TEST_F(Calibrate, FieldsLetThroughOnlyWhatTheyHold) {
     window().Edit5->clear();
     QTest::keyClicks(window().Edit5, "28a.,3-4");
     EXPECT_EQ(window().Edit5->text(), "2834");
+
+    // Enter and Escape in a field neither save nor close: Ok is the only way out.
+    QTest::keyClick(window().Edit5, Qt::Key_Return);
+    QTest::keyClick(window().Edit5, Qt::Key_Escape);
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_FALSE(folder.exists("Cd_cfg.ini"));
     window().hide();
 }
 
