@@ -70,16 +70,15 @@ void TForm15::FormCreate() {
         noPrinter = false;
     }
 
+    const ModeInfo& cdCover = modeInfo(CoverMode::CdCover);
     const std::optional<DotSize> cdSize = trueSizeOf(CoverMode::CdCover);
-    const QString calibrationPath =
-        programFolder + QLatin1String(modeInfo(CoverMode::CdCover).calibrationFile);
-    if (QFileInfo::exists(calibrationPath)) {
+    if (QFileInfo::exists(calibrationPath(cdCover))) {
+        calibrationText = defaultCalibration(cdSize);
         try {
-            Memo1 = readLines(calibrationPath);
+            calibrationText = readCalibrationFile(cdCover);
         } catch (const OrbalinError& error) {
             problems << error.message();
         }
-        calibrationText = calibrationFromLines(Memo1, defaultCalibration(cdSize));
     } else {
         if (cdSize)
             setCoverDots(*cdSize);

@@ -223,6 +223,10 @@ public:
     std::optional<DotSize> trueSizeOf(CoverMode mode) const;
     void hideModeChooser();
     CoverMode currentMode() const;
+    QString calibrationPath(const ModeInfo& info) const;
+    // Reads the mode's calibration file into Memo1 and returns its six texts, the defaults for the
+    // mode's true size standing in for missing lines. Throws OrbalinError when it cannot be read.
+    CalibrationTexts readCalibrationFile(const ModeInfo& info);
     // Reads the printer metrics again and takes the mode's true size as the printed size.
     // Throws OrbalinError when the printer gives no size.
     void applyTrueSize(CoverMode mode);

@@ -54,12 +54,9 @@ void TForm15::switchToMode(CoverMode mode) {
 // A calibrated mode takes its file's lines, except that after a printer change its printed size
 // is measured again once. An uncalibrated mode takes its size from the printer of the moment.
 void TForm15::loadModeCalibration(const ModeInfo& info) {
-    const QString path = programFolder + QLatin1String(info.calibrationFile);
     const std::array<QLineEdit*, 6> edits = program_.Form19->edits();
-    if (QFileInfo::exists(path)) {
-        Memo1.clear();
-        Memo1 = readLines(path);
-        const CalibrationTexts texts = calibrationFromLines(Memo1, defaultCalibration(trueSizeOf(info.mode)));
+    if (QFileInfo::exists(calibrationPath(info))) {
+        const CalibrationTexts texts = readCalibrationFile(info);
         for (size_t i = 0; i < edits.size(); ++i)
             edits[i]->setText(texts[i]);
         for (size_t i = 0; i < 4; ++i)
@@ -90,4 +87,13 @@ void TForm15::loadModeCalibration(const ModeInfo& info) {
         return;
     setCoverDots(*size);
     calibrationText = defaultCalibration(coverDotsX, coverDotsY);
+}
+
+QString TForm15::calibrationPath(const ModeInfo& info) const {
+    return programFolder + QLatin1String(info.calibrationFile);
+}
+
+CalibrationTexts TForm15::readCalibrationFile(const ModeInfo& info) {
+    Memo1 = readLines(calibrationPath(info));
+    return calibrationFromLines(Memo1, defaultCalibration(trueSizeOf(info.mode)));
 }

@@ -2,7 +2,6 @@
 #include "app/orbalin.h"
 #include "app/tform15.h"
 #include "platform/interaction.h"
-#include "platform/linelist.h"
 #include "platform/orbalinerror.h"
 #include "platform/printjob.h"
 #include "platform/waitcursor.h"
@@ -77,28 +76,25 @@ void TForm15::SpeedButton11Click() {
     TForm19& window = *program_.Form19;
     window.showSketchOf(info.mode);
     const std::array<QLineEdit*, 6> edits = window.edits();
-    const QString path = programFolder + QLatin1String(info.calibrationFile);
     // A file that cannot be read is reported and the window opens as if there were none, so Ok can
     // replace it.
-    bool readable = false;
-    if (QFileInfo::exists(path)) {
+    std::optional<CalibrationTexts> texts;
+    if (QFileInfo::exists(calibrationPath(info))) {
         try {
-            Memo1 = readLines(path);
-            readable = true;
+            texts = readCalibrationFile(info);
         } catch (const OrbalinError& error) {
             ui().message(this,
                          error.message() + QStringLiteral("\nThe Calibrate window starts from the default "
                                                           "size; Ok replaces the file."));
         }
     }
-    if (readable) {
-        const CalibrationTexts texts = calibrationFromLines(Memo1, defaultCalibration(trueSizeOf(info.mode)));
+    if (texts) {
         for (size_t i = 0; i < 4; ++i)
-            edits[i]->setText(texts[i]);
+            edits[i]->setText((*texts)[i]);
         bool& changed = printerChanged[size_t(info.printerChangedIndex)];
         const bool takeNewSize = changed;
-        edits[4]->setText(takeNewSize ? calibrationText[4] : texts[4]);
-        edits[5]->setText(takeNewSize ? calibrationText[5] : texts[5]);
+        edits[4]->setText(takeNewSize ? calibrationText[4] : (*texts)[4]);
+        edits[5]->setText(takeNewSize ? calibrationText[5] : (*texts)[5]);
         changed = false;
     } else {
         edits[4]->setText(QString::number(coverDotsX));

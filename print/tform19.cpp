@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
+#include <algorithm>
 
 namespace {
 
@@ -146,13 +147,11 @@ void TForm19::showSketchOf(CoverMode mode) {
 void TForm19::SpeedButton1Click() {
     TForm15& main = *program_.Form15;
     const CalibrationTexts values = texts();
-    Memo1.clear();
-    for (const QString& value : values)
-        Memo1.append(value);
-    const QString file = QLatin1String(modeInfo(main.currentMode()).calibrationFile);
+    Memo1 = QStringList(values.begin(), values.end());
+    const ModeInfo& info = modeInfo(main.currentMode());
     QString failure;
     try {
-        writeLines(main.programFolder + file, Memo1);
+        writeLines(main.calibrationPath(info), Memo1);
     } catch (const OrbalinError& error) {
         failure = error.message();
     }
@@ -162,21 +161,19 @@ void TForm19::SpeedButton1Click() {
         program_.context.ui.message(
             &main, QStringLiteral("%1\nThe new calibration is used until the program ends; \"%2\" keeps the "
                                   "previous one.")
-                       .arg(failure, file));
+                       .arg(failure, QLatin1String(info.calibrationFile)));
 }
 
 void TForm19::SpeedButton2Click() {
-    for (QLineEdit* edit : edits()) {
-        if (edit->text().isEmpty()) {
-            program_.context.ui.message(this, kEmptyValue);
-            return;
-        }
+    const CalibrationTexts values = texts();
+    if (std::any_of(values.begin(), values.end(), [](const QString& value) { return value.isEmpty(); })) {
+        program_.context.ui.message(this, kEmptyValue);
+        return;
     }
     TForm15& main = *program_.Form15;
-    const Placement placement =
-        main.printPlacement(texts(), QStringLiteral("the test frames"), [](int index) {
-            return QStringLiteral("the value of %1").arg(calibrationFieldName(index));
-        });
+    const Placement placement = main.printPlacement(values, QStringLiteral("the test frames"), [](int index) {
+        return QStringLiteral("the value of %1").arg(calibrationFieldName(index));
+    });
     const WaitCursor busy;
     PrintJob job(program_.context.printer, QStringLiteral("Calibration"));
     main.PrintDIB1.StretchDrawDIB(job.canvas(), placement.left1, placement.top1, placement.width,
