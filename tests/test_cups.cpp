@@ -88,13 +88,6 @@ protected:
         return {box->x() / w, box->y() / h, box->width() / w, box->height() / h};
     }
 
-    void expectPrinted(const QRectF& measured, const QRectF& expected) {
-        EXPECT_NEAR(measured.left(), expected.left(), kToleranceMm) << "left";
-        EXPECT_NEAR(measured.top(), expected.top(), kToleranceMm) << "top";
-        EXPECT_NEAR(measured.width(), expected.width(), kToleranceMm) << "width";
-        EXPECT_NEAR(measured.height(), expected.height(), kToleranceMm) << "height";
-    }
-
     // Prints the current mode with offsets 0.00/0.00 and 0.00/15.00 and checks both pictures:
     // the insert's true size, the second 150 mm below the first.
     void printTwoPictures(CoverMode mode, double widthMm, double heightMm, const QImage& picture) {
@@ -113,8 +106,8 @@ protected:
             return QRectF(insert.left() + share.left() * widthMm, top + share.top() * heightMm,
                           share.width() * widthMm, share.height() * heightMm);
         };
-        expectPrinted(boxMm(page, Qt::red, 0, 140), scaled(0));
-        expectPrinted(boxMm(page, Qt::blue, 140, 297), scaled(150));
+        EXPECT_TRUE(rectNear(boxMm(page, Qt::red, 0, 140), scaled(0), kToleranceMm));
+        EXPECT_TRUE(rectNear(boxMm(page, Qt::blue, 140, 297), scaled(150), kToleranceMm));
     }
 
     static QImage recoloured(QImage picture, QColor colour) {
@@ -154,8 +147,8 @@ TEST_F(RealPrinter, CalibrationPrintTestDrawsTwoFramesFifteenCentimetresApart) {
     });
     form().SpeedButton11->click();
     ASSERT_FALSE(page.isNull());
-    expectPrinted(boxMm(page, Qt::black, 0, 140), QRectF(0, 0, 120, 120));
-    expectPrinted(boxMm(page, Qt::black, 140, 297), QRectF(0, 150, 120, 120));
+    EXPECT_TRUE(rectNear(boxMm(page, Qt::black, 0, 140), QRectF(0, 0, 120, 120), kToleranceMm));
+    EXPECT_TRUE(rectNear(boxMm(page, Qt::black, 140, 297), QRectF(0, 150, 120, 120), kToleranceMm));
     // The frames are outlines: inside them the paper stays white.
     EXPECT_EQ(page.pixelColor(qRound(60 / 25.4 * kDpi), qRound(60 / 25.4 * kDpi)), QColor(Qt::white));
 }
@@ -224,11 +217,7 @@ TEST(CupsQueue, JobComesBackAsAPdfOfThePage) {
     ASSERT_TRUE(page.has_value());
     const std::optional<QRect> box = colourBox(*page, QColor(0, 160, 0), 2);
     ASSERT_TRUE(box.has_value());
-    const QRectF mm = pixelsToMm(*box, 150);
-    EXPECT_NEAR(mm.x(), 40.0, 0.2);
-    EXPECT_NEAR(mm.y(), 60.0, 0.2);
-    EXPECT_NEAR(mm.width(), 80.0, 0.2);
-    EXPECT_NEAR(mm.height(), 30.0, 0.2);
+    EXPECT_TRUE(rectNear(pixelsToMm(*box, 150), QRectF(40, 60, 80, 30), 0.2));
 
     // The same title again finds nothing newer than the job just read.
     const std::optional<QString> again = waitForJobPdf(title, QDateTime::currentDateTime(), 300);

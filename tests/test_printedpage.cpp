@@ -8,6 +8,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTemporaryDir>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -133,13 +134,20 @@ TEST(RasterisePdf, MeasuresWhatWasDrawn) {
     const std::optional<QRect> red = colourBox(*page, QColor(255, 0, 0), 0);
     ASSERT_TRUE(red.has_value());
     // One pixel at 150 dpi is 0.17 mm.
-    const QRectF mm = pixelsToMm(*red, 150);
-    EXPECT_NEAR(mm.x(), 20.0, 0.2);
-    EXPECT_NEAR(mm.y(), 30.0, 0.2);
-    EXPECT_NEAR(mm.width(), 50.0, 0.2);
-    EXPECT_NEAR(mm.height(), 40.0, 0.2);
+    EXPECT_TRUE(rectNear(pixelsToMm(*red, 150), QRectF(20, 30, 50, 40), 0.2));
     // Only page 1 is rasterised.
     EXPECT_EQ(colourBox(*page, QColor(0, 0, 255), 0), std::nullopt);
+}
+
+TEST(RectNear, EveryEdgeAndSizeCountsAndFailuresNameThem) {
+    const QRectF expected(10, 20, 120, 120);
+    EXPECT_TRUE(rectNear(QRectF(10.5, 19.5, 119.5, 120.5), expected, 0.5));
+    const ::testing::AssertionResult off = rectNear(QRectF(10, 20.6, 120, 119.2), expected, 0.5);
+    EXPECT_FALSE(off);
+    EXPECT_THAT(off.message(), ::testing::HasSubstr("top 20.6"));
+    EXPECT_THAT(off.message(), ::testing::HasSubstr("height 119.2"));
+    EXPECT_THAT(off.message(), ::testing::Not(::testing::HasSubstr("width")));
+    EXPECT_FALSE(rectNear(QRectF(10, 20, qQNaN(), 120), expected, 0.5));
 }
 
 TEST(RasterisePdf, UnreadableFilesGiveNothing) {

@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
+#include <cmath>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -217,4 +218,24 @@ double pixelsToMm(double pixels, int dpi) {
 QRectF pixelsToMm(const QRect& pixels, int dpi) {
     return QRectF(pixelsToMm(pixels.x(), dpi), pixelsToMm(pixels.y(), dpi), pixelsToMm(pixels.width(), dpi),
                   pixelsToMm(pixels.height(), dpi));
+}
+
+::testing::AssertionResult rectNear(const QRectF& measured, const QRectF& expected, double tolerance) {
+    const struct {
+        const char* name;
+        double measured, expected;
+    } values[] = {{"left", measured.left(), expected.left()},
+                  {"top", measured.top(), expected.top()},
+                  {"width", measured.width(), expected.width()},
+                  {"height", measured.height(), expected.height()}};
+    ::testing::AssertionResult result = ::testing::AssertionSuccess();
+    for (const auto& value : values) {
+        if (std::abs(value.measured - value.expected) <= tolerance)
+            continue;
+        if (result)
+            result = ::testing::AssertionFailure();
+        result << value.name << " " << value.measured << " instead of " << value.expected << " (within "
+               << tolerance << "); ";
+    }
+    return result;
 }

@@ -6,6 +6,7 @@
 #include <QRect>
 #include <QRectF>
 #include <QString>
+#include <gtest/gtest.h>
 #include <optional>
 
 // Reading back what a real print queue made of a job. tools/cups-queue.sh sets up a local CUPS
@@ -44,3 +45,7 @@ std::optional<QRect> colourBox(const QImage& page, QColor colour, int tolerance)
 // A raster's pixels as millimetres on paper.
 double pixelsToMm(double pixels, int dpi);
 QRectF pixelsToMm(const QRect& pixels, int dpi);
+
+// Whether each edge and size of a measured rectangle lies within `tolerance` of the expected one;
+// the failure names every value that does not.
+::testing::AssertionResult rectNear(const QRectF& measured, const QRectF& expected, double tolerance);
