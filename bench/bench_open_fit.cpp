@@ -93,9 +93,7 @@ struct Fixture {
     // What the user does: Open, choose the photo, press Resize in the Adjust window.
     void openAndFit() {
         TForm15& form = *program->Form15;
-        ui.fileAnswers.push_back(FileDialogAnswer{photo, 0});
-        ui.modalActions.push_back([this](QDialog&) { program->Form1->SpeedButton1->click(); });
-        form.SpeedButton1->click();
+        openPicture(*program, ui, photo, Adjust::Resize);
         if (!form.slotResized[0] || form.slotPicture[0].bitmap().size() != QSize(450, 450))
             throw std::runtime_error("the photo was not opened and fitted");
     }

@@ -52,9 +52,7 @@ struct PrintFixture {
     void openFitted(const QString& name, const QImage& picture) {
         const QString path = pictures.filePath(name);
         Picture(picture).saveBmp(path);
-        ui.fileAnswers.push_back(FileDialogAnswer{path, 0});
-        ui.modalActions.push_back([this](QDialog&) { program->Form1->SpeedButton1->click(); });
-        program->Form15->SpeedButton1->click();
+        openPicture(*program, ui, path, Adjust::Resize);
     }
 
     void print() {

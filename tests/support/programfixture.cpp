@@ -1,7 +1,10 @@
 #include "support/programfixture.h"
 
+#include "app/tform1.h"
+
 #include <QDir>
 #include <QFile>
+#include <QToolButton>
 
 ProgramFolder::ProgramFolder() {
     const QDir data(QStringLiteral(ORBALIN_DATA_DIR));
@@ -51,4 +54,18 @@ QImage gradientPicture(int width, int height) {
             image.setPixelColor(x, y,
                                 QColor(x * 255 / width, y * 255 / height, (x + y) * 127 / (width + height)));
     return image;
+}
+
+void openPicture(Orbalin& program, ScriptedInteraction& ui, const QString& path, Adjust choice) {
+    ui.fileAnswers.push_back(FileDialogAnswer{path, 0});
+    ui.modalActions.push_back([&program, choice](QDialog&) {
+        if (choice == Adjust::Resize)
+            program.Form1->SpeedButton1->click();
+        else if (choice == Adjust::ResizeAdjust)
+            program.Form1->SpeedButton2->click();
+    });
+    const qsizetype shownBefore = ui.modalWindows().size();
+    program.Form15->SpeedButton1->click(); // through the button, so errors are reported as the user sees them
+    if (ui.modalWindows().size() == shownBefore)
+        ui.modalActions.pop_back(); // the Adjust window never came
 }

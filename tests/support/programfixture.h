@@ -45,3 +45,8 @@ QImage solidPicture(int width, int height, QColor colour);
 
 // A smooth photograph-like picture, 24 bits per pixel: red rises across, green down.
 QImage gradientPicture(int width, int height);
+
+// What the user does to bring a picture in: Open, choose `path` in the dialog, then press one of
+// the Adjust window's buttons (or none) when it comes.
+enum class Adjust { Resize, ResizeAdjust, Nothing };
+void openPicture(Orbalin& program, ScriptedInteraction& ui, const QString& path, Adjust choice);
