@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/fixeddialog.h"
+#include "platform/qt/fixeddialog.h"
 
 class Orbalin;
 

@@ -1,8 +1,8 @@
 #include "app/orbalin.h"
-#include "platform/application.h"
+#include "platform/qt/application.h"
 #include "platform/orbalinerror.h"
-#include "platform/qtinteraction.h"
-#include "platform/qtprinterport.h"
+#include "platform/qt/qtinteraction.h"
+#include "platform/qt/qtprinterport.h"
 
 #include <QDir>
 #include <QMessageBox>

@@ -12,7 +12,7 @@
 #include "decor/tform3.h"
 #include "decor/tform7.h"
 #include "lang/tform4.h"
-#include "platform/application.h"
+#include "platform/qt/application.h"
 #include "platform/interaction.h"
 #include "print/tform19.h"
 #include "text/tform17.h"

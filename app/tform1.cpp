@@ -4,7 +4,7 @@
 #include "app/orbalin.h"
 #include "app/statuspanels.h"
 #include "app/tform15.h"
-#include "platform/application.h"
+#include "platform/qt/application.h"
 #include "platform/interaction.h"
 
 #include <QLabel>

@@ -4,7 +4,7 @@
 #include "app/glyphs.h"
 #include "app/orbalin.h"
 #include "app/statuspanels.h"
-#include "platform/application.h"
+#include "platform/qt/application.h"
 #include "platform/interaction.h"
 #include "platform/linelist.h"
 #include "platform/orbalinerror.h"

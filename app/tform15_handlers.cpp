@@ -5,7 +5,7 @@
 #include "decor/tflibrary.h"
 #include "decor/tform3.h"
 #include "decor/tform7.h"
-#include "platform/application.h"
+#include "platform/qt/application.h"
 #include "platform/interaction.h"
 #include "text/tform17.h"
 

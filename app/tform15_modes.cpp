@@ -3,7 +3,7 @@
 #include "app/statuspanels.h"
 #include "app/tform15.h"
 #include "decor/tform18.h"
-#include "platform/imageview.h"
+#include "platform/qt/imageview.h"
 #include "platform/linelist.h"
 #include "print/tform19.h"
 

@@ -5,7 +5,7 @@
 #include "app/orbalin.h"
 #include "app/tform1.h"
 #include "app/tform15.h"
-#include "platform/application.h"
+#include "platform/qt/application.h"
 #include "platform/picture.h"
 #include "support/jpegwriter.h"
 #include "support/programfixture.h"

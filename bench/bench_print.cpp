@@ -5,8 +5,8 @@
 #include "app/orbalin.h"
 #include "app/tform1.h"
 #include "app/tform15.h"
-#include "platform/qtprinterport.h"
-#include "platform/scriptedinteraction.h"
+#include "platform/qt/qtprinterport.h"
+#include "doubles/scriptedinteraction.h"
 #include "support/printedpage.h"
 #include "support/programfixture.h"
 

@@ -5,8 +5,8 @@
 #include "app/tform15.h"
 #include "decor/slideframes.h"
 #include "decor/slidepiece.h"
-#include "platform/application.h"
-#include "platform/imageview.h"
+#include "platform/qt/application.h"
+#include "platform/qt/imageview.h"
 
 #include <QFrame>
 #include <QMouseEvent>

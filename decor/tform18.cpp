@@ -2,7 +2,7 @@
 
 #include "app/orbalin.h"
 #include "app/tform15.h"
-#include "platform/imageview.h"
+#include "platform/qt/imageview.h"
 
 TForm18::TForm18(Orbalin& program)
     : FixedDialog(program.Form15, QStringLiteral("Form18"), QStringLiteral("Gradient"), QSize(534, 540)),

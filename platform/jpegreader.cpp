@@ -1,6 +1,6 @@
 #include "platform/jpegreader.h"
 
-#include "platform/picture.h"
+#include "platform/picturelimits.h"
 
 #include <csetjmp>
 #include <cstdio>
@@ -17,7 +17,7 @@ namespace {
 constexpr int maxScans = 100;
 // In large pictures the walks are what costs time (up to some 60 ns a block): all scans together
 // may walk as many blocks as 32 walks over the largest picture, where a progressive CMYK one needs 24.
-constexpr qint64 maxBlocksInScans = 32 * (Picture::maxPixels / 64);
+constexpr qint64 maxBlocksInScans = 32 * (kMaxPicturePixels / 64);
 
 enum class Outcome {
     Decoded,
@@ -149,7 +149,7 @@ Outcome runDecoder(Decoder* const d) {
         stop(*d, Outcome::UnsupportedColours);
     }
     // Before jpeg_start_decompress: a progressive file takes its coefficient memory there.
-    if (qint64(d->width) * d->height > Picture::maxPixels)
+    if (qint64(d->width) * d->height > kMaxPicturePixels)
         stop(*d, Outcome::TooLarge);
     jpeg_start_decompress(&d->cinfo);
 

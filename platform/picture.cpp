@@ -237,18 +237,6 @@ void openPictureFile(QFile& file, const QString& path) {
 
 } // namespace
 
-void cannotOpenPicture(const QString& path, const QString& reason) {
-    throw OrbalinError(
-        QStringLiteral("The picture \"%1\" cannot be opened. %2").arg(shownPath(path), reason));
-}
-
-QString tooManyPixels(qint64 width, qint64 height) {
-    return QStringLiteral("It is %1 × %2 pixels; pictures over %3 million pixels are not supported.")
-        .arg(width)
-        .arg(height)
-        .arg(Picture::maxPixels / 1000000);
-}
-
 Picture Picture::load(const QString& path) {
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg"))

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/picturelimits.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QString>
@@ -21,9 +23,7 @@ public:
     void assign(const QImage& bitmap) { bitmap_ = bitmap; }
     void clear() { bitmap_ = QImage(); }
 
-    // Pictures with more pixels are refused before any pixel memory is taken: 2^27, about 134
-    // million, leaves room for any camera photo while keeping a 24-bit bitmap near 400 MB.
-    static constexpr qint64 maxPixels = qint64(1) << 27;
+    static constexpr qint64 maxPixels = kMaxPicturePixels;
 
     // Reads a JPEG or BMP file, chosen by its extension (case does not matter).
     // Throws OrbalinError naming the file and the reason when it cannot be read.
@@ -46,8 +46,3 @@ public:
 private:
     QImage bitmap_;
 };
-
-// Throws the OrbalinError for a picture that cannot be opened: the file, then the reason.
-[[noreturn]] void cannotOpenPicture(const QString& path, const QString& reason);
-// The reason given for a picture over Picture::maxPixels.
-QString tooManyPixels(qint64 width, qint64 height);

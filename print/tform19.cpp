@@ -2,7 +2,7 @@
 
 #include "app/orbalin.h"
 #include "app/tform15.h"
-#include "platform/application.h"
+#include "platform/qt/application.h"
 #include "platform/interaction.h"
 #include "platform/linelist.h"
 #include "platform/orbalinerror.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/covermode.h"
-#include "platform/fixeddialog.h"
+#include "platform/qt/fixeddialog.h"
 #include "print/calibrationfile.h"
 
 #include <QImage>

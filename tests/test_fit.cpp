@@ -2,7 +2,7 @@
 #include "app/discgeometry.h"
 #include "app/statuspanels.h"
 #include "decor/tform16.h"
-#include "platform/imageview.h"
+#include "platform/qt/imageview.h"
 #include "support/slotfixture.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "app/discgeometry.h"
 #include "app/fitpixels.h"
 #include "app/fitting.h"
-#include "support/programfixture.h"
+#include "support/pictures.h"
 
 #include <QColor>
 #include <QRandomGenerator>

@@ -1,4 +1,4 @@
-#include "platform/application.h"
+#include "platform/qt/application.h"
 
 #include <gtest/gtest.h>
 

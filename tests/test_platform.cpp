@@ -1,9 +1,9 @@
 // The platform layer: the error dispatch, the scripted dialogs and fixed windows.
-#include "platform/application.h"
-#include "platform/fixeddialog.h"
+#include "platform/qt/application.h"
+#include "platform/qt/fixeddialog.h"
 #include "platform/orbalinerror.h"
-#include "platform/scriptedinteraction.h"
-#include "platform/testprinter.h"
+#include "doubles/scriptedinteraction.h"
+#include "doubles/testprinter.h"
 
 #include <QPushButton>
 #include <QTest>

@@ -1,7 +1,7 @@
 // Print arithmetic without windows: DIB rows, reading calibration numbers, places on the page, and
 // what the calibration fields let through.
 #include "platform/printjob.h"
-#include "platform/testprinter.h"
+#include "doubles/testprinter.h"
 #include "print/calibrationkeys.h"
 #include "print/placement.h"
 #include "print/printdib.h"

@@ -2,7 +2,7 @@
 #include "decor/slideframes.h"
 #include "decor/slidepiece.h"
 #include "decor/tform16.h"
-#include "platform/imageview.h"
+#include "platform/qt/imageview.h"
 #include "support/programfixture.h"
 
 #include <QApplication>

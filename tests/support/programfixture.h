@@ -2,8 +2,9 @@
 
 #include "app/orbalin.h"
 #include "app/tform15.h"
-#include "platform/scriptedinteraction.h"
-#include "platform/testprinter.h"
+#include "doubles/scriptedinteraction.h"
+#include "doubles/testprinter.h"
+#include "support/pictures.h"
 
 #include <QByteArray>
 #include <QTemporaryDir>
@@ -39,12 +40,6 @@ protected:
     TestPrinter printer{TestPrinter::dpi600Letter()};
     std::unique_ptr<Orbalin> program;
 };
-
-// A solid picture of the given size, 24 bits per pixel.
-QImage solidPicture(int width, int height, QColor colour);
-
-// A smooth photograph-like picture, 24 bits per pixel: red rises across, green down.
-QImage gradientPicture(int width, int height);
 
 // What the user does to bring a picture in: Open, choose `path` in the dialog, then press one of
 // the Adjust window's buttons (or none) when it comes.

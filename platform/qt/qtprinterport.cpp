@@ -1,6 +1,6 @@
-#include "platform/qtprinterport.h"
+#include "platform/qt/qtprinterport.h"
 
-#include "platform/cupsstatus.h"
+#include "platform/qt/cupsstatus.h"
 #include "platform/orbalinerror.h"
 
 #include <QPageLayout>

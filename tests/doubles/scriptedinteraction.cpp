@@ -1,4 +1,4 @@
-#include "platform/scriptedinteraction.h"
+#include "doubles/scriptedinteraction.h"
 
 namespace {
 template <typename T> T takeFront(std::deque<T>& queue, T whenEmpty) {

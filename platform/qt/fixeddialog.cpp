@@ -1,4 +1,4 @@
-#include "platform/fixeddialog.h"
+#include "platform/qt/fixeddialog.h"
 
 #include <QAbstractButton>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "platform/imageview.h"
+#include "platform/qt/imageview.h"
 
 #include <QPainter>
 

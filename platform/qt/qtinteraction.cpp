@@ -1,4 +1,4 @@
-#include "platform/qtinteraction.h"
+#include "platform/qt/qtinteraction.h"
 
 #include "platform/printerport.h"
 

@@ -1,4 +1,4 @@
-#include "platform/testprinter.h"
+#include "doubles/testprinter.h"
 
 #include "platform/orbalinerror.h"
 

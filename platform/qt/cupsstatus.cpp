@@ -1,4 +1,4 @@
-#include "platform/cupsstatus.h"
+#include "platform/qt/cupsstatus.h"
 
 #include <cups/cups.h>
 

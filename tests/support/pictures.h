@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+
+// A solid picture of the given size, 24 bits per pixel.
+QImage solidPicture(int width, int height, QColor colour);
+
+// A smooth photograph-like picture, 24 bits per pixel: red rises across, green down.
+QImage gradientPicture(int width, int height);
