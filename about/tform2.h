@@ -1,14 +1,14 @@
 #pragma once
 
+#include "app/mainwindowport.h"
 #include "platform/qt/fixeddialog.h"
 
-class Orbalin;
 
 // The information window shown before a picture is added.
 class TForm2 : public FixedDialog {
 public:
-    explicit TForm2(Orbalin& program);
+    TForm2(QWidget* owner, const WindowServices& services);
 
 private:
-    Orbalin& program_;
+    WindowServices services_;
 };

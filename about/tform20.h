@@ -1,14 +1,14 @@
 #pragma once
 
+#include "app/mainwindowport.h"
 #include "platform/qt/fixeddialog.h"
 
-class Orbalin;
 
 // The credits window.
 class TForm20 : public FixedDialog {
 public:
-    explicit TForm20(Orbalin& program);
+    TForm20(QWidget* owner, const WindowServices& services);
 
 private:
-    Orbalin& program_;
+    WindowServices services_;
 };

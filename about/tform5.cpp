@@ -1,9 +1,8 @@
 #include "about/tform5.h"
 
-#include "app/orbalin.h"
-#include "app/tform15.h"
-
-TForm5::TForm5(Orbalin& program)
-    : FixedDialog(program.Form15, QStringLiteral("Form5"), QStringLiteral("Help : How to use Text Bar !"),
+TForm5::TForm5(QWidget* owner, const WindowServices& services)
+    : FixedDialog(owner, QStringLiteral("Form5"), QStringLiteral("Help : How to use Text Bar !"),
                   QSize(424, 222), TitleButtons::None),
-      program_(program) {}
+      services_(services) {
+    addCloseButton();
+}

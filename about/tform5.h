@@ -1,14 +1,14 @@
 #pragma once
 
+#include "app/mainwindowport.h"
 #include "platform/qt/fixeddialog.h"
 
-class Orbalin;
 
 // Help on the text bar.
 class TForm5 : public FixedDialog {
 public:
-    explicit TForm5(Orbalin& program);
+    TForm5(QWidget* owner, const WindowServices& services);
 
 private:
-    Orbalin& program_;
+    WindowServices services_;
 };

@@ -26,19 +26,20 @@ Orbalin::Orbalin(const ProgramContext& givenContext) : context(givenContext) {
 
     mainWindow_ = std::make_unique<TForm15>(*this);
     Form15 = mainWindow_.get();
-    Form16 = new TForm16(*this);
-    Form17 = new TForm17(*this);
-    Form18 = new TForm18(*this);
-    Form19 = new TForm19(*this);
-    Form20 = new TForm20(*this);
-    Form6 = new TForm6(*this);
-    Form1 = new TForm1(*this);
-    Form2 = new TForm2(*this);
-    Form3 = new TForm3(*this);
-    Form5 = new TForm5(*this);
-    Form7 = new TForm7(*this);
-    FLibrary = new TFLibrary(*this);
-    Form4 = new TForm4(*this);
+    const WindowServices services{*Form15, context.ui, context.printer};
+    Form16 = new TForm16(Form15, services);
+    Form17 = new TForm17(Form15, services);
+    Form18 = new TForm18(Form15, services);
+    Form19 = new TForm19(Form15, services);
+    Form20 = new TForm20(Form15, services);
+    Form6 = new TForm6(Form15, context.startupPauseMs);
+    Form1 = new TForm1(Form15, services);
+    Form2 = new TForm2(Form15, services);
+    Form3 = new TForm3(Form15, services);
+    Form5 = new TForm5(Form15, services);
+    Form7 = new TForm7(Form15, services);
+    FLibrary = new TFLibrary(Form15, services);
+    Form4 = new TForm4(Form15, services);
 }
 
 Orbalin::~Orbalin() {

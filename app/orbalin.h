@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/mainwindowport.h"
+
 #include <QString>
 #include <memory>
 

@@ -1,9 +1,8 @@
 #include "app/tform1.h"
 
 #include "app/glyphs.h"
-#include "app/orbalin.h"
-#include "app/statuspanels.h"
-#include "app/tform15.h"
+#include "app/covermode.h"
+#include "lang/captiontable.h"
 #include "platform/qt/application.h"
 #include "platform/interaction.h"
 
@@ -36,27 +35,19 @@ QLabel* choiceText(QWidget* parent, const char* name, const QString& text, QRect
 
 } // namespace
 
-TForm1::TForm1(Orbalin& program)
-    : FixedDialog(program.Form15, QStringLiteral("Form1"), QStringLiteral("Adjust..."), QSize(224, 186),
+TForm1::TForm1(QWidget* owner, const WindowServices& services)
+    : FixedDialog(owner, QStringLiteral("Form1"), captionOf("Form1", kWindowCaption), QSize(224, 186),
                   TitleButtons::None),
-      program_(program) {
+      services_(services) {
     setAutoFillBackground(true);
     QPalette colours = palette();
-    colours.setColor(QPalette::Window, QColor(236, 232, 216));
+    colours.setColor(QPalette::Window, QColor(236, 233, 216));
     setPalette(colours);
 
     SpeedButton1 = choiceButton(this, "SpeedButton1", Glyph::Resize, {8, 16});
-    Label1 =
-        choiceText(this, "Label1",
-                   QStringLiteral("Resize, Resize picture automatically, this methode transform and reduce "
-                                  "the whole picture..."),
-                   {68, 8, 148, 76});
+    StaticText1 = choiceText(this, "StaticText1", captionOf("Form1", "StaticText1"), {68, 8, 148, 76});
     SpeedButton2 = choiceButton(this, "SpeedButton2", Glyph::ResizeAdjust, {8, 110});
-    Label2 =
-        choiceText(this, "Label2",
-                   QStringLiteral("Resize-Adjust, allow you to choose a part of the picture without reducing "
-                                  "or deforming it."),
-                   {68, 100, 148, 76});
+    StaticText2 = choiceText(this, "StaticText2", captionOf("Form1", "StaticText2"), {68, 100, 148, 76});
     setTabOrder(SpeedButton1, SpeedButton2);
 
     connect(SpeedButton1, &QToolButton::clicked, this, reportingErrors([this] { SpeedButton1Click(); }));
@@ -71,15 +62,14 @@ void TForm1::showEvent(QShowEvent* event) {
 // The window has no other way out, so it closes even when the fit fails.
 void TForm1::SpeedButton1Click() {
     const auto close = qScopeGuard([this] { accept(); });
-    program_.Form15->SpeedButton2Click();
+    services_.main.resizePicture();
 }
 
 void TForm1::SpeedButton2Click() {
-    TForm15& main = *program_.Form15;
-    if (main.StatusBar1->text(3) == QLatin1String(modeInfo(CoverMode::MiniCd).statusText)) {
-        program_.context.ui.message(this, QStringLiteral("Not available yet"));
+    if (services_.main.statusText(3) == QLatin1String(modeInfo(CoverMode::MiniCd).statusText)) {
+        services_.ui.message(this, QStringLiteral("Not available yet"));
         return;
     }
     const auto close = qScopeGuard([this] { accept(); });
-    main.SpeedButton12Click();
+    services_.main.resizeAdjustPicture();
 }

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "app/mainwindowport.h"
 #include "platform/qt/fixeddialog.h"
 
-class Orbalin;
 class QLabel;
 class QToolButton;
 
@@ -10,12 +10,12 @@ class QToolButton;
 // or a part of it chosen in the Slide window ("Resize-Adjust").
 class TForm1 : public FixedDialog {
 public:
-    explicit TForm1(Orbalin& program);
+    TForm1(QWidget* owner, const WindowServices& services);
 
     QToolButton* SpeedButton1 = nullptr; // Resize
     QToolButton* SpeedButton2 = nullptr; // Resize-Adjust
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
+    QLabel* StaticText1 = nullptr;
+    QLabel* StaticText2 = nullptr;
 
     void SpeedButton1Click();
     void SpeedButton2Click();
@@ -24,5 +24,5 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    Orbalin& program_;
+    WindowServices services_;
 };

@@ -9,6 +9,7 @@
 #include "platform/linelist.h"
 #include "platform/orbalinerror.h"
 #include "platform/printerport.h"
+#include "print/printermetrics.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -66,23 +67,16 @@ void TForm15::FormCreate() {
             this, QStringLiteral("No PRINTER installed, Printing buttons will be disabled..."));
         disablePrinting();
     } else {
-        readPrinterMetrics();
+        readPrinterMetrics(*this, program_.context.printer);
         noPrinter = false;
     }
 
-    const ModeInfo& cdCover = modeInfo(CoverMode::CdCover);
-    const std::optional<DotSize> cdSize = trueSizeOf(CoverMode::CdCover);
-    if (QFileInfo::exists(calibrationPath(cdCover))) {
-        calibrationText = defaultCalibration(cdSize);
-        try {
-            calibrationText = readCalibrationFile(cdCover);
-        } catch (const OrbalinError& error) {
-            problems << error.message();
-        }
-    } else {
-        if (cdSize)
-            setCoverDots(*cdSize);
-        calibrationText = defaultCalibration(coverDotsX, coverDotsY);
+    // Start-up takes the Cd Cover's calibration as a mode switch does, before any printer change.
+    calibrationText = defaultCalibration(0, 0);
+    try {
+        loadModeCalibration(modeInfo(CoverMode::CdCover));
+    } catch (const OrbalinError& error) {
+        problems << error.message();
     }
 
     supfloat->hide();
@@ -145,21 +139,6 @@ void TForm15::disablePrinting() {
     Printersetup1->setEnabled(false);
 }
 
-void TForm15::readPrinterMetrics() {
-    PrinterPort& printer = program_.context.printer;
-    logPixelsX = static_cast<float>(printer.deviceCaps(DeviceCap::LOGPIXELSX));
-    logPixelsY = static_cast<float>(printer.deviceCaps(DeviceCap::LOGPIXELSY));
-    horzSizeMm = static_cast<float>(printer.deviceCaps(DeviceCap::HORZSIZE));
-    vertSizeMm = static_cast<float>(printer.deviceCaps(DeviceCap::VERTSIZE));
-    vertRes = static_cast<float>(printer.deviceCaps(DeviceCap::VERTRES));
-    horzRes = static_cast<float>(printer.deviceCaps(DeviceCap::HORZRES));
-}
-
-std::optional<DotSize> TForm15::trueSizeOf(CoverMode mode) const {
-    const ModeInfo& info = modeInfo(mode);
-    return trueSize(horzRes, horzSizeMm, info.factorX, vertRes, vertSizeMm, info.factorY);
-}
-
 QString TForm15::currentModeText() const {
     return StatusBar1->text(3);
 }
@@ -167,11 +146,11 @@ QString TForm15::currentSlotText() const {
     return StatusBar1->text(2);
 }
 
-void TForm15::setCoverDots(const DotSize& size) {
-    coverDotsXF = size.xf;
-    coverDotsYF = size.yf;
-    coverDotsX = size.x;
-    coverDotsY = size.y;
+QString TForm15::statusText(int panel) const {
+    return StatusBar1->text(panel);
+}
+void TForm15::setStatusText(int panel, const QString& text) {
+    StatusBar1->setText(panel, text);
 }
 
 // Slot and mode switches always show the floating text and the text bar's reverse mode as off.

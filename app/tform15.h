@@ -1,11 +1,7 @@
 #pragma once
 
-#include "app/covermode.h"
-#include "platform/picture.h"
-#include "print/calibrationfile.h"
-#include "print/placement.h"
-#include "print/printdib.h"
-#include "print/truesize.h"
+#include "app/coverdocument.h"
+#include "app/mainwindowport.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -24,39 +20,22 @@ class QMenu;
 class QToolButton;
 class StatusPanels;
 
-// The main window, the cover editor. Its fields are the document state that every window reads
-// and writes: the eight picture slots, the current mode and slot, the printer metrics and the
-// current mode's calibration.
-class TForm15 : public QMainWindow {
+// The main window, the cover editor. Its document state (CoverDocument) is what every window
+// reads and writes; the other windows reach it only through MainWindowPort.
+class TForm15 : public QMainWindow, public CoverDocument, public MainWindowPort {
 public:
     explicit TForm15(Orbalin& program);
     ~TForm15() override;
 
-    // --- Document state ---
-    QString programFolder;
-    int slotCode = 1;
-    std::array<Picture, kSlotCount> slotPicture;
-    std::array<Picture, kSlotCount> slotKept;
-    Picture scratchPicture;
-    Picture discMask;
-    Picture smallDiscMask;
-    std::array<bool, kSlotCount> slotLoaded{};
-    std::array<bool, kSlotCount> slotResized{};
-    std::array<bool, 3> printerChanged{};
-    bool noPrinter = true;
-    float logPixelsX = 0, logPixelsY = 0;
-    float horzSizeMm = 0, vertSizeMm = 0;
-    float horzRes = 0, vertRes = 0;
-    float coverDotsXF = 0, coverDotsYF = 0;
-    int coverDotsX = 0, coverDotsY = 0;
-    CalibrationTexts calibrationText;
-    QString languageFileName;
-    int gradientState = 0;
-    bool reverseMode = false;
-    int pictureLeft = 0, pictureTop = 0;
-    QStringList Memo1; // calibration file lines
-    QStringList Memo2; // language choice file lines
-    TPrintDIB PrintDIB1;
+    // --- What the other windows may ask ---
+    CoverDocument& document() override { return *this; }
+    QString statusText(int panel) const override;
+    void setStatusText(int panel, const QString& text) override;
+    void repaintPreview() override;
+    void resizePicture() override { SpeedButton2Click(); }
+    void resizeAdjustPicture() override { SpeedButton12Click(); }
+    void restorePicture() override { SpeedButton5Click(); }
+    void switchToMode(CoverMode mode) override;
 
     // --- Controls ---
     ClientArea* client = nullptr;
@@ -123,7 +102,6 @@ public:
     void Quit1Click();
 
     // Cover modes
-    void switchToMode(CoverMode mode);
     void Panel2Click() { switchToMode(CoverMode::CdCover); }
     void Image11Click() { switchToMode(CoverMode::CdCover); }
     void Cdcover1Click() { switchToMode(CoverMode::CdCover); }
@@ -213,28 +191,9 @@ public:
     void Homepage1Click();
     void Email1Click();
 
-    // --- Helpers other windows use ---
     QString currentModeText() const;
     QString currentSlotText() const;
-    std::optional<SlotInfo> currentSlot() const { return slotFor(slotCode); }
-    void repaintPreview();
-    void readPrinterMetrics();
-    // The true size of the mode in dots from the stored metrics; nullopt without a printer.
-    std::optional<DotSize> trueSizeOf(CoverMode mode) const;
     void hideModeChooser();
-    CoverMode currentMode() const;
-    QString calibrationPath(const ModeInfo& info) const;
-    // Reads the mode's calibration file into Memo1 and returns its six texts, the defaults for the
-    // mode's true size standing in for missing lines. Throws OrbalinError when it cannot be read.
-    CalibrationTexts readCalibrationFile(const ModeInfo& info);
-    // Reads the printer metrics again and takes the mode's true size as the printed size.
-    // Throws OrbalinError when the printer gives no size.
-    void applyTrueSize(CoverMode mode);
-    // Converts calibration texts to places on the page with the stored printer metrics. Throws
-    // OrbalinError when there is no printer or a value cannot be used, naming the value by
-    // nameValue(index).
-    Placement printPlacement(const CalibrationTexts& texts, const QString& whatNotPrinted,
-                             const std::function<QString(int)>& nameValue) const;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -254,8 +213,12 @@ private:
     void resetFloatingText();
     void resetTextStatus();
     void showPicture(bool second);
-    void setCoverDots(const DotSize& size);
+    // Takes the mode's calibration from its file, or its true size on the printer of the moment
+    // when it has none. Throws OrbalinError when the file cannot be read.
     void loadModeCalibration(const ModeInfo& info);
+    // Reads the mode's calibration file into Memo1 and returns its six texts, the defaults for the
+    // mode's true size standing in for missing lines. Throws OrbalinError when it cannot be read.
+    CalibrationTexts readCalibrationFile(const ModeInfo& info);
     void loadLanguageChoice();
     Picture loadShippedBitmap(const QString& fileName, QStringList& problems) const;
     void disablePrinting();

@@ -3,6 +3,7 @@
 #include "app/glyphs.h"
 #include "app/statuspanels.h"
 #include "app/tform15.h"
+#include "lang/captiontable.h"
 
 #include <QComboBox>
 #include <QFontDatabase>
@@ -33,6 +34,15 @@ QToolButton* flatButton(QWidget* parent, const QString& name, const QString& cap
     button->setFocusPolicy(Qt::TabFocus);
     button->setMouseTracking(true);
     return button;
+}
+
+// The main window's captions that a language file replaces come from the caption table.
+QString listed(const char* name) {
+    return captionOf("Form15", name);
+}
+
+QToolButton* listedButton(QWidget* parent, const char* name, Glyph picture, const QRect& geometry) {
+    return flatButton(parent, QLatin1String(name), listed(name), picture, geometry);
 }
 
 void separator(QWidget* parent, const QRect& geometry) {
@@ -67,6 +77,16 @@ QAction* item(QMenu* menu, const QString& name, const QString& caption, const QK
     if (!key.isEmpty())
         action->setShortcut(key);
     return action;
+}
+
+QAction* listedItem(QMenu* menu, const char* name, const QKeySequence& key = {}) {
+    return item(menu, QLatin1String(name), listed(name), key);
+}
+
+QMenu* listedMenu(QMenuBar* bar, const char* name) {
+    QMenu* menu = bar->addMenu(listed(name));
+    (void)name;
+    return menu;
 }
 } // namespace
 
@@ -127,16 +147,16 @@ void TForm15::buildToolBars() {
     Menu->setMouseTracking(true);
     for (int x : {3, 6, 137, 269, 340, 412, 545})
         separator(Menu, QRect(x, 3, 3, 62));
-    SpeedButton1 = flatButton(Menu, "SpeedButton1", "Open", Glyph::Open, {13, 4, 60, 60});
-    SpeedButton3 = flatButton(Menu, "SpeedButton3", "Save", Glyph::Save, {73, 4, 60, 60});
-    SpeedButton4 = flatButton(Menu, "SpeedButton4", "Print", Glyph::Print, {145, 4, 60, 60});
-    SpeedButton6 = flatButton(Menu, "SpeedButton6", "Print.setup", Glyph::PrintSetup, {205, 4, 60, 60});
-    SpeedButton11 = flatButton(Menu, "SpeedButton11", "Calibrate", Glyph::Calibrate, {276, 4, 60, 60});
-    SpeedButton10 = flatButton(Menu, "SpeedButton10", "Labels", Glyph::Labels, {348, 4, 60, 60});
-    SpeedButton8 = flatButton(Menu, "SpeedButton8", "First", Glyph::First, {420, 4, 60, 60});
-    SpeedButton9 = flatButton(Menu, "SpeedButton9", "Second", Glyph::Second, {481, 4, 60, 60});
-    SpeedButton15 = flatButton(Menu, "SpeedButton15", "Add Pict.", Glyph::AddPicture, {553, 4, 60, 60});
-    SpeedButton22 = flatButton(Menu, "SpeedButton22", "Insert Pict.", Glyph::InsertPicture, {653, 4, 60, 60});
+    SpeedButton1 = listedButton(Menu, "SpeedButton1", Glyph::Open, {13, 4, 60, 60});
+    SpeedButton3 = listedButton(Menu, "SpeedButton3", Glyph::Save, {73, 4, 60, 60});
+    SpeedButton4 = listedButton(Menu, "SpeedButton4", Glyph::Print, {145, 4, 60, 60});
+    SpeedButton6 = listedButton(Menu, "SpeedButton6", Glyph::PrintSetup, {205, 4, 60, 60});
+    SpeedButton11 = listedButton(Menu, "SpeedButton11", Glyph::Calibrate, {276, 4, 60, 60});
+    SpeedButton10 = listedButton(Menu, "SpeedButton10", Glyph::Labels, {348, 4, 60, 60});
+    SpeedButton8 = listedButton(Menu, "SpeedButton8", Glyph::First, {420, 4, 60, 60});
+    SpeedButton9 = listedButton(Menu, "SpeedButton9", Glyph::Second, {481, 4, 60, 60});
+    SpeedButton15 = listedButton(Menu, "SpeedButton15", Glyph::AddPicture, {553, 4, 60, 60});
+    SpeedButton22 = listedButton(Menu, "SpeedButton22", Glyph::InsertPicture, {653, 4, 60, 60});
     Image7 = picture(Menu, QStringLiteral("Image7"), QRect(616, 17, 35, 33), arrowPicture());
     SpeedButton2 = flatButton(Menu, "SpeedButton2", "Resize", Glyph::Resize, {720, 8, 49, 49});
     SpeedButton12 = flatButton(Menu, "SpeedButton12", "R.adjust", Glyph::ResizeAdjust, {720, 8, 49, 49});
@@ -149,12 +169,12 @@ void TForm15::buildToolBars() {
     Menu1->setMouseTracking(true);
     for (int y : {13, 85, 157, 228, 300, 372})
         separator(Menu1, QRect(4, y, 65, 3));
-    SpeedButton5 = flatButton(Menu1, "SpeedButton5", "Clear", Glyph::Clear, {7, 17, 60, 60});
-    SpeedButton13 = flatButton(Menu1, "SpeedButton13", "Gradient", Glyph::Gradient, {7, 89, 60, 60});
-    SpeedButton7 = flatButton(Menu1, "SpeedButton7", "Text Effect", Glyph::TextEffect, {7, 161, 60, 60});
-    SpeedButton20 = flatButton(Menu1, "SpeedButton20", "Text Bar", Glyph::TextBar, {7, 232, 60, 60});
-    SpeedButton23 = flatButton(Menu1, "SpeedButton23", "Effects", Glyph::Effects, {7, 304, 60, 60});
-    SpeedButton25 = flatButton(Menu1, "SpeedButton25", "Gallery", Glyph::Gallery, {7, 376, 60, 61});
+    SpeedButton5 = listedButton(Menu1, "SpeedButton5", Glyph::Clear, {7, 17, 60, 60});
+    SpeedButton13 = listedButton(Menu1, "SpeedButton13", Glyph::Gradient, {7, 89, 60, 60});
+    SpeedButton7 = listedButton(Menu1, "SpeedButton7", Glyph::TextEffect, {7, 161, 60, 60});
+    SpeedButton20 = listedButton(Menu1, "SpeedButton20", Glyph::TextBar, {7, 232, 60, 60});
+    SpeedButton23 = listedButton(Menu1, "SpeedButton23", Glyph::Effects, {7, 304, 60, 60});
+    SpeedButton25 = listedButton(Menu1, "SpeedButton25", Glyph::Gallery, {7, 376, 60, 61});
     SpeedButton14 = flatButton(Menu1, "SpeedButton14", "Text Bar", Glyph::TextBar, {7, 441, 60, 60});
     SpeedButton14->hide();
 }
@@ -197,7 +217,7 @@ void TForm15::buildTextBar() {
     SpeedButton17 = flatButton(Panel10, "SpeedButton17", {}, Glyph::TextColour, {16, 3, 24, 25});
     SpeedButton16 = flatButton(Panel10, "SpeedButton16", {}, Glyph::Bold, {48, 3, 25, 25});
     SpeedButton19 = flatButton(Panel10, "SpeedButton19", {}, Glyph::Reverse, {81, 3, 25, 25});
-    SpeedButton24 = flatButton(Panel10, "SpeedButton24", "Help...", Glyph::Help, {176, 3, 70, 26});
+    SpeedButton24 = listedButton(Panel10, "SpeedButton24", Glyph::Help, {176, 3, 70, 26});
     for (auto [button, glyphId, hint] : {std::tuple{SpeedButton17, Glyph::TextColour, "Text color"},
                                          std::tuple{SpeedButton16, Glyph::Bold, "Bold"},
                                          std::tuple{SpeedButton19, Glyph::Reverse, "Reverse text..."}}) {
@@ -209,7 +229,7 @@ void TForm15::buildTextBar() {
     Panel9->setCursor(Qt::PointingHandCursor);
     Image5 = picture(Panel9, QStringLiteral("Image5"), QRect(1, 2, 22, 115), modeStrip(22, 115));
 
-    Edition = new QLineEdit(QStringLiteral("Put your text here..."), supfloat);
+    Edition = new QLineEdit(listed("Edition"), supfloat);
     Edition->setObjectName(QStringLiteral("Edition"));
     Edition->setGeometry(27, 35, 220, 62);
     QFont editFont(QStringLiteral("Arial"), 12);
@@ -227,8 +247,8 @@ void TForm15::buildTextBar() {
     for (int size = 110; size <= 340; size += 10)
         combotaillefonte->addItem(QString::number(size));
 
-    SpeedButton21 = flatButton(supfloat, "SpeedButton21", "Cancel", Glyph::Cancel, {112, 129, 65, 16});
-    SpeedButton18 = flatButton(supfloat, "SpeedButton18", "Ok", Glyph::Ok, {181, 129, 65, 16});
+    SpeedButton21 = listedButton(supfloat, "SpeedButton21", Glyph::Cancel, {112, 129, 65, 16});
+    SpeedButton18 = listedButton(supfloat, "SpeedButton18", Glyph::Ok, {181, 129, 65, 16});
     StatusBar2 = new StatusPanels(supfloat, QStringLiteral("StatusBar2"), {{50}, {199}}, 16);
     StatusBar2->setGeometry(0, 151, 251, 16);
     StatusBar2->setText(0, QStringLiteral("Status"));
@@ -237,44 +257,44 @@ void TForm15::buildTextBar() {
 
 void TForm15::buildMenus() {
     QMenuBar* bar = menuBar();
-    Files1 = bar->addMenu(QStringLiteral("Files"));
-    Loadpicture1 = item(Files1, "Loadpicture1", "Load picture...", QKeySequence(QStringLiteral("Ctrl+L")));
-    Savepicture1 = item(Files1, "Savepicture1", "Save picture...", QKeySequence(QStringLiteral("Ctrl+S")));
+    Files1 = listedMenu(bar, "Files1");
+    Loadpicture1 = listedItem(Files1, "Loadpicture1", QKeySequence(QStringLiteral("Ctrl+L")));
+    Savepicture1 = listedItem(Files1, "Savepicture1", QKeySequence(QStringLiteral("Ctrl+S")));
     Files1->addSeparator();
-    Print1 = item(Files1, "Print1", "Print", QKeySequence(QStringLiteral("Ctrl+P")));
-    Printersetup1 = item(Files1, "Printersetup1", "Printer setup");
+    Print1 = listedItem(Files1, "Print1", QKeySequence(QStringLiteral("Ctrl+P")));
+    Printersetup1 = listedItem(Files1, "Printersetup1");
     Files1->addSeparator();
-    Quit1 = item(Files1, "Quit1", "Quit");
+    Quit1 = listedItem(Files1, "Quit1");
 
-    Options1 = bar->addMenu(QStringLiteral("Options"));
-    Calibrate1 = item(Options1, "Calibrate1", "Calibrate", QKeySequence(QStringLiteral("Ctrl+C")));
-    Refresh1 = item(Options1, "Refresh1", "Refresh", QKeySequence(QStringLiteral("Ctrl+Alt+R")));
+    Options1 = listedMenu(bar, "Options1");
+    Calibrate1 = listedItem(Options1, "Calibrate1", QKeySequence(QStringLiteral("Ctrl+C")));
+    Refresh1 = listedItem(Options1, "Refresh1", QKeySequence(QStringLiteral("Ctrl+Alt+R")));
     Options1->addSeparator();
-    Resize1 = item(Options1, "Resize1", "Resize", QKeySequence(QStringLiteral("Ctrl+R")));
-    ResizeTakeasmide1 =
-        item(Options1, "ResizeTakeasmide1", "Resize - Take a slide", QKeySequence(QStringLiteral("Ctrl+Z")));
-    Gradient1 = item(Options1, "Gradient1", "Gradient", QKeySequence(QStringLiteral("Ctrl+G")));
+    Resize1 = listedItem(Options1, "Resize1", QKeySequence(QStringLiteral("Ctrl+R")));
+    ResizeTakeasmide1 = listedItem(Options1, "ResizeTakeasmide1", QKeySequence(QStringLiteral("Ctrl+Z")));
+    Gradient1 = listedItem(Options1, "Gradient1", QKeySequence(QStringLiteral("Ctrl+G")));
     Options1->addSeparator();
-    Text2 = item(Options1, "Text2", "Text", QKeySequence(QStringLiteral("Ctrl+T")));
+    Text2 = listedItem(Options1, "Text2", QKeySequence(QStringLiteral("Ctrl+T")));
     Options1->addSeparator();
-    AddPicture1 = item(Options1, "AddPicture1", "Add Picture");
-    ApplyPicture1 = item(Options1, "ApplyPicture1", "Apply Picture");
+    AddPicture1 = listedItem(Options1, "AddPicture1");
+    ApplyPicture1 = listedItem(Options1, "ApplyPicture1");
     Options1->addSeparator();
-    Effects1 = item(Options1, "Effects1", "Effects");
+    Effects1 = listedItem(Options1, "Effects1");
     Library1 = item(Options1, "Library1", "Gallery");
 
-    Images1 = bar->addMenu(QStringLiteral("Pictures"));
-    First1 = item(Images1, "First1", "First", QKeySequence(Qt::Key_F1));
-    Second1 = item(Images1, "Second1", "Second", QKeySequence(Qt::Key_F2));
+    Images1 = listedMenu(bar, "Images1");
+    First1 = listedItem(Images1, "First1", QKeySequence(Qt::Key_F1));
+    Second1 = listedItem(Images1, "Second1", QKeySequence(Qt::Key_F2));
 
-    Covers1 = bar->addMenu(QStringLiteral("Labels"));
-    Cdcover1 = item(Covers1, "Cdcover1", "CD/DVD cover", QKeySequence(Qt::Key_F3));
-    Frontcover1 = item(Covers1, "Frontcover1", "Front cover", QKeySequence(Qt::Key_F4));
-    Backcover1 = item(Covers1, "Backcover1", "Back cover", QKeySequence(Qt::Key_F5));
+    Covers1 = listedMenu(bar, "Covers1");
+    Cdcover1 = listedItem(Covers1, "Cdcover1", QKeySequence(Qt::Key_F3));
+    Frontcover1 = listedItem(Covers1, "Frontcover1", QKeySequence(Qt::Key_F4));
+    Backcover1 = listedItem(Covers1, "Backcover1", QKeySequence(Qt::Key_F5));
     Covers1->addSeparator();
     MiniCD1 = item(Covers1, "MiniCD1", "Mini CD", QKeySequence(Qt::Key_F6));
 
-    Language1 = bar->addMenu(QStringLiteral("Languages"));
+    Language1 = bar->addMenu(QStringLiteral("Languages")); // never translated
+    Language1->setObjectName(QStringLiteral("Language1"));
     English1 = item(Language1, "English1", "English");
     Francais1 = item(Language1, "Francais1", "Francais");
     German1 = item(Language1, "German1", "German");
@@ -286,11 +306,11 @@ void TForm15::buildMenus() {
     YourLanguage1 = item(Language1, "YourLanguage1", "Your Language... (to test your file)");
     Editandsendbackbymail1 = item(Language1, "Editandsendbackbymail1", "Edit and send back by mail");
 
-    Help1 = bar->addMenu(QStringLiteral("Help"));
-    About1 = item(Help1, "About1", "About");
-    Licence1 = item(Help1, "Licence1", "Licence");
+    Help1 = listedMenu(bar, "Help1");
+    About1 = listedItem(Help1, "About1");
+    Licence1 = listedItem(Help1, "Licence1");
     Help1->addSeparator();
-    Help2 = item(Help1, "Help2", "Help");
+    Help2 = listedItem(Help1, "Help2");
     Help1->addSeparator();
     Homepage1 = item(Help1, "Homepage1", "Homepage");
     Email1 = item(Help1, "Email1", "Email");
@@ -299,40 +319,33 @@ void TForm15::buildMenus() {
 void TForm15::buildPopupMenus() {
     PopupMenu2 = new QMenu(this);
     PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
-    LoadPicturesChargerImage1 = item(PopupMenu2, "LoadPicturesChargerImage1", "Load Picture (Charger Image)");
-    SavePictureSauvegarderlimage1 =
-        item(PopupMenu2, "SavePictureSauvegarderlimage1", "Save Picture (Sauvegarder l'image)");
+    LoadPicturesChargerImage1 = listedItem(PopupMenu2, "LoadPicturesChargerImage1");
+    SavePictureSauvegarderlimage1 = listedItem(PopupMenu2, "SavePictureSauvegarderlimage1");
     PopupMenu2->addSeparator();
     FloatingtextBarredetexteflottante1 =
-        item(PopupMenu2, "FloatingtextBarredetexteflottante1", "Floating text (Barre de texte flottante)",
-             QKeySequence(QStringLiteral("Ctrl+F")));
+        listedItem(PopupMenu2, "FloatingtextBarredetexteflottante1", QKeySequence(QStringLiteral("Ctrl+F")));
     PopupMenu2->addSeparator();
-    ApplyChangesAppliquerleschangements2 =
-        item(PopupMenu2, "ApplyChangesAppliquerleschangements2", "Apply Changes (Appliquer les changements)",
-             QKeySequence(QStringLiteral("Ctrl+A")));
+    ApplyChangesAppliquerleschangements2 = listedItem(PopupMenu2, "ApplyChangesAppliquerleschangements2",
+                                                      QKeySequence(QStringLiteral("Ctrl+A")));
     HidetextareaCacherlazonedetexte2 =
-        item(PopupMenu2, "HidetextareaCacherlazonedetexte2", "Hide text area (Cacher la zone de texte)",
-             QKeySequence(QStringLiteral("Ctrl+H")));
+        listedItem(PopupMenu2, "HidetextareaCacherlazonedetexte2", QKeySequence(QStringLiteral("Ctrl+H")));
     // The window's own menu carries the keys, wherever the focus is.
     addActions({FloatingtextBarredetexteflottante1, ApplyChangesAppliquerleschangements2,
                 HidetextareaCacherlazonedetexte2});
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    ChangeTextmodifierletexte1 =
-        item(PopupMenu1, "ChangeTextmodifierletexte1", "Change Text (modifier le texte)");
+    ChangeTextmodifierletexte1 = listedItem(PopupMenu1, "ChangeTextmodifierletexte1");
     PopupMenu1->addSeparator();
-    ApplyChangesAppliquerleschangements1 =
-        item(PopupMenu1, "ApplyChangesAppliquerleschangements1", "Apply Changes (Appliquer les changements)",
-             QKeySequence(QStringLiteral("Ctrl+A")));
+    ApplyChangesAppliquerleschangements1 = listedItem(PopupMenu1, "ApplyChangesAppliquerleschangements1",
+                                                      QKeySequence(QStringLiteral("Ctrl+A")));
     HidetextareaCacherlazonedetexte1 =
-        item(PopupMenu1, "HidetextareaCacherlazonedetexte1", "Hide text area (Cacher la zone de texte)",
-             QKeySequence(QStringLiteral("Ctrl+H")));
+        listedItem(PopupMenu1, "HidetextareaCacherlazonedetexte1", QKeySequence(QStringLiteral("Ctrl+H")));
     // Shown in the menu only: the window's own items already answer these keys.
     for (QAction* action : {ApplyChangesAppliquerleschangements1, HidetextareaCacherlazonedetexte1})
         action->setShortcutContext(Qt::WidgetShortcut);
 
     PopupMenu3 = new QMenu(this);
     PopupMenu3->setObjectName(QStringLiteral("PopupMenu3"));
-    HidePicture1 = item(PopupMenu3, "HidePicture1", "Hide Picture");
+    HidePicture1 = listedItem(PopupMenu3, "HidePicture1");
 }

@@ -2,14 +2,12 @@
 #include "app/orbalin.h"
 #include "app/statuspanels.h"
 #include "app/tform15.h"
-#include "decor/tform18.h"
-#include "platform/qt/imageview.h"
 #include "platform/linelist.h"
-#include "print/tform19.h"
+#include "platform/orbalinerror.h"
+#include "print/printermetrics.h"
 
 #include <QFileInfo>
 #include <QFrame>
-#include <QLineEdit>
 #include <QToolButton>
 
 void TForm15::switchToMode(CoverMode mode) {
@@ -17,7 +15,7 @@ void TForm15::switchToMode(CoverMode mode) {
     SpeedButton23->setEnabled(info.effectsEnabled);
     if (info.printEnabled)
         SpeedButton4->setEnabled(*info.printEnabled);
-    program_.Form18->Image22->clear();
+    // The Gradient window empties its picture when it next opens with the state at 0.
     gradientState = 0;
     resetTextStatus();
 
@@ -54,11 +52,17 @@ void TForm15::switchToMode(CoverMode mode) {
 // A calibrated mode takes its file's lines, except that after a printer change its printed size
 // is measured again once. An uncalibrated mode takes its size from the printer of the moment.
 void TForm15::loadModeCalibration(const ModeInfo& info) {
-    const std::array<QLineEdit*, 6> edits = program_.Form19->edits();
-    if (QFileInfo::exists(calibrationPath(info))) {
-        const CalibrationTexts texts = readCalibrationFile(info);
-        for (size_t i = 0; i < edits.size(); ++i)
-            edits[i]->setText(texts[i]);
+    if (QFileInfo::exists(calibrationPath(info.mode))) {
+        CalibrationTexts texts;
+        try {
+            texts = readCalibrationFile(info);
+        } catch (const OrbalinError&) {
+            // The mode falls back to its own true size, never to the previous mode's.
+            if (const std::optional<DotSize> size = trueSizeOf(*this, info.mode))
+                setCoverDots(*this, *size);
+            calibrationText = defaultCalibration(trueSizeOf(*this, info.mode));
+            throw;
+        }
         for (size_t i = 0; i < 4; ++i)
             calibrationText[i] = texts[i];
         bool& changed = printerChanged[static_cast<size_t>(info.printerChangedIndex)];
@@ -67,13 +71,11 @@ void TForm15::loadModeCalibration(const ModeInfo& info) {
             calibrationText[5] = texts[5];
             return;
         }
-        readPrinterMetrics();
-        if (const std::optional<DotSize> newSize = trueSizeOf(info.mode)) {
-            setCoverDots(*newSize);
+        readPrinterMetrics(*this, program_.context.printer);
+        if (const std::optional<DotSize> newSize = trueSizeOf(*this, info.mode)) {
+            setCoverDots(*this, *newSize);
             calibrationText[4] = QString::number(coverDotsX);
             calibrationText[5] = QString::number(coverDotsY);
-            edits[4]->setText(calibrationText[4]);
-            edits[5]->setText(calibrationText[5]);
         }
         changed = false;
         return;
@@ -82,18 +84,14 @@ void TForm15::loadModeCalibration(const ModeInfo& info) {
     // Without a printer there is no size to compute: the switch stops here, as Front Cover always did.
     if (info.mode == CoverMode::FrontCover && noPrinter)
         return;
-    const std::optional<DotSize> size = trueSizeOf(info.mode);
+    const std::optional<DotSize> size = trueSizeOf(*this, info.mode);
     if (!size)
         return;
-    setCoverDots(*size);
+    setCoverDots(*this, *size);
     calibrationText = defaultCalibration(coverDotsX, coverDotsY);
 }
 
-QString TForm15::calibrationPath(const ModeInfo& info) const {
-    return programFolder + QLatin1String(info.calibrationFile);
-}
-
 CalibrationTexts TForm15::readCalibrationFile(const ModeInfo& info) {
-    Memo1 = readLines(calibrationPath(info));
-    return calibrationFromLines(Memo1, defaultCalibration(trueSizeOf(info.mode)));
+    Memo1 = readLines(calibrationPath(info.mode));
+    return calibrationFromLines(Memo1, defaultCalibration(trueSizeOf(*this, info.mode)));
 }

@@ -1,8 +1,6 @@
 #include "app/tform6.h"
 
 #include "app/glyphs.h"
-#include "app/orbalin.h"
-#include "app/tform15.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -10,7 +8,7 @@
 #include <QScreen>
 #include <QThread>
 
-TForm6::TForm6(Orbalin& program) : QWidget(program.Form15, Qt::SplashScreen | Qt::FramelessWindowHint) {
+TForm6::TForm6(QWidget* mainWindow, int pauseMs) : QWidget(mainWindow, Qt::SplashScreen | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("Form6"));
     setFixedSize(420, 415);
     // Only a 400-pixel disc of the window shows.
@@ -20,10 +18,10 @@ TForm6::TForm6(Orbalin& program) : QWidget(program.Form15, Qt::SplashScreen | Qt
     show();
     repaint();
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    if (program.context.startupPauseMs > 0)
-        QThread::msleep(static_cast<unsigned long>(program.context.startupPauseMs));
+    if (pauseMs > 0)
+        QThread::msleep(static_cast<unsigned long>(pauseMs));
     hide();
-    program.Form15->show();
+    mainWindow->show();
 }
 
 void TForm6::paintEvent(QPaintEvent*) {

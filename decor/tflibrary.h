@@ -1,14 +1,14 @@
 #pragma once
 
+#include "app/mainwindowport.h"
 #include "platform/qt/fixeddialog.h"
 
-class Orbalin;
 
 // Small pictures to place as the added picture.
 class TFLibrary : public FixedDialog {
 public:
-    explicit TFLibrary(Orbalin& program);
+    TFLibrary(QWidget* owner, const WindowServices& services);
 
 private:
-    Orbalin& program_;
+    WindowServices services_;
 };

@@ -1,10 +1,10 @@
 #include "decor/tform16.h"
 
 #include "app/glyphs.h"
-#include "app/orbalin.h"
-#include "app/tform15.h"
+#include "app/coverdocument.h"
 #include "decor/slideframes.h"
 #include "decor/slidepiece.h"
+#include "lang/captiontable.h"
 #include "platform/qt/application.h"
 #include "platform/qt/imageview.h"
 
@@ -32,10 +32,10 @@ QToolButton* toolButton(QWidget* parent, const QString& name, const QString& cap
 }
 } // namespace
 
-TForm16::TForm16(Orbalin& program)
-    : FixedDialog(program.Form15, QStringLiteral("Form16"), QStringLiteral("Slide..."), QSize(697, 562),
+TForm16::TForm16(QWidget* owner, const WindowServices& services)
+    : FixedDialog(owner, QStringLiteral("Form16"), captionOf("Form16", kWindowCaption), QSize(697, 562),
                   TitleButtons::Close),
-      program_(program) {
+      services_(services) {
     buildControls();
     using Handler = void (TForm16::*)();
     const std::pair<QToolButton*, Handler> buttons[] = {
@@ -57,16 +57,16 @@ void TForm16::buildControls() {
     Panel1 = new QFrame(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setGeometry(0, 0, 697, 65);
-    SpeedButton1 =
-        toolButton(Panel1, QStringLiteral("SpeedButton1"), QStringLiteral("Modify"), Glyph::Modify, {13, 3});
-    SpeedButton2 =
-        toolButton(Panel1, QStringLiteral("SpeedButton2"), QStringLiteral("Cd"), Glyph::CdCover, {82, 3});
-    SpeedButton3 = toolButton(Panel1, QStringLiteral("SpeedButton3"), QStringLiteral("Front"),
+    SpeedButton1 = toolButton(Panel1, QStringLiteral("SpeedButton1"), captionOf("Form16", "SpeedButton1"),
+                              Glyph::Modify, {13, 3});
+    SpeedButton2 = toolButton(Panel1, QStringLiteral("SpeedButton2"), captionOf("Form16", "SpeedButton2"),
+                              Glyph::CdCover, {82, 3});
+    SpeedButton3 = toolButton(Panel1, QStringLiteral("SpeedButton3"), captionOf("Form16", "SpeedButton3"),
                               Glyph::FrontCover, {142, 3});
-    SpeedButton5 = toolButton(Panel1, QStringLiteral("SpeedButton5"), QStringLiteral("Back"),
+    SpeedButton5 = toolButton(Panel1, QStringLiteral("SpeedButton5"), captionOf("Form16", "SpeedButton5"),
                               Glyph::BackCover, {202, 3});
-    SpeedButton4 =
-        toolButton(Panel1, QStringLiteral("SpeedButton4"), QStringLiteral("Exit"), Glyph::Exit, {274, 3});
+    SpeedButton4 = toolButton(Panel1, QStringLiteral("SpeedButton4"), captionOf("Form16", "SpeedButton4"),
+                              Glyph::Exit, {274, 3});
 
     ScrollBox1 = new QScrollArea(this);
     ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
@@ -104,8 +104,8 @@ void TForm16::prepareFor(CoverMode mode, const Picture& picture) {
 }
 
 void TForm16::SpeedButton1Click() {
-    TForm15& main = *program_.Form15;
-    const std::optional<SlotInfo> slot = main.currentSlot();
+    CoverDocument& document = services_.main.document();
+    const std::optional<SlotInfo> slot = document.currentSlot();
     const std::optional<QSize> size = slot ? slidePieceSize(slot->mode) : std::nullopt;
     if (!size) {
         Image1->clear();
@@ -113,10 +113,10 @@ void TForm16::SpeedButton1Click() {
     }
     // The frame's place over the whole picture, whatever the scrolling.
     const QRect taken(framePosition(*frameFor(slot->mode)) + scrollPosition(), *size);
-    main.slotPicture[static_cast<size_t>(slot->index)] =
+    document.slotPicture[static_cast<size_t>(slot->index)] =
         Picture(slidePiece(Image1->picture().bitmap(), taken));
-    main.repaintPreview();
-    main.SpeedButton2Click();
+    services_.main.repaintPreview();
+    services_.main.resizePicture();
     accept();
     Image1->clear();
 }
@@ -188,7 +188,7 @@ QPoint TForm16::scrollPosition() const {
 }
 
 void TForm16::showEvent(QShowEvent* event) {
-    const QRect owner = program_.Form15->frameGeometry();
+    const QRect owner = parentWidget()->frameGeometry();
     move(owner.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
     FixedDialog::showEvent(event);
 }

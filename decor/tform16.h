@@ -1,12 +1,12 @@
 #pragma once
 
 #include "app/covermode.h"
+#include "app/mainwindowport.h"
 #include "platform/qt/fixeddialog.h"
 
 #include <QPoint>
 
 class ImageView;
-class Orbalin;
 class Picture;
 class QFrame;
 class QScrollArea;
@@ -16,7 +16,7 @@ class QToolButton;
 // takes the piece under it into the main window's current slot.
 class TForm16 : public FixedDialog {
 public:
-    explicit TForm16(Orbalin& program);
+    TForm16(QWidget* owner, const WindowServices& services);
 
     // Called before the window is shown: enables only the mode's button, shows only its frame, at
     // the view's corner, over a copy of the picture. The other frames stay where they were left.
@@ -65,6 +65,6 @@ private:
     void showOnlyFrame(CoverMode mode);
     QPoint scrollPosition() const;
 
-    Orbalin& program_;
+    WindowServices services_;
     QWidget* content_ = nullptr; // what ScrollBox1 scrolls: the picture and the frames
 };

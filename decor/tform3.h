@@ -1,14 +1,14 @@
 #pragma once
 
+#include "app/mainwindowport.h"
 #include "platform/qt/fixeddialog.h"
 
-class Orbalin;
 
 // The four kinds of insert as picture buttons.
 class TForm3 : public FixedDialog {
 public:
-    explicit TForm3(Orbalin& program);
+    TForm3(QWidget* owner, const WindowServices& services);
 
 private:
-    Orbalin& program_;
+    WindowServices services_;
 };

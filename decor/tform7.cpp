@@ -1,9 +1,8 @@
 #include "decor/tform7.h"
 
-#include "app/orbalin.h"
-#include "app/tform15.h"
-
-TForm7::TForm7(Orbalin& program)
-    : FixedDialog(program.Form15, QStringLiteral("Form7"), QStringLiteral("Effects..."), QSize(300, 200),
+TForm7::TForm7(QWidget* owner, const WindowServices& services)
+    : FixedDialog(owner, QStringLiteral("Form7"), QStringLiteral("Effects..."), QSize(300, 200),
                   TitleButtons::None),
-      program_(program) {}
+      services_(services) {
+    addCloseButton();
+}

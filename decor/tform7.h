@@ -1,14 +1,14 @@
 #pragma once
 
+#include "app/mainwindowport.h"
 #include "platform/qt/fixeddialog.h"
 
-class Orbalin;
 
 // Quarter turns of the current picture.
 class TForm7 : public FixedDialog {
 public:
-    explicit TForm7(Orbalin& program);
+    TForm7(QWidget* owner, const WindowServices& services);
 
 private:
-    Orbalin& program_;
+    WindowServices services_;
 };

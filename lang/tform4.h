@@ -1,14 +1,14 @@
 #pragma once
 
+#include "app/mainwindowport.h"
 #include "platform/qt/fixeddialog.h"
 
-class Orbalin;
 
 // Applies a chosen language file to every caption.
 class TForm4 : public FixedDialog {
 public:
-    explicit TForm4(Orbalin& program);
+    TForm4(QWidget* owner, const WindowServices& services);
 
 private:
-    Orbalin& program_;
+    WindowServices services_;
 };

@@ -1,15 +1,16 @@
 #include "print/tform19.h"
 
-#include "app/orbalin.h"
-#include "app/tform15.h"
-#include "platform/qt/application.h"
+#include "app/coverdocument.h"
+#include "app/mainwindowport.h"
+#include "lang/captiontable.h"
 #include "platform/interaction.h"
 #include "platform/linelist.h"
 #include "platform/orbalinerror.h"
-#include "platform/printjob.h"
-#include "platform/waitcursor.h"
+#include "platform/qt/application.h"
 #include "print/calibrationkeys.h"
+#include "print/coverpage.h"
 #include "print/pagesketch.h"
+#include "print/printermetrics.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -67,9 +68,9 @@ const QString kEmptyValue =
 
 } // namespace
 
-TForm19::TForm19(Orbalin& program)
-    : FixedDialog(program.Form15, QStringLiteral("Form19"), QStringLiteral("Calibrate..."), QSize(620, 240)),
-      program_(program) {
+TForm19::TForm19(QWidget* owner, const WindowServices& services)
+    : FixedDialog(owner, QStringLiteral("Form19"), captionOf("Form19", kWindowCaption), QSize(620, 240)),
+      services_(services) {
     buildFields();
     buildTipsAndSketches();
     buildButtons();
@@ -77,9 +78,9 @@ TForm19::TForm19(Orbalin& program)
 }
 
 void TForm19::buildFields() {
-    auto* group1 = addGroup(this, QStringLiteral("GroupBox1"), QStringLiteral("Picture #1"), 10);
-    auto* group2 = addGroup(this, QStringLiteral("GroupBox2"), QStringLiteral("Picture #2"), 170);
-    auto* group3 = addGroup(this, QStringLiteral("GroupBox3"), QStringLiteral("Stretch Pictures"), 330);
+    auto* group1 = addGroup(this, QStringLiteral("GroupBox1"), captionOf("Form19", "GroupBox1"), 10);
+    auto* group2 = addGroup(this, QStringLiteral("GroupBox2"), captionOf("Form19", "GroupBox2"), 170);
+    auto* group3 = addGroup(this, QStringLiteral("GroupBox3"), captionOf("Form19", "GroupBox3"), 330);
     Edit1 =
         addField(group1, QStringLiteral("Edit1"), QStringLiteral("Horizontal"), 22, QStringLiteral("0.50"));
     Edit2 = addField(group1, QStringLiteral("Edit2"), QStringLiteral("Vertical"), 50, QStringLiteral("0.50"));
@@ -94,15 +95,11 @@ void TForm19::buildFields() {
 }
 
 void TForm19::buildTipsAndSketches() {
-    StaticText1 =
-        new QLabel(QStringLiteral("Tips on the Printer margins. Each printer has a different margin, it is "
-                                  "necessary to take care of it. It is preferable to make a first test "
-                                  "into 0/0 to see  the margin size. "),
-                   this);
+    StaticText1 = new QLabel(captionOf("Form19", "StaticText1"), this);
     StaticText1->setObjectName(QStringLiteral("StaticText1"));
     StaticText1->setWordWrap(true);
     StaticText1->setGeometry(10, 100, 470, 52);
-    StaticText2 = new QLabel(QStringLiteral("All new parameters will be saved automatically."), this);
+    StaticText2 = new QLabel(captionOf("Form19", "StaticText2"), this);
     StaticText2->setObjectName(QStringLiteral("StaticText2"));
     StaticText2->setGeometry(10, 160, 470, 20);
 
@@ -121,8 +118,8 @@ void TForm19::buildTipsAndSketches() {
 
 void TForm19::buildButtons() {
     SpeedButton1 = addButton(this, "SpeedButton1", QStringLiteral("Ok"), 10);
-    SpeedButton2 = addButton(this, "SpeedButton2", QStringLiteral("Print test"), 110);
-    SpeedButton3 = addButton(this, "SpeedButton3", QStringLiteral("Default"), 210);
+    SpeedButton2 = addButton(this, "SpeedButton2", captionOf("Form19", "SpeedButton2"), 110);
+    SpeedButton3 = addButton(this, "SpeedButton3", captionOf("Form19", "SpeedButton3"), 210);
     connect(SpeedButton1, &QToolButton::clicked, this, reportingErrors([this] { SpeedButton1Click(); }));
     connect(SpeedButton2, &QToolButton::clicked, this, reportingErrors([this] { SpeedButton2Click(); }));
     connect(SpeedButton3, &QToolButton::clicked, this, reportingErrors([this] { SpeedButton3Click(); }));
@@ -136,6 +133,14 @@ CalibrationTexts TForm19::texts() const {
     return texts;
 }
 
+void TForm19::prepareFor(CoverMode mode, const CalibrationTexts& values) {
+    mode_ = mode;
+    showSketchOf(mode);
+    const std::array<QLineEdit*, 6> fields = edits();
+    for (size_t i = 0; i < fields.size(); ++i)
+        fields[i]->setText(values[i]);
+}
+
 void TForm19::showSketchOf(CoverMode mode) {
     const std::array<QLabel*, 4> images = {Image1, Image2, Image3, Image4};
     for (size_t i = 0; i < images.size(); ++i)
@@ -145,49 +150,44 @@ void TForm19::showSketchOf(CoverMode mode) {
 // Ok always closes the window, its only way out. When the file cannot be written the user is
 // told, and the values still serve until the program ends.
 void TForm19::SpeedButton1Click() {
-    TForm15& main = *program_.Form15;
+    CoverDocument& document = services_.main.document();
     const CalibrationTexts values = texts();
     Memo1 = QStringList(values.begin(), values.end());
-    const ModeInfo& info = modeInfo(main.currentMode());
     QString failure;
     try {
-        writeLines(main.calibrationPath(info), Memo1);
+        writeLines(document.calibrationPath(mode_), Memo1);
     } catch (const OrbalinError& error) {
         failure = error.message();
     }
-    main.calibrationText = values;
+    document.calibrationText = values;
     accept();
     if (!failure.isEmpty())
-        program_.context.ui.message(
-            &main, QStringLiteral("%1\nThe new calibration is used until the program ends; \"%2\" keeps the "
-                                  "previous one.")
-                       .arg(failure, QLatin1String(info.calibrationFile)));
+        services_.ui.message(parentWidget(),
+                             QStringLiteral("%1\nThe new calibration is used until the program ends; \"%2\" keeps "
+                                            "the previous one.")
+                                 .arg(failure, QLatin1String(modeInfo(mode_).calibrationFile)));
 }
 
 void TForm19::SpeedButton2Click() {
     const CalibrationTexts values = texts();
     if (std::any_of(values.begin(), values.end(), [](const QString& value) { return value.isEmpty(); })) {
-        program_.context.ui.message(this, kEmptyValue);
+        services_.ui.message(this, kEmptyValue);
         return;
     }
-    TForm15& main = *program_.Form15;
-    const Placement placement = main.printPlacement(values, QStringLiteral("the test frames"), [](int index) {
-        return QStringLiteral("the value of %1").arg(calibrationFieldName(index));
-    });
-    const WaitCursor busy;
-    PrintJob job(program_.context.printer, QStringLiteral("Calibration"));
-    main.PrintDIB1.StretchDrawDIB(job.canvas(), placement.left1, placement.top1, placement.width,
-                                  placement.height, cadre);
-    main.PrintDIB1.StretchDrawDIB(job.canvas(), placement.left2, placement.top2, placement.width,
-                                  placement.height, cadre);
-    job.finish();
+    const Placement placement = printPlacement(services_.main.document(), values, QStringLiteral("the test frames"),
+                                               [](int index) {
+                                                   return QStringLiteral("the value of %1")
+                                                       .arg(calibrationFieldName(index));
+                                               });
+    printCoverPage(services_.printer, QStringLiteral("Calibration"), placement, services_.main.document().PrintDIB1,
+                   &cadre, &cadre);
 }
 
 void TForm19::SpeedButton3Click() {
-    TForm15& main = *program_.Form15;
-    main.applyTrueSize(main.currentMode());
-    Edit5->setText(main.calibrationText[4]);
-    Edit6->setText(main.calibrationText[5]);
+    CoverDocument& document = services_.main.document();
+    applyTrueSize(document, services_.printer, mode_);
+    Edit5->setText(document.calibrationText[4]);
+    Edit6->setText(document.calibrationText[5]);
 }
 
 bool TForm19::eventFilter(QObject* watched, QEvent* event) {

@@ -11,12 +11,15 @@
 class QLabel;
 class QLineEdit;
 class QToolButton;
-class Orbalin;
+#include "app/mainwindowport.h"
 
 // The Calibrate window: where each picture of the current mode is printed and how large.
 class TForm19 : public FixedDialog {
 public:
-    explicit TForm19(Orbalin& program);
+    TForm19(QWidget* owner, const WindowServices& services);
+
+    // Called before the window is shown: the mode's page sketch and the six values in effect.
+    void prepareFor(CoverMode mode, const CalibrationTexts& values);
 
     // Offsets of Picture #1 and #2 (across, down), then the printed width and height in dots.
     QLineEdit* Edit1 = nullptr;
@@ -41,7 +44,6 @@ public:
 
     std::array<QLineEdit*, 6> edits() const { return {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6}; }
     CalibrationTexts texts() const;
-    void showSketchOf(CoverMode mode);
 
     void SpeedButton1Click(); // Ok
     void SpeedButton2Click(); // Print test
@@ -54,6 +56,8 @@ private:
     void buildFields();
     void buildTipsAndSketches();
     void buildButtons();
+    void showSketchOf(CoverMode mode);
 
-    Orbalin& program_;
+    WindowServices services_;
+    CoverMode mode_ = CoverMode::CdCover;
 };

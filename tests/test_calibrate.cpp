@@ -28,17 +28,17 @@ protected:
     }
 };
 
-TEST_F(Calibrate, WithoutAFileShowsTheTrueSizeAndOkCreatesTheFile) {
+TEST_F(Calibrate, WithoutAFileShowsWhatPrintingUsesAndOkCreatesTheFile) {
     start();
     QStringList shown;
     calibrate([&](TForm19& w) {
         shown = shownTexts();
         w.SpeedButton1->click();
     });
-    EXPECT_EQ(shown, (QStringList{"0.50", "0.50", "0.50", "15.00", "2837", "2838"}));
+    EXPECT_EQ(shown, (QStringList{"0.00", "0.00", "0.00", "15.00", "2837", "2838"}));
     EXPECT_EQ(ui.modalWindows(), QStringList{"Form19"});
-    EXPECT_EQ(folder.read("Cd_cfg.ini"), "0.50\r\n0.50\r\n0.50\r\n15.00\r\n2837\r\n2838\r\n");
-    EXPECT_EQ(form().calibrationText, (CalibrationTexts{"0.50", "0.50", "0.50", "15.00", "2837", "2838"}));
+    EXPECT_EQ(folder.read("Cd_cfg.ini"), "0.00\r\n0.00\r\n0.00\r\n15.00\r\n2837\r\n2838\r\n");
+    EXPECT_EQ(form().calibrationText, (CalibrationTexts{"0.00", "0.00", "0.00", "15.00", "2837", "2838"}));
     EXPECT_TRUE(window().result() == QDialog::Accepted);
 }
 
@@ -93,8 +93,8 @@ TEST_F(Calibrate, OkThatCannotWriteTellsTheUserAndStillCloses) {
 }
 
 TEST_F(Calibrate, UnreadableFileIsReportedAndOkReplacesIt) {
-    start();
     folder.write("Cd_cfg.ini", QByteArray(2 * 1024 * 1024, 'x')); // not a calibration file
+    start();
     QStringList shown;
     calibrate([&](TForm19& w) {
         shown = shownTexts();

@@ -1,9 +1,8 @@
 #include "text/tform17.h"
 
-#include "app/orbalin.h"
-#include "app/tform15.h"
-
-TForm17::TForm17(Orbalin& program)
-    : FixedDialog(program.Form15, QStringLiteral("Form17"), QStringLiteral("Text Area"), QSize(532, 330),
+TForm17::TForm17(QWidget* owner, const WindowServices& services)
+    : FixedDialog(owner, QStringLiteral("Form17"), QStringLiteral("Text Area"), QSize(532, 330),
                   TitleButtons::None),
-      program_(program) {}
+      services_(services) {
+    addCloseButton();
+}

@@ -1,14 +1,13 @@
 #pragma once
 
+#include "app/mainwindowport.h"
 #include "platform/qt/fixeddialog.h"
-
-class Orbalin;
 
 // The Text Area editor.
 class TForm17 : public FixedDialog {
 public:
-    explicit TForm17(Orbalin& program);
+    TForm17(QWidget* owner, const WindowServices& services);
 
 private:
-    Orbalin& program_;
+    WindowServices services_;
 };

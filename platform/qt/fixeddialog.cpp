@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QKeyEvent>
+#include <QToolButton>
 
 FixedDialog::FixedDialog(QWidget* owner, const QString& objectName, const QString& caption, QSize clientSize,
                          TitleButtons buttons)
@@ -29,4 +30,16 @@ void FixedDialog::keyPressEvent(QKeyEvent* event) {
         }
     }
     QDialog::keyPressEvent(event);
+}
+
+QAbstractButton* FixedDialog::addCloseButton() {
+    auto* button = new QToolButton(this);
+    button->setObjectName(QStringLiteral("CloseButton"));
+    button->setText(QStringLiteral("Close"));
+    button->setAccessibleName(button->text());
+    button->setFocusPolicy(Qt::StrongFocus);
+    const QSize size(80, 27);
+    button->setGeometry(QRect(QPoint(width() - size.width() - 10, height() - size.height() - 10), size));
+    connect(button, &QToolButton::clicked, this, &QDialog::reject);
+    return button;
 }

@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+class QAbstractButton;
+
 // A window of fixed size. Windows that must be answered have no title-bar buttons and are left
 // only through their own buttons, so Escape does not close them either.
 class FixedDialog : public QDialog {
@@ -10,6 +12,10 @@ public:
 
     FixedDialog(QWidget* owner, const QString& objectName, const QString& caption, QSize clientSize,
                 TitleButtons buttons = TitleButtons::None);
+
+    // A "Close" button in the bottom-right corner, for a window whose own controls are still to
+    // come: every window the user can open can also be left.
+    QAbstractButton* addCloseButton();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -24,6 +24,13 @@ QStringList ScriptedInteraction::messages() const {
 QStringList ScriptedInteraction::modalWindows() const {
     return textsOf("modal");
 }
+QStringList ScriptedInteraction::leftOpenWindows() const {
+    QStringList names;
+    for (const Call& call : calls)
+        if (call.kind == "modal" && call.leftOpen)
+            names << call.text;
+    return names;
+}
 
 void ScriptedInteraction::message(QWidget*, const QString& text) {
     calls.push_back({"message", text});
@@ -58,10 +65,20 @@ bool ScriptedInteraction::printerSetup(QWidget*, PrinterPort&) {
 
 void ScriptedInteraction::showModal(QDialog& window) {
     calls.push_back({"modal", window.objectName()});
+    const size_t call = calls.size() - 1;
+    if (realModalWindows) {
+        window.exec();
+        return;
+    }
+    window.setModal(true);
+    window.show();
     auto action = takeFront(modalActions, std::function<void(QDialog&)>{});
     if (action)
         action(window);
-    window.hide();
+    if (window.isVisible()) {
+        calls[call].leftOpen = true;
+        window.hide();
+    }
 }
 
 void ScriptedInteraction::openWithDesktop(const QString& pathOrUrl) {

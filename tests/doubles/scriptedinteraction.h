@@ -14,20 +14,25 @@ public:
     struct Call {
         QString kind; // "message", "confirm", "open", "save", "colour", "printerSetup", "modal", "desktop"
         QString text; // the message, the dialog title, the window's object name or the path
+        bool leftOpen = false; // a modal window that its action did not close
     };
 
     std::deque<bool> confirmAnswers;
     std::deque<std::optional<FileDialogAnswer>> fileAnswers;
     std::deque<std::optional<QColor>> colourAnswers;
     std::deque<bool> printerSetupAnswers;
-    // Run while a modal window is "shown"; the window counts as closed when the action returns.
+    // Run while a modal window is shown; the window must close itself, through its own controls,
+    // before the action returns. One it leaves open is recorded (leftOpenWindows) and hidden.
     std::deque<std::function<void(QDialog&)>> modalActions;
+    // Shows modal windows as the desktop does, in their own event loop, instead of running actions.
+    bool realModalWindows = false;
 
     std::vector<Call> calls;
     std::vector<FileDialogRequest> fileRequests;
 
     QStringList messages() const;
     QStringList modalWindows() const;
+    QStringList leftOpenWindows() const;
 
     void message(QWidget* owner, const QString& text) override;
     bool confirm(QWidget* owner, const QString& text) override;

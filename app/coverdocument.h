@@ -1,0 +1,45 @@
+#pragma once
+
+#include "app/covermode.h"
+#include "platform/picture.h"
+#include "print/calibrationfile.h"
+#include "print/printdib.h"
+
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <optional>
+
+// The document state of the main window, which every window reads and writes: the eight picture
+// slots, the current mode and slot, the printer metrics and the current mode's calibration.
+// The main window inherits it; the other windows reach it through MainWindowPort::document().
+struct CoverDocument {
+    QString programFolder; // with its trailing separator
+    int slotCode = 1;
+    std::array<Picture, kSlotCount> slotPicture;
+    std::array<Picture, kSlotCount> slotKept;
+    Picture scratchPicture;
+    Picture discMask;
+    Picture smallDiscMask;
+    std::array<bool, kSlotCount> slotLoaded{};
+    std::array<bool, kSlotCount> slotResized{};
+    std::array<bool, 3> printerChanged{};
+    bool noPrinter = true;
+    float logPixelsX = 0, logPixelsY = 0;
+    float horzSizeMm = 0, vertSizeMm = 0;
+    float horzRes = 0, vertRes = 0;
+    float coverDotsXF = 0, coverDotsYF = 0;
+    int coverDotsX = 0, coverDotsY = 0;
+    CalibrationTexts calibrationText;
+    QString languageFileName;
+    int gradientState = 0;
+    bool reverseMode = false;
+    int pictureLeft = 0, pictureTop = 0;
+    QStringList Memo1; // calibration file lines
+    QStringList Memo2; // language choice file lines
+    TPrintDIB PrintDIB1;
+
+    std::optional<SlotInfo> currentSlot() const { return slotFor(slotCode); }
+    CoverMode currentMode() const;
+    QString calibrationPath(CoverMode mode) const;
+};

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "app/covermode.h"
+
+#include <QString>
+
+struct CoverDocument;
+class Interaction;
+class PrinterPort;
+
+// What the other windows may ask of the main window: its document state, its status texts,
+// a repaint, and the actions they repeat (Resize, Resize-Adjust, Clear's restore, the mode
+// switch). Nothing else of the main window is theirs to touch.
+class MainWindowPort {
+public:
+    virtual ~MainWindowPort() = default;
+
+    virtual CoverDocument& document() = 0;
+    // Panel 2 names the current picture, panel 3 the current mode.
+    virtual QString statusText(int panel) const = 0;
+    virtual void setStatusText(int panel, const QString& text) = 0;
+    virtual void repaintPreview() = 0;
+    virtual void resizePicture() = 0;       // Resize
+    virtual void resizeAdjustPicture() = 0; // Resize-Adjust, through the Slide window
+    virtual void restorePicture() = 0;      // Clear
+    virtual void switchToMode(CoverMode mode) = 0;
+};
+
+// What a secondary window is given when it is made.
+struct WindowServices {
+    MainWindowPort& main;
+    Interaction& ui;
+    PrinterPort& printer;
+};

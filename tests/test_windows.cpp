@@ -1,0 +1,91 @@
+// Every window the program shows can be left through its own controls, in a real modal loop.
+#include "support/programfixture.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+namespace {
+
+class Windows : public ProgramTest {
+protected:
+    // Runs `show`, which blocks while the window is modal, and leaves the window by pressing its
+    // control `exit` (or Escape when empty) once it is up. False when the window could not be left:
+    // a watchdog closes it then, so the test fails instead of hanging.
+    bool leaves(const QString& windowName, const QString& exit, const std::function<void()>& show) {
+        auto* window = form().findChild<QDialog*>(windowName);
+        if (window == nullptr) {
+            ADD_FAILURE() << "no window " << windowName.toStdString();
+            return false;
+        }
+        bool pressed = false;
+        bool stuck = false;
+        QTimer user;
+        user.setInterval(10);
+        QObject::connect(&user, &QTimer::timeout, [&] {
+            if (pressed || QApplication::activeModalWidget() != window)
+                return;
+            pressed = true;
+            if (exit.isEmpty())
+                QTest::keyClick(window, Qt::Key_Escape);
+            else if (auto* button = window->findChild<QAbstractButton*>(exit))
+                button->click();
+        });
+        QTimer watchdog;
+        watchdog.setSingleShot(true);
+        QObject::connect(&watchdog, &QTimer::timeout, [&] {
+            stuck = window->isVisible();
+            window->done(QDialog::Rejected);
+        });
+        user.start();
+        watchdog.start(3000);
+        show();
+        return pressed && !stuck && !window->isVisible();
+    }
+};
+
+TEST_F(Windows, EveryWindowOpenedFromTheMainWindowCanBeLeft) {
+    start();
+    ui.realModalWindows = true;
+    const struct {
+        QAbstractButton* opener;
+        const char* window;
+        const char* exit;
+    } opened[] = {
+        {form().SpeedButton7, "Form17", "CloseButton"},  {form().SpeedButton10, "Form3", "CloseButton"},
+        {form().SpeedButton23, "Form7", "CloseButton"},  {form().SpeedButton25, "FLibrary", "CloseButton"},
+        {form().SpeedButton11, "Form19", "SpeedButton1"},
+    };
+    for (const auto& each : opened)
+        EXPECT_TRUE(leaves(each.window, each.exit, [&] { each.opener->click(); })) << each.window;
+}
+
+TEST_F(Windows, WindowsOpenedOnTheWayCanBeLeft) {
+    start();
+    const struct {
+        const char* window;
+        const char* exit;
+    } windows[] = {
+        {"Form1", "SpeedButton1"}, {"Form16", "SpeedButton4"}, {"Form16", ""},          {"Form18", "CloseButton"},
+        {"Form2", "CloseButton"},  {"Form5", "CloseButton"},   {"Form20", "CloseButton"}, {"Form4", "CloseButton"},
+    };
+    for (const auto& each : windows) {
+        auto* window = form().findChild<QDialog*>(each.window);
+        ASSERT_NE(window, nullptr) << each.window;
+        EXPECT_TRUE(leaves(each.window, each.exit, [window] { window->exec(); }))
+            << each.window << " by " << (*each.exit ? each.exit : "Escape");
+    }
+}
+
+TEST_F(Windows, TheScriptedStandInTellsAWindowLeftOpen) {
+    start();
+    ui.modalActions.push_back([](QDialog&) {});
+    form().SpeedButton7->click();
+    ui.modalActions.push_back([](QDialog& window) { window.findChild<QAbstractButton*>("CloseButton")->click(); });
+    form().SpeedButton10->click();
+    EXPECT_EQ(ui.leftOpenWindows(), QStringList{"Form17"});
+}
+
+} // namespace
