@@ -1,4 +1,6 @@
 // Every window the program shows can be left through its own controls, in a real modal loop.
+#include "app/coverdocument.h"
+#include "print/tform19.h"
 #include "support/programfixture.h"
 
 #include <QAbstractButton>
@@ -86,6 +88,38 @@ TEST_F(Windows, TheScriptedStandInTellsAWindowLeftOpen) {
     ui.modalActions.push_back([](QDialog& window) { window.findChild<QAbstractButton*>("CloseButton")->click(); });
     form().SpeedButton10->click();
     EXPECT_EQ(ui.leftOpenWindows(), QStringList{"Form17"});
+}
+
+// A main window reduced to what the other windows may ask of it.
+class FakeMain : public MainWindowPort {
+public:
+    CoverDocument doc;
+    QStringList asked;
+
+    CoverDocument& document() override { return doc; }
+    QString statusText(int) const override { return {}; }
+    void setStatusText(int, const QString&) override {}
+    void repaintPreview() override { asked << "repaint"; }
+    void resizePicture() override { asked << "resize"; }
+    void resizeAdjustPicture() override { asked << "resizeAdjust"; }
+    void restorePicture() override { asked << "restore"; }
+    void switchToMode(CoverMode) override { asked << "switch"; }
+};
+
+TEST(WindowAlone, CalibrateSavesWhatItWasPreparedWithForItsMode) {
+    const ProgramFolder folder;
+    FakeMain main;
+    main.doc.programFolder = folder.path();
+    ScriptedInteraction ui;
+    TestPrinter printer{TestPrinter::dpi600Letter()};
+    QWidget owner;
+    TForm19 window(&owner, WindowServices{main, ui, printer});
+    window.prepareFor(CoverMode::BackCover, {"1.00", "2.00", "3.00", "4.00", "3500", "2800"});
+    window.SpeedButton1->click();
+    EXPECT_EQ(folder.read("Back_cfg.ini"), "1.00\r\n2.00\r\n3.00\r\n4.00\r\n3500\r\n2800\r\n");
+    EXPECT_EQ(main.doc.calibrationText, (CalibrationTexts{"1.00", "2.00", "3.00", "4.00", "3500", "2800"}));
+    EXPECT_FALSE(folder.exists("Cd_cfg.ini"));
+    EXPECT_TRUE(main.asked.isEmpty());
 }
 
 } // namespace
