@@ -85,7 +85,7 @@ QAction* listedItem(QMenu* menu, const char* name, const QKeySequence& key = {})
 
 QMenu* listedMenu(QMenuBar* bar, const char* name) {
     QMenu* menu = bar->addMenu(listed(name));
-    (void)name;
+    menu->setObjectName(QLatin1String(name));
     return menu;
 }
 } // namespace

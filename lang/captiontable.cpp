@@ -122,7 +122,7 @@ constexpr CaptionRow kCaptions[] = {
 
 // Controls of windows still being written.
 constexpr CaptionKey kPending[] = {
-    {"Form2", "StaticText2"}, {"Form19", "SpeedButton2"},
+    {"Form2", "StaticText2"}, // information
     {"Form5", "StaticText1"}, // text-bar help
     // Gradient
     {"Form18", "Label1"},
@@ -142,6 +142,7 @@ constexpr CaptionKey kPending[] = {
     {"Form17", "SpeedButton6"},
     {"Form17", "SpeedButton9"},
     // Effects
+    {"Form7", "SpeedButton1"},
     {"Form7", "SpeedButton2"},
     {"Form7", "SpeedButton3"},
     // Gallery
