@@ -1,5 +1,7 @@
 #include "app/discgeometry.h"
 
+#include <vector>
+
 namespace disc {
 
 namespace {
@@ -8,6 +10,40 @@ double squaredDistance(int x, int y, int centre) {
     const double dy = y - centre;
     return dx * dx + dy * dy;
 }
+
+// Which columns of the cover lie on the printable ring in every row from `row` to the bottom of a
+// line of text set on it.
+std::vector<bool> columnsUnderALine(int row) {
+    const Shape shape = shapeFor(kCoverSize);
+    std::vector<bool> columns(kCoverSize, true);
+    for (int y = row; y <= row + kTextLineReach; ++y)
+        for (int x = 0; x < kCoverSize; ++x)
+            if (y < 0 || y >= kCoverSize || !shape.onPrintableRing(x, y))
+                columns[x] = false;
+    return columns;
+}
+
+// The longest run of usable columns in [from, to), brought in from both ends by the inset.
+RowSpan widestRun(const std::vector<bool>& columns, int from, int to) {
+    int bestFirst = 0, bestLength = 0;
+    for (int x = from; x < to;) {
+        if (!columns[x]) {
+            ++x;
+            continue;
+        }
+        const int first = x;
+        while (x < to && columns[x])
+            ++x;
+        if (x - first > bestLength) {
+            bestFirst = first;
+            bestLength = x - first;
+        }
+    }
+    if (bestLength <= 2 * kTextInset)
+        return {};
+    return {bestFirst + kTextInset, bestLength - 2 * kTextInset};
+}
+
 } // namespace
 
 bool Shape::insideDisc(int x, int y) const {
@@ -37,6 +73,16 @@ QImage mask(int size) {
         }
     }
     return image;
+}
+
+RowSpan textSpan(int row) {
+    return widestRun(columnsUnderALine(row), 0, kCoverSize);
+}
+
+HubRowSpans hubTextSpans(int row) {
+    const std::vector<bool> columns = columnsUnderALine(row);
+    const int centre = shapeFor(kCoverSize).centre;
+    return {widestRun(columns, 0, centre), widestRun(columns, centre, kCoverSize)};
 }
 
 } // namespace disc

@@ -30,4 +30,30 @@ Shape shapeFor(int size);
 // The mask stamped over a fitted picture: pure black on the printable ring, white elsewhere.
 QImage mask(int size);
 
+// Where the Text Area's Adjust layout may set text on the 120 mm cover. A line of text set with
+// its top on a row covers that row and the kTextLineReach rows below it (a 10-point line is 15
+// pixels high); a span keeps kTextInset pixels clear of the ring's edges on all those rows.
+constexpr int kTextLineReach = 15;
+constexpr int kTextInset = 3;
+
+// A piece of one row: its first column and its width; width 0 when there is no room.
+struct RowSpan {
+    int x = 0;
+    int width = 0;
+
+    bool operator==(const RowSpan&) const = default;
+};
+
+// The widest span of a row outside the hub rows on which such a line lies on the ring. Rows whose
+// line reaches into the hub rows get the wider side of the hub (the left one when they are even).
+RowSpan textSpan(int row);
+
+struct HubRowSpans {
+    RowSpan left;
+    RowSpan right;
+};
+
+// The spans left and right of the hub on a hub row.
+HubRowSpans hubTextSpans(int row);
+
 } // namespace disc

@@ -1,9 +1,12 @@
-// Draws the bitmaps shipped in data/: the two disc masks and the start-up example cover.
+// Draws the bitmaps shipped in data/: the two disc masks and the start-up example cover; and
+// writes the layout files of the Text Area's Adjust layout from the same disc.
 // Usage: make_artwork FOLDER
 
 #include "app/discgeometry.h"
+#include "platform/linelist.h"
 #include "platform/orbalinerror.h"
 #include "platform/picture.h"
+#include "text/layouttables.h"
 
 #include <QDir>
 #include <QFont>
@@ -160,6 +163,22 @@ QImage cutToDisc(QImage cover) {
     return cover;
 }
 
+// Each record carries its row number in its first ignored field.
+LayoutTables layoutTablesOfTheDisc() {
+    LayoutTables tables;
+    for (int row = 1; row < kTextEndRow; ++row) {
+        if (isHubRow(row)) {
+            const disc::HubRowSpans spans = disc::hubTextSpans(row);
+            tables.splitSpanTable[row] = {{spans.left.x, row, spans.left.width, 0},
+                                          {spans.right.x, 0, spans.right.width, 0}};
+        } else {
+            const disc::RowSpan span = disc::textSpan(row);
+            tables.spanTable[row] = {span.x, row, span.width, 0};
+        }
+    }
+    return tables;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -179,6 +198,9 @@ int main(int argc, char** argv) {
         Picture(disc::mask(disc::kMiniSize)).saveBmp(folder.filePath("round_min.bmp"));
         Picture(cutToDisc(exampleCover().convertToFormat(QImage::Format_BGR888)))
             .saveBmp(folder.filePath("exemple.bmp"));
+        const LayoutTables tables = layoutTablesOfTheDisc();
+        for (const LayoutFile& file : layoutFiles())
+            writeLines(folder.filePath(file.name), layoutFileLines(file, tables, file.shippedRecords));
     } catch (const OrbalinError& error) {
         std::fprintf(stderr, "%s\n", qPrintable(error.message()));
         return 1;
