@@ -4,6 +4,7 @@
 #include "app/mainwindowport.h"
 
 #include <QMainWindow>
+#include <QPoint>
 #include <QStringList>
 #include <array>
 #include <functional>
@@ -36,6 +37,13 @@ public:
     void resizeAdjustPicture() override { SpeedButton12Click(); }
     void restorePicture() override { SpeedButton5Click(); }
     void switchToMode(CoverMode mode) override;
+
+    // --- Drag anchor ---
+    // The one drag state of the window, shared by the floating text, the vertical text marker,
+    // the text bar's grip and the added picture: whether a drag is on and where it was pressed,
+    // in the pressed control's coordinates.
+    bool dragging = false;
+    QPoint dragAnchor;
 
     // --- Controls ---
     ClientArea* client = nullptr;
