@@ -1,0 +1,22 @@
+#pragma once
+
+#include "text/textplan.h"
+
+#include <QFont>
+#include <QImage>
+
+// Pixels a point size takes on a cover picture (96 to the inch, rounded): 10 points are 13 pixels.
+int pixelsForPoints(int points);
+
+// The font a style stands for on a cover picture, sized in pixels so that the picture's own
+// resolution never changes it.
+QFont coverFont(const TextStyle& style);
+
+// The measure the layouts use on a real picture: the fonts the painter draws with.
+QSize measureOnCover(const QString& text, const TextStyle& style);
+
+// Draws the plan's texts on the picture, glyphs only (greyscale antialiased, no background), then
+// lays the plan's mask over it: `discMask` or `smallDiscMask`, the masks the fitting uses. A picture
+// in another format is brought to QImage::Format_BGR888 first; a null picture is left alone.
+void paintTextPlan(QImage& picture, const TextPlan& plan, const QImage& discMask,
+                   const QImage& smallDiscMask);
