@@ -29,7 +29,8 @@ public:
     // Throws OrbalinError naming the file and the reason when it cannot be read.
     static Picture load(const QString& path);
 
-    // Reads a BMP file at its own size and pixel format (24-bit files become Format_BGR888).
+    // Reads a BMP file at its own size: 1-, 4- and 8-bit files keep their colour tables, 16-, 24- and
+    // 32-bit files become Format_BGR888 (alpha is dropped).
     // Throws OrbalinError naming the file and the reason when it cannot be read.
     static Picture loadBmp(const QString& path);
     // The same for the bytes of a BMP file; `path` only names it in messages.

@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtEndian>
+#include <array>
+#include <cmath>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -263,6 +265,234 @@ TEST_F(PictureFiles, PixelCapIsAtExactly128Megapixels) {
     pixels.append(QByteArray(16384 / 8, '\xff'));
     const QString overCap = write(QStringLiteral("overcap.bmp"), bmpFile(header, palette, pixels));
     EXPECT_THROW(Picture::loadBmp(overCap), OrbalinError);
+}
+
+// Rows of 16- or 32-bit pixel values given top row first, stored bottom row first, each row padded.
+QByteArray directRows(int bitCount, int width, const QList<quint32>& values) {
+    QByteArray out;
+    for (qsizetype y = values.size() / width - 1; y >= 0; --y) {
+        QByteArray row;
+        for (int x = 0; x < width; ++x) {
+            const quint32 value = values[y * width + x];
+            bitCount == 16 ? put16(row, quint16(value)) : put32(row, value);
+        }
+        out += row + QByteArray((4 - row.size() % 4) % 4, '\0');
+    }
+    return out;
+}
+
+QList<QRgb> pixelsOf(const QImage& image) {
+    QList<QRgb> out;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            out.append(image.pixel(x, y));
+    return out;
+}
+
+std::string rgbText(const QList<QRgb>& colours) {
+    std::string out;
+    for (const QRgb c : colours)
+        out += "(" + std::to_string(qRed(c)) + "," + std::to_string(qGreen(c)) + "," +
+               std::to_string(qBlue(c)) + ") ";
+    return out;
+}
+
+TEST_F(PictureFiles, NarrowAndWideChannelsReachFullWhite) {
+    struct Case {
+        const char* name;
+        BmpHeader header;
+        QList<quint32> values; // three pixels in one row
+        QList<QRgb> expected;
+    };
+    const std::vector<Case> cases = {
+        // 5 bits: 31 is white, 16 is 16 × 255 / 31 = 131.6, 1 is 8.2.
+        {"555",
+         {.width = 3, .bitCount = 16},
+         {0x7fff, 16u << 10 | 16u << 5 | 16u, 1u << 10},
+         {qRgb(255, 255, 255), qRgb(132, 132, 132), qRgb(8, 0, 0)}},
+        // 6-bit green: 32 is 32 × 255 / 63 = 129.5.
+        {"565",
+         {.width = 3, .bitCount = 16, .compression = 3, .masks = {0xf800, 0x07e0, 0x001f}},
+         {0xffff, 31u << 11 | 32u << 5, 63u << 5},
+         {qRgb(255, 255, 255), qRgb(255, 130, 0), qRgb(0, 255, 0)}},
+        // 10 bits: 1023 is white, 512 is 127.6, 1 is 0.25.
+        {"10-10-10",
+         {.width = 3,
+          .infoSize = 108,
+          .bitCount = 32,
+          .compression = 3,
+          .masks = {0x3ff00000, 0x000ffc00, 0x000003ff, 0xc0000000}},
+         {0x3fffffff, 512u << 20 | 1u << 10 | 1023u, 0xc0000000},
+         {qRgb(255, 255, 255), qRgb(128, 0, 255), qRgb(0, 0, 0)}},
+        // 11-bit green: 1024 is 1024 × 255 / 2047 = 127.6.
+        {"11-11-10",
+         {.width = 3,
+          .infoSize = 124,
+          .bitCount = 32,
+          .compression = 3,
+          .masks = {0xffe00000, 0x001ffc00, 0x000003ff}},
+         {0xffffffff, 1024u << 10, 2047u << 10},
+         {qRgb(255, 255, 255), qRgb(0, 128, 0), qRgb(0, 255, 0)}},
+    };
+    for (const Case& c : cases) {
+        const QImage image =
+            Picture::decodeBmp(bmpFile(c.header, {}, directRows(c.header.bitCount, 3, c.values)), c.name)
+                .bitmap();
+        EXPECT_EQ(image.format(), QImage::Format_BGR888) << c.name;
+        EXPECT_EQ(pixelsOf(image), c.expected) << c.name << ": " << rgbText(pixelsOf(image));
+    }
+}
+
+// Where a layout keeps each channel; the reader must find the same from the masks alone.
+struct Field {
+    int shift;
+    int bits;
+    quint32 max() const { return quint32((quint64(1) << bits) - 1); }
+    // value × 255 / max, rounded, in floating point rather than the reader's integers.
+    int reference(quint32 value) const { return int(std::lround(value * 255.0 / max())); }
+};
+
+struct MaskLayout {
+    const char* name;
+    BmpHeader header;
+    Field red, green, blue;
+    quint32 unused = 0; // bits outside the colour fields, set in every pixel
+};
+
+TEST_F(PictureFiles, EveryBitfieldLayoutScalesChannelsLikeTheReference) {
+    const std::vector<MaskLayout> layouts = {
+        {"555 without masks", {.bitCount = 16}, {10, 5}, {5, 5}, {0, 5}, 0x8000},
+        {"555, masks in the header ignored",
+         {.infoSize = 124, .bitCount = 16, .masks = {0xf800, 0x07e0, 0x001f}},
+         {10, 5},
+         {5, 5},
+         {0, 5}},
+        {"565 after the header",
+         {.bitCount = 16, .compression = 3, .masks = {0xf800, 0x07e0, 0x001f}},
+         {11, 5},
+         {5, 6},
+         {0, 5}},
+        {"565 inside a 56-byte header",
+         {.infoSize = 56, .bitCount = 16, .compression = 3, .masks = {0xf800, 0x07e0, 0x001f, 0}},
+         {11, 5},
+         {5, 6},
+         {0, 5}},
+        {"red in the low bits",
+         {.infoSize = 108, .bitCount = 16, .compression = 3, .masks = {0x001f, 0x07e0, 0xf800}},
+         {0, 5},
+         {5, 6},
+         {11, 5}},
+        {"4444 with alpha after the header",
+         {.bitCount = 16, .compression = 6, .masks = {0x0f00, 0x00f0, 0x000f, 0xf000}},
+         {8, 4},
+         {4, 4},
+         {0, 4},
+         0xf000},
+        {"one bit each",
+         {.infoSize = 52, .bitCount = 16, .compression = 3, .masks = {4, 2, 1}},
+         {2, 1},
+         {1, 1},
+         {0, 1},
+         0xfff8},
+        {"32 bits without masks", {.bitCount = 32}, {16, 8}, {8, 8}, {0, 8}, 0xff000000},
+        {"10-10-10-2",
+         {.bitCount = 32, .compression = 3, .masks = {0x3ff00000, 0x000ffc00, 0x000003ff}},
+         {20, 10},
+         {10, 10},
+         {0, 10},
+         0xc0000000},
+        {"20-bit red",
+         {.infoSize = 124, .bitCount = 32, .compression = 3, .masks = {0xfffff000, 0x00000fc0, 0x0000003f}},
+         {12, 20},
+         {6, 6},
+         {0, 6}},
+    };
+    for (const MaskLayout& layout : layouts) {
+        SCOPED_TRACE(layout.name);
+        // Six raw pixels, 3 × 2: white, each channel alone, a middle value, one step, black.
+        const auto raw = [&](quint32 r, quint32 g, quint32 b) { return std::array<quint32, 3>{r, g, b}; };
+        const Field& R = layout.red;
+        const Field& G = layout.green;
+        const Field& B = layout.blue;
+        const std::array<quint32, 3> channels[] = {
+            raw(R.max(), G.max(), B.max()),       raw(R.max(), 0, 0), raw(0, G.max(), 0), raw(0, 0, B.max()),
+            raw(R.max() / 2 + 1, G.max() / 2, 1), raw(0, 0, 0)};
+        QList<quint32> values;
+        QList<QRgb> expected;
+        for (const auto& [r, g, b] : channels) {
+            values.append(r << R.shift | g << G.shift | b << B.shift | layout.unused);
+            expected.append(qRgb(R.reference(r), G.reference(g), B.reference(b)));
+        }
+        for (const bool topDown : {false, true}) {
+            BmpHeader header = layout.header;
+            header.width = 3;
+            header.height = topDown ? -2 : 2;
+            QByteArray rows = directRows(header.bitCount, 3, values);
+            if (topDown) // the same rows, top row first
+                rows = rows.mid(rows.size() / 2) + rows.left(rows.size() / 2);
+            const QByteArray bytes = bmpFile(header, {}, rows);
+            const QImage image = Picture::decodeBmp(bytes, QStringLiteral("fields.bmp")).bitmap();
+            ASSERT_EQ(image.format(), QImage::Format_BGR888);
+            ASSERT_EQ(image.size(), QSize(3, 2));
+            EXPECT_EQ(pixelsOf(image), expected)
+                << (topDown ? "top-down: " : "bottom-up: ") << rgbText(pixelsOf(image));
+            EXPECT_EQ(image, Picture::loadBmp(write(QStringLiteral("fields.bmp"), bytes)).bitmap());
+        }
+    }
+}
+
+// The whole message for a file that is refused, or a note that it was not.
+QString refusalOf(const QByteArray& bytes) {
+    try {
+        Picture::decodeBmp(bytes, QStringLiteral("x.bmp"));
+    } catch (const OrbalinError& e) {
+        return QString(e.message()).remove(QStringLiteral("The picture \"x.bmp\" cannot be opened. "));
+    }
+    return QStringLiteral("(accepted)");
+}
+
+TEST(BmpRefusals, ValidFilesWeDoNotReadAreNamedNotSupported) {
+    const QByteArray content("\xff\xd8\xff\xe0 stands for a compressed picture");
+    const auto compressed = [&](quint32 compression, quint16 bitCount) {
+        return bmpFile({.width = 3, .height = 2, .bitCount = bitCount, .compression = compression}, {},
+                       content);
+    };
+    const std::pair<QByteArray, const char*> cases[] = {
+        {compressed(1, 8), "It uses RLE8 compression, which is not supported."},
+        {compressed(2, 4), "It uses RLE4 compression, which is not supported."},
+        {compressed(4, 0), "It uses JPEG compression, which is not supported."},
+        {compressed(5, 0), "It uses PNG compression, which is not supported."},
+        {compressed(11, 32), "It stores CMYK colours, which is not supported."},
+        {compressed(12, 8), "It uses CMYK RLE8 compression, which is not supported."},
+        {compressed(13, 4), "It uses CMYK RLE4 compression, which is not supported."},
+        {compressed(9, 24), "It uses a kind of BMP compression (number 9) that is not supported."},
+        {bmpFile({.width = 3, .height = 2, .bitCount = 2, .colorsUsed = 4}, {1, 2, 3, 4}, QByteArray(8, 0)),
+         "It has 2 bits per pixel, which is not supported."},
+        {bmpFile({.width = 3, .height = 2, .bitCount = 64}, {}, QByteArray(48, 0)),
+         "It has 64 bits per pixel, which is not supported."},
+        {bmpFile({.width = 3, .height = 2, .compression = 3, .masks = {0xff0000, 0xff00, 0xff}}, {},
+                 rows24(3, 2, false, sampleColor)),
+         "It uses colour masks with 24 bits per pixel, which is not supported."},
+    };
+    for (const auto& [bytes, reason] : cases)
+        EXPECT_EQ(refusalOf(bytes), QString::fromLatin1(reason));
+}
+
+TEST(BmpRefusals, MasksThatCannotDescribeAPixelAreDamage) {
+    const auto withMasks = [](quint16 bitCount, QList<quint32> masks) {
+        return bmpFile({.width = 2, .bitCount = bitCount, .compression = 3, .masks = masks}, {},
+                       QByteArray(8, '\x55'));
+    };
+    const std::pair<QByteArray, const char*> cases[] = {
+        {withMasks(16, {0xf800, 0, 0x001f}), "The file is damaged: its colour masks leave out green."},
+        {withMasks(16, {0x1f0000, 0x07e0, 0x001f}),
+         "The file is damaged: its red mask 0x001f0000 does not fit in 16 bits per pixel."},
+        {withMasks(32, {0xff0000, 0xf0f0, 0xff}),
+         "The file is damaged: its green mask 0x0000f0f0 is not one run of bits."},
+        {withMasks(32, {0xff0000, 0x01ff00, 0xff}), "The file is damaged: its colour masks overlap."},
+    };
+    for (const auto& [bytes, reason] : cases)
+        EXPECT_EQ(refusalOf(bytes), QString::fromLatin1(reason));
 }
 
 struct BadFile {
