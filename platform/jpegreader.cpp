@@ -2,6 +2,9 @@
 
 #include "platform/picturelimits.h"
 
+#include <QByteArrayView>
+
+#include <array>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
@@ -19,9 +22,16 @@ constexpr int maxScans = 100;
 // may walk as many blocks as 32 walks over the largest picture, where a progressive CMYK one needs 24.
 constexpr qint64 maxBlocksInScans = 32 * (kMaxPicturePixels / 64);
 
+// A marker whose code is no marker at all, before the first scan, is taken for damage and read
+// again as bytes to skip; a file needing more such repairs than this is refused.
+constexpr int maxMarkerRepairs = 8;
+
 enum class Outcome {
     Decoded,
     Refused,
+    RepairMarker,
+    HeaderDamageHidesData,
+    CutShort,
     TooLarge,
     TooManyScans,
     TooMuchScanWork,
@@ -39,19 +49,32 @@ struct Decoder {
     jpeg_decompress_struct cinfo;
     jpeg_error_mgr errors;
     jpeg_progress_mgr progress;
+    jpeg_source_mgr source;
     std::jmp_buf jump;
     const JOCTET* data;
-    unsigned long size;
+    size_t size;
+    // The source hands libjpeg the file's bytes in pieces: the bytes up to the next repaired marker,
+    // the marker as two zero bytes, and so on. `servedEnd` is where the current piece ends in the file.
+    size_t servedEnd;
+    std::array<size_t, maxMarkerRepairs> repairedMarkers;
+    int repairCount;
+    // The data ran out and an end-of-image marker was handed over in its place.
+    bool endSupplied;
+    bool readingHeader;  // from the start of the file to the first scan
+    bool headerRepaired; // libjpeg skipped damaged bytes there
+    size_t headerEnd;    // where the first scan's data starts
     AllocateRows allocate;
     void* owner;
     Outcome outcome;
     int messageCode;
+    int messageNumber;
     char message[JMSG_LENGTH_MAX];
     JDIMENSION width;
     JDIMENSION height;
     int components;
     int scansCounted;
     qint64 blocksInScans;
+    unsigned componentsScanned; // a bit for each component index that had a scan
 };
 
 Decoder& decoderOf(j_common_ptr cinfo) {
@@ -63,10 +86,74 @@ Decoder& decoderOf(j_common_ptr cinfo) {
     std::longjmp(d.jump, 1);
 }
 
+size_t position(const Decoder& d) {
+    return d.servedEnd - d.source.bytes_in_buffer;
+}
+
+const JOCTET zeros[2] = {0, 0};
+const JOCTET endOfImage[2] = {0xff, JPEG_EOI};
+
+// Points the source at the file from `at` on, up to the next repaired marker.
+void serveFrom(Decoder& d, size_t at) {
+    jpeg_source_mgr& source = d.source;
+    if (at >= d.size) {
+        // Many files lack only their end marker after complete picture data, so one is supplied;
+        // data that is cut short shows when the decoders need more of it.
+        if (d.endSupplied)
+            WARNMS(&d.cinfo, JWRN_JPEG_EOF);
+        d.endSupplied = true;
+        source.next_input_byte = endOfImage;
+        source.bytes_in_buffer = sizeof endOfImage;
+        d.servedEnd = d.size + sizeof endOfImage;
+        return;
+    }
+    size_t end = d.size;
+    for (int i = 0; i < d.repairCount; ++i) {
+        const size_t marker = d.repairedMarkers[size_t(i)];
+        if (at >= marker && at < marker + 2) {
+            source.next_input_byte = zeros + (at - marker);
+            source.bytes_in_buffer = marker + 2 - at;
+            d.servedEnd = marker + 2;
+            return;
+        }
+        if (marker > at)
+            end = std::min(end, marker);
+    }
+    source.next_input_byte = d.data + at;
+    source.bytes_in_buffer = end - at;
+    d.servedEnd = end;
+}
+
+void startSource(j_decompress_ptr) {}
+void endSource(j_decompress_ptr) {}
+
+boolean fillSource(j_decompress_ptr cinfo) {
+    Decoder& d = decoderOf(reinterpret_cast<j_common_ptr>(cinfo));
+    serveFrom(d, d.servedEnd);
+    return TRUE;
+}
+
+void skipSource(j_decompress_ptr cinfo, long count) {
+    Decoder& d = decoderOf(reinterpret_cast<j_common_ptr>(cinfo));
+    if (count <= 0)
+        return;
+    if (size_t(count) <= d.source.bytes_in_buffer) {
+        d.source.next_input_byte += count;
+        d.source.bytes_in_buffer -= size_t(count);
+        return;
+    }
+    serveFrom(d, position(d) + size_t(count));
+}
+
 [[noreturn]] void stopOnError(j_common_ptr cinfo) {
     Decoder& d = decoderOf(cinfo);
     d.messageCode = cinfo->err->msg_code;
+    d.messageNumber = cinfo->err->msg_parm.i[0];
     cinfo->err->format_message(cinfo, d.message);
+    // libjpeg has just read the marker's two bytes.
+    if (d.messageCode == JERR_UNKNOWN_MARKER && d.readingHeader && d.repairCount < maxMarkerRepairs &&
+        position(d) >= 2 && position(d) <= d.size)
+        stop(d, Outcome::RepairMarker);
     stop(d, Outcome::Refused);
 }
 
@@ -75,9 +162,15 @@ Decoder& decoderOf(j_common_ptr cinfo) {
 void stopOnWarning(j_common_ptr cinfo, int level) {
     if (level >= 0) // trace output
         return;
+    Decoder& d = decoderOf(cinfo);
     const jpeg_error_mgr& err = *cinfo->err;
-    const bool strayBytesBeforeEnd = err.msg_code == JWRN_EXTRANEOUS_DATA && err.msg_parm.i[1] == 0xd9;
-    if (err.msg_code == JWRN_JFIF_MAJOR || strayBytesBeforeEnd) {
+    const bool skipped = err.msg_code == JWRN_EXTRANEOUS_DATA;
+    const bool strayBytesBeforeEnd = skipped && err.msg_parm.i[1] == 0xd9;
+    // Before the first scan, typically a damaged length of an APP or comment segment. Whether
+    // anything the picture needs was skipped with it is checked once the header is read.
+    const bool skippedInHeader = skipped && d.readingHeader;
+    d.headerRepaired = d.headerRepaired || skippedInHeader;
+    if (err.msg_code == JWRN_JFIF_MAJOR || strayBytesBeforeEnd || skippedInHeader) {
         ++cinfo->err->num_warnings;
         return;
     }
@@ -93,10 +186,66 @@ void watchScans(j_common_ptr cinfo) {
     d.scansCounted = c.input_scan_number;
     if (c.input_scan_number > maxScans)
         stop(d, Outcome::TooManyScans);
-    for (int i = 0; i < c.comps_in_scan; ++i)
+    for (int i = 0; i < c.comps_in_scan; ++i) {
         d.blocksInScans += qint64(c.cur_comp_info[i]->width_in_blocks) * c.cur_comp_info[i]->height_in_blocks;
+        d.componentsScanned |= 1u << c.cur_comp_info[i]->component_index;
+    }
     if (d.blocksInScans > maxBlocksInScans)
         stop(d, Outcome::TooMuchScanWork);
+}
+
+constexpr JOCTET startOfScan = 0xda;
+
+bool isFrameMarker(JOCTET code) {
+    return code >= 0xc0 && code <= 0xcf && code != 0xc4 && code != 0xc8 && code != 0xcc;
+}
+
+bool defined(JHUFF_TBL* const (&tables)[NUM_HUFF_TBLS], int number) {
+    return number >= 0 && number < NUM_HUFF_TBLS && tables[number] != nullptr;
+}
+
+// After a repair in the header, whether libjpeg skipped anything the picture needs. Missing
+// quantisation tables or frame header stop libjpeg by itself; a missing Huffman table would quietly
+// be replaced by the standard one, and a missing Adobe marker changes the colours.
+bool repairLostNothing(const Decoder& d) {
+    const jpeg_decompress_struct& c = d.cinfo;
+    if (!c.arith_code)
+        for (int i = 0; i < c.comps_in_scan; ++i) {
+            const jpeg_component_info& component = *c.cur_comp_info[i];
+            if (c.Ss == 0 && c.Ah == 0 && !defined(c.dc_huff_tbl_ptrs, component.dc_tbl_no))
+                return false;
+            if (c.Se > 0 && !defined(c.ac_huff_tbl_ptrs, component.ac_tbl_no))
+                return false;
+        }
+    if (c.saw_Adobe_marker)
+        return true;
+    const QByteArrayView header(d.data, qsizetype(std::min(d.headerEnd, d.size)));
+    for (qsizetype at = header.indexOf("Adobe"); at >= 0; at = header.indexOf("Adobe", at + 1))
+        if (at >= 4 && header[at - 4] == '\xff' && header[at - 3] == '\xee')
+            return false;
+    return true;
+}
+
+// After a repair in the header, libjpeg may have picked up a picture embedded in an APP segment (an
+// EXIF thumbnail) and decoded that; the file's own frame then follows what was read.
+bool unreadFrameFollows(const Decoder& d) {
+    for (size_t i = std::min(position(d), d.size); i + 1 < d.size; ++i)
+        if (d.data[i] == 0xff && (d.data[i + 1] == startOfScan || isFrameMarker(d.data[i + 1])))
+            return true;
+    return false;
+}
+
+// When the end had to be supplied, whether a multi-scan file still got all its scans: each component
+// its own in a sequential file, every coefficient all its bits in a progressive one.
+bool everyScanArrived(const Decoder& d) {
+    const jpeg_decompress_struct& c = d.cinfo;
+    if (!c.progressive_mode)
+        return d.componentsScanned == (1u << c.num_components) - 1;
+    for (int component = 0; component < c.num_components; ++component)
+        for (int k = 0; k < DCTSIZE2; ++k)
+            if (c.coef_bits[component][k] != 0)
+                return false;
+    return true;
 }
 
 int product(int a, int b) {
@@ -129,8 +278,19 @@ Outcome runDecoder(Decoder* const d) {
     }
     jpeg_create_decompress(&d->cinfo);
     d->cinfo.progress = &d->progress;
-    jpeg_mem_src(&d->cinfo, d->data, d->size);
-    jpeg_read_header(&d->cinfo, TRUE); // returns only with a picture's header: the memory source never waits
+    d->source.init_source = startSource;
+    d->source.fill_input_buffer = fillSource;
+    d->source.skip_input_data = skipSource;
+    d->source.resync_to_restart = jpeg_resync_to_restart;
+    d->source.term_source = endSource;
+    d->cinfo.src = &d->source;
+    serveFrom(*d, 0);
+    d->readingHeader = true;
+    jpeg_read_header(&d->cinfo, TRUE); // returns only with a picture's header: the source never waits
+    d->readingHeader = false;
+    d->headerEnd = position(*d);
+    if (d->headerRepaired && !repairLostNothing(*d))
+        stop(*d, Outcome::HeaderDamageHidesData);
     d->width = d->cinfo.image_width;
     d->height = d->cinfo.image_height;
     d->components = d->cinfo.num_components;
@@ -151,7 +311,9 @@ Outcome runDecoder(Decoder* const d) {
     // Before jpeg_start_decompress: a progressive file takes its coefficient memory there.
     if (qint64(d->width) * d->height > kMaxPicturePixels)
         stop(*d, Outcome::TooLarge);
-    jpeg_start_decompress(&d->cinfo);
+    jpeg_start_decompress(&d->cinfo); // reads every scan of a multi-scan file
+    if (d->endSupplied && jpeg_has_multiple_scans(&d->cinfo) && !everyScanArrived(*d))
+        stop(*d, Outcome::CutShort);
 
     const JDIMENSION width = d->cinfo.output_width;
     size_t bytesPerLine = 0;
@@ -173,6 +335,8 @@ Outcome runDecoder(Decoder* const d) {
         std::memset(row + used, 0, bytesPerLine - used);
     }
     jpeg_finish_decompress(&d->cinfo);
+    if (d->headerRepaired && unreadFrameFollows(*d))
+        stop(*d, Outcome::HeaderDamageHidesData);
     jpeg_destroy_decompress(&d->cinfo);
     return Outcome::Decoded;
 }
@@ -199,12 +363,28 @@ QString libjpegReason(const char* message) {
     return text;
 }
 
+QString cutShort() {
+    return QStringLiteral("The file is damaged: it ends before the picture data is complete.");
+}
+
+// The frame types libjpeg does not decode, by the marker that starts them.
+QString unsupportedProcess(int marker) {
+    // Lossless: alone or in a hierarchy, Huffman or arithmetic coded.
+    if (marker == 0xc3 || marker == 0xc7 || marker == 0xcb || marker == 0xcf)
+        return QStringLiteral("It is a lossless JPEG picture, which is not supported.");
+    return QStringLiteral("Its kind of JPEG coding (frame type 0x%1) is not supported.").arg(marker, 2, 16);
+}
+
 QString refusal(const Decoder& d) {
+    if (d.endSupplied) // whatever went wrong, it went wrong for want of data
+        return cutShort();
     switch (d.messageCode) {
     case JERR_NO_SOI:
         return QStringLiteral("It is not a JPEG picture.");
     case JWRN_JPEG_EOF:
-        return QStringLiteral("The file is damaged: it ends before the picture data is complete.");
+        return cutShort();
+    case JERR_SOF_UNSUPPORTED:
+        return unsupportedProcess(d.messageNumber);
     case JERR_OUT_OF_MEMORY:
         return QStringLiteral("There is not enough memory for it.");
     case JERR_ARITH_NOTIMPL:
@@ -220,6 +400,24 @@ QString refusal(const Decoder& d) {
     }
 }
 
+// Runs the decoder, again after each marker it took for damage, until it ends some other way.
+Outcome decode(Decoder& decoder, const QByteArray& bytes, QImage& image) {
+    std::array<size_t, maxMarkerRepairs> repaired{};
+    for (int repairs = 0;; ++repairs) {
+        decoder = Decoder{};
+        decoder.data = reinterpret_cast<const JOCTET*>(bytes.constData());
+        decoder.size = size_t(bytes.size());
+        decoder.allocate = allocateImage;
+        decoder.owner = &image;
+        decoder.repairedMarkers = repaired;
+        decoder.repairCount = repairs;
+        const Outcome outcome = runDecoder(&decoder);
+        if (outcome != Outcome::RepairMarker)
+            return outcome;
+        repaired[size_t(repairs)] = position(decoder) - 2;
+    }
+}
+
 } // namespace
 
 QImage decodeJpeg(const QByteArray& bytes, const QString& path) {
@@ -227,15 +425,16 @@ QImage decodeJpeg(const QByteArray& bytes, const QString& path) {
         cannotOpenPicture(path, QStringLiteral("The file is empty."));
     QImage image;
     Decoder decoder{};
-    decoder.data = reinterpret_cast<const JOCTET*>(bytes.constData());
-    decoder.size = static_cast<unsigned long>(bytes.size());
-    decoder.allocate = allocateImage;
-    decoder.owner = &image;
-    switch (runDecoder(&decoder)) {
+    switch (decode(decoder, bytes, image)) {
     case Outcome::Decoded:
         return image;
     case Outcome::Refused:
+    case Outcome::RepairMarker:
         cannotOpenPicture(path, refusal(decoder));
+    case Outcome::HeaderDamageHidesData:
+        cannotOpenPicture(path, QStringLiteral("The file is damaged: part of its header cannot be read."));
+    case Outcome::CutShort:
+        cannotOpenPicture(path, cutShort());
     case Outcome::TooLarge:
         cannotOpenPicture(path, tooManyPixels(decoder.width, decoder.height));
     case Outcome::TooManyScans:

@@ -207,8 +207,9 @@ TEST_F(PictureLoad, DamagedMisnamedOrMissingFilesAreRefusedNamingFileAndReason) 
     QByteArray restartInside = jpeg;
     restartInside.replace(scanData, 2, "\xff\xd3");
     QByteArray badLength = jpeg;
-    badLength[4] = 0; // the segment after SOI claims a length shorter than its length field
-    badLength[5] = 1;
+    const qsizetype tables = jpeg.indexOf("\xff\xdb"); // quantisation tables: the picture needs them
+    badLength[tables + 2] = 0;                         // a length shorter than the length field itself
+    badLength[tables + 3] = 1;
     QByteArray hugeBmp = bmpFile(); // only the header grows
     qToLittleEndian<qint32>(60000, hugeBmp.data() + 18);
     qToLittleEndian<qint32>(60000, hugeBmp.data() + 22);
@@ -228,7 +229,7 @@ TEST_F(PictureLoad, DamagedMisnamedOrMissingFilesAreRefusedNamingFileAndReason) 
         {"cut-in-header.jpg", jpeg.left(40), "damaged: it ends before"},
         {"cut-after-sos.jpg", cutInScan(jpeg, 0, 12), "damaged: it ends before"},
         {"cut-in-data.jpg", jpeg.left(jpeg.size() / 2 + 40), "damaged: it ends before"},
-        {"cut-before-end.jpg", jpeg.chopped(2), "damaged: it ends before"},
+        {"cut-before-end.jpg", jpeg.chopped(4), "damaged: it ends before"},
         {"cut-between-scans.jpg", cutInScan(progressive, 3, 0), "damaged: it ends before"},
         {"soi-only.jpg", jpeg.left(2), "damaged: it ends before"},
         {"text.jpg", "Dear printer, please print this cover.", "not a JPEG"},
@@ -277,6 +278,156 @@ TEST(JpegDecoding, HarmlessWarningsDoNotRefuseThePicture) {
     QByteArray padded = encodeJpeg(quadrants());
     padded.insert(padded.size() - 2, QByteArray(5, '\0'));
     EXPECT_TRUE(near(decode(padded).pixel(4, 4), quadrantColours[0], 6));
+}
+
+// Big-endian 16 bits, as JPEG stores lengths.
+QByteArray be16(int value) {
+    return QByteArray(1, char(value >> 8)) + char(value & 0xff);
+}
+
+// An APP1 segment shaped like a camera's EXIF block: "Exif", a TIFF header with one tag, filler,
+// and a thumbnail JPEG file carried inside as cameras do.
+QByteArray exifSegment(const QByteArray& thumbnail = {}) {
+    QByteArray payload("Exif\0\0II*\0\x08\0\0\0\x01\0\x12\x01\x03\0\x01\0\0\0\x01\0\0\0\0\0\0\0", 32);
+    payload += QByteArray(60, ' ') + thumbnail + QByteArray(20, 'x');
+    return "\xff\xe1" + be16(int(payload.size()) + 2) + payload;
+}
+
+// `jpeg` with `segment` inserted right after its first segment (the JFIF block) or at `at`.
+QByteArray withSegment(QByteArray jpeg, const QByteArray& segment, qsizetype at = -1) {
+    if (at < 0)
+        at = 4 + qFromBigEndian<quint16>(jpeg.constData() + 4);
+    return jpeg.insert(at, segment);
+}
+
+QByteArray setByte(QByteArray bytes, qsizetype at, char value) {
+    bytes[at] = value;
+    return bytes;
+}
+
+// Makes the segment at `at` claim the length that ends it at `end`.
+QByteArray endSegmentAt(QByteArray bytes, qsizetype at, qsizetype end) {
+    return bytes.replace(at + 2, 2, be16(int(end - at - 2)));
+}
+
+TEST(JpegHeaderDamage, DamageToAMarkerBeforeTheFirstScanLeavesEveryPixel) {
+    for (const bool progressive : {false, true}) {
+        SCOPED_TRACE(progressive ? "progressive" : "baseline");
+        const QByteArray plain = encodeJpeg(quadrants(), {.progressive = progressive});
+        const QByteArray twin = withSegment(plain, exifSegment());
+        const QImage intact = decode(twin);
+        ASSERT_EQ(intact, decode(plain));
+        const qsizetype app1 = twin.indexOf("\xff\xe1");
+        const std::pair<const char*, QByteArray> cases[] = {
+            {"a byte of the EXIF data", setByte(twin, app1 + 40, '\xff')},
+            {"the marker's first byte", setByte(twin, app1, '\0')},
+            {"the marker's code", setByte(twin, app1 + 1, '\x80')},
+            {"a length too short", setByte(twin, app1 + 3, '\x10')},
+            {"a length shorter than its own field", setByte(setByte(twin, app1 + 2, 0), app1 + 3, 1)},
+            {"stray bytes between segments",
+             QByteArray(twin).insert(twin.indexOf("\xff\xdb"), QByteArray(7, '\x33'))},
+        };
+        for (const auto& [name, damaged] : cases) {
+            ASSERT_NE(damaged, twin);
+            EXPECT_EQ(decode(damaged), intact) << name;
+        }
+    }
+}
+
+TEST(JpegHeaderDamage, DamageHidingWhatThePictureNeedsIsRefused) {
+    // Progressive files carry Huffman tables of their own before each scan; the standard tables
+    // libjpeg would fall back on decode them wrongly.
+    const QByteArray progressive = withSegment(encodeJpeg(quadrants(), {.progressive = true}), exifSegment());
+    const qsizetype app1 = progressive.indexOf("\xff\xe1");
+    const qsizetype firstScan = jpegScanStarts(progressive).front();
+    // A CMYK file's Adobe marker says its inks are stored inverted.
+    const QByteArray cmyk = encodeJpeg(quadrants(), {.colours = Colours::Cmyk});
+    ASSERT_TRUE(cmyk.mid(2, 2) == "\xff\xee" && cmyk.mid(6, 5) == "Adobe");
+    const QByteArray cmykExif = withSegment(cmyk, exifSegment(), 2);
+    const qsizetype adobeEnd = exifSegment().size() + 2 + 16;
+    // A thumbnail of other colours inside the EXIF block.
+    QImage small(16, 16, QImage::Format_RGB32);
+    small.fill(qRgb(0, 0, 255));
+    const QByteArray thumbnail = encodeJpeg(small);
+    const QByteArray withThumbnail = withSegment(encodeJpeg(quadrants()), exifSegment(thumbnail));
+    const qsizetype thumbnailApp1 = withThumbnail.indexOf("\xff\xe1");
+
+    const std::pair<const char*, QByteArray> cases[] = {
+        {"a length hiding the Huffman tables", endSegmentAt(progressive, app1, firstScan - 2)},
+        {"a length hiding the quantisation tables",
+         endSegmentAt(progressive, app1, progressive.indexOf("\xff\xc2") - 2)},
+        {"a length hiding the Adobe marker", endSegmentAt(cmykExif, 2, adobeEnd - 2)},
+        {"a length ending inside the thumbnail",
+         endSegmentAt(withThumbnail, thumbnailApp1, withThumbnail.indexOf(thumbnail) + 4)},
+    };
+    for (const auto& [name, damaged] : cases)
+        EXPECT_TRUE(refusalOf(damaged).contains(QLatin1String("The file is damaged")))
+            << name << ": " << refusalOf(damaged).toStdString();
+}
+
+TEST(JpegEnd, APictureLackingOnlyItsEndMarkerOpens) {
+    const std::vector<JpegScan> scanPerComponent = {
+        {{0}, 0, 63, 0, 0}, {{1}, 0, 63, 0, 0}, {{2}, 0, 63, 0, 0}};
+    const std::vector<ColourCase> cases = {
+        {"baseline", {}, false},
+        {"progressive", {.progressive = true}, false},
+        {"a scan for each colour", {.scans = scanPerComponent}, false},
+        {"greyscale", {.colours = Colours::Greyscale}, true},
+    };
+    for (const ColourCase& c : cases) {
+        const QByteArray whole = encodeJpeg(quadrants(), c.options);
+        ASSERT_TRUE(whole.endsWith("\xff\xd9"));
+        const QImage intact = decode(whole);
+        EXPECT_EQ(decode(whole.chopped(2)), intact) << c.name;
+        EXPECT_EQ(decode(whole.chopped(1)), intact) << c.name << ", end marker's first byte left";
+        EXPECT_EQ(decode(whole.chopped(2) + QByteArray(3, '\0')), intact) << c.name << ", zeros instead";
+    }
+}
+
+TEST(JpegEnd, PictureDataCutShortIsRefused) {
+    const std::vector<JpegScan> scanPerComponent = {
+        {{0}, 0, 63, 0, 0}, {{1}, 0, 63, 0, 0}, {{2}, 0, 63, 0, 0}};
+    const QByteArray baseline = encodeJpeg(quadrants());
+    const QByteArray progressive = encodeJpeg(quadrants(), {.progressive = true});
+    const QByteArray threeScans = encodeJpeg(quadrants(), {.scans = scanPerComponent});
+    ASSERT_EQ(jpegScanStarts(threeScans).size(), 3u);
+    const std::pair<const char*, QByteArray> cases[] = {
+        {"baseline, last data bytes", baseline.chopped(4)},
+        {"baseline, half its data", baseline.left((jpegScanStarts(baseline).front() + baseline.size()) / 2)},
+        {"progressive, last data bytes", progressive.chopped(4)},
+        {"progressive, between scans", cutInScan(progressive, 5, 0)},
+        {"progressive, before the last scan",
+         cutInScan(progressive, int(jpegScanStarts(progressive).size()) - 1, 0)},
+        {"scan for each colour, before the last", cutInScan(threeScans, 2, 0)},
+    };
+    for (const auto& [name, cut] : cases)
+        EXPECT_EQ(refusalOf(cut).toStdString(), "The picture \"test.jpg\" cannot be opened. The file is "
+                                                "damaged: it ends before the picture data is complete.")
+            << name;
+}
+
+// A whole lossless JPEG by hand (libjpeg writes none): one grey pixel, predicted as 128 with a
+// difference of 0, coded with a one-code Huffman table.
+QByteArray losslessJpeg() {
+    QByteArray out("\xff\xd8", 2);
+    out +=
+        QByteArray("\xff\xc3\x00\x0b\x08\x00\x01\x00\x01\x01\x01\x11\x00", 13); // 8 bits, 1 × 1, 1 component
+    out += QByteArray("\xff\xc4\x00\x14\x00\x01", 6) + QByteArray(15, '\0') + QByteArray(1, '\0');
+    out += QByteArray("\xff\xda\x00\x08\x01\x01\x00\x01\x00\x00", 10); // predictor 1
+    out += QByteArray("\x7f\xff\xd9", 3);
+    return out;
+}
+
+TEST(JpegRefusals, KindsWeDoNotDecodeAreNotCalledDamaged) {
+    QByteArray otherFrame = encodeJpeg(quadrants());
+    otherFrame[otherFrame.indexOf("\xff\xc0") + 1] = '\xc5';
+    const std::pair<QByteArray, const char*> cases[] = {
+        {losslessJpeg(), "It is a lossless JPEG picture, which is not supported."},
+        {otherFrame, "Its kind of JPEG coding (frame type 0xc5) is not supported."},
+    };
+    for (const auto& [bytes, reason] : cases)
+        EXPECT_EQ(refusalOf(bytes).toStdString(),
+                  std::string("The picture \"test.jpg\" cannot be opened. ") + reason);
 }
 
 } // namespace
