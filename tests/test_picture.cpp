@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtEndian>
-#include <array>
 #include <cmath>
 #include <functional>
 #include <gtest/gtest.h>
@@ -289,14 +288,6 @@ QList<QRgb> pixelsOf(const QImage& image) {
     return out;
 }
 
-std::string rgbText(const QList<QRgb>& colours) {
-    std::string out;
-    for (const QRgb c : colours)
-        out += "(" + std::to_string(qRed(c)) + "," + std::to_string(qGreen(c)) + "," +
-               std::to_string(qBlue(c)) + ") ";
-    return out;
-}
-
 TEST_F(PictureFiles, NarrowAndWideChannelsReachFullWhite) {
     struct Case {
         const char* name;
@@ -315,8 +306,8 @@ TEST_F(PictureFiles, NarrowAndWideChannelsReachFullWhite) {
          {.width = 3, .bitCount = 16, .compression = 3, .masks = {0xf800, 0x07e0, 0x001f}},
          {0xffff, 31u << 11 | 32u << 5, 63u << 5},
          {qRgb(255, 255, 255), qRgb(255, 130, 0), qRgb(0, 255, 0)}},
-        // 10 bits: 1023 is white, 512 is 127.6, 1 is 0.25.
-        {"10-10-10",
+        // 10 bits, alpha ignored: 1023 is white, 512 is 127.6, 1 is 0.25.
+        {"10-10-10-2",
          {.width = 3,
           .infoSize = 108,
           .bitCount = 32,
@@ -324,22 +315,13 @@ TEST_F(PictureFiles, NarrowAndWideChannelsReachFullWhite) {
           .masks = {0x3ff00000, 0x000ffc00, 0x000003ff, 0xc0000000}},
          {0x3fffffff, 512u << 20 | 1u << 10 | 1023u, 0xc0000000},
          {qRgb(255, 255, 255), qRgb(128, 0, 255), qRgb(0, 0, 0)}},
-        // 11-bit green: 1024 is 1024 × 255 / 2047 = 127.6.
-        {"11-11-10",
-         {.width = 3,
-          .infoSize = 124,
-          .bitCount = 32,
-          .compression = 3,
-          .masks = {0xffe00000, 0x001ffc00, 0x000003ff}},
-         {0xffffffff, 1024u << 10, 2047u << 10},
-         {qRgb(255, 255, 255), qRgb(0, 128, 0), qRgb(0, 255, 0)}},
     };
     for (const Case& c : cases) {
         const QImage image =
             Picture::decodeBmp(bmpFile(c.header, {}, directRows(c.header.bitCount, 3, c.values)), c.name)
                 .bitmap();
         EXPECT_EQ(image.format(), QImage::Format_BGR888) << c.name;
-        EXPECT_EQ(pixelsOf(image), c.expected) << c.name << ": " << rgbText(pixelsOf(image));
+        EXPECT_EQ(pixelsOf(image), c.expected) << c.name;
     }
 }
 
@@ -360,30 +342,26 @@ struct MaskLayout {
 };
 
 TEST_F(PictureFiles, EveryBitfieldLayoutScalesChannelsLikeTheReference) {
+    const QList<quint32> masks565 = {0xf800, 0x07e0, 0x001f};
     const std::vector<MaskLayout> layouts = {
         {"555 without masks", {.bitCount = 16}, {10, 5}, {5, 5}, {0, 5}, 0x8000},
         {"555, masks in the header ignored",
-         {.infoSize = 124, .bitCount = 16, .masks = {0xf800, 0x07e0, 0x001f}},
+         {.infoSize = 124, .bitCount = 16, .masks = masks565},
          {10, 5},
          {5, 5},
          {0, 5}},
         {"565 after the header",
-         {.bitCount = 16, .compression = 3, .masks = {0xf800, 0x07e0, 0x001f}},
-         {11, 5},
-         {5, 6},
-         {0, 5}},
-        {"565 inside a 56-byte header",
-         {.infoSize = 56, .bitCount = 16, .compression = 3, .masks = {0xf800, 0x07e0, 0x001f, 0}},
+         {.bitCount = 16, .compression = 3, .masks = masks565},
          {11, 5},
          {5, 6},
          {0, 5}},
         {"red in the low bits",
-         {.infoSize = 108, .bitCount = 16, .compression = 3, .masks = {0x001f, 0x07e0, 0xf800}},
+         {.infoSize = 108, .bitCount = 16, .compression = 3, .masks = {0x1f, 0x7e0, 0xf800}},
          {0, 5},
          {5, 6},
          {11, 5}},
-        {"4444 with alpha after the header",
-         {.bitCount = 16, .compression = 6, .masks = {0x0f00, 0x00f0, 0x000f, 0xf000}},
+        {"4444 with alpha",
+         {.bitCount = 16, .compression = 6, .masks = {0xf00, 0xf0, 0xf, 0xf000}},
          {8, 4},
          {4, 4},
          {0, 4},
@@ -395,49 +373,35 @@ TEST_F(PictureFiles, EveryBitfieldLayoutScalesChannelsLikeTheReference) {
          {0, 1},
          0xfff8},
         {"32 bits without masks", {.bitCount = 32}, {16, 8}, {8, 8}, {0, 8}, 0xff000000},
-        {"10-10-10-2",
-         {.bitCount = 32, .compression = 3, .masks = {0x3ff00000, 0x000ffc00, 0x000003ff}},
-         {20, 10},
-         {10, 10},
-         {0, 10},
-         0xc0000000},
         {"20-bit red",
-         {.infoSize = 124, .bitCount = 32, .compression = 3, .masks = {0xfffff000, 0x00000fc0, 0x0000003f}},
+         {.infoSize = 56, .bitCount = 32, .compression = 3, .masks = {0xfffff000, 0xfc0, 0x3f, 0}},
          {12, 20},
          {6, 6},
          {0, 6}},
     };
     for (const MaskLayout& layout : layouts) {
         SCOPED_TRACE(layout.name);
-        // Six raw pixels, 3 × 2: white, each channel alone, a middle value, one step, black.
-        const auto raw = [&](quint32 r, quint32 g, quint32 b) { return std::array<quint32, 3>{r, g, b}; };
         const Field& R = layout.red;
         const Field& G = layout.green;
         const Field& B = layout.blue;
-        const std::array<quint32, 3> channels[] = {
-            raw(R.max(), G.max(), B.max()),       raw(R.max(), 0, 0), raw(0, G.max(), 0), raw(0, 0, B.max()),
-            raw(R.max() / 2 + 1, G.max() / 2, 1), raw(0, 0, 0)};
+        // 3 × 2 pixels: white, each channel alone, a middle value and one step, black.
+        const quint32 channels[][3] = {
+            {R.max(), G.max(), B.max()},       {R.max(), 0, 0}, {0, G.max(), 0}, {0, 0, B.max()},
+            {R.max() / 2 + 1, G.max() / 2, 1}, {0, 0, 0}};
         QList<quint32> values;
         QList<QRgb> expected;
         for (const auto& [r, g, b] : channels) {
             values.append(r << R.shift | g << G.shift | b << B.shift | layout.unused);
             expected.append(qRgb(R.reference(r), G.reference(g), B.reference(b)));
         }
-        for (const bool topDown : {false, true}) {
-            BmpHeader header = layout.header;
-            header.width = 3;
-            header.height = topDown ? -2 : 2;
-            QByteArray rows = directRows(header.bitCount, 3, values);
-            if (topDown) // the same rows, top row first
-                rows = rows.mid(rows.size() / 2) + rows.left(rows.size() / 2);
-            const QByteArray bytes = bmpFile(header, {}, rows);
-            const QImage image = Picture::decodeBmp(bytes, QStringLiteral("fields.bmp")).bitmap();
-            ASSERT_EQ(image.format(), QImage::Format_BGR888);
-            ASSERT_EQ(image.size(), QSize(3, 2));
-            EXPECT_EQ(pixelsOf(image), expected)
-                << (topDown ? "top-down: " : "bottom-up: ") << rgbText(pixelsOf(image));
-            EXPECT_EQ(image, Picture::loadBmp(write(QStringLiteral("fields.bmp"), bytes)).bitmap());
-        }
+        BmpHeader header = layout.header;
+        header.width = 3;
+        header.height = 2;
+        const QByteArray bytes = bmpFile(header, {}, directRows(header.bitCount, 3, values));
+        const QImage image = Picture::decodeBmp(bytes, QStringLiteral("fields.bmp")).bitmap();
+        ASSERT_EQ(image.format(), QImage::Format_BGR888);
+        EXPECT_EQ(pixelsOf(image), expected);
+        EXPECT_EQ(image, Picture::loadBmp(write(QStringLiteral("fields.bmp"), bytes)).bitmap());
     }
 }
 
