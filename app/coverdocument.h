@@ -24,6 +24,9 @@ struct CoverDocument {
     std::array<bool, kSlotCount> slotLoaded{};
     std::array<bool, kSlotCount> slotResized{};
     std::array<bool, 3> printerChanged{};
+    // Per mode (index: mode number − 1): the printer changed and the user has not saved the
+    // mode's calibration since, so its printed size is the new printer's true size.
+    std::array<bool, 4> sizeFromNewPrinter{};
     bool noPrinter = true;
     float logPixelsX = 0, logPixelsY = 0;
     float horzSizeMm = 0, vertSizeMm = 0;

@@ -21,11 +21,17 @@ void TForm15::SpeedButton4Click() {
         });
     coverDotsX = placement.width;
     coverDotsY = placement.height;
+    const SlotInfo& first = slotOf(info.mode, false);
+    const SlotInfo& second = slotOf(info.mode, true);
+    if (!slotLoaded[first.index] && !slotLoaded[second.index]) {
+        ui().message(this, QStringLiteral("Nothing to print: neither Picture #1 nor Picture #2 of the %1 holds a "
+                                          "picture of yours. Open a picture or make a gradient first.")
+                               .arg(QLatin1String(info.statusText)));
+        return;
+    }
 
     if (const std::optional<SlotInfo> slot = currentSlot())
         slotKept[slot->index] = slotPicture[slot->index];
-    const SlotInfo& first = slotOf(info.mode, false);
-    const SlotInfo& second = slotOf(info.mode, true);
     const auto keptIfLoaded = [this](const SlotInfo& slot) {
         return slotLoaded[slot.index] ? &slotKept[slot.index].bitmap() : nullptr;
     };
@@ -37,6 +43,7 @@ void TForm15::SpeedButton6Click() {
     if (!ui().printerSetup(this, program_.context.printer))
         return;
     printerChanged.fill(true);
+    sizeFromNewPrinter.fill(true);
     // Mini Cd measures its size again too, so the small disc prints true on the new printer.
     applyTrueSize(*this, program_.context.printer, currentMode());
 }

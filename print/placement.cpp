@@ -1,5 +1,6 @@
 #include "print/placement.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -36,6 +37,11 @@ std::optional<int> truncatedProduct(long double centimetres, int dotsPerCm) {
     if (!(std::fabs(dots) <= std::numeric_limits<int>::max()))
         return std::nullopt;
     return static_cast<int>(dots);
+}
+
+bool isWholeNumber(const QString& text) {
+    return !text.isEmpty() &&
+           std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
 }
 
 } // namespace
@@ -83,9 +89,16 @@ std::variant<Placement, CalibrationFault> placementFor(const CalibrationTexts& t
     }
     std::array<int, 2> size{};
     for (int i = 4; i < 6; ++i) {
-        const std::optional<int> dots = parseDots(texts[size_t(i)]);
+        const QString text = texts[size_t(i)].trimmed();
+        const std::optional<int> dots = parseDots(text);
+        if (!dots && isWholeNumber(text))
+            return CalibrationFault{i,
+                                    QStringLiteral("a whole number too large to be a printed size in dots")};
         if (!dots)
             return CalibrationFault{i, QStringLiteral("not a whole number of printer dots")};
+        if (*dots == 0)
+            return CalibrationFault{
+                i, QStringLiteral("no size at all: a picture is printed at least 1 dot wide and high")};
         size[size_t(i - 4)] = *dots;
     }
     return Placement{offsets[0], offsets[1], offsets[2], offsets[3], size[0], size[1]};

@@ -129,6 +129,15 @@ TEST_F(RealPrinter, BackCoverPrintsTwoInsertsOf151By119Millimetres) {
     printTwoPictures(CoverMode::BackCover, 151, 119, solidPicture(1200, 1000, Qt::white));
 }
 
+TEST_F(RealPrinter, BackCoverWithAnUnreadableCalibrationFilePrintsAtItsOwnTrueSize) {
+    folder.write("Back_cfg.ini", QByteArray(2 * 1024 * 1024, 'x'));
+    form().Backcover1->trigger();
+    ASSERT_EQ(ui.messages().size(), 1);
+    EXPECT_TRUE(ui.messages().front().contains(QLatin1String("Back_cfg.ini")));
+    ui.calls.clear();
+    printTwoPictures(CoverMode::BackCover, 151, 119, solidPicture(1200, 1000, Qt::white));
+}
+
 TEST_F(RealPrinter, MiniCdPrintsTwoDiscsOfEightCentimetres) {
     printTwoPictures(CoverMode::MiniCd, 80, 80, solidPicture(700, 700, Qt::white));
 }
@@ -160,6 +169,7 @@ int administer(const QString& command) {
 }
 
 TEST_F(RealPrinter, QueueRefusingJobsIsReportedAndNothingIsPrinted) {
+    openFitted(QStringLiteral("red.bmp"), solidPicture(900, 900, Qt::red));
     ASSERT_EQ(administer(QStringLiteral("cupsreject")), 0);
     const QDateTime since = QDateTime::currentDateTime().addSecs(-1);
     form().SpeedButton4->click();
@@ -171,6 +181,7 @@ TEST_F(RealPrinter, QueueRefusingJobsIsReportedAndNothingIsPrinted) {
 }
 
 TEST_F(RealPrinter, PrintServerThatDoesNotAnswerIsReported) {
+    openFitted(QStringLiteral("red.bmp"), solidPicture(900, 900, Qt::red));
     cupsSetServer("/nonexistent/orbalin-cups.sock");
     form().SpeedButton4->click();
     cupsSetServer(nullptr);

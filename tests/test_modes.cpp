@@ -121,11 +121,12 @@ TEST_F(ModeSwitch, OnlyTheCurrentSlotIsParked) {
     EXPECT_EQ(form().slotCode, 2);
 }
 
-TEST_F(ModeSwitch, APrinterChangeRemeasuresACalibratedModeOnce) {
+TEST_F(ModeSwitch, APrinterChangeGivesCalibratedModesTheNewSizeUntilSaved) {
     folder.write("Back_cfg.ini", "0.10\r\n0.20\r\n0.30\r\n14.00\r\n3000\r\n2500\r\n");
     start();
     printer.install({600, 600, 210, 297, 4960, 7016});
-    form().printerChanged.fill(true);
+    ui.printerSetupAnswers.push_back(true);
+    form().SpeedButton6->click();
     form().switchToMode(CoverMode::BackCover);
     EXPECT_EQ(form().calibrationText, (CalibrationTexts{"0.10", "0.20", "0.30", "14.00", "3566", "2811"}));
     EXPECT_EQ(form().coverDotsX, 3566);
@@ -135,8 +136,25 @@ TEST_F(ModeSwitch, APrinterChangeRemeasuresACalibratedModeOnce) {
 
     form().switchToMode(CoverMode::CdCover);
     form().switchToMode(CoverMode::BackCover);
-    EXPECT_EQ(form().calibrationText[4], "3000");
-    EXPECT_EQ(form().calibrationText[5], "2500");
+    EXPECT_EQ(form().calibrationText[4], "3566") << "the second visit keeps the new printer's size";
+
+    // Ok saves the mode's calibration: from then on the file's size is the one in effect.
+    program->Form19->prepareFor(CoverMode::BackCover, {"0.10", "0.20", "0.30", "14.00", "3001", "2501"});
+    program->Form19->SpeedButton1->click();
+    form().switchToMode(CoverMode::CdCover);
+    form().switchToMode(CoverMode::BackCover);
+    EXPECT_EQ(form().calibrationText[4], "3001");
+    EXPECT_EQ(form().calibrationText[5], "2501");
+}
+
+TEST_F(ModeSwitch, AnUnreadableCalibrationFileGivesTheModeItsOwnTrueSize) {
+    folder.write("Cd_cfg.ini", "0.50\r\n0.50\r\n0.50\r\n15.00\r\n1200\r\n1200\r\n");
+    folder.write("MiniCd_cfg.ini", QByteArray(2 * 1024 * 1024, 'x'));
+    start();
+    form().MiniCD1->trigger();
+    EXPECT_EQ(form().calibrationText, (CalibrationTexts{"0.00", "0.00", "0.00", "15.00", "1891", "1892"}));
+    ASSERT_EQ(ui.messages().size(), 1);
+    EXPECT_TRUE(ui.messages().front().contains(QLatin1String("MiniCd_cfg.ini")));
 }
 
 TEST_F(ModeSwitch, WithoutPrinterOrCalibrationTheSwitchKeepsThePreviousSize) {

@@ -58,13 +58,15 @@ TEST_F(Print, OnlyTheLoadedPictureAtItsOwnOffsetsAndTheCalibratedSize) {
     EXPECT_EQ(form().coverDotsY, 2000);
 }
 
-TEST_F(Print, EmptyInsertStillPrintsOnePage) {
-    start();
+TEST_F(Print, NothingToPrintIsSaidAndNoPageGoesOut) {
+    start(); // the example picture is not the user's
+    form().SpeedButton4->click();
     form().switchToMode(CoverMode::FrontCover);
     form().SpeedButton4->click();
-    const TestPrinter::Job& job = onlyJob();
-    EXPECT_TRUE(job.ended);
-    EXPECT_TRUE(job.images.empty());
+    EXPECT_TRUE(printer.jobs.empty());
+    ASSERT_EQ(ui.messages().size(), 2);
+    EXPECT_TRUE(ui.messages()[0].startsWith("Nothing to print") && ui.messages()[0].contains("Cd Cover"));
+    EXPECT_TRUE(ui.messages()[1].contains("Front Cover"));
 }
 
 TEST_F(Print, CurrentSlotIsKeptAsShownTheOtherAsItWas) {
@@ -120,6 +122,7 @@ TEST_F(Print, UnusableCalibrationValueIsNamedAndNothingPrints) {
 
 TEST_F(Print, RefusedJobOrNoPrinterIsReportedNotPrinted) {
     start();
+    fitted("red.bmp", solidPicture(900, 900, Qt::red));
     printer.refuseJobs = true;
     form().SpeedButton4->click();
     EXPECT_TRUE(printer.jobs.empty());
@@ -131,6 +134,7 @@ TEST_F(Print, RefusedJobOrNoPrinterIsReportedNotPrinted) {
     printer.uninstall();
     start();
     form().switchToMode(CoverMode::BackCover); // enables the Print button again
+    fitted("red.bmp", solidPicture(900, 900, Qt::red));
     ASSERT_TRUE(form().SpeedButton4->isEnabled());
     form().SpeedButton4->click();
     EXPECT_TRUE(printer.jobs.empty());

@@ -9,6 +9,7 @@
 #include <QLocale>
 #include <QPainter>
 #include <clocale>
+#include <string>
 #include <gtest/gtest.h>
 
 namespace {
@@ -144,6 +145,7 @@ TEST(Placement, OffsetsAreTruncatedAfterMultiplyingWholeDotsPerCentimetre) {
 }
 
 TEST(Placement, FirstUnusableValueIsNamed) {
+    const std::string nines(80, '9'); // longer than any number read
     const CalibrationTexts good = {"0.00", "0.00", "0.00", "15.00", "2834", "2834"};
     struct Case {
         int index;
@@ -152,7 +154,9 @@ TEST(Placement, FirstUnusableValueIsNamed) {
     };
     for (const Case& c : {Case{0, "", "is empty."}, Case{3, "abc", "not a number of centimetres"},
                           Case{1, "1,5", "not a number"}, Case{2, "99999999999", "too far"},
-                          Case{4, "2834.0", "whole number of printer dots"}, Case{5, "-1", "whole number"}}) {
+                          Case{4, "2834.0", "whole number of printer dots"}, Case{5, "-1", "whole number"},
+                          Case{4, "0", "no size at all"}, Case{5, "99999999999", "too large"},
+                          Case{4, nines.c_str(), "too large"}}) {
         CalibrationTexts texts = good;
         texts[size_t(c.index)] = QString::fromLatin1(c.value);
         const auto result = placementFor(texts, 236, 236);
