@@ -13,17 +13,6 @@ namespace {
 
 const QColor kRed(255, 0, 0), kBlue(0, 0, 255), kWhite(255, 255, 255);
 
-QImage noisePicture(int width, int height, quint32 seed) {
-    QImage image(width, height, QImage::Format_BGR888);
-    QRandomGenerator random(seed);
-    for (int y = 0; y < height; ++y) {
-        uchar* row = image.scanLine(y);
-        for (int i = 0; i < 3 * width; ++i)
-            row[i] = uchar(random.bounded(256));
-    }
-    return image;
-}
-
 // Qt's painter copying a square picture plainly: what a stamp must give, edges cut included.
 QImage paintedOver(const QImage& current, const QImage& square, QPoint at) {
     QImage expected = current;

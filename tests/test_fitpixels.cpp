@@ -9,17 +9,6 @@
 
 namespace {
 
-QImage noisePicture(int width, int height, quint32 seed) {
-    QImage image(width, height, QImage::Format_BGR888);
-    QRandomGenerator random(seed);
-    for (int y = 0; y < height; ++y) {
-        uchar* row = image.scanLine(y);
-        for (int i = 0; i < 3 * width; ++i)
-            row[i] = uchar(random.bounded(256));
-    }
-    return image;
-}
-
 int largestDifference(const QImage& a, const QImage& b) {
     int largest = 0;
     for (int y = 0; y < a.height(); ++y)

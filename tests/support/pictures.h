@@ -8,3 +8,6 @@ QImage solidPicture(int width, int height, QColor colour);
 
 // A smooth photograph-like picture, 24 bits per pixel: red rises across, green down.
 QImage gradientPicture(int width, int height);
+
+// Random bytes in every channel, the same for the same seed: no smoothness for a filter to hide in.
+QImage noisePicture(int width, int height, quint32 seed);
