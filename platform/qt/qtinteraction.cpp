@@ -8,12 +8,26 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPrintEngine>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QUrl>
 
 namespace {
 QString applicationTitle() {
     return QApplication::applicationName();
+}
+
+// The program writes a filter's patterns as "Pictures (*.jpg;*.bmp)"; the dialog reads the patterns
+// inside the parentheses as a list separated by blanks.
+QString dialogFilter(const QString& filter) {
+    const qsizetype open = filter.lastIndexOf(QLatin1Char('('));
+    if (open < 0 || !filter.endsWith(QLatin1Char(')')))
+        return filter;
+    QString patterns = filter.mid(open + 1, filter.size() - open - 2);
+    patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+    return filter.left(open + 1) + patterns.simplified() + QLatin1Char(')');
 }
 
 std::optional<FileDialogAnswer> runFileDialog(QWidget* owner, const FileDialogRequest& request,
@@ -23,15 +37,48 @@ std::optional<FileDialogAnswer> runFileDialog(QWidget* owner, const FileDialogRe
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     // The program asks about replacing a file itself, once the extension is settled.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    dialog.setNameFilters(request.filters);
-    if (request.selectedFilter >= 0 && request.selectedFilter < request.filters.size())
-        dialog.selectNameFilter(request.filters.at(request.selectedFilter));
+    QStringList filters;
+    for (const QString& filter : request.filters)
+        filters << dialogFilter(filter);
+    dialog.setNameFilters(filters);
+    if (request.selectedFilter >= 0 && request.selectedFilter < filters.size())
+        dialog.selectNameFilter(filters.at(request.selectedFilter));
     if (!request.presetName.isEmpty())
         dialog.selectFile(request.presetName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return FileDialogAnswer{dialog.selectedFiles().constFirst(),
-                            static_cast<int>(request.filters.indexOf(dialog.selectedNameFilter()))};
+                            static_cast<int>(filters.indexOf(dialog.selectedNameFilter()))};
+}
+
+// Qt keeps the CUPS options of a job (name and value in turn) in this property of the print engine.
+const auto kCupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+
+QStringList cupsOptions(const QPrinter& printer) {
+    return printer.printEngine()->property(kCupsOptions).toStringList();
+}
+
+// Copies every setting the print dialog can change.
+void copyDialogSettings(const QPrinter& from, QPrinter& to) {
+    // Naming the output file chooses the output format too, so the file comes first. A printer
+    // writing PDF files keeps a printer name, empty once the dialog chose the file: the dialog
+    // opens on the printer so named.
+    to.setOutputFileName(from.outputFileName());
+    to.setOutputFormat(from.outputFormat());
+    to.setPrinterName(from.printerName());
+    to.setPageLayout(from.pageLayout());
+    if (to.resolution() != from.resolution())
+        to.setResolution(from.resolution());
+    to.setCopyCount(from.copyCount());
+    to.setCollateCopies(from.collateCopies());
+    // Setting the duplex mode pins it for later printers, so only a change is passed on.
+    if (to.duplex() != from.duplex())
+        to.setDuplex(from.duplex());
+    to.setColorMode(from.colorMode());
+    to.setPageOrder(from.pageOrder());
+    to.setPrintRange(from.printRange());
+    to.setPageRanges(from.pageRanges());
+    to.printEngine()->setProperty(kCupsOptions, cupsOptions(from));
 }
 } // namespace
 
@@ -59,17 +106,40 @@ std::optional<QColor> QtInteraction::chooseColour(QWidget* owner, const QColor& 
     return chosen;
 }
 
+QStringList withoutScaling(const QStringList& options) {
+    static const QStringList scaling = {QStringLiteral("number-up"),    QStringLiteral("number-up-layout"),
+                                        QStringLiteral("fit-to-page"),  QStringLiteral("fitplot"),
+                                        QStringLiteral("scaling"),      QStringLiteral("natural-scaling"),
+                                        QStringLiteral("print-scaling")};
+    QStringList kept;
+    for (qsizetype i = 0; i + 1 < options.size(); i += 2)
+        if (!scaling.contains(options.at(i), Qt::CaseInsensitive))
+            kept << options.at(i) << options.at(i + 1);
+    // Said outright, so that a default of the print server cannot put several pages on a sheet.
+    kept << QStringLiteral("number-up") << QStringLiteral("1");
+    return kept;
+}
+
+// The dialog changes the printer it is given as the user goes (choosing another printer switches
+// it at once), so it works on a copy and only OK hands the settings over.
 bool QtInteraction::printerSetup(QWidget* owner, PrinterPort& printer) {
     QPrinter* device = printer.device();
     if (device == nullptr)
         return false;
-    QPrintDialog dialog(device, owner);
+    QPrinter chosen(QPrinterInfo::printerInfo(device->printerName()), QPrinter::HighResolution);
+    copyDialogSettings(*device, chosen);
+    QPrintDialog dialog(&chosen, owner);
     // The dialog only chooses and sets up the printer here; nothing is printed when it closes.
     dialog.setWindowTitle(QStringLiteral("Printer setup"));
     for (QPushButton* button : dialog.findChildren<QPushButton*>())
         if (button->text().remove(QLatin1Char('&')) == QLatin1String("Print"))
             button->setText(QStringLiteral("OK"));
-    return dialog.exec() == QDialog::Accepted;
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    copyDialogSettings(chosen, *device);
+    // Covers print at their true size: pages per sheet and fitting to the paper would shrink them.
+    device->printEngine()->setProperty(kCupsOptions, withoutScaling(cupsOptions(*device)));
+    return true;
 }
 
 void QtInteraction::showModal(QDialog& window) {

@@ -2,6 +2,8 @@
 
 #include "platform/interaction.h"
 
+#include <QStringList>
+
 // The real dialogs of the desktop.
 class QtInteraction : public Interaction {
 public:
@@ -14,3 +16,7 @@ public:
     void showModal(QDialog& window) override;
     void openWithDesktop(const QString& pathOrUrl) override;
 };
+
+// The CUPS job options (name and value in turn) without those that would print a page at another
+// size than its own: pages per sheet and the ways of fitting a page to the paper.
+QStringList withoutScaling(const QStringList& options);

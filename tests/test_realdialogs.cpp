@@ -1,0 +1,206 @@
+// What users meet in the desktop's own dialogs and in the windows around them, driven as a user
+// drives them: the Open dialog's filters, the printer setup's OK and Cancel, the Slide window
+// opened a second time, the Adjust window's place, the mode chooser's captions and what the
+// Calibrate fields take from the keyboard and the clipboard.
+#include "app/tform1.h"
+#include "decor/tform16.h"
+#include "platform/qt/imageview.h"
+#include "platform/qt/qtinteraction.h"
+#include "print/tform19.h"
+#include "support/modaluser.h"
+#include "support/programfixture.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+// --- The Open dialog ---
+
+class OpenDialog : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const char* name : {"a.jpg", "b.jpeg", "c.bmp", "d.txt"})
+            Picture(solidPicture(500, 500, Qt::darkGreen)).saveBmp(folder.filePath(QLatin1String(name)));
+        ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("sub")));
+    }
+
+    // What the dialog lists in its folder once `expected` have come: the folder listing is read
+    // in the background.
+    static QStringList listed(QDialog& dialog, int expected) {
+        auto* view = dialog.findChild<QListView*>(QStringLiteral("listView"));
+        if (view == nullptr) {
+            ADD_FAILURE() << "not Qt's own dialog: no file list";
+            return {};
+        }
+        const auto names = [view] {
+            QStringList shown;
+            for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row)
+                shown << view->model()->index(row, 0, view->rootIndex()).data().toString();
+            shown.sort();
+            return shown;
+        };
+        // Anything listed wrongly would come with the rest: a moment more shows it too.
+        if (QTest::qWaitFor([&] { return names().size() >= expected; }, 3000))
+            QTest::qWait(100);
+        return names();
+    }
+
+    static void choose(QDialog& dialog, const QString& name) {
+        dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(name);
+        dialog.findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"))
+            ->button(QDialogButtonBox::Open)
+            ->click();
+    }
+
+    QTemporaryDir folder;
+};
+
+TEST_F(OpenDialog, FirstFilterOfTheOpenButtonListsEveryPictureAndNothingElse) {
+    ProgramFolder programFolder;
+    QtInteraction ui;
+    TestPrinter printer{TestPrinter::dpi600Letter()};
+    Orbalin program(ProgramContext{programFolder.path(), ui, printer, 0});
+    QStringList shown;
+    QString filter;
+    ModalUser user;
+    user.then("QFileDialog",
+              [&](QDialog& dialog) {
+                  static_cast<QFileDialog&>(dialog).setDirectory(folder.path());
+                  shown = listed(dialog, 4);
+                  filter = static_cast<QFileDialog&>(dialog).selectedNameFilter();
+                  choose(dialog, QStringLiteral("c.bmp"));
+              })
+        .then("Form1", [](QDialog& adjust) { adjust.findChild<QToolButton*>("SpeedButton1")->click(); });
+    EXPECT_TRUE(user.run([&] { program.Form15->SpeedButton1->click(); }));
+    EXPECT_EQ(shown, (QStringList{"a.jpg", "b.jpeg", "c.bmp", "sub"}));
+    EXPECT_TRUE(filter.startsWith(QLatin1String("Tout ("))) << filter.toStdString();
+    EXPECT_TRUE(program.Form15->slotLoaded[0]);
+}
+
+TEST_F(OpenDialog, EachFilterListsItsOwnFilesAndTheAnswerNamesTheFilterAsAsked) {
+    QtInteraction ui;
+    FileDialogRequest request;
+    request.filters = {"Tout (*.jpg;*.jpeg;*.bmp)", "Fichier image JPEG (*.jpg)",
+                       "Fichier image JPEG (*.jpeg)", "Bitmaps (*.bmp)"};
+    request.initialFolder = folder.path();
+    const struct {
+        int filter;
+        QStringList shown;
+        const char* chosen;
+    } cases[] = {{0, {"a.jpg", "b.jpeg", "c.bmp", "sub"}, "b.jpeg"},
+                 {1, {"a.jpg", "sub"}, "a.jpg"},
+                 {2, {"b.jpeg", "sub"}, "b.jpeg"},
+                 {3, {"c.bmp", "sub"}, "c.bmp"}};
+    for (const auto& c : cases) {
+        request.selectedFilter = c.filter;
+        QStringList shown;
+        std::optional<FileDialogAnswer> answer;
+        ModalUser user;
+        user.then("QFileDialog", [&](QDialog& dialog) {
+            shown = listed(dialog, int(c.shown.size()));
+            choose(dialog, QLatin1String(c.chosen));
+        });
+        EXPECT_TRUE(user.run([&] { answer = ui.openFile(nullptr, request); }));
+        EXPECT_EQ(shown, c.shown) << c.filter;
+        ASSERT_TRUE(answer.has_value());
+        EXPECT_EQ(answer->filterIndex, c.filter);
+        EXPECT_EQ(answer->path, folder.filePath(QLatin1String(c.chosen)));
+    }
+}
+
+// --- Printer setup on a printer writing PDF files (no print server needed) ---
+
+class PdfPrinterPort : public PrinterPort {
+public:
+    PdfPrinterPort() {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, {}));
+    }
+    bool anyInstalled() override { return true; }
+    int deviceCaps(DeviceCap) override { return 0; }
+    QPainter& beginJob(const QString&) override { return painter; }
+    void endJob() override {}
+    void abortJob() override {}
+    QPrinter* device() override { return &printer; }
+
+    QPrinter printer{QPrinter::HighResolution};
+    QPainter painter;
+};
+
+// In the setup dialog: printing to another file, three copies, and in its properties A5 in
+// landscape.
+ModalUser changingEverything(const QString& file, QDialogButtonBox::StandardButton leaveWith) {
+    ModalUser user;
+    user.then("QPrintDialog",
+              [file](QDialog& dialog) {
+                  // The dialog opens on a print queue when there is one, whatever the printer was.
+                  auto* printers = dialog.findChild<QComboBox*>(QStringLiteral("printers"));
+                  printers->setCurrentIndex(printers->count() - 1); // "Print to File (PDF)"
+                  dialog.findChild<QLineEdit*>(QStringLiteral("filename"))->setText(file);
+                  dialog.findChild<QSpinBox*>(QStringLiteral("copies"))->setValue(3);
+                  ModalUser::press(dialog.findChild<QPushButton*>(QStringLiteral("properties")));
+              })
+        .then("QPrintPropertiesDialog",
+              [](QDialog& properties) {
+                  properties.findChild<QComboBox*>(QStringLiteral("pageSizeCombo"))->setCurrentText("A5");
+                  properties.findChild<QRadioButton*>(QStringLiteral("landscape"))->click();
+                  properties.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+              })
+        .then("QPrintDialog", [leaveWith](QDialog& dialog) {
+            dialog.findChild<QDialogButtonBox*>()->button(leaveWith)->click();
+        });
+    return user;
+}
+
+TEST(PrinterSetup, CancelKeepsThePrinterAndOkHandsOverWhatWasChosen) {
+    const QTemporaryDir folder;
+    PdfPrinterPort port;
+    QPrinter& printer = port.printer;
+    printer.setOutputFileName(folder.filePath(QStringLiteral("first.pdf")));
+    QtInteraction ui;
+    const QString second = folder.filePath(QStringLiteral("second.pdf"));
+
+    bool accepted = true;
+    ModalUser cancelling = changingEverything(second, QDialogButtonBox::Cancel);
+    EXPECT_TRUE(cancelling.run([&] { accepted = ui.printerSetup(nullptr, port); }));
+    EXPECT_FALSE(accepted);
+    EXPECT_EQ(printer.outputFormat(), QPrinter::PdfFormat);
+    EXPECT_EQ(printer.outputFileName(), folder.filePath(QStringLiteral("first.pdf")));
+    EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::A4);
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Portrait);
+    EXPECT_EQ(printer.copyCount(), 1);
+
+    ModalUser confirming = changingEverything(second, QDialogButtonBox::Ok);
+    EXPECT_TRUE(confirming.run([&] { accepted = ui.printerSetup(nullptr, port); }));
+    EXPECT_TRUE(accepted);
+    EXPECT_EQ(printer.outputFormat(), QPrinter::PdfFormat);
+    EXPECT_EQ(printer.outputFileName(), second);
+    EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::A5);
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
+    EXPECT_EQ(printer.copyCount(), 3);
+}
+
+TEST(PrinterSetup, ScalingJobOptionsAreDroppedAndOnePagePerSheetIsAsked) {
+    const QStringList chosen = {"number-up",     "4",    "job-priority", "50",  "Fit-To-Page",      "true",
+                                "print-scaling", "fill", "page-set",     "all", "number-up-layout", "btlr",
+                                "scaling",       "60"};
+    EXPECT_EQ(withoutScaling(chosen),
+              (QStringList{"job-priority", "50", "page-set", "all", "number-up", "1"}));
+    EXPECT_EQ(withoutScaling({}), (QStringList{"number-up", "1"}));
+}
+
+} // namespace
