@@ -54,7 +54,10 @@ TForm1::TForm1(QWidget* owner, const WindowServices& services)
     connect(SpeedButton2, &QToolButton::clicked, this, reportingErrors([this] { SpeedButton2Click(); }));
 }
 
+// Centred on the main window's frame: Qt's own placement allows for a title bar of a guessed height.
 void TForm1::showEvent(QShowEvent* event) {
+    const QRect owner = parentWidget()->frameGeometry();
+    move(owner.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
     FixedDialog::showEvent(event);
     SpeedButton1->setFocus(Qt::OtherFocusReason);
 }

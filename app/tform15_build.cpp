@@ -7,6 +7,7 @@
 
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -34,6 +35,14 @@ QToolButton* flatButton(QWidget* parent, const QString& name, const QString& cap
     button->setFocusPolicy(Qt::TabFocus);
     button->setMouseTracking(true);
     return button;
+}
+
+// A caption keeps all its words in whatever font the desktop gives: one too wide is made smaller.
+void fitCaption(QLabel& label) {
+    QFont font = label.font();
+    while (font.pointSizeF() > 5 && QFontMetrics(font).horizontalAdvance(label.text()) > label.width())
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    label.setFont(font);
 }
 
 // The main window's captions that a language file replaces come from the caption table.
@@ -190,16 +199,18 @@ void TForm15::buildModeChooser() {
         const char* caption;
         Glyph glyph;
     } rows[] = {
-        {&Panel2, &Image11, "Panel2", "Image11", "    Cd Cover", Glyph::CdCover},
-        {&Panel3, &Image12, "Panel3", "Image12", "         Front  Cover ", Glyph::FrontCover},
-        {&Panel4, &Image13, "Panel4", "Image13", "        Back Cover", Glyph::BackCover},
+        {&Panel2, &Image11, "Panel2", "Image11", "Cd Cover", Glyph::CdCover},
+        {&Panel3, &Image12, "Panel3", "Image12", "Front  Cover", Glyph::FrontCover},
+        {&Panel4, &Image13, "Panel4", "Image13", "Back Cover", Glyph::BackCover},
     };
     int top = 1;
     for (const auto& row : rows) {
         QFrame* frame = panel(Panel1, QString::fromLatin1(row.name), QRect(25, top, 98, 29), QFrame::Plain);
         frame->setMouseTracking(true);
         auto* caption = new QLabel(QString::fromLatin1(row.caption), frame);
-        caption->setGeometry(26, 0, 72, 29);
+        caption->setGeometry(28, 1, 68, 27); // between the icon and the row's border
+        caption->setAlignment(Qt::AlignCenter);
+        fitCaption(*caption);
         caption->setAttribute(Qt::WA_TransparentForMouseEvents);
         *row.icon =
             picture(frame, QString::fromLatin1(row.iconName), QRect(2, 2, 25, 25), modeIcon(row.glyph));

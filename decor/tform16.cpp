@@ -99,6 +99,9 @@ void TForm16::prepareFor(CoverMode mode, const Picture& picture) {
     SpeedButton5->setEnabled(mode == CoverMode::BackCover);
     Image1->setPicture(picture);
     content_->resize(picture.isEmpty() ? QSize(0, 0) : Image1->size());
+    // Each picture is shown from its top-left corner, whatever the one before was scrolled to.
+    ScrollBox1->horizontalScrollBar()->setValue(0);
+    ScrollBox1->verticalScrollBar()->setValue(0);
     dragging = false;
     showOnlyFrame(mode);
 }

@@ -18,8 +18,9 @@ class TForm16 : public FixedDialog {
 public:
     TForm16(QWidget* owner, const WindowServices& services);
 
-    // Called before the window is shown: enables only the mode's button, shows only its frame, at
-    // the view's corner, over a copy of the picture. The other frames stay where they were left.
+    // Called before the window is shown: enables only the mode's button, shows a copy of the picture
+    // from its top-left corner and only the mode's frame there. The other frames stay where they
+    // were left.
     void prepareFor(CoverMode mode, const Picture& picture);
 
     // --- Controls ---

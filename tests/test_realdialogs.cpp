@@ -203,4 +203,113 @@ TEST(PrinterSetup, ScalingJobOptionsAreDroppedAndOnePagePerSheetIsAsked) {
     EXPECT_EQ(withoutScaling({}), (QStringList{"number-up", "1"}));
 }
 
+// --- The Slide window, the Adjust window and the mode chooser in the running program ---
+
+// Every pixel tells where it came from: red and green the low bits of x and y, blue the high ones.
+QColor placeColour(int x, int y) {
+    return QColor(x & 255, y & 255, ((x >> 8) << 4) | (y >> 8));
+}
+
+QImage placePicture(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixelColor(x, y, placeColour(x, y));
+    return image.convertToFormat(QImage::Format_BGR888);
+}
+
+bool near(QColor a, QColor b, int tolerance) {
+    return std::abs(a.red() - b.red()) <= tolerance && std::abs(a.green() - b.green()) <= tolerance &&
+           std::abs(a.blue() - b.blue()) <= tolerance;
+}
+
+class InTheProgram : public ProgramTest {
+protected:
+    // Open with `picture` chosen in the dialog, then `adjust` done in the Adjust window and
+    // `inSlide` in the Slide window when it comes.
+    void openPicture(const QString& name, const QImage& picture, const std::function<void(TForm1&)>& adjust,
+                     const std::function<void(TForm16&)>& inSlide = {}) {
+        const QString path = folder.file(name);
+        Picture(picture).saveBmp(path);
+        ui.fileAnswers.push_back(FileDialogAnswer{path, 0});
+        ui.modalActions.push_back([adjust](QDialog& shown) { adjust(static_cast<TForm1&>(shown)); });
+        if (inSlide)
+            ui.modalActions.push_back([inSlide](QDialog& shown) { inSlide(static_cast<TForm16&>(shown)); });
+        form().SpeedButton1->click();
+    }
+
+    static void takeASlide(TForm1& adjust) { adjust.SpeedButton2->click(); }
+};
+
+TEST_F(InTheProgram, SlideWindowOpensEachPictureFromItsCornerWithTheFrameThere) {
+    start();
+    openPicture("large.bmp", placePicture(1400, 1000), takeASlide, [](TForm16& slide) {
+        QApplication::processEvents();
+        slide.ScrollBox1->horizontalScrollBar()->setValue(600);
+        slide.ScrollBox1->verticalScrollBar()->setValue(400);
+        slide.setFramePosition(*slide.Image2, {40, 30});
+        slide.SpeedButton4->click();
+    });
+    QPoint scrolled, framePlace;
+    QColor viewCorner;
+    openPicture("smaller.bmp", placePicture(700, 520), takeASlide, [&](TForm16& slide) {
+        QApplication::processEvents();
+        scrolled = {slide.ScrollBox1->horizontalScrollBar()->value(),
+                    slide.ScrollBox1->verticalScrollBar()->value()};
+        framePlace = slide.Image2->pos();
+        viewCorner =
+            slide.ScrollBox1->viewport()->grab().toImage().pixelColor(3, 3); // clear corner of the ring
+        slide.SpeedButton1->click();
+    });
+    EXPECT_EQ(scrolled, QPoint(0, 0));
+    EXPECT_EQ(framePlace, QPoint(0, 0));
+    EXPECT_EQ(viewCorner, placeColour(3, 3));
+    // Modify took the piece at the picture's corner: the fitted disc shows its pixels, not white.
+    const QImage disc = form().slotPicture[0].bitmap();
+    ASSERT_EQ(disc.size(), QSize(450, 450));
+    for (const QPoint at : {QPoint(225, 60), QPoint(100, 225), QPoint(380, 300)})
+        EXPECT_TRUE(near(disc.pixelColor(at), placeColour(at.x(), at.y()), 4))
+            << at.x() << "," << at.y() << " is " << disc.pixelColor(at).name().toStdString();
+}
+
+TEST_F(InTheProgram, AdjustWindowOpensCentredOnTheMainWindowWhereverItIs) {
+    start();
+    form().move(60, 50);
+    for (const QPoint mainWindowAt : {QPoint(60, 50), QPoint(300, 160)}) {
+        form().move(mainWindowAt);
+        QPoint offset(999, 999);
+        openPicture("photo.bmp", placePicture(600, 600), [&](TForm1& adjust) {
+            offset = adjust.frameGeometry().center() - form().frameGeometry().center();
+            adjust.SpeedButton1->click();
+        });
+        EXPECT_LE(offset.manhattanLength(), 2)
+            << "main window at " << mainWindowAt.x() << "," << mainWindowAt.y();
+    }
+}
+
+TEST_F(InTheProgram, ModeChooserCaptionsFitBesideTheirIconsInTheirRows) {
+    start();
+    const struct {
+        QFrame* row;
+        QLabel* icon;
+        const char* caption;
+    } rows[] = {{form().Panel2, form().Image11, "Cd Cover"},
+                {form().Panel3, form().Image12, "Front  Cover"},
+                {form().Panel4, form().Image13, "Back Cover"}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.caption);
+        QLabel* caption = nullptr;
+        for (QLabel* label : r.row->findChildren<QLabel*>())
+            if (!label->text().isEmpty())
+                caption = label;
+        ASSERT_NE(caption, nullptr);
+        EXPECT_EQ(caption->text(), QLatin1String(r.caption));
+        const QFontMetrics metrics(caption->font());
+        EXPECT_LE(metrics.horizontalAdvance(caption->text()), caption->contentsRect().width());
+        EXPECT_LE(metrics.height(), caption->contentsRect().height());
+        EXPECT_GT(caption->geometry().left(), r.icon->geometry().right());
+        EXPECT_TRUE(r.row->contentsRect().contains(caption->geometry()));
+    }
+}
+
 } // namespace
