@@ -63,6 +63,18 @@ QImage testFrame() {
     return frame;
 }
 
+// Text pasted or dropped into a field goes through the same rules as typed keys; the cursor stays
+// after the characters it had after.
+void keepWhatTypingGives(QLineEdit& edit, QString (*keep)(const QString&)) {
+    const QString text = edit.text();
+    const QString kept = keep(text);
+    if (kept == text)
+        return;
+    const auto cursor = keep(text.left(edit.cursorPosition())).size();
+    edit.setText(kept);
+    edit.setCursorPosition(static_cast<int>(cursor));
+}
+
 const QString kEmptyValue =
     QStringLiteral("Empty value prohibited...\n\nValeur NULL interdite, veuillez entrer une valeur.");
 
@@ -90,8 +102,11 @@ void TForm19::buildFields() {
         addField(group2, QStringLiteral("Edit4"), QStringLiteral("Vertical"), 50, QStringLiteral("15.00"));
     Edit5 = addField(group3, QStringLiteral("Edit5"), QStringLiteral("Horizontal"), 22, QString());
     Edit6 = addField(group3, QStringLiteral("Edit6"), QStringLiteral("Vertical"), 50, QString());
-    for (QLineEdit* edit : edits())
+    for (QLineEdit* edit : edits()) {
         edit->installEventFilter(this);
+        const auto keep = edit == Edit5 || edit == Edit6 ? &dotsFieldText : &offsetFieldText;
+        connect(edit, &QLineEdit::textEdited, this, [edit, keep] { keepWhatTypingGives(*edit, keep); });
+    }
 }
 
 void TForm19::buildTipsAndSketches() {
@@ -195,8 +210,12 @@ bool TForm19::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress)
         return FixedDialog::eventFilter(watched, event);
     auto* edit = qobject_cast<QLineEdit*>(watched);
-    const QString typed = static_cast<QKeyEvent*>(event)->text();
-    if (edit == nullptr || typed.size() != 1)
+    const auto* keys = static_cast<QKeyEvent*>(event);
+    const QString typed = keys->text();
+    // Shortcuts (paste, undo, select all) are left to the field; what they bring in is filtered
+    // once it is there.
+    if (edit == nullptr || typed.size() != 1 ||
+        (keys->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)))
         return false;
     const QChar key = typed.front();
     if (edit == Edit5 || edit == Edit6)
@@ -206,5 +225,9 @@ bool TForm19::eventFilter(QObject* watched, QEvent* event) {
     const OffsetKey decision = offsetFieldKey(edit->text(), key);
     if (decision.emptyField)
         edit->clear();
+    if (decision.keep && decision.character != key) {
+        edit->insert(QString(decision.character));
+        return true;
+    }
     return !decision.keep;
 }

@@ -312,4 +312,54 @@ TEST_F(InTheProgram, ModeChooserCaptionsFitBesideTheirIconsInTheirRows) {
     }
 }
 
+// --- The Calibrate window's fields ---
+
+class CalibrateFields : public ProgramTest {
+protected:
+    TForm19& window() { return *program->Form19; }
+
+    static QString typed(QLineEdit* field, const QString& keys) {
+        field->clear();
+        QTest::keyClicks(field, keys);
+        return field->text();
+    }
+
+    // Pastes `clipboard` at the end of what the field holds, with the desktop's Paste keys.
+    static QString pasted(QLineEdit* field, const QString& holding, const QString& clipboard) {
+        field->setText(holding);
+        field->setFocus();
+        field->end(false);
+        QApplication::clipboard()->setText(clipboard);
+        QTest::keySequence(field, QKeySequence::Paste);
+        return field->text();
+    }
+};
+
+TEST_F(CalibrateFields, ACommaTypedInAnOffsetIsItsDecimalPoint) {
+    start();
+    window().show();
+    EXPECT_EQ(typed(window().Edit1, "1,5"), "1.5");
+    EXPECT_EQ(typed(window().Edit2, "2,5,3"), "2.53") << "one decimal point at most";
+    EXPECT_EQ(typed(window().Edit3, "0.7,5"), "0.75");
+    EXPECT_EQ(typed(window().Edit4, "15,"), "15.");
+    EXPECT_EQ(typed(window().Edit5, "2,8.3a7"), "2837") << "printed sizes take digits only";
+    window().hide();
+}
+
+TEST_F(CalibrateFields, PastedTextKeepsOnlyWhatTypingCouldGive) {
+    start();
+    window().show();
+    EXPECT_EQ(pasted(window().Edit1, "", "1,5"), "1.5");
+    EXPECT_EQ(pasted(window().Edit2, "", " 2,75 cm\n"), "2.75");
+    EXPECT_EQ(pasted(window().Edit3, "1.5", "2,5"), "1.525") << "the field's own point comes first";
+    EXPECT_EQ(pasted(window().Edit4, "", "-3e2"), "32");
+    EXPECT_EQ(pasted(window().Edit5, "", "3 500 dots"), "3500");
+    EXPECT_EQ(pasted(window().Edit6, "28", ".38"), "2838");
+    EXPECT_EQ(window().Edit6->cursorPosition(), 4);
+    // What the program itself writes into a field is left as it is.
+    window().Edit1->setText("1,5");
+    EXPECT_EQ(window().Edit1->text(), "1,5");
+    window().hide();
+}
+
 } // namespace
