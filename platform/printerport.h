@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QRectF>
+#include <QSizeF>
 #include <QString>
+#include <optional>
 
 class QPainter;
 class QPrinter;
@@ -13,6 +16,15 @@ enum class DeviceCap {
     VERTSIZE,   // printable height in millimetres
     HORZRES,    // printable width in dots
     VERTRES,    // printable height in dots
+};
+
+// The sheet a printer prints on and where its printable area lies on it, in millimetres from the
+// sheet's top-left corner. The printable area is the canvas of a job: dot (0, 0) is its corner.
+struct PageGeometry {
+    QSizeF paperMm;
+    QRectF printableMm;
+
+    bool operator==(const PageGeometry&) const = default;
 };
 
 // The printer as the program sees it: whether one is installed, the default printer's metrics,
@@ -33,6 +45,19 @@ public:
     virtual void endJob() = 0;
     // Gives up the job begun last without printing it; never throws.
     virtual void abortJob() = 0;
+
+    // The sheet of the default printer; nullopt when no printer is installed. A printer that
+    // says nothing of its sheet is taken to print all of it.
+    virtual std::optional<PageGeometry> pageGeometry() {
+        const int dpiX = deviceCaps(DeviceCap::LOGPIXELSX);
+        const int dpiY = deviceCaps(DeviceCap::LOGPIXELSY);
+        const int dotsX = deviceCaps(DeviceCap::HORZRES);
+        const int dotsY = deviceCaps(DeviceCap::VERTRES);
+        if (dpiX <= 0 || dpiY <= 0 || dotsX <= 0 || dotsY <= 0)
+            return std::nullopt;
+        const QSizeF printable(dotsX * 25.4 / dpiX, dotsY * 25.4 / dpiY);
+        return PageGeometry{printable, QRectF(QPointF(0, 0), printable)};
+    }
 
     // The Qt printer behind the port, for the printer-setup dialog; null when there is none.
     virtual QPrinter* device() { return nullptr; }

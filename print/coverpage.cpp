@@ -5,14 +5,24 @@
 #include "print/placement.h"
 #include "print/printdib.h"
 
-void printCoverPage(PrinterPort& printer, const QString& title, const Placement& placement, const TPrintDIB& dib,
-                    const QImage* first, const QImage* second) {
+std::vector<QRect> drawCoverPage(QPainter& canvas, const Placement& placement, const TPrintDIB& dib,
+                                 const QImage* first, const QImage* second) {
+    std::vector<QRect> drawn;
+    const auto draw = [&](const QImage* picture, int left, int top) {
+        if (picture == nullptr)
+            return;
+        dib.StretchDrawDIB(canvas, left, top, placement.width, placement.height, *picture);
+        drawn.emplace_back(left, top, placement.width, placement.height);
+    };
+    draw(first, placement.left1, placement.top1);
+    draw(second, placement.left2, placement.top2);
+    return drawn;
+}
+
+void printCoverPage(PrinterPort& printer, const QString& title, const Placement& placement,
+                    const TPrintDIB& dib, const QImage* first, const QImage* second) {
     const WaitCursor busy;
     PrintJob job(printer, title);
-    if (first)
-        dib.StretchDrawDIB(job.canvas(), placement.left1, placement.top1, placement.width, placement.height, *first);
-    if (second)
-        dib.StretchDrawDIB(job.canvas(), placement.left2, placement.top2, placement.width, placement.height,
-                           *second);
+    drawCoverPage(job.canvas(), placement, dib, first, second);
     job.finish();
 }

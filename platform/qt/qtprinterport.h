@@ -18,6 +18,7 @@ public:
     void endJob() override;
     void abortJob() override;
     QPrinter* device() override;
+    std::optional<PageGeometry> pageGeometry() override; // qtprinterpage.cpp
 
 private:
     QString printerName_;

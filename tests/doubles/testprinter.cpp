@@ -38,6 +38,18 @@ private:
     QTransform transform_;
 };
 
+// A 600 dpi printer whose printable area keeps `marginDots` from each edge of the sheet.
+PrinterPose posedAt600(QSizeF paperMm, int marginDots) {
+    constexpr int dpi = 600;
+    const auto dots = [](double mm) { return int(mm / 25.4 * dpi + 1e-6); }; // whole dots on the sheet
+    const auto mm = [](int count) { return count * 25.4 / dpi; };
+    const int across = dots(paperMm.width()) - 2 * marginDots;
+    const int down = dots(paperMm.height()) - 2 * marginDots;
+    const QRectF printable(mm(marginDots), mm(marginDots), mm(across), mm(down));
+    return {{dpi, dpi, qRound(printable.width()), qRound(printable.height()), across, down},
+            {paperMm, printable}};
+}
+
 } // namespace
 
 // One page of a test job, with the printer's metrics.
@@ -83,6 +95,21 @@ private:
 
 TestPrinter::TestPrinter() = default;
 TestPrinter::TestPrinter(const PrinterMetrics& metrics) : metrics_(metrics) {}
+TestPrinter::TestPrinter(const PrinterPose& pose) : metrics_(pose.metrics), sheet_(pose.sheet) {}
+
+PrinterPose TestPrinter::a4WithMargins() {
+    return posedAt600(QSizeF(210, 297), 100);
+}
+
+PrinterPose TestPrinter::letterWithMargins() {
+    return posedAt600(QSizeF(215.9, 279.4), 150);
+}
+
+std::optional<PageGeometry> TestPrinter::pageGeometry() {
+    if (!metrics_)
+        return std::nullopt;
+    return sheet_ ? sheet_ : PrinterPort::pageGeometry();
+}
 TestPrinter::~TestPrinter() {
     if (painter_.isActive())
         painter_.end();

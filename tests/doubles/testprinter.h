@@ -30,6 +30,12 @@ struct PrintedImage {
     QImage asSeen() const { return upsideDown ? image.mirrored(false, true) : image; }
 };
 
+// A printer as a test poses it: its metrics and the sheet they lie on.
+struct PrinterPose {
+    PrinterMetrics metrics;
+    PageGeometry sheet;
+};
+
 class RecordingPage;
 
 // A printer for tests: either none at all, or one with the given metrics whose jobs record the
@@ -48,10 +54,27 @@ public:
     explicit TestPrinter(const PrinterMetrics& metrics);
     ~TestPrinter() override;
 
-    static PrinterMetrics dpi600Letter() { return {600, 600, 203, 279, 4800, 6600}; }
+    explicit TestPrinter(const PrinterPose& pose);
 
-    void install(const PrinterMetrics& metrics) { metrics_ = metrics; }
-    void uninstall() { metrics_.reset(); }
+    static PrinterMetrics dpi600Letter() { return {600, 600, 203, 279, 4800, 6600}; }
+    // 600 dpi printers that cannot reach the sheet's edges, as most cannot: an A4 one with margins
+    // of 100 dots (4.2 mm) and a Letter one with margins of 150 dots (a quarter of an inch).
+    static PrinterPose a4WithMargins();
+    static PrinterPose letterWithMargins();
+
+    // A printer given by its metrics alone prints all of its sheet.
+    void install(const PrinterMetrics& metrics) {
+        metrics_ = metrics;
+        sheet_.reset();
+    }
+    void poseAs(const PrinterPose& pose) {
+        metrics_ = pose.metrics;
+        sheet_ = pose.sheet;
+    }
+    void uninstall() {
+        metrics_.reset();
+        sheet_.reset();
+    }
     bool refuseJobs = false;
 
     std::list<Job> jobs;
@@ -61,9 +84,11 @@ public:
     QPainter& beginJob(const QString& title) override;
     void endJob() override;
     void abortJob() override;
+    std::optional<PageGeometry> pageGeometry() override;
 
 private:
     std::optional<PrinterMetrics> metrics_;
+    std::optional<PageGeometry> sheet_;
     std::unique_ptr<RecordingPage> page_;
     QPainter painter_;
 };
