@@ -1,0 +1,71 @@
+#pragma once
+
+#include "app/covermode.h"
+#include "platform/printerport.h"
+#include "print/placement.h"
+
+#include <QRect>
+#include <QRectF>
+#include <QSize>
+#include <QString>
+#include <optional>
+#include <vector>
+
+// The printed page measured on its sheet: where each picture lands in millimetres, what part of
+// it the printer cannot reach, and where the insert is cut out. Everything here is arithmetic on
+// what Print sends; the preview window only draws it.
+
+enum class PageSide { Left, Top, Right, Bottom };
+
+// A strip of a picture on one side that falls outside the printable area.
+struct PageCut {
+    PageSide side = PageSide::Left;
+    double mm = 0;
+
+    bool operator==(const PageCut&) const = default;
+};
+
+struct PagePicture {
+    bool second = false;
+    QRect dots;                // as the job draws it, from the printable area's corner
+    QRectF sheetMm;            // on the sheet, from its top-left corner
+    std::vector<PageCut> cuts; // in the order left, top, right, bottom; none when it all prints
+};
+
+// The page Print makes: the sheet and the pictures that print on it, Picture #1 first.
+struct PagePlan {
+    PageGeometry sheet;
+    QSize printableDots;
+    std::vector<PagePicture> pictures;
+
+    bool anyCut() const;
+};
+
+// Lays out the pictures the placement puts on a printer whose printable area
+// (`sheet.printableMm`) is `printableDots` across and down. Pictures not printed are left out.
+PagePlan planPage(const PageGeometry& sheet, QSize printableDots, const Placement& placement, bool first,
+                  bool second);
+
+// The parts of a picture outside the printable area, in sheet millimetres.
+std::vector<QRectF> cutAreas(const PagePicture& picture, const PageGeometry& sheet);
+
+// The line along which an insert is cut out of a label sheet: its true size, centred on where its
+// picture prints; a disc also has its hub cut out.
+struct DieCut {
+    QRectF outline;
+    bool round = false;
+    QRectF hub; // empty for the rectangular inserts
+};
+DieCut dieCutOf(CoverMode mode, const QRectF& pictureMm);
+
+// "Picture #2: 0.0 mm across and 149.9 mm down from the printable area's corner, 120.0 × 120.0 mm".
+QString pictureMeasures(const PagePicture& picture, const PageGeometry& sheet);
+
+// Why there is no page: "Nothing to print: neither Picture #1 nor Picture #2 of the Cd Cover holds a
+// picture of yours. ...", with `action` ("print", "export") in place of "print".
+QString nothingOnThePage(CoverMode mode, const QString& action);
+
+// One sentence per picture that would be cut, e.g. "Picture #2 would be cut 2.4 mm at the bottom.";
+// empty when everything prints. Amounts are rounded up to a tenth of a millimetre, so a cut is
+// never called 0.0 mm.
+QString cutWarning(const PagePlan& plan);
