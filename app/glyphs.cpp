@@ -332,6 +332,10 @@ void drawGlyph(QPainter& p, Glyph which) {
         p.scale(-1, 1);
         drawRotateLeft(p);
         break;
+    case Glyph::Warning:
+        poly(p, {{16, 3}, {30, 28}, {2, 28}}, kYellow);
+        shape(p, lettering("!", 20, QPointF(16, 18.5)), kInk, kNone);
+        break;
     case Glyph::CdCover:
         drawDisc(p, QPointF(16, 16), 14, kBlue);
         break;

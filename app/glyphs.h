@@ -32,6 +32,7 @@ enum class Glyph {
     Exit,
     RotateLeft,
     RotateRight,
+    Warning,
     CdCover,
     FrontCover,
     BackCover,

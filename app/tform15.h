@@ -10,6 +10,7 @@
 #include <functional>
 
 class ClientArea;
+class ImageView;
 class Interaction;
 class Orbalin;
 class QAction;
@@ -68,7 +69,7 @@ public:
     QLabel* Image6 = nullptr;
     QLabel* floatinglabel = nullptr;
     QFrame* Panel11 = nullptr; // vertical text marker
-    QLabel* MyPicture = nullptr;
+    ImageView* MyPicture = nullptr; // the added picture
     // Text bar
     QFrame* supfloat = nullptr;
     QFrame *Panel10 = nullptr, *Panel9 = nullptr;
@@ -162,6 +163,9 @@ public:
     void SpeedButton15Click(); // Add Pict.
     void SpeedButton22Click(); // Insert Pict.
     void HidePicture1Click();
+    void MyPictureMouseDown(Qt::MouseButton button, QPoint at);
+    void MyPictureMouseMove(Qt::MouseButtons buttons, QPoint at);
+    void MyPictureMouseUp(Qt::MouseButton button, QPoint at);
 
     // Floating text and text bar
     void SpeedButton20Click();

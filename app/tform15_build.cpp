@@ -4,6 +4,8 @@
 #include "app/statuspanels.h"
 #include "app/tform15.h"
 #include "lang/captiontable.h"
+#include "platform/qt/imageview.h"
+#include "platform/qt/mousehandlers.h"
 
 #include <QComboBox>
 #include <QFontDatabase>
@@ -140,11 +142,17 @@ void TForm15::buildControls() {
     Panel11->setCursor(Qt::SizeAllCursor);
     Panel11->hide();
 
-    MyPicture = picture(client, QStringLiteral("MyPicture"), QRect(0, 200, 0, 0));
+    MyPicture = new ImageView(client, QStringLiteral("MyPicture"), QSize(0, 0), true);
+    MyPicture->move(0, 200);
     MyPicture->setCursor(Qt::PointingHandCursor);
     MyPicture->setToolTip(QStringLiteral("Move and insert picture..."));
+    MyPicture->setAccessibleName(MyPicture->toolTip());
     MyPicture->setContextMenuPolicy(Qt::CustomContextMenu);
     MyPicture->hide();
+    routeMouse(MyPicture, {[this](Qt::MouseButton button, QPoint at) { MyPictureMouseDown(button, at); },
+                           [this](Qt::MouseButtons buttons, QPoint at) { MyPictureMouseMove(buttons, at); },
+                           [this](Qt::MouseButton button, QPoint at) { MyPictureMouseUp(button, at); },
+                           {}});
 
     buildTextBar();
     buildMenus();

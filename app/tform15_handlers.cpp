@@ -2,10 +2,8 @@
 #include "app/clientarea.h"
 #include "app/orbalin.h"
 #include "app/tform15.h"
-#include "decor/tflibrary.h"
-#include "decor/tform3.h"
-#include "decor/tform7.h"
 #include "platform/qt/application.h"
+#include "platform/qt/imageview.h"
 #include "platform/interaction.h"
 #include "text/tform17.h"
 
@@ -108,13 +106,4 @@ void TForm15::connectHandlers() {
 
 void TForm15::SpeedButton7Click() {
     program_.context.ui.showModal(*program_.Form17);
-}
-void TForm15::SpeedButton10Click() {
-    program_.context.ui.showModal(*program_.Form3);
-}
-void TForm15::SpeedButton23Click() {
-    program_.context.ui.showModal(*program_.Form7);
-}
-void TForm15::SpeedButton25Click() {
-    program_.context.ui.showModal(*program_.FLibrary);
 }

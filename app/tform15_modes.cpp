@@ -6,6 +6,7 @@
 #include "platform/orbalinerror.h"
 #include "print/printermetrics.h"
 
+#include <QAction>
 #include <QFileInfo>
 #include <QFrame>
 #include <QToolButton>
@@ -13,6 +14,7 @@
 void TForm15::switchToMode(CoverMode mode) {
     const ModeInfo& info = modeInfo(mode);
     SpeedButton23->setEnabled(info.effectsEnabled);
+    Effects1->setEnabled(info.effectsEnabled);
     if (info.printEnabled)
         SpeedButton4->setEnabled(*info.printEnabled);
     // The Gradient window empties its picture when it next opens with the state at 0.

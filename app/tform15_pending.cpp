@@ -1,12 +1,7 @@
-// Handlers whose behaviour arrives with the features that follow: gradients and effects, picture insertion,
-// the floating text and text bar, languages, help. They are wired to their controls already and do nothing
-// yet.
+// Handlers whose behaviour arrives with the features that follow: the floating text and text bar,
+// languages, help. They are wired to their controls already and do nothing yet.
 #include "app/tform15.h"
 
-void TForm15::SpeedButton13Click() {}
-void TForm15::SpeedButton15Click() {}
-void TForm15::SpeedButton22Click() {}
-void TForm15::HidePicture1Click() {}
 void TForm15::SpeedButton20Click() {}
 void TForm15::SpeedButton14Click() {}
 void TForm15::FloatingtextBarredetexteflottante1Click() {}

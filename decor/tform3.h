@@ -1,14 +1,29 @@
 #pragma once
 
+#include "app/covermode.h"
 #include "app/mainwindowport.h"
 #include "platform/qt/fixeddialog.h"
 
+class QToolButton;
 
-// The four kinds of insert as picture buttons.
+// The Labels window: the four kinds of insert as large picture buttons. Choosing one switches the
+// main window to it and closes the window, which has no other way out.
 class TForm3 : public FixedDialog {
 public:
     TForm3(QWidget* owner, const WindowServices& services);
 
+    QToolButton* SpeedButton1 = nullptr; // Cd Cover
+    QToolButton* SpeedButton2 = nullptr; // Front Cover
+    QToolButton* SpeedButton3 = nullptr; // Back Cover
+    QToolButton* SpeedButton4 = nullptr; // Mini CD
+
+    void SpeedButton1Click() { choose(CoverMode::CdCover); }
+    void SpeedButton2Click() { choose(CoverMode::FrontCover); }
+    void SpeedButton3Click() { choose(CoverMode::BackCover); }
+    void SpeedButton4Click() { choose(CoverMode::MiniCd); }
+
 private:
+    void choose(CoverMode mode);
+
     WindowServices services_;
 };

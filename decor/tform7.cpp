@@ -1,8 +1,61 @@
 #include "decor/tform7.h"
 
+#include "app/coverdocument.h"
+#include "decor/glyphbutton.h"
+#include "decor/quarterturn.h"
+#include "lang/captiontable.h"
+#include "platform/qt/application.h"
+
+#include <QToolButton>
+
 TForm7::TForm7(QWidget* owner, const WindowServices& services)
-    : FixedDialog(owner, QStringLiteral("Form7"), QStringLiteral("Effects..."), QSize(300, 200),
+    : FixedDialog(owner, QStringLiteral("Form7"), captionOf("Form7", kWindowCaption), QSize(320, 150),
                   TitleButtons::None),
       services_(services) {
-    addCloseButton();
+    SpeedButton1 = glyphButton(this, QStringLiteral("SpeedButton1"), captionOf("Form7", "SpeedButton1"),
+                               Glyph::RotateLeft, {10, 10, 145, 90});
+    SpeedButton2 = glyphButton(this, QStringLiteral("SpeedButton2"), captionOf("Form7", "SpeedButton2"),
+                               Glyph::RotateRight, {165, 10, 145, 90});
+    SpeedButton3 = glyphButton(this, QStringLiteral("SpeedButton3"), captionOf("Form7", "SpeedButton3"),
+                               Glyph::Exit, {230, 108, 80, 34}, 16);
+    SpeedButton3->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+
+    using Handler = void (TForm7::*)();
+    const std::pair<QToolButton*, Handler> buttons[] = {
+        {SpeedButton1, &TForm7::SpeedButton1Click},
+        {SpeedButton2, &TForm7::SpeedButton2Click},
+        {SpeedButton3, &TForm7::SpeedButton3Click},
+    };
+    for (const auto& [button, handler] : buttons)
+        connect(button, &QToolButton::clicked, this,
+                reportingErrors([this, handler = handler] { (this->*handler)(); }));
+}
+
+void TForm7::SpeedButton1Click() {
+    turnCurrentPicture(turnedLeft);
+}
+
+void TForm7::SpeedButton2Click() {
+    turnCurrentPicture(turnedRight);
+}
+
+void TForm7::SpeedButton3Click() {
+    accept();
+}
+
+void TForm7::turnCurrentPicture(QImage (*turn)(const QImage&)) {
+    // The status bar names the slot, as it does for every window that works on the current one.
+    const std::optional<CoverMode> mode = modeFromStatusText(services_.main.statusText(3));
+    const QString picture = services_.main.statusText(2);
+    if (!mode || (*mode != CoverMode::CdCover && *mode != CoverMode::FrontCover))
+        return;
+    if (picture != slotStatusText(false) && picture != slotStatusText(true))
+        return;
+    const auto i = static_cast<size_t>(slotOf(*mode, picture == slotStatusText(true)).index);
+    CoverDocument& document = services_.main.document();
+    if (document.slotKept[i].isEmpty())
+        return;
+    document.slotPicture[i] = Picture(turn(document.slotKept[i].bitmap()));
+    document.slotKept[i] = document.slotPicture[i];
+    services_.main.repaintPreview();
 }

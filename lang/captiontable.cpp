@@ -122,14 +122,7 @@ constexpr CaptionRow kCaptions[] = {
 
 // Controls of windows still being written.
 constexpr CaptionKey kPending[] = {
-    {"Form2", "StaticText2"}, // information
     {"Form5", "StaticText1"}, // text-bar help
-    // Gradient
-    {"Form18", "Label1"},
-    {"Form18", "SpeedButton1"},
-    {"Form18", "SpeedButton3"},
-    {"Form18", "SpeedButton4"},
-    {"Form18", "SpeedButton2"},
     // Text Area
     {"Form17", "SpeedButton1"},
     {"Form17", "SpeedButton7"},
@@ -141,13 +134,6 @@ constexpr CaptionKey kPending[] = {
     {"Form17", "SpeedButton10"},
     {"Form17", "SpeedButton6"},
     {"Form17", "SpeedButton9"},
-    // Effects
-    {"Form7", "SpeedButton1"},
-    {"Form7", "SpeedButton2"},
-    {"Form7", "SpeedButton3"},
-    // Gallery
-    {"FLibrary", "SpeedButton1"},
-    {"FLibrary", "SpeedButton2"},
 };
 
 } // namespace

@@ -56,9 +56,9 @@ TEST_F(Windows, EveryWindowOpenedFromTheMainWindowCanBeLeft) {
         const char* window;
         const char* exit;
     } opened[] = {
-        {form().SpeedButton7, "Form17", "CloseButton"},  {form().SpeedButton10, "Form3", "CloseButton"},
-        {form().SpeedButton23, "Form7", "CloseButton"},  {form().SpeedButton25, "FLibrary", "CloseButton"},
-        {form().SpeedButton11, "Form19", "SpeedButton1"},
+        {form().SpeedButton7, "Form17", "CloseButton"},   {form().SpeedButton10, "Form3", "SpeedButton1"},
+        {form().SpeedButton23, "Form7", "SpeedButton3"},  {form().SpeedButton25, "FLibrary", "SpeedButton2"},
+        {form().SpeedButton11, "Form19", "SpeedButton1"}, {form().SpeedButton13, "Form18", "SpeedButton2"},
     };
     for (const auto& each : opened)
         EXPECT_TRUE(leaves(each.window, each.exit, [&] { each.opener->click(); })) << each.window;
@@ -70,8 +70,8 @@ TEST_F(Windows, WindowsOpenedOnTheWayCanBeLeft) {
         const char* window;
         const char* exit;
     } windows[] = {
-        {"Form1", "SpeedButton1"}, {"Form16", "SpeedButton4"}, {"Form16", ""},          {"Form18", "CloseButton"},
-        {"Form2", "CloseButton"},  {"Form5", "CloseButton"},   {"Form20", "CloseButton"}, {"Form4", "CloseButton"},
+        {"Form1", "SpeedButton1"}, {"Form16", "SpeedButton4"},   {"Form16", ""},  {"Form2", "BitBtn1"},
+        {"Form5", "CloseButton"},  {"Form20", "CloseButton"}, {"Form4", "CloseButton"},
     };
     for (const auto& each : windows) {
         auto* window = form().findChild<QDialog*>(each.window);
@@ -85,8 +85,8 @@ TEST_F(Windows, TheScriptedStandInTellsAWindowLeftOpen) {
     start();
     ui.modalActions.push_back([](QDialog&) {});
     form().SpeedButton7->click();
-    ui.modalActions.push_back([](QDialog& window) { window.findChild<QAbstractButton*>("CloseButton")->click(); });
-    form().SpeedButton10->click();
+    ui.modalActions.push_back([](QDialog& window) { window.findChild<QAbstractButton*>("SpeedButton3")->click(); });
+    form().SpeedButton23->click();
     EXPECT_EQ(ui.leftOpenWindows(), QStringList{"Form17"});
 }
 

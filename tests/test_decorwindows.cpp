@@ -1,0 +1,351 @@
+// The decoration windows driven through the main window: Gradient, Effects, Add and Insert Pict.,
+// Gallery and Labels.
+#include "about/tform2.h"
+#include "app/statuspanels.h"
+#include "decor/galleryart.h"
+#include "decor/gradient.h"
+#include "decor/quarterturn.h"
+#include "decor/tflibrary.h"
+#include "decor/tform18.h"
+#include "decor/tform3.h"
+#include "decor/tform7.h"
+#include "platform/qt/imageview.h"
+#include "support/slotfixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QTimer>
+#include <algorithm>
+
+namespace {
+
+class Decoration : public SlotTest {
+protected:
+    TForm18& gradient() { return *program->Form18; }
+    ImageView& added() { return *form().MyPicture; }
+
+    // Opens the Gradient window and runs `inside` while it is up.
+    void inGradientWindow(std::function<void(TForm18&)> inside) {
+        ui.modalActions.push_back([this, inside](QDialog&) { inside(gradient()); });
+        form().SpeedButton13->click();
+    }
+
+    // Shows the window in a real modal loop through `opener` and presses the named buttons in
+    // turn, each once the window is up again. True when every button was pressed and the window
+    // closed; a watchdog closes a window left open, so the test fails instead of hanging.
+    bool pressInRealWindow(QAbstractButton* opener, QDialog& window, const QStringList& buttons) {
+        ui.realModalWindows = true;
+        int pressed = 0;
+        QTimer user;
+        user.setInterval(10);
+        QObject::connect(&user, &QTimer::timeout, [&] {
+            if (pressed < buttons.size() && QApplication::activeModalWidget() == &window)
+                window.findChild<QAbstractButton*>(buttons.at(pressed++))->click();
+        });
+        QTimer watchdog;
+        watchdog.setSingleShot(true);
+        QObject::connect(&watchdog, &QTimer::timeout, [&] { window.done(QDialog::Rejected); });
+        user.start();
+        watchdog.start(3000);
+        opener->click();
+        ui.realModalWindows = false;
+        return pressed == buttons.size() && watchdog.isActive() && !window.isVisible();
+    }
+
+    void mouse(QEvent::Type type, QPoint at, Qt::MouseButtons held) {
+        QMouseEvent event(type, at, added().mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+        QApplication::sendEvent(&added(), &event);
+    }
+    void drag(QPoint from, QPoint to) {
+        mouse(QEvent::MouseButtonPress, from, Qt::LeftButton);
+        mouse(QEvent::MouseMove, to, Qt::LeftButton);
+        mouse(QEvent::MouseButtonRelease, to, Qt::NoButton);
+    }
+
+    void addPicture(const QString& path) {
+        ui.fileAnswers.push_back(FileDialogAnswer{path, 0});
+        form().SpeedButton15->click();
+    }
+};
+
+TEST_F(Decoration, GradientRefusesEllipticalOutsideTheCdCover) {
+    start();
+    form().switchToMode(CoverMode::FrontCover);
+    inGradientWindow([](TForm18& window) {
+        window.ComboBox5->setCurrentIndex(1);
+        window.SpeedButton3->click();
+        window.SpeedButton2->click();
+    });
+    EXPECT_EQ(ui.messages(), QStringList{"not available with Eliptical gradient..."});
+    EXPECT_TRUE(std::none_of(ui.calls.begin(), ui.calls.end(),
+                             [](const auto& call) { return call.kind == "colour"; }));
+
+    form().switchToMode(CoverMode::MiniCd);
+    ui.colourAnswers.push_back(QColor(Qt::green));
+    inGradientWindow([&](TForm18& window) {
+        EXPECT_EQ(window.size(), QSize(390, 390));
+        EXPECT_EQ(window.Image22->size(), QSize(300, 300));
+        EXPECT_EQ(window.Bevel1->size(), QSize(301, 301));
+        window.SpeedButton4->click();
+        window.ComboBox5->setCurrentIndex(1);
+        EXPECT_EQ(window.ComboBox5->currentIndex(), 0) << "back to the linear gradient";
+        EXPECT_EQ(window.Image22->picture().bitmap(),
+                  linearGradient(CoverMode::MiniCd, Qt::black, Qt::green));
+        EXPECT_EQ(form().gradientState, 1);
+        window.SpeedButton2->click();
+    });
+    EXPECT_EQ(ui.messages().last(), "Not implemented yet with Mini Cd");
+    EXPECT_TRUE(ui.leftOpenWindows().isEmpty());
+}
+
+TEST_F(Decoration, GradientInsertInAFreshModeOnlyCloses) {
+    start();
+    form().switchToMode(CoverMode::BackCover);
+    inGradientWindow([](TForm18& window) {
+        EXPECT_EQ(window.size(), QSize(590, 495));
+        EXPECT_EQ(window.Image22->size(), QSize(505, 410));
+        window.SpeedButton1->click();
+    });
+    EXPECT_TRUE(ui.leftOpenWindows().isEmpty());
+    EXPECT_FALSE(form().slotLoaded[4]);
+    EXPECT_TRUE(slot(4).isEmpty());
+    EXPECT_FALSE(folder.exists("refresh5.bmp"));
+}
+
+TEST_F(Decoration, GradientInsertedIntoFrontCoverIsFittedAndKept) {
+    start();
+    form().switchToMode(CoverMode::FrontCover);
+    // Multiples of 4, which the fit's box filter keeps exactly.
+    const QColor red(200, 12, 12), blue(12, 12, 200);
+    ui.colourAnswers = {red, blue};
+    inGradientWindow([](TForm18& window) {
+        window.SpeedButton3->click();
+        window.SpeedButton4->click();
+        window.SpeedButton1->click();
+    });
+    EXPECT_TRUE(ui.leftOpenWindows().isEmpty());
+    EXPECT_TRUE(form().slotLoaded[2]);
+    EXPECT_TRUE(form().slotResized[2]) << "Resize ran on the gradient";
+    ASSERT_EQ(slot(2).bitmap().size(), QSize(450, 450));
+    EXPECT_EQ(slot(2).bitmap().pixelColor(200, 0), red);
+    EXPECT_EQ(slot(2).bitmap().pixelColor(200, 449), blue);
+    EXPECT_EQ(Picture::loadBmp(folder.file("refresh3.bmp")).bitmap(), slot(2).bitmap());
+    EXPECT_EQ(form().gradientState, 1);
+
+    // Opening again in the same mode shows the gradient still; a mode switch empties it, and the
+    // colours stay: choosing only colour 2 draws from the red chosen before.
+    inGradientWindow([](TForm18& window) {
+        EXPECT_FALSE(window.Image22->picture().isEmpty());
+        window.SpeedButton2->click();
+    });
+    form().switchToMode(CoverMode::CdCover);
+    ui.colourAnswers = {QColor(Qt::white)};
+    inGradientWindow([&](TForm18& window) {
+        EXPECT_TRUE(window.Image22->picture().isEmpty());
+        EXPECT_EQ(window.Image22->size(), QSize(450, 450));
+        window.ComboBox5->setCurrentIndex(1);
+        window.SpeedButton4->click();
+        EXPECT_EQ(window.Image22->picture().bitmap(), ellipticalGradient(red, Qt::white));
+        window.SpeedButton2->click();
+    });
+}
+
+TEST_F(Decoration, GradientExitInARealWindowEmptiesThePicture) {
+    start();
+    ui.colourAnswers.push_back(QColor(Qt::yellow));
+    inGradientWindow([](TForm18& window) {
+        window.ComboBox5->setCurrentIndex(1);
+        window.SpeedButton3->click();
+        window.SpeedButton1->click(); // Insert keeps the gradient in the window
+    });
+    ASSERT_EQ(form().gradientState, 1);
+    ASSERT_FALSE(gradient().Image22->picture().isEmpty());
+    EXPECT_TRUE(pressInRealWindow(form().SpeedButton13, gradient(), {"SpeedButton2"}));
+    EXPECT_TRUE(gradient().Image22->picture().isEmpty());
+    EXPECT_EQ(gradient().ComboBox5->currentIndex(), 0) << "each opening starts on the linear gradient";
+    EXPECT_EQ(form().gradientState, 0);
+}
+
+TEST_F(Decoration, EffectsTurnTheKeptCopyOfTheCurrentSlot) {
+    start();
+    const QImage kept = gradientPicture(30, 20);
+    form().SpeedButton9Click(); // Cd Cover, Picture #2
+    form().slotKept[1] = Picture(kept);
+    slot(1) = Picture(solidPicture(30, 20, Qt::red)); // drawn on since it was kept
+    ui.modalActions.push_back([&](QDialog& window) {
+        program->Form7->SpeedButton1->click();
+        EXPECT_EQ(slot(1).bitmap(), turnedLeft(kept));
+        EXPECT_EQ(form().slotKept[1].bitmap(), turnedLeft(kept));
+        EXPECT_TRUE(window.isVisible());
+        program->Form7->SpeedButton2->click();
+        program->Form7->SpeedButton2->click();
+        EXPECT_EQ(slot(1).bitmap(), turnedRight(kept));
+        program->Form7->SpeedButton3->click();
+    });
+    form().SpeedButton23->click();
+    EXPECT_TRUE(ui.leftOpenWindows().isEmpty());
+
+    // An empty kept copy, and the Back Cover, are left alone; there the menu item is off too.
+    form().SpeedButton8Click();
+    slot(0) = Picture(kept);
+    form().slotKept[0] = Picture();
+    program->Form7->SpeedButton2Click();
+    EXPECT_EQ(slot(0).bitmap(), kept);
+    form().switchToMode(CoverMode::BackCover);
+    form().slotKept[4] = Picture(kept);
+    program->Form7->SpeedButton1Click();
+    EXPECT_EQ(form().slotKept[4].bitmap(), kept);
+    EXPECT_FALSE(form().Effects1->isEnabled());
+    form().switchToMode(CoverMode::FrontCover);
+    EXPECT_TRUE(form().Effects1->isEnabled());
+}
+
+TEST_F(Decoration, EffectsStayOpenAfterATurnInARealWindow) {
+    start();
+    form().slotKept[0] = Picture(gradientPicture(12, 8));
+    EXPECT_TRUE(pressInRealWindow(form().SpeedButton23, *program->Form7, {"SpeedButton1", "SpeedButton3"}));
+    EXPECT_EQ(slot(0).bitmap().size(), QSize(8, 12));
+}
+
+TEST_F(Decoration, AddPictShowsTheNoticeBeforeTheDialogEvenOnCancel) {
+    start();
+    const size_t before = ui.calls.size();
+    EXPECT_TRUE(pressInRealWindow(form().SpeedButton15, *program->Form2, {"BitBtn1"}));
+    ASSERT_EQ(ui.calls.size(), before + 2);
+    EXPECT_EQ(ui.calls[before].kind, "modal");
+    EXPECT_EQ(ui.calls[before].text, "Form2");
+    EXPECT_EQ(ui.calls[before + 1].kind, "open");
+    EXPECT_EQ(ui.fileRequests.back().filters, (QStringList{"Tout (*.bmp)", "Bitmap (*.bmp)"}));
+    EXPECT_FALSE(added().isVisibleTo(&form()));
+}
+
+TEST_F(Decoration, AddPictKeepsThePreviousPictureWhenTheFileIsNoBitmap) {
+    start();
+    const QImage logo = gradientPicture(40, 30);
+    addPicture(bmpFile("logo.bmp", logo));
+    EXPECT_TRUE(added().isVisibleTo(&form()));
+    EXPECT_EQ(added().pos(), QPoint(0, 200));
+    EXPECT_EQ(added().size(), QSize(40, 30));
+
+    form().HidePicture1Click();
+    addPicture(file("broken.bmp", "BM not a bitmap"));
+    ASSERT_EQ(ui.messages().size(), 1);
+    EXPECT_TRUE(ui.messages().front().contains("broken.bmp")) << ui.messages().front().toStdString();
+    EXPECT_EQ(added().picture().bitmap(), logo);
+    EXPECT_FALSE(added().isVisibleTo(&form()));
+}
+
+TEST_F(Decoration, DraggedAddedPictureStopsAtTheCornerAndIsInsertedWhereItStands) {
+    start();
+    addPicture(bmpFile("square.bmp", gradientPicture(64, 64)));
+    drag({30, 30}, {-500, -400});
+    EXPECT_EQ(added().pos(), QPoint(0, 0));
+    EXPECT_FALSE(form().dragging);
+
+    slot(0) = Picture(solidPicture(450, 450, Qt::white));
+    form().slotLoaded[0] = true;
+    form().pictureLeft = 120;
+    form().pictureTop = 90;
+    drag({0, 0}, {130, 110});
+    ASSERT_EQ(added().pos(), QPoint(130, 110));
+    form().HidePicture1Click();
+    form().SpeedButton22->click();
+    EXPECT_EQ(slot(0).bitmap().copy(10, 20, 64, 64), gradientPicture(64, 64)) << "inserted while hidden";
+    EXPECT_EQ(slot(0).bitmap().pixelColor(9, 20), QColor(Qt::white));
+    EXPECT_EQ(slot(0).bitmap().pixelColor(74, 84), QColor(Qt::white));
+
+    // An empty slot takes nothing, and the picture is hidden all the same.
+    form().SpeedButton9Click();
+    added().show();
+    form().SpeedButton22->click();
+    EXPECT_TRUE(slot(1).isEmpty());
+    EXPECT_FALSE(added().isVisibleTo(&form()));
+}
+
+TEST_F(Decoration, GalleryInsertAtOnceGivesTheFirstPictureAndKeepsTheLastChoice) {
+    start();
+    ui.modalActions.push_back([this](QDialog&) { program->FLibrary->SpeedButton1->click(); });
+    form().SpeedButton25->click();
+    EXPECT_EQ(added().picture().bitmap(), galleryPreview(galleryPictures().front().picture));
+    EXPECT_EQ(added().geometry(), QRect(0, 68, 51, 51));
+    EXPECT_TRUE(added().isVisibleTo(&form()));
+
+    // Close changes nothing but the preview, which the next opening inserts.
+    added().move(200, 200);
+    TFLibrary& gallery = *program->FLibrary;
+    ASSERT_EQ(gallery.ListView1->count(), 13);
+    gallery.ListView1->setCurrentRow(9);
+    EXPECT_TRUE(pressInRealWindow(form().SpeedButton25, gallery, {"SpeedButton2"}));
+    EXPECT_EQ(added().pos(), QPoint(200, 200));
+    ui.modalActions.push_back([&](QDialog&) { gallery.SpeedButton1->click(); });
+    form().SpeedButton25->click();
+    EXPECT_EQ(added().picture().bitmap(), galleryPreview(galleryPictures().at(9).picture));
+    EXPECT_EQ(added().pos(), QPoint(0, 68));
+}
+
+// What a mode switch leaves in the main window.
+struct MainState {
+    QString picture, mode;
+    int slotCode;
+    CalibrationTexts calibration;
+    int dotsX, dotsY;
+    QPoint floatingText;
+    bool chooser, effects;
+
+    bool operator==(const MainState&) const = default;
+};
+
+MainState stateOf(TForm15& main) {
+    return {main.StatusBar1->text(2),
+            main.StatusBar1->text(3),
+            main.slotCode,
+            main.calibrationText,
+            main.coverDotsX,
+            main.coverDotsY,
+            main.floatinglabel->pos(),
+            main.Panel1->isVisibleTo(&main),
+            main.Effects1->isEnabled()};
+}
+
+TEST_F(Decoration, LabelsBackCoverLeavesWhatTheMainWindowsBackCoverLeaves) {
+    folder.write("Back_cfg.ini", "0.10\r\n0.20\r\n0.30\r\n14.00\r\n3000\r\n2500\r\n");
+    start();
+    ProgramFolder otherFolder;
+    otherFolder.write("Back_cfg.ini", "0.10\r\n0.20\r\n0.30\r\n14.00\r\n3000\r\n2500\r\n");
+    ScriptedInteraction otherUi;
+    Orbalin other(ProgramContext{otherFolder.path(), otherUi, printer, 0});
+    for (Orbalin* each : {program.get(), &other}) {
+        each->Form15->SpeedButton9Click();
+        each->Form15->floatinglabel->move(300, 300);
+    }
+    other.Form15->Backcover1->trigger();
+
+    EXPECT_TRUE(pressInRealWindow(form().SpeedButton10, *program->Form3, {"SpeedButton3"}));
+    EXPECT_EQ(form().StatusBar1->text(3), "Back Cover");
+    EXPECT_EQ(stateOf(form()), stateOf(*other.Form15));
+    EXPECT_EQ(form().calibrationText[4], "3000");
+}
+
+TEST_F(Decoration, EachLabelsButtonSwitchesToItsMode) {
+    start();
+    TForm3& labels = *program->Form3;
+    const struct {
+        QAbstractButton* button;
+        const char* mode;
+    } buttons[] = {{labels.SpeedButton2, "Front Cover"},
+                   {labels.SpeedButton4, "Mini Cd"},
+                   {labels.SpeedButton1, "Cd Cover"}};
+    for (const auto& each : buttons) {
+        ui.modalActions.push_back([&](QDialog&) { each.button->click(); });
+        form().SpeedButton10->click();
+        EXPECT_EQ(form().StatusBar1->text(3), each.mode);
+    }
+    EXPECT_TRUE(ui.leftOpenWindows().isEmpty());
+}
+
+} // namespace
