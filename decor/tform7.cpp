@@ -9,15 +9,15 @@
 #include <QToolButton>
 
 TForm7::TForm7(QWidget* owner, const WindowServices& services)
-    : FixedDialog(owner, QStringLiteral("Form7"), captionOf("Form7", kWindowCaption), QSize(320, 150),
+    : FixedDialog(owner, QStringLiteral("Form7"), captionOf("Form7", kWindowCaption), QSize(350, 150),
                   TitleButtons::None),
       services_(services) {
     SpeedButton1 = glyphButton(this, QStringLiteral("SpeedButton1"), captionOf("Form7", "SpeedButton1"),
-                               Glyph::RotateLeft, {10, 10, 145, 90});
+                               Glyph::RotateLeft, {10, 10, 160, 90});
     SpeedButton2 = glyphButton(this, QStringLiteral("SpeedButton2"), captionOf("Form7", "SpeedButton2"),
-                               Glyph::RotateRight, {165, 10, 145, 90});
+                               Glyph::RotateRight, {180, 10, 160, 90});
     SpeedButton3 = glyphButton(this, QStringLiteral("SpeedButton3"), captionOf("Form7", "SpeedButton3"),
-                               Glyph::Exit, {230, 108, 80, 34}, 16);
+                               Glyph::Exit, {260, 108, 80, 34}, 16);
     SpeedButton3->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
 
     using Handler = void (TForm7::*)();
