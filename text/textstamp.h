@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+class QPainter;
+
+// The text stamp: one line of text in one font, put into a cover picture where the floating text
+// stands on the screen. The floating text paints itself with drawStamp() and takes stampSize(),
+// so what the user sees on it is what lands in the picture: same face, same pixel size, same place.
+struct TextStamp {
+    QString caption{};
+    QString family = QStringLiteral("Arial");
+    int pointSize = 12; // 72 to the 96 pixels of a cover picture's inch: 12 points are 16 pixels
+    bool bold = true;
+    QColor colour = Qt::black;
+    bool reversed = false; // turned a quarter anticlockwise, running up from its corner
+
+    bool operator==(const TextStamp&) const = default;
+};
+
+// How wide the floating text stays with an empty caption, so that it can still be seen and taken.
+inline constexpr int kEmptyStampWidth = 16;
+
+// The font a stamp is drawn in: sized in pixels, so that neither the screen's nor the picture's
+// resolution changes it, and never italic, underlined or struck out.
+QFont stampFont(const TextStamp& stamp);
+
+// The straight caption's box, which is what the floating text takes on the screen: as wide as the
+// caption's advance (or its ink, when that reaches further), as high as the font's cell.
+QSize stampSize(const TextStamp& stamp);
+
+// What a stamp with its corner at `corner` covers. Straight, the caption's box hangs down and right
+// of the corner; reversed, the box stands on the corner turned, its sides swapped: the box of the
+// vertical text marker.
+QRect stampBox(const TextStamp& stamp, QPoint corner);
+
+// Draws the caption's glyphs, without a background, cut to stampBox(stamp, corner).
+void drawStamp(QPainter& painter, const TextStamp& stamp, QPoint corner);
+
+// Stamps the caption into the picture with its corner at `corner`, in picture pixels; what falls
+// outside the picture is cut. An empty caption or a null picture leaves the picture untouched; a
+// picture with a colour table becomes QImage::Format_BGR888 first.
+void stampText(QImage& picture, const TextStamp& stamp, QPoint corner);
