@@ -3,6 +3,7 @@
 #include "app/coverdocument.h"
 #include "app/mainwindowport.h"
 
+#include <QColor>
 #include <QMainWindow>
 #include <QPoint>
 #include <QStringList>
@@ -186,6 +187,13 @@ public:
     void SpeedButton19Click();
     void SpeedButton21Click();
     void SpeedButton24Click();
+    // Drags of the floating text, the text bar's grip (Panel9 and its picture Image5) and the
+    // vertical text marker Panel11: a press anchors, moves with a button held carry, a release ends.
+    void textDragMouseDown(Qt::MouseButton button, QPoint at);
+    void textDragMouseUp();
+    void floatinglabelMouseMove(Qt::MouseButtons buttons, QPoint at);
+    void Panel9MouseMove(Qt::MouseButtons buttons, QPoint at);
+    void Panel11MouseMove(Qt::MouseButtons buttons, QPoint at);
 
     // Languages, help and about
     void English1Click();
@@ -224,6 +232,11 @@ private:
     void raiseChooserRow(QFrame* row);
     void resetFloatingText();
     void resetTextStatus();
+    void connectFloatingText();
+    void hideFloatingText();
+    void openTextBar(QPoint at);
+    bool textDragHeld(Qt::MouseButtons buttons);
+    void stampFloatingText();
     void showPicture(bool second);
     // Takes the mode's calibration from its file, or its true size on the printer of the moment
     // when it has none. Throws OrbalinError when the file cannot be read.
@@ -242,4 +255,6 @@ private:
     // The open and save dialogs start where the user last went with them.
     QString openFolder_;
     QString saveFolder_;
+    // The text bar's colour dialog opens on the colour last chosen in it.
+    QColor textBarColour_ = Qt::black;
 };

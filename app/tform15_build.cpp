@@ -6,6 +6,7 @@
 #include "lang/captiontable.h"
 #include "platform/qt/imageview.h"
 #include "platform/qt/mousehandlers.h"
+#include "text/floatingtext.h"
 
 #include <QComboBox>
 #include <QFontDatabase>
@@ -119,7 +120,7 @@ void TForm15::buildControls() {
     Image6 = picture(client, QStringLiteral("Image6"), QRect(432, 304, 105, 105));
     buildModeChooser();
 
-    floatinglabel = new QLabel(QStringLiteral("TEXT ! Move, Double Click..."), client);
+    floatinglabel = new FloatingText(QStringLiteral("TEXT ! Move, Double Click..."), client);
     floatinglabel->setObjectName(QStringLiteral("floatinglabel"));
     floatinglabel->setAutoFillBackground(true);
     QPalette white = floatinglabel->palette();
@@ -131,6 +132,7 @@ void TForm15::buildControls() {
     floatinglabel->setFont(labelFont);
     floatinglabel->setCursor(Qt::SizeAllCursor);
     floatinglabel->setToolTip(QStringLiteral("Move with your mouse, double click to change text !"));
+    floatinglabel->setAccessibleDescription(floatinglabel->toolTip());
     floatinglabel->setContextMenuPolicy(Qt::CustomContextMenu);
     floatinglabel->adjustSize();
     floatinglabel->move(8, 72);
@@ -139,6 +141,11 @@ void TForm15::buildControls() {
     Panel11 = panel(client, QStringLiteral("Panel11"), QRect(160, 280, 25, 169), QFrame::Sunken);
     auto* markerCaption = new QLabel(QStringLiteral("Text"), Panel11);
     markerCaption->setGeometry(2, 2, 21, 14);
+    QFont markerFont(QStringLiteral("MS Serif"));
+    markerFont.setPixelSize(8);
+    markerCaption->setFont(markerFont);
+    markerCaption->setAttribute(Qt::WA_TransparentForMouseEvents); // the marker itself is dragged
+    Panel11->setAccessibleName(markerCaption->text());
     Panel11->setCursor(Qt::SizeAllCursor);
     Panel11->hide();
 
@@ -243,10 +250,13 @@ void TForm15::buildTextBar() {
         button->setToolButtonStyle(Qt::ToolButtonIconOnly);
         button->setIcon(QIcon(glyph(glyphId, 20)));
         button->setToolTip(QString::fromLatin1(hint));
+        button->setAccessibleName(button->toolTip());
     }
     Panel9 = panel(supfloat, QStringLiteral("Panel9"), QRect(0, 32, 24, 119), QFrame::Raised);
     Panel9->setCursor(Qt::PointingHandCursor);
     Image5 = picture(Panel9, QStringLiteral("Image5"), QRect(1, 2, 22, 115), modeStrip(22, 115));
+    Panel9->setAccessibleName(QStringLiteral("Move the text bar"));
+    Image5->setAccessibleName(Panel9->accessibleName());
 
     Edition = new QLineEdit(listed("Edition"), supfloat);
     Edition->setObjectName(QStringLiteral("Edition"));
@@ -254,6 +264,7 @@ void TForm15::buildTextBar() {
     QFont editFont(QStringLiteral("Arial"), 12);
     editFont.setBold(true);
     Edition->setFont(editFont);
+    Edition->setAccessibleName(QStringLiteral("Text"));
 
     Combofonte = new QComboBox(supfloat);
     Combofonte->setObjectName(QStringLiteral("Combofonte"));
@@ -261,6 +272,8 @@ void TForm15::buildTextBar() {
     combotaillefonte = new QComboBox(supfloat);
     combotaillefonte->setObjectName(QStringLiteral("combotaillefonte"));
     combotaillefonte->setGeometry(181, 100, 67, 24);
+    Combofonte->setAccessibleName(QStringLiteral("Font"));
+    combotaillefonte->setAccessibleName(QStringLiteral("Size"));
     for (int size = 6; size <= 100; size += 2)
         combotaillefonte->addItem(QString::number(size));
     for (int size = 110; size <= 340; size += 10)

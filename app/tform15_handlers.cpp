@@ -92,10 +92,7 @@ void TForm15::connectHandlers() {
     for (const auto& [action, handler] : actions)
         onTrigger(action, handler);
 
-    connect(Combofonte, &QComboBox::currentIndexChanged, this,
-            reportingErrors([this] { CombofonteChange(); }));
-    connect(combotaillefonte, &QComboBox::currentIndexChanged, this,
-            reportingErrors([this] { combotaillefonteChange(); }));
+    connectFloatingText();
     connect(client, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { PopupMenu2->popup(client->mapToGlobal(at)); });
     connect(floatinglabel, &QWidget::customContextMenuRequested, this,

@@ -1,25 +1,7 @@
-// Handlers whose behaviour arrives with the features that follow: the floating text and text bar,
-// languages, help. They are wired to their controls already and do nothing yet.
+// Handlers whose behaviour arrives with the features that follow: languages, help. They are wired
+// to their controls already and do nothing yet.
 #include "app/tform15.h"
 
-void TForm15::SpeedButton20Click() {}
-void TForm15::SpeedButton14Click() {}
-void TForm15::FloatingtextBarredetexteflottante1Click() {}
-void TForm15::HidetextareaCacherlazonedetexte1Click() {}
-void TForm15::HidetextareaCacherlazonedetexte2Click() {}
-void TForm15::ChangeTextmodifierletexte1Click() {}
-void TForm15::ApplyChangesAppliquerleschangements1Click() {}
-void TForm15::ApplyChangesAppliquerleschangements2Click() {}
-void TForm15::floatinglabelDblClick() {}
-void TForm15::Panel11DblClick() {}
-void TForm15::CombofonteChange() {}
-void TForm15::combotaillefonteChange() {}
-void TForm15::SpeedButton16Click() {}
-void TForm15::SpeedButton17Click() {}
-void TForm15::SpeedButton18Click() {}
-void TForm15::SpeedButton19Click() {}
-void TForm15::SpeedButton21Click() {}
-void TForm15::SpeedButton24Click() {}
 void TForm15::English1Click() {}
 void TForm15::Francais1Click() {}
 void TForm15::German1Click() {}

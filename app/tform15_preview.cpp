@@ -3,6 +3,7 @@
 #include "app/previewgeometry.h"
 #include "app/statuspanels.h"
 #include "app/tform15.h"
+#include "text/textbarplaces.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -24,13 +25,12 @@ void TForm15::FormPaint(QPainter& canvas) {
     }
     Image2->move(Image2->x(), 3);
     // The vertical text marker stands on the floating text's top-left corner, turned a quarter.
-    Panel11->setGeometry(floatinglabel->x(), floatinglabel->y() - Panel11->height(), floatinglabel->height(),
-                         floatinglabel->width());
+    Panel11->setGeometry(markerBox(floatinglabel->geometry()));
 }
 
 void TForm15::FormResize() {
     const QSize window = frameGeometry().size();
-    floatinglabel->move(window.width() / 2 - floatinglabel->width() / 2 - 50, window.height() / 2 - 60);
+    floatinglabel->move(floatingTextHome(window, floatinglabel->width()));
     repaintPreview();
     Image2->move(Image2->x(), 3);
 }
