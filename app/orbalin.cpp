@@ -15,6 +15,7 @@
 #include "platform/qt/application.h"
 #include "platform/interaction.h"
 #include "print/tform19.h"
+#include "print/tfprintpreview.h"
 #include "text/tform17.h"
 
 #include <QApplication>
@@ -40,6 +41,7 @@ Orbalin::Orbalin(const ProgramContext& givenContext) : context(givenContext) {
     Form7 = new TForm7(Form15, services);
     FLibrary = new TFLibrary(Form15, services);
     Form4 = new TForm4(Form15, services);
+    PrintPreview = new TFPrintPreview(Form15, services);
 }
 
 Orbalin::~Orbalin() {

@@ -21,6 +21,7 @@ class TForm18;
 class TForm19;
 class TForm20;
 class TFLibrary;
+class TFPrintPreview;
 
 // What the program is given from outside: its folder, the desktop's dialogs and the printer.
 struct ProgramContext {
@@ -55,6 +56,8 @@ public:
     TForm7* Form7 = nullptr;   // Effects
     TFLibrary* FLibrary = nullptr;
     TForm4* Form4 = nullptr; // Language
+    // Made after the fourteen.
+    TFPrintPreview* PrintPreview = nullptr;
 
 private:
     std::unique_ptr<TForm15> mainWindow_; // owns the other windows as its children

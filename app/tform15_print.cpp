@@ -3,6 +3,7 @@
 #include "app/tform15.h"
 #include "platform/interaction.h"
 #include "print/coverpage.h"
+#include "print/pagecheck.h"
 #include "print/printermetrics.h"
 #include "print/tform19.h"
 
@@ -12,23 +13,31 @@ namespace {
 const QString kCoverJobTitle = QStringLiteral("Obn7000");
 } // namespace
 
+QString TForm15::calibrationValueName(int index) const {
+    return QStringLiteral("line %1 of the calibration file \"%2\" (%3)")
+        .arg(QString::number(index + 1), QLatin1String(modeInfo(currentMode()).calibrationFile),
+             calibrationFieldName(index));
+}
+
+Placement TForm15::coverPlacement() const {
+    return printPlacement(*this, calibrationText, QStringLiteral("the cover"),
+                          [this](int index) { return calibrationValueName(index); });
+}
+
 void TForm15::SpeedButton4Click() {
     const ModeInfo& info = modeInfo(currentMode());
-    const Placement placement =
-        printPlacement(*this, calibrationText, QStringLiteral("the cover"), [&info](int index) {
-            return QStringLiteral("line %1 of the calibration file \"%2\" (%3)")
-                .arg(QString::number(index + 1), QLatin1String(info.calibrationFile), calibrationFieldName(index));
-        });
+    const Placement placement = coverPlacement();
     coverDotsX = placement.width;
     coverDotsY = placement.height;
     const SlotInfo& first = slotOf(info.mode, false);
     const SlotInfo& second = slotOf(info.mode, true);
     if (!slotLoaded[first.index] && !slotLoaded[second.index]) {
-        ui().message(this, QStringLiteral("Nothing to print: neither Picture #1 nor Picture #2 of the %1 holds a "
-                                          "picture of yours. Open a picture or make a gradient first.")
-                               .arg(QLatin1String(info.statusText)));
+        ui().message(this, nothingOnThePage(info.mode, QStringLiteral("print")));
         return;
     }
+    if (!printAnywayWhenCut(ui(), this, program_.context.printer, placement, slotLoaded[first.index],
+                            slotLoaded[second.index]))
+        return;
 
     if (const std::optional<SlotInfo> slot = currentSlot())
         slotKept[slot->index] = slotPicture[slot->index];

@@ -9,6 +9,7 @@
 #include "platform/qt/application.h"
 #include "print/calibrationkeys.h"
 #include "print/coverpage.h"
+#include "print/pagecheck.h"
 #include "print/pagesketch.h"
 #include "print/printermetrics.h"
 
@@ -195,6 +196,8 @@ void TForm19::SpeedButton2Click() {
                                                    return QStringLiteral("the value of %1")
                                                        .arg(calibrationFieldName(index));
                                                });
+    if (!printAnywayWhenCut(services_.ui, this, services_.printer, placement, true, true))
+        return;
     printCoverPage(services_.printer, QStringLiteral("Calibration"), placement, services_.main.document().PrintDIB1,
                    &cadre, &cadre);
 }

@@ -1,0 +1,281 @@
+#include "print/tfprintpreview.h"
+
+#include "app/coverdocument.h"
+#include "print/coverpage.h"
+#include "print/printdib.h"
+
+#include <QBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QScrollArea>
+#include <QToolButton>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int kMarginPx = 16; // grey around the sheet
+const QColor kDesk(128, 128, 128);
+const QColor kPrintableEdge(0, 100, 220);
+const QColor kDieCut(40, 40, 40);
+const QColor kCutFill(230, 0, 0, 110);
+const QColor kCutEdge(230, 0, 0);
+
+QToolButton* addButton(QWidget* parent, QBoxLayout* row, const char* name, const QString& caption) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setText(caption);
+    button->setAccessibleName(caption.endsWith(QLatin1String("...")) ? caption.chopped(3) : caption);
+    button->setFocusPolicy(Qt::StrongFocus);
+    button->setMinimumWidth(90);
+    row->addWidget(button);
+    return button;
+}
+
+} // namespace
+
+// The sheet drawn to scale, millimetres times pixelsPerMm from its corner after a grey margin.
+class PreviewPage : public QWidget {
+public:
+    explicit PreviewPage(QWidget* parent) : QWidget(parent) {
+        setObjectName(QStringLiteral("Page"));
+        setAccessibleName(QStringLiteral("Printed page"));
+    }
+
+    void showPage(CoverMode mode, const PagePlan& plan, const Placement& placement, const TPrintDIB& dib,
+                  const QImage* first, const QImage* second) {
+        mode_ = mode;
+        plan_ = plan;
+        placement_ = placement;
+        dib_ = &dib;
+        first_ = first ? *first : QImage();
+        second_ = second ? *second : QImage();
+        drawn_.clear();
+        fitSize();
+        update();
+    }
+
+    void setPixelsPerMm(double scale) {
+        scale_ = scale;
+        fitSize();
+        update();
+    }
+    double pixelsPerMm() const { return scale_; }
+    QPointF toPixels(QPointF sheetMm) const { return QPointF(kMarginPx, kMarginPx) + sheetMm * scale_; }
+    QSizeF paperMm() const { return plan_.sheet.paperMm; }
+    const std::vector<QRect>& drawn() const { return drawn_; }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.fillRect(rect(), kDesk);
+        painter.translate(kMarginPx, kMarginPx);
+        painter.scale(scale_, scale_);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        const PageGeometry& sheet = plan_.sheet;
+        painter.fillRect(QRectF(QPointF(0, 0), sheet.paperMm), Qt::white);
+        drawPictures(painter);
+        drawOutline(painter, sheet.printableMm, QPen(kPrintableEdge, 0, Qt::DashLine));
+        for (const PagePicture& picture : plan_.pictures)
+            drawInsert(painter, picture);
+        painter.resetTransform();
+        for (const PagePicture& picture : plan_.pictures)
+            drawMeasures(painter, picture);
+    }
+
+private:
+    // Through the routine that prints, in printer dots from the printable area's corner.
+    void drawPictures(QPainter& painter) {
+        if (dib_ == nullptr || plan_.printableDots.isEmpty())
+            return;
+        const QRectF printable = plan_.sheet.printableMm;
+        painter.save();
+        painter.translate(printable.topLeft());
+        painter.scale(printable.width() / plan_.printableDots.width(),
+                      printable.height() / plan_.printableDots.height());
+        drawn_ = drawCoverPage(painter, placement_, *dib_, first_.isNull() ? nullptr : &first_,
+                               second_.isNull() ? nullptr : &second_);
+        painter.restore();
+    }
+
+    static void drawOutline(QPainter& painter, const QRectF& area, const QPen& pen) {
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(area);
+    }
+
+    void drawInsert(QPainter& painter, const PagePicture& picture) {
+        for (const QRectF& area : cutAreas(picture, plan_.sheet)) {
+            painter.fillRect(area, kCutFill);
+            drawOutline(painter, area, QPen(kCutEdge, 0));
+        }
+        // Dashes over a white line: seen on dark pictures and light ones alike.
+        const DieCut cut = dieCutOf(mode_, picture.sheetMm);
+        painter.setBrush(Qt::NoBrush);
+        for (const QPen& pen : {QPen(Qt::white, 0), QPen(kDieCut, 0, Qt::DashDotLine)}) {
+            painter.setPen(pen);
+            if (cut.round) {
+                painter.drawEllipse(cut.outline);
+                painter.drawEllipse(cut.hub);
+            } else {
+                painter.drawRect(cut.outline);
+            }
+        }
+    }
+
+    // The picture's place and size, written inside its top-left corner.
+    void drawMeasures(QPainter& painter, const PagePicture& picture) {
+        const QPointF corner = picture.sheetMm.topLeft() - plan_.sheet.printableMm.topLeft();
+        const QString text =
+            QStringLiteral("%1  %2, %3 mm  %4 × %5 mm")
+                .arg(slotStatusText(picture.second), QString::number(corner.x(), 'f', 1),
+                     QString::number(corner.y(), 'f', 1), QString::number(picture.sheetMm.width(), 'f', 1),
+                     QString::number(picture.sheetMm.height(), 'f', 1));
+        const QPointF at = toPixels(picture.sheetMm.topLeft()) + QPointF(4, 4);
+        QRectF box = painter.fontMetrics().boundingRect(text);
+        box.moveTopLeft(at);
+        box.adjust(-3, -1, 3, 1);
+        painter.fillRect(box, QColor(255, 255, 255, 220));
+        painter.setPen(Qt::black);
+        painter.drawText(box, Qt::AlignCenter, text);
+    }
+
+    void fitSize() {
+        const QSizeF paper = plan_.sheet.paperMm * scale_;
+        setFixedSize(int(std::ceil(paper.width())) + 2 * kMarginPx,
+                     int(std::ceil(paper.height())) + 2 * kMarginPx);
+    }
+
+    CoverMode mode_ = CoverMode::CdCover;
+    PagePlan plan_;
+    Placement placement_;
+    const TPrintDIB* dib_ = nullptr;
+    QImage first_, second_;
+    double scale_ = 2;
+    std::vector<QRect> drawn_;
+};
+
+TFPrintPreview::TFPrintPreview(QWidget* owner, const WindowServices& services)
+    : QDialog(owner), services_(services) {
+    setObjectName(QStringLiteral("PrintPreview"));
+    setWindowTitle(QStringLiteral("Print preview"));
+    buildControls();
+    resize(760, 880);
+}
+
+TFPrintPreview::~TFPrintPreview() = default;
+
+void TFPrintPreview::buildControls() {
+    auto* column = new QVBoxLayout(this);
+    auto* buttons = new QHBoxLayout();
+    column->addLayout(buttons);
+    FitButton = addButton(this, buttons, "FitButton", QStringLiteral("Zoom to fit"));
+    ActualSizeButton = addButton(this, buttons, "ActualSizeButton", QStringLiteral("1:1"));
+    ActualSizeButton->setAccessibleName(QStringLiteral("Actual size"));
+    buttons->addSpacing(20);
+    PrintButton = addButton(this, buttons, "PrintButton", QStringLiteral("Print"));
+    ExportButton = addButton(this, buttons, "ExportButton", QStringLiteral("Export PDF..."));
+    buttons->addStretch();
+    CloseButton = addButton(this, buttons, "CloseButton", QStringLiteral("Close"));
+
+    Warning = new QLabel(this);
+    Warning->setObjectName(QStringLiteral("Warning"));
+    Warning->setWordWrap(true);
+    column->addWidget(Warning);
+    Measures = new QLabel(this);
+    Measures->setObjectName(QStringLiteral("Measures"));
+    Measures->setWordWrap(true);
+    column->addWidget(Measures);
+
+    ScrollBox = new QScrollArea(this);
+    ScrollBox->setObjectName(QStringLiteral("ScrollBox"));
+    ScrollBox->setAccessibleName(QStringLiteral("Page preview"));
+    ScrollBox->setAlignment(Qt::AlignCenter);
+    ScrollBox->setBackgroundRole(QPalette::Dark);
+    page_ = new PreviewPage(ScrollBox);
+    Page = page_;
+    ScrollBox->setWidget(page_);
+    column->addWidget(ScrollBox, 1);
+
+    connect(FitButton, &QToolButton::clicked, this, [this] { FitButtonClick(); });
+    connect(ActualSizeButton, &QToolButton::clicked, this, [this] { ActualSizeButtonClick(); });
+    connect(PrintButton, &QToolButton::clicked, this, [this] { PrintButtonClick(); });
+    connect(ExportButton, &QToolButton::clicked, this, [this] { ExportButtonClick(); });
+    connect(CloseButton, &QToolButton::clicked, this, &QDialog::reject);
+}
+
+void TFPrintPreview::prepareFor(CoverMode mode, const PagePlan& plan, const Placement& placement,
+                                const QImage* first, const QImage* second) {
+    choice_ = Choice::Close;
+    page_->showPage(mode, plan, placement, services_.main.document().PrintDIB1, first, second);
+    const bool anything = !plan.pictures.empty();
+    PrintButton->setEnabled(anything);
+    ExportButton->setEnabled(anything);
+
+    QString warning = anything ? cutWarning(plan) : nothingOnThePage(mode, QStringLiteral("print"));
+    Warning->setText(warning);
+    Warning->setStyleSheet(plan.anyCut() ? QStringLiteral("color: rgb(200, 0, 0); font-weight: bold;")
+                                         : QString());
+    Warning->setVisible(!warning.isEmpty());
+
+    QStringList measures;
+    for (const PagePicture& picture : plan.pictures)
+        measures << pictureMeasures(picture, plan.sheet);
+    Measures->setText(measures.join(QLatin1Char('\n')));
+    Measures->setVisible(anything);
+    page_->setAccessibleDescription((QStringList{warning} + measures).join(QLatin1Char('\n')).trimmed());
+    fitting_ = true;
+    if (isVisible())
+        FitButtonClick();
+}
+
+const std::vector<QRect>& TFPrintPreview::drawnTargets() const {
+    return page_->drawn();
+}
+
+double TFPrintPreview::pixelsPerMm() const {
+    return page_->pixelsPerMm();
+}
+
+QPoint TFPrintPreview::pixelOnPage(QPointF sheetMm) const {
+    return page_->toPixels(sheetMm).toPoint();
+}
+
+void TFPrintPreview::FitButtonClick() {
+    fitting_ = true;
+    const QSizeF paper = page_->paperMm();
+    if (paper.isEmpty())
+        return;
+    const QSize room = ScrollBox->viewport()->size() - QSize(2 * kMarginPx, 2 * kMarginPx);
+    const double scale = std::min(room.width() / paper.width(), room.height() / paper.height());
+    page_->setPixelsPerMm(std::max(scale, 0.1));
+}
+
+// The sheet at its size on paper, as far as the screen knows its own pixels.
+void TFPrintPreview::ActualSizeButtonClick() {
+    fitting_ = false;
+    page_->setPixelsPerMm(page_->logicalDpiX() / 25.4);
+}
+
+void TFPrintPreview::PrintButtonClick() {
+    choice_ = Choice::Print;
+    accept();
+}
+
+void TFPrintPreview::ExportButtonClick() {
+    choice_ = Choice::ExportPdf;
+    accept();
+}
+
+void TFPrintPreview::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (fitting_)
+        FitButtonClick();
+}
+
+void TFPrintPreview::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    if (fitting_)
+        FitButtonClick();
+}

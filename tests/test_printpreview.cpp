@@ -1,0 +1,173 @@
+// Print preview and the warning before a cut page is printed. The preview window runs in a real
+// modal loop: it draws the rectangles the print job draws, marks what the printer cannot reach,
+// and hands Print and Export PDF back to the main window.
+#include "platform/qt/qtinteraction.h"
+#include "print/tform19.h"
+#include "print/tfprintpreview.h"
+#include "support/modaluser.h"
+#include "support/printedpage.h"
+#include "support/programfixture.h"
+
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollArea>
+#include <QToolButton>
+
+// Rectangles in a failure read as where and how large, in printer dots.
+static void PrintTo(const QRect& rect, std::ostream* out) {
+    *out << "(" << rect.x() << ", " << rect.y() << ") " << rect.width() << " x " << rect.height();
+}
+
+namespace {
+
+TFPrintPreview& preview(QDialog& shown) {
+    return static_cast<TFPrintPreview&>(shown);
+}
+
+QColor shownAt(TFPrintPreview& window, QPointF sheetMm) {
+    return window.Page->grab().toImage().pixelColor(window.pixelOnPage(sheetMm));
+}
+
+class PagePreview : public ProgramTest {
+protected:
+    // Both Cd Cover pictures; Picture #1, the current one, was drawn on (green) since it was kept (red).
+    void loadCdCover() {
+        const QColor colours[][2] = {{Qt::green, Qt::red}, {Qt::yellow, Qt::blue}};
+        for (const bool second : {false, true}) {
+            const auto i = size_t(slotOf(CoverMode::CdCover, second).index);
+            form().slotPicture[i] = Picture(solidPicture(450, 450, colours[second][0]));
+            form().slotKept[i] = Picture(solidPicture(450, 450, colours[second][1]));
+            form().slotLoaded[i] = true;
+        }
+    }
+};
+
+TEST_F(PagePreview, DrawsTheRectanglesThePrintJobDrawsAndPrintsFromTheWindow) {
+    printer.poseAs(TestPrinter::a4WithMargins());
+    start();
+    loadCdCover();
+    form().calibrationText = {"0.30", "0.70", "1.10", "14.90", "2827", "2801"};
+    ui.realModalWindows = true;
+    std::vector<QRect> previewed;
+    QColor first, second;
+    const QPointF corner = TestPrinter::a4WithMargins().sheet.printableMm.topLeft();
+    ModalUser user;
+    user.then("PrintPreview", [&](QDialog& shown) {
+        first = shownAt(preview(shown), corner + QPointF(63, 67));
+        second = shownAt(preview(shown), corner + QPointF(71, 209));
+        previewed = preview(shown).drawnTargets();
+        EXPECT_TRUE(printer.jobs.empty());
+        EXPECT_EQ(form().slotKept[0].bitmap().pixelColor(0, 0), QColor(Qt::red));
+        ModalUser::press(preview(shown).PrintButton);
+    });
+    ASSERT_TRUE(user.run([&] { form().PrintPreview1->trigger(); }));
+    ASSERT_EQ(printer.jobs.size(), 1u);
+    std::vector<QRect> printed;
+    for (const PrintedImage& image : printer.jobs.back().images)
+        printed.push_back(image.target);
+    ASSERT_EQ(previewed.size(), 2u);
+    EXPECT_EQ(previewed, printed);
+    // The current picture as drawn now, the other as it was kept: what the job carried.
+    EXPECT_EQ(first, QColor(Qt::green));
+    EXPECT_EQ(second, QColor(Qt::blue));
+    EXPECT_EQ(printer.jobs.back().images[0].image.pixelColor(0, 0), QColor(Qt::green));
+}
+
+TEST_F(PagePreview, APictureCutAtTheBottomIsMarkedInRedAndMeasured) {
+    printer.poseAs(TestPrinter::letterWithMargins());
+    start();
+    loadCdCover();
+    ui.modalActions.push_back([&](QDialog& shown) {
+        TFPrintPreview& window = preview(shown);
+        EXPECT_EQ(window.Warning->text(), "Picture #2 would be cut 2.4 mm at the bottom.");
+        EXPECT_TRUE(window.Measures->text().contains("120.1 × 119.8 mm"))
+            << window.Measures->text().toStdString();
+        window.ActualSizeButton->click();
+        EXPECT_DOUBLE_EQ(window.pixelsPerMm(), 96 / 25.4);
+        // Picture #2 runs down to 275.4 mm on the sheet; the printer reaches 273.05 mm.
+        const QColor cut = shownAt(window, QPointF(66, 274.3));
+        EXPECT_TRUE(cut.red() > 60 && cut.blue() < 200) << cut.name().toStdString();
+        EXPECT_EQ(shownAt(window, QPointF(40, 200)), QColor(Qt::blue));
+        window.FitButton->click();
+        EXPECT_LE(window.Page->height(), window.ScrollBox->viewport()->height());
+        window.CloseButton->click();
+    });
+    form().PrintPreview1->trigger();
+}
+
+TEST_F(PagePreview, AnEmptyModeIsShownSayingThereIsNothingToPrintAndCloseLeavesIt) {
+    start();
+    form().switchToMode(CoverMode::BackCover);
+    ui.realModalWindows = true;
+    ModalUser user;
+    user.then("PrintPreview", [](QDialog& shown) {
+        TFPrintPreview& window = preview(shown);
+        EXPECT_TRUE(
+            window.Warning->text().startsWith("Nothing to print: neither Picture #1 nor Picture #2 of "
+                                              "the Back Cover"));
+        EXPECT_FALSE(window.PrintButton->isEnabled() || window.ExportButton->isEnabled());
+        for (const QAbstractButton* button : window.findChildren<QAbstractButton*>())
+            EXPECT_FALSE(button->accessibleName().isEmpty()) << button->objectName().toStdString();
+        ModalUser::press(window.CloseButton);
+    });
+    EXPECT_TRUE(user.run([&] { form().PrintPreview1->trigger(); }));
+    EXPECT_FALSE(program->PrintPreview->isVisible());
+    EXPECT_TRUE(ui.messages().isEmpty());
+}
+
+TEST_F(PagePreview, ExportFromTheWindowGoesThroughTheRealSaveDialog) {
+    QtInteraction desktop;
+    program = std::make_unique<Orbalin>(ProgramContext{folder.path(), desktop, printer, 0});
+    loadCdCover();
+    QTemporaryDir out;
+    QStringList filters;
+    ModalUser user;
+    user.then("PrintPreview", [](QDialog& shown) { ModalUser::press(preview(shown).ExportButton); });
+    user.then("QFileDialog", [&](QDialog& shown) {
+        filters = static_cast<QFileDialog&>(shown).nameFilters();
+        static_cast<QFileDialog&>(shown).setDirectory(out.path());
+        shown.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QStringLiteral("cover"));
+        shown.accept(); // as its Save button does
+    });
+    ASSERT_TRUE(user.run([&] { form().PrintPreview1->trigger(); }));
+    EXPECT_EQ(filters, QStringList{"PDF (*.pdf)"});
+    EXPECT_EQ(pdfPageCount(out.filePath(QStringLiteral("cover.pdf"))), 1);
+}
+
+TEST_F(PagePreview, PrintWarnsOfAPictureCutOnALetterSheetAndCancelSendsNothing) {
+    printer.poseAs(TestPrinter::letterWithMargins());
+    start();
+    loadCdCover();
+    // 4800 x 6300 dots over 203 x 267 mm: 235 dots a centimetre down puts Picture #2 at 3525, and
+    // its true 2831 dots end at 6356, 56 dots (2.37 mm) below what the printer reaches.
+    form().SpeedButton4->click();
+    ASSERT_EQ(ui.calls.size(), 1u);
+    EXPECT_EQ(ui.calls[0].text,
+              "Picture #2 would be cut 2.4 mm at the bottom.\nThe printer cannot reach that "
+              "part of the page.\n\nPrint anyway?");
+    EXPECT_TRUE(printer.jobs.empty());
+    EXPECT_EQ(form().slotKept[0].bitmap().pixelColor(0, 0), QColor(Qt::red));
+    ui.confirmAnswers.push_back(true);
+    form().SpeedButton4->click();
+    EXPECT_EQ(printer.jobs.size(), 1u);
+}
+
+TEST_F(PagePreview, PrintTestWarnsTheSameAndCancelSendsNothing) {
+    printer.poseAs(TestPrinter::a4WithMargins());
+    start();
+    ui.modalActions.push_back([](QDialog& shown) {
+        auto& window = static_cast<TForm19&>(shown);
+        window.Edit4->setText(QStringLiteral("25.00"));
+        window.SpeedButton2->click();
+        window.SpeedButton1->click();
+    });
+    form().SpeedButton11->click();
+    ASSERT_EQ(ui.calls.at(1).kind, "confirm");
+    EXPECT_TRUE(ui.calls[1].text.startsWith("Picture #2 would be cut ")) << ui.calls[1].text.toStdString();
+    EXPECT_TRUE(ui.calls[1].text.endsWith(" at the bottom.\nThe printer cannot reach that part of the "
+                                          "page.\n\nPrint anyway?"));
+    EXPECT_TRUE(printer.jobs.empty());
+}
+
+} // namespace
