@@ -22,6 +22,7 @@ class QLineEdit;
 class QMenu;
 class QToolButton;
 class StatusPanels;
+struct Placement;
 
 // The main window, the cover editor. Its document state (CoverDocument) is what every window
 // reads and writes; the other windows reach it only through MainWindowPort.
@@ -86,6 +87,7 @@ public:
           *Language1 = nullptr, *Help1 = nullptr;
     QAction *Loadpicture1 = nullptr, *Savepicture1 = nullptr, *Print1 = nullptr, *Printersetup1 = nullptr,
             *Quit1 = nullptr;
+    QAction *PrintPreview1 = nullptr, *ExportPdf1 = nullptr; // English only: not in the language files
     QAction *Calibrate1 = nullptr, *Refresh1 = nullptr, *Resize1 = nullptr, *ResizeTakeasmide1 = nullptr,
             *Gradient1 = nullptr, *Text2 = nullptr, *AddPicture1 = nullptr, *ApplyPicture1 = nullptr,
             *Effects1 = nullptr, *Library1 = nullptr;
@@ -157,6 +159,8 @@ public:
     void Print1Click() { SpeedButton4Click(); }
     void Printersetup1Click() { SpeedButton6Click(); }
     void Calibrate1Click() { SpeedButton11Click(); }
+    void PrintPreview1Click();
+    void ExportPdf1Click();
 
     // Decoration
     void SpeedButton13Click(); // Gradient
@@ -248,6 +252,14 @@ private:
     Picture loadShippedBitmap(const QString& fileName, QStringList& problems) const;
     void disablePrinting();
     void openIntoSlot(const SlotInfo& slot, const QString& path);
+    // Where Print puts the pictures, from the calibration. Throws OrbalinError without a printer or
+    // with a value that cannot be used, naming it.
+    Placement coverPlacement() const;
+    // How the user finds a calibration value: its line in the mode's file and its field.
+    QString calibrationValueName(int index) const;
+    // The pictures Print draws, Picture #1 and #2 of the mode; null for one not loaded. The current
+    // slot prints its working picture, the other its kept copy.
+    std::pair<const QImage*, const QImage*> printedPictures() const;
     Interaction& ui() const;
 
     Orbalin& program_;
@@ -255,6 +267,7 @@ private:
     // The open and save dialogs start where the user last went with them.
     QString openFolder_;
     QString saveFolder_;
+    QString pdfFolder_;
     // The text bar's colour dialog opens on the colour last chosen in it.
     QColor textBarColour_ = Qt::black;
 };

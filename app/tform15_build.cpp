@@ -294,6 +294,9 @@ void TForm15::buildMenus() {
     Savepicture1 = listedItem(Files1, "Savepicture1", QKeySequence(QStringLiteral("Ctrl+S")));
     Files1->addSeparator();
     Print1 = listedItem(Files1, "Print1", QKeySequence(QStringLiteral("Ctrl+P")));
+    PrintPreview1 = item(Files1, QStringLiteral("PrintPreview1"), QStringLiteral("Print preview..."),
+                         QKeySequence(QStringLiteral("Ctrl+Shift+P")));
+    ExportPdf1 = item(Files1, QStringLiteral("ExportPdf1"), QStringLiteral("Export PDF..."));
     Printersetup1 = listedItem(Files1, "Printersetup1");
     Files1->addSeparator();
     Quit1 = listedItem(Files1, "Quit1");

@@ -49,6 +49,8 @@ void TForm15::connectHandlers() {
         {Loadpicture1, &TForm15::Loadpicture1Click},
         {Savepicture1, &TForm15::Savepicture1Click},
         {Print1, &TForm15::Print1Click},
+        {PrintPreview1, &TForm15::PrintPreview1Click},
+        {ExportPdf1, &TForm15::ExportPdf1Click},
         {Printersetup1, &TForm15::Printersetup1Click},
         {Quit1, &TForm15::Quit1Click},
         {Calibrate1, &TForm15::Calibrate1Click},
