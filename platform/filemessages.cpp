@@ -30,3 +30,19 @@ std::optional<QString> notAFile(const QString& path) {
         return QStringLiteral("It is not a file.");
     return std::nullopt;
 }
+
+std::optional<QString> linkLeavingFolder(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.isSymLink())
+        return std::nullopt;
+    const QString shownTarget = shownPath(info.symLinkTarget());
+    const QString target = info.canonicalFilePath();
+    if (target.isEmpty())
+        return QStringLiteral("It is a link to \"%1\", which does not exist.").arg(shownTarget);
+    const QString folder = QDir(info.absolutePath()).canonicalPath();
+    if (!folder.isEmpty() && target.startsWith(folder + QLatin1Char('/')))
+        return std::nullopt;
+    return QStringLiteral("It is a link to \"%1\", outside its folder; the program reads its own files "
+                          "only from its folder.")
+        .arg(shownTarget);
+}

@@ -15,3 +15,6 @@ QString sentence(QString text);
 QString createFailure(const QString& path, const QFileDevice& file);
 // Why a path cannot be read as a file (missing, a folder, a device), or nothing when it is one.
 std::optional<QString> notAFile(const QString& path);
+// Why one of the program's own files is not read through the link found at its path: the link
+// leads out of the file's folder or nowhere. Nothing when the path is no link or stays inside.
+std::optional<QString> linkLeavingFolder(const QString& path);

@@ -2,10 +2,10 @@
 
 #include "platform/filemessages.h"
 #include "platform/orbalinerror.h"
+#include "platform/safewrite.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 
@@ -23,6 +23,8 @@ constexpr qint64 maxFileSize = 1024 * 1024;
 } // namespace
 
 QStringList readLines(const QString& path) {
+    if (const std::optional<QString> reason = linkLeavingFolder(path))
+        cannotRead(path, *reason);
     if (const std::optional<QString> reason = notAFile(path))
         cannotRead(path, *reason);
     QFile file(path);
@@ -57,14 +59,9 @@ void writeLines(const QString& path, const QStringList& lines) {
         bytes += line.toLatin1();
         bytes += "\r\n";
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        cannotWrite(path, createFailure(path, file));
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = sentence(file.errorString());
-        file.cancelWriting();
-        cannotWrite(path, reason);
-    }
-    if (!file.commit())
-        cannotWrite(path, sentence(file.errorString()));
+    const std::optional<QString> failure = writeWhole(path, FileOwner::Program, [&bytes](QIODevice& device) {
+        return device.write(bytes) == bytes.size();
+    });
+    if (failure)
+        cannotWrite(path, *failure);
 }

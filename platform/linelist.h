@@ -6,9 +6,11 @@
 // Small configuration files are single-byte text read and written whole as a list of lines.
 
 // Reads the file's lines; a line may end with CR LF, LF or CR. Throws OrbalinError naming the
-// file when it cannot be read or is unreasonably large for a configuration file.
+// file when it cannot be read, is unreasonably large for a configuration file, or is a link leading
+// out of its folder.
 QStringList readLines(const QString& path);
 
 // Writes each line followed by CR LF, through a temporary file renamed into place, so a failed
-// write leaves an existing file whole. Throws OrbalinError naming the file on failure.
+// write (a full disk included) leaves an existing file whole; a link at the path is replaced, never
+// written through. Throws OrbalinError naming the file and the reason on failure.
 void writeLines(const QString& path, const QStringList& lines);

@@ -9,7 +9,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageWriter>
-#include <QSaveFile>
 
 namespace {
 
@@ -88,29 +87,25 @@ Picture Picture::loadBmp(const QString& path) {
     return Picture(readBmpFile(file, path));
 }
 
-void Picture::saveBmp(const QString& path) const {
+Picture Picture::loadProgramBmp(const QString& path) {
+    if (const std::optional<QString> reason = linkLeavingFolder(path))
+        cannotOpenPicture(path, *reason);
+    return loadBmp(path);
+}
+
+void Picture::saveBmp(const QString& path, FileOwner owner) const {
     if (isEmpty())
         cannotSave(path, QStringLiteral("There is no picture to save."));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        cannotSave(path, createFailure(path, file));
     // Qt's writer would convert a 24-bit picture to 32 bits first, and it writes the unused padding
     // of 1-bit and 8-bit rows from memory it never set.
     const QImage bitmap =
         bitmap_.format() == QImage::Format_MonoLSB ? bitmap_.convertToFormat(QImage::Format_Mono) : bitmap_;
-    if (writesBmp(bitmap.format())) {
-        if (!writeBmp(file, bitmap)) {
-            const QString reason = sentence(file.errorString());
-            file.cancelWriting();
-            cannotSave(path, reason);
-        }
-    } else {
-        QImageWriter writer(&file, "bmp");
-        if (!writer.write(bitmap)) {
-            file.cancelWriting();
-            cannotSave(path, sentence(writer.errorString()));
-        }
-    }
-    if (!file.commit())
-        cannotSave(path, sentence(file.errorString()));
+    const std::optional<QString> failure = writeWhole(path, owner, [&bitmap](QIODevice& device) {
+        if (writesBmp(bitmap.format()))
+            return writeBmp(device, bitmap);
+        QImageWriter writer(&device, "bmp");
+        return writer.write(bitmap);
+    });
+    if (failure)
+        cannotSave(path, *failure);
 }

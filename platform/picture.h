@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/picturelimits.h"
+#include "platform/safewrite.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -35,14 +36,18 @@ public:
     static Picture loadBmp(const QString& path);
     // The same for the bytes of a BMP file; `path` only names it in messages.
     static Picture decodeBmp(const QByteArray& bytes, const QString& path);
+    // Reads one of the program's own BMP files as loadBmp() does; a link at the path that leads out
+    // of the file's folder is refused with a message.
+    static Picture loadProgramBmp(const QString& path);
 
     // Reads a JPEG file as a Format_BGR888 bitmap, whatever its colour space.
     static Picture loadJpeg(const QString& path);
 
     // Writes the bitmap as a BMP file in its own pixel format. The file is written beside the
-    // target and renamed into place, so a failed save never destroys an existing file.
+    // target and renamed into place, so a failed save (a full disk included) never destroys an
+    // existing file. The program's own files replace a link at the path; the user's follow it.
     // Throws OrbalinError on failure or when the picture is empty.
-    void saveBmp(const QString& path) const;
+    void saveBmp(const QString& path, FileOwner owner = FileOwner::Program) const;
 
 private:
     QImage bitmap_;

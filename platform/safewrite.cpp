@@ -1,0 +1,114 @@
+#include "platform/safewrite.h"
+
+#include "platform/filemessages.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTemporaryFile>
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+// Hands every byte on to the file. A write that a filling disk cuts short reports no error, and
+// only the next one gives the disk's own reason, so a short write is continued until it fails.
+class WholeWrites final : public QIODevice {
+public:
+    explicit WholeWrites(QFileDevice& file) : file_(file) {
+        open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    }
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override {
+        for (qint64 done = 0; done < size;) {
+            const qint64 written = file_.write(data + done, size - done);
+            if (written <= 0) {
+                setErrorString(file_.errorString());
+                return -1;
+            }
+            done += written;
+        }
+        return size;
+    }
+
+private:
+    QFileDevice& file_;
+};
+
+QString reasonOf(const QFileDevice& file) {
+    // Qt reports "no space left on device" as a resource error while writing.
+    if (file.error() == QFileDevice::ResourceError)
+        return diskFullReason();
+    if (file.error() == QFileDevice::NoError)
+        return QStringLiteral("Its contents could not be written.");
+    return sentence(file.errorString());
+}
+
+// Qt 6.4's QSaveFile::commit() reports success when the bytes still in its buffer could not be
+// written, and puts the short file in place; the flush here catches that before anything is replaced.
+std::optional<QString> writeOut(QFileDevice& file, const FileWriter& write) {
+    WholeWrites device(file);
+    const bool written = write(device);
+    const bool flushed = file.flush(); // after a failure too: buffered bytes give the disk's reason
+    if (written && flushed && file.error() == QFileDevice::NoError)
+        return std::nullopt;
+    return reasonOf(file);
+}
+
+std::optional<QString> writeThroughLinks(const QString& path, const FileWriter& write) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return createFailure(path, file);
+    if (std::optional<QString> reason = writeOut(file, write)) {
+        file.cancelWriting();
+        return reason;
+    }
+    if (!file.commit())
+        return reasonOf(file);
+    return std::nullopt;
+}
+
+std::filesystem::path nativePath(const QString& path) {
+#ifdef Q_OS_WIN
+    return std::filesystem::path(path.toStdWString());
+#else
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+#endif
+}
+
+// Written beside the target under a fresh name, then renamed over the path: a rename replaces a
+// link itself, never the file it leads to.
+std::optional<QString> writeInPlaceOfLinks(const QString& path, const FileWriter& write) {
+    const QFileInfo target(path);
+    QTemporaryFile file(target.absoluteFilePath() + QStringLiteral(".XXXXXX"));
+    if (!file.open())
+        return createFailure(path, file);
+    if (std::optional<QString> reason = writeOut(file, write))
+        return reason; // the temporary file goes with `file`
+    file.close();
+    if (file.error() != QFileDevice::NoError)
+        return reasonOf(file);
+    const bool plainFileThere = target.exists() && !target.isSymLink() && target.isFile();
+    file.setPermissions(plainFileThere
+                            ? target.permissions()
+                            : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    std::error_code error;
+    std::filesystem::rename(nativePath(file.fileName()), nativePath(path), error);
+    if (error)
+        return sentence(QString::fromStdString(error.message()));
+    file.setAutoRemove(false);
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<QString> writeWhole(const QString& path, FileOwner owner, const FileWriter& write) {
+    return owner == FileOwner::User ? writeThroughLinks(path, write) : writeInPlaceOfLinks(path, write);
+}
+
+QString diskFullReason() {
+    return QStringLiteral("The disk is full: there is no room left on it for the file.");
+}

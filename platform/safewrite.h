@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <optional>
+
+class QIODevice;
+
+// Whose choice a file's path is.
+enum class FileOwner {
+    // One of the program's own files in its folder: a link found at the path is replaced by a plain
+    // file and never written through, so nothing the program writes by itself lands elsewhere.
+    Program,
+    // A path the user picked: a link there is followed, as a Save through a link always did.
+    User,
+};
+
+// Puts the file's bytes on the device; false when the device refused some.
+using FileWriter = std::function<bool(QIODevice& device)>;
+
+// Writes a file whole or not at all. Every byte the writer hands over reaches the disk and is
+// checked before the new file takes the path's place, so a full disk or any other failure leaves
+// an existing file exactly as it was and no temporary file behind.
+// Returns why the file could not be written, a sentence for the user; nothing when it was written.
+[[nodiscard]] std::optional<QString> writeWhole(const QString& path, FileOwner owner,
+                                                const FileWriter& write);
+
+// The reason given when the disk holding the file has no room left.
+QString diskFullReason();
