@@ -34,6 +34,7 @@ class PrinterPort {
 public:
     virtual ~PrinterPort() = default;
 
+    // These two throw OrbalinError when the print service does not answer.
     virtual bool anyInstalled() = 0;
     // 0 for every index when no printer is installed.
     virtual int deviceCaps(DeviceCap index) = 0;

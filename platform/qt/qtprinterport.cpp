@@ -15,16 +15,33 @@ void usePrintableArea(QPrinter& printer) {
     if (layout.margins() != layout.minimumMargins())
         printer.setPageMargins(layout.minimumMargins(), layout.units());
 }
+
+// Qt asks the print server on this thread, and waits a minute for each answer of a server that
+// took the connection but never replies; the server is first asked within a few seconds.
+void requireAnsweringService() {
+    if (printServiceSilent())
+        throw OrbalinError(
+            QStringLiteral("No printer can be used: %1 Check that the print service is running.")
+                .arg(printServiceSilence()));
+}
 } // namespace
 
 QtPrinterPort::QtPrinterPort(QString printerName) : printerName_(std::move(printerName)) {}
 QtPrinterPort::~QtPrinterPort() = default;
 
 bool QtPrinterPort::anyInstalled() {
+    requireAnsweringService();
     return !QPrinterInfo::availablePrinterNames().isEmpty();
 }
 
+// The printer-setup dialog asks the print server right away.
 QPrinter* QtPrinterPort::device() {
+    if (printer_)
+        requireAnsweringService();
+    return printer();
+}
+
+QPrinter* QtPrinterPort::printer() {
     if (!printer_ && anyInstalled()) {
         const QPrinterInfo chosen =
             printerName_.isEmpty() ? QPrinterInfo::defaultPrinter() : QPrinterInfo::printerInfo(printerName_);
@@ -37,7 +54,7 @@ QPrinter* QtPrinterPort::device() {
 }
 
 int QtPrinterPort::deviceCaps(DeviceCap index) {
-    QPrinter* printer = device();
+    QPrinter* printer = this->printer();
     if (printer == nullptr)
         return 0;
     switch (index) {
@@ -58,7 +75,7 @@ int QtPrinterPort::deviceCaps(DeviceCap index) {
 }
 
 QPainter& QtPrinterPort::beginJob(const QString& title) {
-    QPrinter* printer = device();
+    QPrinter* printer = this->printer();
     // The print dialog may have sent the output to a PDF file instead of a print server.
     toFile_ = printer != nullptr && printer->outputFormat() == QPrinter::PdfFormat;
     if (printer == nullptr || (!toFile_ && printer->printerName().isEmpty()))

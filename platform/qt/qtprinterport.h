@@ -5,7 +5,8 @@
 #include <QPainter>
 #include <memory>
 
-// The system's printers through QPrinter (CUPS on Linux).
+// The system's printers through QPrinter (CUPS on Linux). A print server that does not answer
+// within a few seconds is reported (OrbalinError) before Qt is let to ask it anything.
 class QtPrinterPort : public PrinterPort {
 public:
     // The system's default printer, or the named one.
@@ -21,6 +22,9 @@ public:
     std::optional<PageGeometry> pageGeometry() override; // qtprinterpage.cpp
 
 private:
+    // The Qt printer, made on first use once the print server answers.
+    QPrinter* printer();
+
     QString printerName_;
     std::unique_ptr<QPrinter> printer_;
     QPainter painter_;
