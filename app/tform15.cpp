@@ -1,6 +1,7 @@
 #include "app/tform15.h"
 
 #include "app/clientarea.h"
+#include "app/discgeometry.h"
 #include "app/glyphs.h"
 #include "app/orbalin.h"
 #include "app/statuspanels.h"
@@ -20,6 +21,21 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolButton>
+
+namespace {
+// A mask of another size would cut pictures to the wrong disc, or leave them uncut: it is reported,
+// and dropped as a missing one is.
+void refuseMaskOfWrongSize(Picture& mask, const QString& fileName, int size, QStringList& problems) {
+    if (mask.isEmpty() || (mask.width() == size && mask.height() == size))
+        return;
+    problems << QStringLiteral(
+                    "The program file \"%1\" could not be loaded: it is %2 × %3 pixels; a disc mask "
+                    "must be %4 × %4. Pictures will not be cut to the disc.")
+                    .arg(fileName, QString::number(mask.width()), QString::number(mask.height()),
+                         QString::number(size));
+    mask.clear();
+}
+} // namespace
 
 TForm15::TForm15(Orbalin& program) : program_(program) {
     setObjectName(QStringLiteral("Form15"));
@@ -54,6 +70,8 @@ void TForm15::FormCreate() {
     QStringList problems;
     discMask = loadShippedBitmap(QStringLiteral("round.bmp"), problems);
     smallDiscMask = loadShippedBitmap(QStringLiteral("round_min.bmp"), problems);
+    refuseMaskOfWrongSize(discMask, QStringLiteral("round.bmp"), disc::kCoverSize, problems);
+    refuseMaskOfWrongSize(smallDiscMask, QStringLiteral("round_min.bmp"), disc::kMiniSize, problems);
 
     Image2->move(Image2->x(), 2);
     slotCode = 1;
@@ -62,13 +80,18 @@ void TForm15::FormCreate() {
     StatusBar1->setText(2, QStringLiteral("Picture #1"));
     slotLoaded.fill(false);
 
-    if (!program_.context.printer.anyInstalled()) {
-        program_.context.ui.message(
-            this, QStringLiteral("No PRINTER installed, Printing buttons will be disabled..."));
+    try {
+        if (!program_.context.printer.anyInstalled()) {
+            program_.context.ui.message(
+                this, QStringLiteral("No PRINTER installed, Printing buttons will be disabled..."));
+            disablePrinting();
+        } else {
+            readPrinterMetrics(*this, program_.context.printer);
+            noPrinter = false;
+        }
+    } catch (const OrbalinError& error) { // a print service that does not answer
+        problems << error.message() + QStringLiteral(" Printing buttons will be disabled...");
         disablePrinting();
-    } else {
-        readPrinterMetrics(*this, program_.context.printer);
-        noPrinter = false;
     }
 
     // Start-up takes the Cd Cover's calibration as a mode switch does, before any printer change.
@@ -122,7 +145,7 @@ void TForm15::loadLanguageChoice() {
 
 Picture TForm15::loadShippedBitmap(const QString& fileName, QStringList& problems) const {
     try {
-        return Picture::loadBmp(programFolder + fileName);
+        return Picture::loadProgramBmp(programFolder + fileName);
     } catch (const OrbalinError& error) {
         problems << QStringLiteral("The program file \"%1\" could not be loaded: %2")
                         .arg(fileName, error.message());

@@ -126,5 +126,5 @@ void TForm15::SpeedButton3Click() {
         target += QLatin1String(".bmp");
     if (QFileInfo::exists(target) && !ui().confirm(this, QStringLiteral("Existing file : replace it ?")))
         return;
-    slotPicture[slot->index].saveBmp(target);
+    slotPicture[slot->index].saveBmp(target, FileOwner::User);
 }

@@ -94,6 +94,6 @@ void TForm15::SpeedButton5Click() {
     if (!slotLoaded[i] || !slotResized[i] ||
         currentModeText() != QLatin1String(modeInfo(slot->mode).statusText))
         return;
-    slotPicture[i] = Picture::loadBmp(programFolder + QLatin1String(slot->refreshFile));
+    slotPicture[i] = Picture::loadProgramBmp(programFolder + QLatin1String(slot->refreshFile));
     repaintPreview();
 }

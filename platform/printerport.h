@@ -61,5 +61,6 @@ public:
     }
 
     // The Qt printer behind the port, for the printer-setup dialog; null when there is none.
+    // Throws OrbalinError when the print service does not answer.
     virtual QPrinter* device() { return nullptr; }
 };

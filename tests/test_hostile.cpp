@@ -1,0 +1,418 @@
+// The program against a hostile machine: a full disk, links in its folder, a print server that
+// takes the connection and never replies, shipped masks of the wrong size.
+#include "platform/orbalinerror.h"
+#include "platform/qt/cupsstatus.h"
+#include "platform/qt/qtprinterport.h"
+#include "print/tform19.h"
+#include "support/programfixture.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QTimer>
+#include <QToolButton>
+#include <arpa/inet.h>
+#include <cerrno>
+#include <cstring>
+#include <cups/cups.h>
+#include <mutex>
+#include <netinet/in.h>
+#include <sys/mount.h>
+#include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+bool saysDiskFull(const QStringList& messages, const QString& file) {
+    return messages.size() == 1 && messages.front().contains(QLatin1String("disk is full")) &&
+           messages.front().contains(file);
+}
+
+QString bmpIn(const QTemporaryDir& dir, const QString& name, const QImage& picture) {
+    const QString path = dir.filePath(name);
+    Picture(picture).saveBmp(path);
+    return path;
+}
+
+void calibrateOk(Orbalin& program, ScriptedInteraction& ui) {
+    ui.modalActions.push_back([](QDialog& shown) {
+        auto& window = static_cast<TForm19&>(shown);
+        window.edits()[0]->setText(QStringLiteral("1.50"));
+        window.SpeedButton1->click();
+    });
+    program.Form15->SpeedButton11->click();
+}
+
+// The program in a folder on a small file system of its own (tmpfs) that a test fills up.
+class SmallDisk : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (::geteuid() != 0)
+            GTEST_SKIP() << "a full disk is made by mounting a small tmpfs, which needs root";
+        ASSERT_TRUE(disk.isValid());
+        if (::mount("tmpfs", QFile::encodeName(disk.path()).constData(), "tmpfs", MS_NOSUID | MS_NODEV,
+                    "size=16m") != 0)
+            GTEST_SKIP() << "tmpfs cannot be mounted here: " << std::strerror(errno);
+        mounted = true;
+        const QDir data(QStringLiteral(ORBALIN_DATA_DIR));
+        for (const QString& name : data.entryList(QDir::Files))
+            ASSERT_TRUE(QFile::copy(data.filePath(name), file(name)));
+    }
+    void TearDown() override {
+        program.reset();
+        if (mounted)
+            ::umount2(QFile::encodeName(disk.path()).constData(), MNT_DETACH);
+    }
+
+    QString file(const QString& name) const { return disk.path() + QLatin1Char('/') + name; }
+    static QByteArray bytes(const QString& path) {
+        QFile in(path);
+        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+    }
+    void start() {
+        program = std::make_unique<Orbalin>(ProgramContext{disk.path() + QLatin1Char('/'), ui, printer, 0});
+    }
+    TForm15& form() { return *program->Form15; }
+
+    // Takes up all the disk's free space.
+    void fill() {
+        QFile filler(file(QStringLiteral("filler")));
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        for (const qint64 block : {qint64(1) << 20, qint64(4096)})
+            while (filler.write(QByteArray(block, 'f')) == block) {
+            }
+        fullAt = filler.size();
+    }
+    // Frees `room` bytes of a filled disk.
+    void leaveRoom(qint64 room) { ASSERT_TRUE(QFile::resize(file(QStringLiteral("filler")), fullAt - room)); }
+    QStringList workFiles() const {
+        QStringList names = QDir(disk.path()).entryList(QDir::Files | QDir::Hidden);
+        names.removeAll(QStringLiteral("filler"));
+        return names;
+    }
+
+    QTemporaryDir disk;
+    bool mounted = false;
+    qint64 fullAt = 0;      // the filler's size when the disk is full
+    QTemporaryDir pictures; // elsewhere: what the user opens
+    ScriptedInteraction ui;
+    TestPrinter printer{TestPrinter::dpi600Letter()};
+    std::unique_ptr<Orbalin> program;
+};
+
+TEST_F(SmallDisk, CalibrateOkKeepsTheOldCalibrationAndSaysTheDiskIsFull) {
+    const QByteArray saved = "0.50\r\n0.25\r\n1.00\r\n14.50\r\n2800\r\n2790\r\n";
+    {
+        QFile out(file(QStringLiteral("Cd_cfg.ini")));
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(saved) == saved.size());
+    }
+    start();
+    const QStringList before = workFiles();
+    fill();
+    calibrateOk(*program, ui);
+    EXPECT_TRUE(saysDiskFull(ui.messages(), QStringLiteral("Cd_cfg.ini")))
+        << ui.messages().join('\n').toStdString();
+    EXPECT_EQ(bytes(file(QStringLiteral("Cd_cfg.ini"))), saved);
+    EXPECT_EQ(workFiles(), before);
+    EXPECT_EQ(form().calibrationText[0], "1.50") << "the new values serve until the program ends";
+}
+
+// Full before the save, and full part-way through the picture's bytes.
+TEST_F(SmallDisk, SaveOverAPictureKeepsItWholeAndSaysTheDiskIsFull) {
+    start();
+    openPicture(*program, ui, bmpIn(pictures, QStringLiteral("photo.bmp"), gradientPicture(800, 600)),
+                Adjust::Resize);
+    const QString mine = file(QStringLiteral("mine.bmp"));
+    Picture(noisePicture(550, 550, 7)).saveBmp(mine, FileOwner::User);
+    const QByteArray original = bytes(mine);
+    ASSERT_GT(original.size(), 900 * 1000);
+    fill();
+    for (const qint64 room : {qint64(0), qint64(200 * 1024)}) {
+        leaveRoom(room);
+        ui.calls.clear();
+        ui.fileAnswers.push_back(FileDialogAnswer{mine, 0});
+        ui.confirmAnswers.push_back(true);
+        form().SpeedButton3->click();
+        EXPECT_TRUE(saysDiskFull(ui.messages(), QStringLiteral("mine.bmp")))
+            << room << " bytes free: " << ui.messages().join('\n').toStdString();
+        EXPECT_EQ(bytes(mine), original) << room << " bytes free";
+    }
+}
+
+TEST_F(SmallDisk, WorkingFilesAndTheSlotStayAsTheyWereWhenTheDiskIsFull) {
+    start();
+    openPicture(*program, ui, bmpIn(pictures, QStringLiteral("a.bmp"), gradientPicture(800, 600)),
+                Adjust::Resize);
+    openPicture(*program, ui, bmpIn(pictures, QStringLiteral("b.bmp"), noisePicture(640, 480, 1)),
+                Adjust::Nothing);
+    const QStringList working = {QStringLiteral("cd1_tmp.bmp"), QStringLiteral("tst.bmp"),
+                                 QStringLiteral("refresh1.bmp")};
+    std::vector<QByteArray> before;
+    for (const QString& name : working)
+        before.push_back(bytes(file(name)));
+    const QImage shown = form().slotPicture[0].bitmap();
+    ASSERT_EQ(shown.size(), QSize(640, 480));
+    const QStringList files = workFiles();
+    fill();
+    leaveRoom(100 * 1024); // each of the files is larger: the disk fills part-way through
+
+    form().SpeedButton2->click(); // Resize
+    EXPECT_TRUE(saysDiskFull(ui.messages(), QStringLiteral("tst.bmp")))
+        << ui.messages().join('\n').toStdString();
+    EXPECT_FALSE(form().slotResized[0]);
+    ui.calls.clear();
+    openPicture(*program, ui, bmpIn(pictures, QStringLiteral("c.bmp"), noisePicture(500, 400, 2)),
+                Adjust::Resize);
+    EXPECT_TRUE(saysDiskFull(ui.messages(), QStringLiteral("cd1_tmp.bmp")))
+        << ui.messages().join('\n').toStdString();
+
+    for (size_t i = 0; i < before.size(); ++i)
+        EXPECT_EQ(bytes(file(working[qsizetype(i)])), before[i]) << working[qsizetype(i)].toStdString();
+    EXPECT_EQ(form().slotPicture[0].bitmap(), shown);
+    EXPECT_EQ(workFiles(), files);
+}
+
+// Links put in the program's folder in place of the files it writes and reads by itself.
+class LinksInTheFolder : public ProgramTest {
+protected:
+    QString outsideFile(const QString& name, const QByteArray& bytes) {
+        const QString path = outside.filePath(name);
+        QFile out(path);
+        EXPECT_TRUE(out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size());
+        return path;
+    }
+    void link(const QString& name, const QString& target) {
+        folder.remove(name);
+        ASSERT_TRUE(QFile::link(target, folder.file(name))) << name.toStdString();
+    }
+    bool plainFile(const QString& name) const {
+        const QFileInfo info(folder.file(name));
+        return info.isFile() && !info.isSymLink();
+    }
+
+    QTemporaryDir outside;
+    QTemporaryDir pictures;
+};
+
+TEST_F(LinksInTheFolder, EveryFileTheProgramWritesReplacesTheLinkAndLeavesItsTargetAlone) {
+    const QByteArray secret = "root:x:0:0:root:/root:/bin/bash\n";
+    const QString nowhere = outside.filePath(QStringLiteral("made-by-orbalin"));
+    link(QStringLiteral("config.obn"), nowhere); // created at start-up when missing
+    start();
+    const QStringList redirected = {QStringLiteral("cd1_tmp.bmp"), QStringLiteral("refresh1.bmp"),
+                                    QStringLiteral("Cd_cfg.ini")};
+    for (const QString& name : redirected)
+        link(name, outsideFile(name, secret));
+    link(QStringLiteral("tst.bmp"), nowhere);
+
+    openPicture(*program, ui, bmpIn(pictures, QStringLiteral("p.bmp"), gradientPicture(640, 480)),
+                Adjust::Resize);
+    calibrateOk(*program, ui);
+
+    EXPECT_TRUE(ui.messages().isEmpty()) << ui.messages().join('\n').toStdString();
+    for (const QString& name : redirected) {
+        QFile target(outside.filePath(name));
+        ASSERT_TRUE(target.open(QIODevice::ReadOnly));
+        EXPECT_EQ(target.readAll(), secret) << name.toStdString();
+    }
+    EXPECT_FALSE(QFileInfo::exists(nowhere));
+    for (const QString& name : redirected + QStringList{"tst.bmp", "config.obn"})
+        EXPECT_TRUE(plainFile(name)) << name.toStdString();
+    EXPECT_EQ(folder.read("Cd_cfg.ini").left(6), "1.50\r\n");
+    EXPECT_EQ(Picture::loadBmp(folder.file("refresh1.bmp")).bitmap(), form().slotPicture[0].bitmap());
+}
+
+TEST_F(LinksInTheFolder, ReadingThroughALinkOutOfTheFolderIsRefusedWithAMessage) {
+    link(QStringLiteral("config.obn"), outsideFile(QStringLiteral("config.obn"), "french.lag\r\n"));
+    link(QStringLiteral("Cd_cfg.ini"), outsideFile(QStringLiteral("Cd_cfg.ini"), "9.00\r\n9.00\r\n"));
+    const QString round = outside.filePath(QStringLiteral("round.bmp"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(ORBALIN_DATA_DIR "/round.bmp"), round));
+    link(QStringLiteral("round.bmp"), round);
+    start();
+    ASSERT_EQ(ui.messages().size(), 1);
+    for (const char* name : {"config.obn", "Cd_cfg.ini", "round.bmp"})
+        EXPECT_TRUE(ui.messages().front().contains(QLatin1String(name)))
+            << ui.messages().front().toStdString();
+    EXPECT_NE(form().calibrationText[0], "9.00");
+    EXPECT_NE(form().languageFileName, "french.lag");
+    EXPECT_TRUE(form().discMask.isEmpty());
+
+    openPicture(*program, ui, bmpIn(pictures, QStringLiteral("p.bmp"), gradientPicture(640, 480)),
+                Adjust::Resize);
+    const QImage fitted = form().slotPicture[0].bitmap();
+    link(QStringLiteral("refresh1.bmp"),
+         bmpIn(outside, QStringLiteral("other.bmp"), solidPicture(450, 450, Qt::red)));
+    ui.calls.clear();
+    form().SpeedButton5->click(); // Clear: back to the fitted picture kept in refresh1.bmp
+    ASSERT_EQ(ui.messages().size(), 1);
+    EXPECT_TRUE(ui.messages().front().contains(QLatin1String("refresh1.bmp")))
+        << ui.messages().front().toStdString();
+    EXPECT_EQ(form().slotPicture[0].bitmap(), fitted);
+}
+
+TEST_F(LinksInTheFolder, LinksInsideTheFolderAndTheUsersSaveTargetAreFollowed) {
+    folder.write("my_cfg.ini", "0.50\r\n0.25\r\n1.00\r\n14.50\r\n2800\r\n2790\r\n");
+    link(QStringLiteral("Cd_cfg.ini"), folder.file("my_cfg.ini"));
+    start();
+    EXPECT_TRUE(ui.messages().isEmpty()) << ui.messages().join('\n').toStdString();
+    EXPECT_EQ(form().calibrationText[0], "0.50");
+
+    openPicture(*program, ui, bmpIn(pictures, QStringLiteral("p.bmp"), gradientPicture(640, 480)),
+                Adjust::Resize);
+    const QString target = outsideFile(QStringLiteral("cover.bmp"), "old");
+    const QString chosen = pictures.filePath(QStringLiteral("cover.bmp"));
+    ASSERT_TRUE(QFile::link(target, chosen));
+    ui.fileAnswers.push_back(FileDialogAnswer{chosen, 0});
+    ui.confirmAnswers.push_back(true);
+    form().SpeedButton3->click();
+    EXPECT_TRUE(ui.messages().isEmpty()) << ui.messages().join('\n').toStdString();
+    EXPECT_TRUE(QFileInfo(chosen).isSymLink());
+    EXPECT_EQ(Picture::loadBmp(target).bitmap(), form().slotPicture[0].bitmap());
+}
+
+TEST(ShippedMasks, AMaskOfTheWrongSizeIsReportedAtStartUpByNameAndSize) {
+    const struct {
+        const char* file;
+        int size;
+        const char* expected;
+    } cases[] = {{"round.bmp", 400, "450 × 450"}, {"round_min.bmp", 450, "300 × 300"}};
+    for (const auto& c : cases) {
+        ProgramFolder folder;
+        ScriptedInteraction ui;
+        TestPrinter printer{TestPrinter::dpi600Letter()};
+        Picture(solidPicture(c.size, c.size, Qt::black)).saveBmp(folder.file(QLatin1String(c.file)));
+        Orbalin program(ProgramContext{folder.path(), ui, printer, 0});
+        ASSERT_EQ(ui.messages().size(), 1) << c.file;
+        const QString message = ui.messages().front();
+        const QString size = QStringLiteral("%1 × %1").arg(c.size);
+        for (const QString& part : {QString::fromLatin1(c.file), size, QString::fromUtf8(c.expected)})
+            EXPECT_TRUE(message.contains(part)) << message.toStdString();
+        const bool cover = qstrcmp(c.file, "round.bmp") == 0;
+        EXPECT_EQ(program.Form15->discMask.isEmpty(), cover) << c.file;
+        EXPECT_EQ(program.Form15->smallDiscMask.isEmpty(), !cover) << c.file;
+    }
+}
+
+// A local TCP server that takes every connection and never sends a byte.
+class SilentListener {
+public:
+    SilentListener() {
+        listening_ = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof(address);
+        if (::bind(listening_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
+            ::listen(listening_, 16) != 0 ||
+            ::getsockname(listening_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+            return;
+        port_ = ntohs(address.sin_port);
+        taker_ = std::thread([this] {
+            for (int connection; (connection = ::accept(listening_, nullptr, nullptr)) >= 0;) {
+                const std::lock_guard lock(mutex_);
+                taken_.push_back(connection);
+            }
+        });
+    }
+    ~SilentListener() {
+        ::shutdown(listening_, SHUT_RDWR); // ends the accept()
+        if (taker_.joinable())
+            taker_.join();
+        ::close(listening_);
+        for (const int connection : taken_)
+            ::close(connection);
+    }
+    SilentListener(const SilentListener&) = delete;
+    SilentListener& operator=(const SilentListener&) = delete;
+
+    int port() const { return port_; }
+    size_t connectionsTaken() {
+        const std::lock_guard lock(mutex_);
+        return taken_.size();
+    }
+
+private:
+    int listening_ = -1;
+    int port_ = 0;
+    std::thread taker_;
+    std::mutex mutex_;
+    std::vector<int> taken_;
+};
+
+// A print server that takes the connection and never replies: every question the program asks it
+// ends within the wait, with the window's events running and the wait cursor shown meanwhile.
+class SilentPrintServer : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_NE(listener.port(), 0) << std::strerror(errno);
+        cupsSetServer(QStringLiteral("127.0.0.1:%1").arg(listener.port()).toLatin1().constData());
+        QObject::connect(&ticker, &QTimer::timeout, [this] {
+            ++ticks;
+            const QCursor* cursor = QGuiApplication::overrideCursor();
+            waitCursorShown = waitCursorShown || (cursor != nullptr && cursor->shape() == Qt::WaitCursor);
+        });
+        ticker.start(50);
+    }
+    void TearDown() override {
+        ticker.stop();
+        cupsSetServer(nullptr);
+    }
+
+    // Runs `ask`, checks that it ended within the wait and kept the window going, and returns
+    // the message it gave.
+    QString answerOf(const char* what, const std::function<QString()>& ask) {
+        ticks = 0;
+        waitCursorShown = false;
+        const size_t takenBefore = listener.connectionsTaken();
+        QElapsedTimer clock;
+        clock.start();
+        const QString message = ask();
+        EXPECT_LT(clock.elapsed(), (kPrintServiceWaitSeconds + 2) * 1000) << what;
+        EXPECT_GT(ticks, 5) << what << ": the window waited without its events";
+        EXPECT_TRUE(waitCursorShown) << what;
+        EXPECT_GT(listener.connectionsTaken(), takenBefore) << what << ": the server never took a connection";
+        EXPECT_TRUE(message.contains(QLatin1String("print service does not answer")))
+            << message.toStdString();
+        return message;
+    }
+
+    SilentListener listener;
+    QTimer ticker;
+    int ticks = 0;
+    bool waitCursorShown = false;
+};
+
+TEST_F(SilentPrintServer, StartUpGivesUpAndStartsWithoutPrinting) {
+    ProgramFolder folder;
+    ScriptedInteraction ui;
+    QtPrinterPort port;
+    std::unique_ptr<Orbalin> program;
+    answerOf("start-up", [&] {
+        program = std::make_unique<Orbalin>(ProgramContext{folder.path(), ui, port, 0});
+        return ui.messages().join('\n');
+    });
+    ASSERT_EQ(ui.messages().size(), 1);
+    EXPECT_TRUE(program->Form15->noPrinter);
+    EXPECT_FALSE(program->Form15->SpeedButton4->isEnabled());
+}
+
+TEST_F(SilentPrintServer, TheChecksBeforeAJobAndThePrinterSetupGiveUp) {
+    QtPrinterPort port(QStringLiteral("Orbalin_PDF"));
+    answerOf("the check before a job",
+             [] { return printServerRefusal(QStringLiteral("Orbalin_PDF")).value_or(QString()); });
+    const auto messageOf = [](const std::function<void()>& call) {
+        try {
+            call();
+        } catch (const OrbalinError& error) {
+            return error.message();
+        }
+        return QString();
+    };
+    answerOf("a job", [&] { return messageOf([&] { port.beginJob(QStringLiteral("Obn7000")); }); });
+    answerOf("the printer setup", [&] { return messageOf([&] { port.device(); }); });
+}
+
+} // namespace
