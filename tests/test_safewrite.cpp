@@ -106,20 +106,6 @@ TEST_F(SafeWrite, AWriteCutShortGivesTheSystemsReason) {
     std::signal(SIGXFSZ, oldHandler);
 }
 
-TEST_F(SafeWrite, AWriterThatGivesUpLeavesTheOldFileAndNamesAReason) {
-    for (const FileOwner owner : kOwners) {
-        const QString target = write(QStringLiteral("kept.txt"), "kept");
-        const std::optional<QString> failure = writeWhole(target, owner, [](QIODevice& device) {
-            device.write("partial");
-            return false;
-        });
-        ASSERT_TRUE(failure.has_value()) << nameOf(owner);
-        EXPECT_FALSE(failure->isEmpty());
-        EXPECT_EQ(contents(target), "kept") << nameOf(owner);
-        EXPECT_EQ(entries(), QStringList{"kept.txt"}) << nameOf(owner);
-    }
-}
-
 TEST_F(SafeWrite, ReplacingAFileKeepsItsPermissions) {
     for (const FileOwner owner : kOwners) {
         const QString target = write(QStringLiteral("shared.ini"), "a");
