@@ -299,6 +299,42 @@ void drawGlyph(QPainter& p, Glyph which) {
     case Glyph::Bold:
         shape(p, lettering("B", 27, QPointF(16, 16)), kInk, kNone);
         break;
+    case Glyph::BoldOn:
+        box(p, QRectF(2, 2, 28, 28), kBlue, kNone, 5);
+        shape(p, lettering("B", 23, QPointF(16, 16)), kPaper, kNone);
+        break;
+    case Glyph::Italic:
+    case Glyph::ItalicOn:
+        if (which == Glyph::ItalicOn)
+            box(p, QRectF(2, 2, 28, 28), kBlue, kNone, 5);
+        p.translate(16, 16);
+        p.shear(-0.3, 0);
+        shape(p, lettering("I", which == Glyph::ItalicOn ? 23 : 27, QPointF(0, 0)),
+              which == Glyph::ItalicOn ? kPaper : kInk, kNone);
+        break;
+    case Glyph::TextVertical:
+        p.save();
+        p.translate(13, 14);
+        p.rotate(90);
+        shape(p, lettering("Ab", 15, QPointF(0, 0)), kInk, kNone);
+        p.restore();
+        arrow(p, QPointF(25, 4), QPointF(25, 29), kBlue, 2, 6);
+        break;
+    case Glyph::TextCenter:
+    case Glyph::TextLeft:
+        for (int i = 0; i < 5; ++i) {
+            const double length = i % 2 ? 16 : 26;
+            const double left = which == Glyph::TextLeft ? 3 : 16 - length / 2;
+            const double y = 5.0 + 5.5 * i;
+            lines(p, stroke(i == 0 ? kBlue : kInk, 2.6), {{left, y, left + length, y}});
+        }
+        break;
+    case Glyph::TextAdjust:
+        drawDisc(p, QPointF(16, 16), 14, kBlue);
+        // Rows of text above, beside and below the hub.
+        lines(p, stroke(kInk, 2), {{9, 7, 23, 7}, {9, 25, 23, 25}});
+        lines(p, stroke(kInk, 2), {{5, 12, 11, 12}, {21, 12, 27, 12}, {5, 20, 11, 20}, {21, 20, 27, 20}});
+        break;
     case Glyph::Reverse:
         lines(p, stroke(kInk, 1.3, true), {{16, 3, 16, 29}});
         poly(p, {{13, 8}, {13, 25}, {3, 25}}, kInk);

@@ -25,7 +25,14 @@ enum class Glyph {
     Help,
     Ok,
     Cancel,
-    Bold,
+    Bold, // Bold off
+    BoldOn,
+    Italic, // Italic off
+    ItalicOn,
+    TextVertical,
+    TextCenter,
+    TextLeft,
+    TextAdjust,
     Reverse,
     TextColour,
     Modify,
