@@ -123,17 +123,6 @@ constexpr CaptionRow kCaptions[] = {
 // Controls of windows still being written.
 constexpr CaptionKey kPending[] = {
     {"Form5", "StaticText1"}, // text-bar help
-    // Text Area
-    {"Form17", "SpeedButton1"},
-    {"Form17", "SpeedButton7"},
-    {"Form17", "SpeedButton2"},
-    {"Form17", "SpeedButton3"},
-    {"Form17", "SpeedButton4"},
-    {"Form17", "SpeedButton8"},
-    {"Form17", "SpeedButton11"},
-    {"Form17", "SpeedButton10"},
-    {"Form17", "SpeedButton6"},
-    {"Form17", "SpeedButton9"},
 };
 
 } // namespace

@@ -56,7 +56,7 @@ TEST_F(Windows, EveryWindowOpenedFromTheMainWindowCanBeLeft) {
         const char* window;
         const char* exit;
     } opened[] = {
-        {form().SpeedButton7, "Form17", "CloseButton"},   {form().SpeedButton10, "Form3", "SpeedButton1"},
+        {form().SpeedButton7, "Form17", "SpeedButton9"},  {form().SpeedButton10, "Form3", "SpeedButton1"},
         {form().SpeedButton23, "Form7", "SpeedButton3"},  {form().SpeedButton25, "FLibrary", "SpeedButton2"},
         {form().SpeedButton11, "Form19", "SpeedButton1"}, {form().SpeedButton13, "Form18", "SpeedButton2"},
     };
