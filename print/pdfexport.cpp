@@ -2,12 +2,12 @@
 
 #include "platform/filemessages.h"
 #include "platform/orbalinerror.h"
+#include "platform/safewrite.h"
 
 #include <QImage>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 namespace {
 
@@ -49,26 +49,12 @@ bool drawPage(QIODevice& device, const QString& title, const PdfPage& page, cons
 
 } // namespace
 
-// Written beside the path and renamed over it only once every byte is written, so a failure leaves
-// an existing file as it was.
 void writeCoverPdf(const QString& path, const QString& title, const PdfPage& page, const QImage* first,
                    const QImage* second) {
-    const auto cannotWrite = [&path](const QString& reason) {
-        return OrbalinError(
-            QStringLiteral("The PDF \"%1\" cannot be written. %2").arg(shownPath(path), reason));
-    };
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw cannotWrite(createFailure(path, file));
-    const bool drawn = drawPage(file, title, page, first, second);
-    // commit() does not report bytes left in the buffer that the disk refused: flushed first.
-    if (!drawn || !file.flush() || file.error() != QFileDevice::NoError) {
-        const QString reason = file.error() == QFileDevice::NoError
-                                   ? QStringLiteral("Its contents could not be written.")
-                                   : sentence(file.errorString());
-        file.cancelWriting();
-        throw cannotWrite(reason);
-    }
-    if (!file.commit())
-        throw cannotWrite(sentence(file.errorString()));
+    const std::optional<QString> failure = writeWhole(path, FileOwner::User, [&](QIODevice& device) {
+        return drawPage(device, title, page, first, second);
+    });
+    if (failure)
+        throw OrbalinError(
+            QStringLiteral("The PDF \"%1\" cannot be written. %2").arg(shownPath(path), *failure));
 }
