@@ -4,6 +4,7 @@
 #include "app/orbalin.h"
 #include "app/tform15.h"
 #include "decor/insertcopy.h"
+#include "decor/slidepiece.h"
 #include "decor/tflibrary.h"
 #include "decor/tform18.h"
 #include "decor/tform3.h"
@@ -71,7 +72,7 @@ void TForm15::MyPictureMouseDown(Qt::MouseButton, QPoint at) {
 // Only while a button is held: a right press opens the picture's menu, which takes the release.
 void TForm15::MyPictureMouseMove(Qt::MouseButtons buttons, QPoint at) {
     if (dragging && buttons != Qt::NoButton)
-        MyPicture->move(draggedAddedPicturePosition(MyPicture->pos(), dragAnchor, at));
+        MyPicture->move(draggedPosition(MyPicture->pos(), dragAnchor, at));
 }
 
 void TForm15::MyPictureMouseUp(Qt::MouseButton, QPoint) {

@@ -26,8 +26,3 @@ QImage withInsertedPicture(const QImage& current, const QImage& added, QPoint at
                     rowBytes);
     return result;
 }
-
-QPoint draggedAddedPicturePosition(QPoint topLeft, QPoint anchor, QPoint mouse) {
-    const QPoint moved = mouse + topLeft - anchor;
-    return {std::max(moved.x(), 0), std::max(moved.y(), 0)};
-}

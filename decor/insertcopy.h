@@ -19,8 +19,3 @@ QRect insertionRegion(QPoint addedTopLeft, QSize addedSize, QPoint pictureTopLef
 // or 8-bit current picture becomes 24-bit (QImage::Format_BGR888) first; other formats are kept.
 // An empty current or added picture, or a region entirely outside, gives the current one back.
 QImage withInsertedPicture(const QImage& current, const QImage& added, QPoint at);
-
-// Where the added picture goes when the mouse, pressed at `anchor`, reaches `mouse` (both in the
-// picture's own coordinates): it cannot pass the window's left or top edge; right and down are
-// open.
-QPoint draggedAddedPicturePosition(QPoint topLeft, QPoint anchor, QPoint mouse);

@@ -16,8 +16,8 @@ std::optional<QSize> slidePieceSize(CoverMode mode) {
     return fitSizesFor(mode).final;
 }
 
-QPoint draggedFramePosition(QPoint frameTopLeft, QPoint anchor, QPoint mouse) {
-    const QPoint moved = mouse + frameTopLeft - anchor;
+QPoint draggedPosition(QPoint topLeft, QPoint anchor, QPoint mouse) {
+    const QPoint moved = mouse + topLeft - anchor;
     return {std::max(moved.x(), 0), std::max(moved.y(), 0)};
 }
 

@@ -14,9 +14,10 @@
 // The piece a mode takes, which is also its frame's size; nullopt for Mini Cd, which takes none.
 std::optional<QSize> slidePieceSize(CoverMode mode);
 
-// Where a frame held at `anchor` goes when the mouse reaches `mouse` (both in the frame's own
-// coordinates). Positions are relative to the view's corner, which the frame cannot pass.
-QPoint draggedFramePosition(QPoint frameTopLeft, QPoint anchor, QPoint mouse);
+// Where a control dragged by `anchor` goes when the mouse reaches `mouse` (both in the control's own
+// coordinates): the Slide window's frame over its view, the added picture over the main window.
+// It cannot pass the left or top edge; right and down are open.
+QPoint draggedPosition(QPoint topLeft, QPoint anchor, QPoint mouse);
 
 // The part of `source` under `rect`, as a 24-bit picture of rect's size, pixel for pixel; white
 // where the rectangle lies beyond the source. Any source format; null for an empty rectangle.

@@ -147,7 +147,7 @@ void TForm16::frameMouseDown(QPoint at) {
 
 void TForm16::frameMouseMove(ImageView& frame, QPoint at) {
     if (dragging)
-        setFramePosition(frame, draggedFramePosition(framePosition(frame), dragAnchor, at));
+        setFramePosition(frame, draggedPosition(framePosition(frame), dragAnchor, at));
 }
 
 void TForm16::frameMouseUp() {

@@ -1,5 +1,6 @@
 #include "decor/gradient.h"
 #include "decor/insertcopy.h"
+#include "decor/slidepiece.h"
 #include "decor/quarterturn.h"
 #include "support/pictures.h"
 
@@ -181,8 +182,8 @@ TEST(InsertPicture, PalettePicturesBecomeTwentyFourBitOthersKeepTheirFormat) {
 }
 
 TEST(InsertPicture, DraggingStopsAtTheWindowsTopAndLeftOnly) {
-    EXPECT_EQ(draggedAddedPicturePosition({0, 200}, {5, 5}, {25, 10}), QPoint(20, 205));
-    EXPECT_EQ(draggedAddedPicturePosition({10, 20}, {30, 30}, {5, 8}), QPoint(0, 0));
-    EXPECT_EQ(draggedAddedPicturePosition({10, 20}, {30, 30}, {45, 8}), QPoint(25, 0));
-    EXPECT_EQ(draggedAddedPicturePosition({900, 700}, {0, 0}, {500, 400}), QPoint(1400, 1100));
+    EXPECT_EQ(draggedPosition({0, 200}, {5, 5}, {25, 10}), QPoint(20, 205));
+    EXPECT_EQ(draggedPosition({10, 20}, {30, 30}, {5, 8}), QPoint(0, 0));
+    EXPECT_EQ(draggedPosition({10, 20}, {30, 30}, {45, 8}), QPoint(25, 0));
+    EXPECT_EQ(draggedPosition({900, 700}, {0, 0}, {500, 400}), QPoint(1400, 1100));
 }

@@ -64,7 +64,7 @@ TEST(SlideDrag, FollowsTheMouseAndStopsOnlyAtTheViewCorner) {
         {{900, 800}, {0, 0}, {4000, 3000}, {4900, 3800}}, // nothing bounds the right or bottom
     };
     for (const auto& c : cases)
-        EXPECT_EQ(draggedFramePosition(c.frame, c.anchor, c.mouse), c.expected)
+        EXPECT_EQ(draggedPosition(c.frame, c.anchor, c.mouse), c.expected)
             << c.mouse.x() << "," << c.mouse.y();
 }
 
