@@ -6,6 +6,7 @@
 #include <optional>
 
 class QDialog;
+class QUrl;
 class QWidget;
 class PrinterPort;
 
@@ -38,6 +39,7 @@ public:
     virtual bool printerSetup(QWidget* owner, PrinterPort& printer) = 0;
     // Shows the window modally and returns once it is closed.
     virtual void showModal(QDialog& window) = 0;
-    // Opens a file or URL with the desktop's default program; the result is not reported.
-    virtual void openWithDesktop(const QString& pathOrUrl) = 0;
+    // Hands a URL (a local file as a file URL) to the desktop's default program; the result is
+    // not reported.
+    virtual void openExternally(const QUrl& url) = 0;
 };

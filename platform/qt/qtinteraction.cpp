@@ -146,10 +146,6 @@ void QtInteraction::showModal(QDialog& window) {
     window.exec();
 }
 
-void QtInteraction::openWithDesktop(const QString& pathOrUrl) {
-    const QUrl url =
-        pathOrUrl.contains(QLatin1String("://")) || pathOrUrl.startsWith(QLatin1String("mailto:"))
-            ? QUrl(pathOrUrl)
-            : QUrl::fromLocalFile(pathOrUrl);
+void QtInteraction::openExternally(const QUrl& url) {
     QDesktopServices::openUrl(url);
 }

@@ -14,7 +14,7 @@ public:
     std::optional<QColor> chooseColour(QWidget* owner, const QColor& initial) override;
     bool printerSetup(QWidget* owner, PrinterPort& printer) override;
     void showModal(QDialog& window) override;
-    void openWithDesktop(const QString& pathOrUrl) override;
+    void openExternally(const QUrl& url) override;
 };
 
 // The CUPS job options (name and value in turn) without those that would print a page at another

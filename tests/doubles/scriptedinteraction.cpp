@@ -81,6 +81,7 @@ void ScriptedInteraction::showModal(QDialog& window) {
     }
 }
 
-void ScriptedInteraction::openWithDesktop(const QString& pathOrUrl) {
-    calls.push_back({"desktop", pathOrUrl});
+void ScriptedInteraction::openExternally(const QUrl& url) {
+    calls.push_back({"desktop", url.toString()});
+    openedUrls.push_back(url);
 }

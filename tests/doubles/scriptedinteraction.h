@@ -3,6 +3,7 @@
 #include "platform/interaction.h"
 
 #include <QDialog>
+#include <QUrl>
 #include <deque>
 #include <functional>
 #include <vector>
@@ -13,7 +14,7 @@ class ScriptedInteraction : public Interaction {
 public:
     struct Call {
         QString kind; // "message", "confirm", "open", "save", "colour", "printerSetup", "modal", "desktop"
-        QString text; // the message, the dialog title, the window's object name or the path
+        QString text; // the message, the dialog title, the window's object name or the URL
         bool leftOpen = false; // a modal window that its action did not close
     };
 
@@ -29,6 +30,7 @@ public:
 
     std::vector<Call> calls;
     std::vector<FileDialogRequest> fileRequests;
+    std::vector<QUrl> openedUrls; // in the order handed to the desktop
 
     QStringList messages() const;
     QStringList modalWindows() const;
@@ -41,7 +43,7 @@ public:
     std::optional<QColor> chooseColour(QWidget* owner, const QColor& initial) override;
     bool printerSetup(QWidget* owner, PrinterPort& printer) override;
     void showModal(QDialog& window) override;
-    void openWithDesktop(const QString& pathOrUrl) override;
+    void openExternally(const QUrl& url) override;
 
 private:
     QStringList textsOf(const QString& kind) const;
