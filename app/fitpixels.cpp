@@ -1,5 +1,7 @@
 #include "app/fitpixels.h"
 
+#include "app/stretchtaps.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <vector>
@@ -8,70 +10,6 @@ namespace {
 
 QImage as24Bit(const QImage& image) {
     return image.format() == QImage::Format_BGR888 ? image : image.convertToFormat(QImage::Format_BGR888);
-}
-
-// Weights in 1/4096ths: a column sum of at most 255 × 4096, summed across with weights adding up
-// to 4096, stays below 2^32, so one 32-bit accumulator per byte suffices.
-constexpr int kWeightBits = 12;
-constexpr std::uint32_t kWeightOne = 1u << kWeightBits;
-
-// For each result pixel along one axis: the first source pixel it covers and the weight of each
-// source pixel it covers, the weights of one result pixel adding up to exactly kWeightOne.
-struct Taps {
-    std::vector<int> first;
-    std::vector<int> offset; // into weights; one more entry than result pixels
-    std::vector<std::uint32_t> weights;
-};
-
-Taps tapsFor(int sourceLength, int resultLength) {
-    // Source pixel i spans [i·r, (i+1)·r) and result pixel d spans [d·s, (d+1)·s), both measured
-    // in units of 1 / (s·r) of the whole length.
-    const std::int64_t s = sourceLength, r = resultLength;
-    Taps taps;
-    taps.first.reserve(resultLength);
-    taps.offset.reserve(resultLength + 1);
-    for (std::int64_t d = 0; d < r; ++d) {
-        const std::int64_t begin = d * s, end = (d + 1) * s;
-        const int firstSource = int(begin / r);
-        const int lastSource = int((end - 1) / r);
-        taps.first.push_back(firstSource);
-        taps.offset.push_back(int(taps.weights.size()));
-        std::uint32_t total = 0, largestWeight = 0;
-        std::size_t largest = taps.weights.size();
-        for (int i = firstSource; i <= lastSource; ++i) {
-            const std::int64_t overlap = std::min(end, (i + 1) * r) - std::max(begin, i * r);
-            const auto weight = std::uint32_t((overlap * kWeightOne + s / 2) / s);
-            if (weight > largestWeight) {
-                largestWeight = weight;
-                largest = taps.weights.size();
-            }
-            taps.weights.push_back(weight);
-            total += weight;
-        }
-        // Rounding may leave the weights a little off one; the largest takes the difference.
-        taps.weights[largest] += kWeightOne - total;
-    }
-    taps.offset.push_back(int(taps.weights.size()));
-    return taps;
-}
-
-// Across one row already summed down: three sums per result pixel. The column sums are at most
-// 255 × kWeightOne and the weights add up to kWeightOne, so each sum stays below 2^32.
-void filterAcross(const std::uint32_t* row, const Taps& taps, std::uint32_t* out) {
-    const int count = int(taps.first.size());
-    for (int d = 0; d < count; ++d) {
-        const std::uint32_t* pixel = row + 3 * taps.first[d];
-        std::uint32_t b = 0, g = 0, r = 0;
-        for (int k = taps.offset[d]; k < taps.offset[d + 1]; ++k, pixel += 3) {
-            const std::uint32_t w = taps.weights[k];
-            b += w * pixel[0];
-            g += w * pixel[1];
-            r += w * pixel[2];
-        }
-        out[3 * d] = b;
-        out[3 * d + 1] = g;
-        out[3 * d + 2] = r;
-    }
 }
 
 } // namespace
@@ -92,8 +30,6 @@ QImage stretchToSize(const QImage& original, QSize size) {
     // runs over contiguous bytes.
     std::vector<std::uint32_t> column(sourceValues);
     std::vector<std::uint32_t> sum(values);
-    constexpr int shift = 2 * kWeightBits;
-    constexpr std::uint32_t half = 1u << (shift - 1); // 255 × 2^24 + 2^23 still fits 32 bits
     for (int y = 0; y < size.height(); ++y) {
         std::fill(column.begin(), column.end(), 0u);
         int sourceRow = down.first[y];
@@ -105,9 +41,7 @@ QImage stretchToSize(const QImage& original, QSize size) {
                 into[i] += w * row[i];
         }
         filterAcross(column.data(), across, sum.data());
-        uchar* out = result.scanLine(y);
-        for (int i = 0; i < values; ++i)
-            out[i] = uchar((sum[i] + half) >> shift);
+        roundSums(sum.data(), values, result.scanLine(y));
     }
     return result;
 }

@@ -17,9 +17,13 @@ FitSizes fitSizesFor(CoverMode mode) {
 }
 
 FittedPicture fitToCover(const QImage& source, CoverMode mode, const QImage& mask) {
+    return fitStretched(stretchToSize(source, fitSizesFor(mode).stretch), mode, mask);
+}
+
+FittedPicture fitStretched(const QImage& stretched, CoverMode mode, const QImage& mask) {
     const FitSizes sizes = fitSizesFor(mode);
     FittedPicture fit;
-    fit.stretched = stretchToSize(source, sizes.stretch);
+    fit.stretched = stretched;
     fit.picture = halveBoxFilter(fit.stretched);
     if (fit.picture.size() != sizes.final)
         fit.picture = scaleNearest(fit.picture, sizes.final);

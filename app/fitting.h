@@ -23,6 +23,8 @@ struct FittedPicture {
 
 // `mask` is the mode's disc mask; it is used only by the disc modes, and skipped when empty.
 FittedPicture fitToCover(const QImage& source, CoverMode mode, const QImage& mask);
+// The same from the picture already stretched to the mode's stretch size.
+FittedPicture fitStretched(const QImage& stretched, CoverMode mode, const QImage& mask);
 
 // Whether a picture is large enough to take a cover-sized piece out of it (the slide frames are
 // 450 × 450, or 505 × 410 for the Back Cover). There is no slide for the Mini Cd.

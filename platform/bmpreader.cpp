@@ -250,7 +250,7 @@ private:
 // `rowAt(i, into)` fills `into` with the i-th row as stored in the file (layout.stride bytes);
 // false when it cannot.
 template <typename RowSource>
-QImage readDirectRows(const QString& path, const Layout& layout, RowSource rowAt) {
+QImage readDirectRows(const QString& path, const Layout& layout, RowSource rowAt, const DecodedRow& done) {
     QImage image(layout.width, layout.height, QImage::Format_BGR888);
     if (image.isNull())
         cannotOpenPicture(path, QStringLiteral("There is not enough memory for it."));
@@ -269,6 +269,8 @@ QImage readDirectRows(const QString& path, const Layout& layout, RowSource rowAt
             pixels->toBgr(fileRow.data(), row, layout.width);
             std::memset(row + used, 0, size_t(image.bytesPerLine()) - used);
         }
+        if (done && !done(image, layout.topDown ? i : layout.height - 1 - i))
+            return {};
     }
     return image;
 }
@@ -349,7 +351,7 @@ QImage decodeBmpBytes(const QByteArray& bytes, const QString& path) {
         return readDirectRows(path, layout, [&](int i, uchar* into) {
             std::memcpy(into, bytes.constData() + layout.offset + i * layout.stride, size_t(layout.stride));
             return true;
-        });
+        }, DecodedRow());
     if (!needsWidening(layout))
         return decodeIndexed(path, QByteArray::fromRawData(bytes.constData(), layout.dataEnd));
     const qint64 headerEnd = fileHeaderSize + layout.infoSize;
@@ -357,14 +359,14 @@ QImage decodeBmpBytes(const QByteArray& bytes, const QString& path) {
                                    bytes.mid(headerEnd, layout.dataEnd - headerEnd));
 }
 
-QImage readBmpFile(QFile& file, const QString& path) {
+QImage readBmpFile(QFile& file, const QString& path, const DecodedRow& row) {
     const QByteArray head = file.read(fileHeaderSize + largestInfoHeader);
     const Layout layout = checkLayout(path, head, file.size());
     if (layout.direct())
         return readDirectRows(path, layout, [&](int i, uchar* into) {
             return (i > 0 || file.seek(layout.offset)) &&
                    file.read(reinterpret_cast<char*>(into), layout.stride) == layout.stride;
-        });
+        }, row);
 
     // Decode exactly the bytes that were checked, so a file cut short meanwhile cannot slip through.
     const bool widen = needsWidening(layout);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/decodedrow.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QString>
@@ -19,4 +21,6 @@ QImage decodeBmpBytes(const QByteArray& bytes, const QString& path);
 
 // A BMP file opened for reading, not empty and not holding a JPEG picture. Only the bytes that
 // were checked against the file's size are read, so a file cut short meanwhile is refused.
-QImage readBmpFile(QFile& file, const QString& path);
+// `row` is told of each row of 16-, 24- and 32-bit pictures as it is read (indexed ones come whole);
+// a null image when it stopped the reading.
+QImage readBmpFile(QFile& file, const QString& path, const DecodedRow& row = DecodedRow());

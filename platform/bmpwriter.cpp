@@ -2,7 +2,6 @@
 
 #include <QIODevice>
 #include <QtEndian>
-#include <array>
 #include <vector>
 
 namespace {
@@ -25,48 +24,61 @@ bool writesBmp(QImage::Format format) {
            format == QImage::Format_Mono;
 }
 
-bool writeBmp(QIODevice& device, const QImage& bitmap) {
-    Q_ASSERT(writesBmp(bitmap.format()));
-    const int width = bitmap.width(), height = bitmap.height();
-    const int bits = bitsPerPixel(bitmap.format());
-    const qint64 rowBytes = (qint64(width) * bits + 7) / 8;
-    const qint64 stride = (rowBytes + 3) / 4 * 4;
-    QList<QRgb> colours = bits == 24 ? QList<QRgb>() : bitmap.colorTable();
-    if (bits < 24 && colours.isEmpty()) { // a picture without a table shows its indexes as greys
-        const int last = (1 << bits) - 1;
-        for (int i = 0; i <= last; ++i)
-            colours.append(qRgb(i * 255 / last, i * 255 / last, i * 255 / last));
-    }
-    const qint64 dataOffset = kHeadersSize + 4 * colours.size();
-    const qint64 fileSize = dataOffset + stride * height;
+QByteArray bmpHeaders(const BmpShape& shape) {
+    const qint64 stride = bmpStride(shape.width, shape.bits);
+    const qint64 dataOffset = kHeadersSize + 4 * shape.colours.size();
+    const qint64 fileSize = dataOffset + stride * shape.height;
     if (fileSize > 0xffffffffLL)
-        return false;
+        return {};
 
-    std::vector<uchar> headers(size_t(dataOffset), 0);
-    uchar* at = headers.data();
+    QByteArray headers(dataOffset, '\0');
+    uchar* at = reinterpret_cast<uchar*>(headers.data());
     *at++ = 'B';
     *at++ = 'M';
     put<quint32>(at, quint32(fileSize));
     put<quint32>(at, 0);
     put<quint32>(at, quint32(dataOffset));
     put<quint32>(at, 40);
-    put<qint32>(at, width);
-    put<qint32>(at, height); // positive: rows from the bottom up
+    put<qint32>(at, shape.width);
+    put<qint32>(at, shape.height); // positive: rows from the bottom up
     put<quint16>(at, 1);
-    put<quint16>(at, quint16(bits));
+    put<quint16>(at, quint16(shape.bits));
     put<quint32>(at, 0); // uncompressed
-    put<quint32>(at, quint32(stride * height));
-    put<qint32>(at, bitmap.dotsPerMeterX());
-    put<qint32>(at, bitmap.dotsPerMeterY());
-    put<quint32>(at, quint32(colours.size()));
+    put<quint32>(at, quint32(stride * shape.height));
+    put<qint32>(at, shape.dotsPerMeterX);
+    put<qint32>(at, shape.dotsPerMeterY);
+    put<quint32>(at, quint32(shape.colours.size()));
     put<quint32>(at, 0);
-    for (const QRgb colour : colours) {
+    for (const QRgb colour : shape.colours) {
         *at++ = uchar(qBlue(colour));
         *at++ = uchar(qGreen(colour));
         *at++ = uchar(qRed(colour));
         *at++ = 0;
     }
-    if (device.write(reinterpret_cast<const char*>(headers.data()), dataOffset) != dataOffset)
+    return headers;
+}
+
+qint64 bmpStride(int width, int bits) {
+    return ((qint64(width) * bits + 7) / 8 + 3) / 4 * 4;
+}
+
+bool writeBmp(QIODevice& device, const QImage& bitmap) {
+    Q_ASSERT(writesBmp(bitmap.format()));
+    const int width = bitmap.width(), height = bitmap.height();
+    const int bits = bitsPerPixel(bitmap.format());
+    const qint64 rowBytes = (qint64(width) * bits + 7) / 8;
+    const qint64 stride = bmpStride(width, bits);
+    QList<QRgb> colours = bits == 24 ? QList<QRgb>() : bitmap.colorTable();
+    if (bits < 24 && colours.isEmpty()) { // a picture without a table shows its indexes as greys
+        const int last = (1 << bits) - 1;
+        for (int i = 0; i <= last; ++i)
+            colours.append(qRgb(i * 255 / last, i * 255 / last, i * 255 / last));
+    }
+    const QByteArray headers =
+        bmpHeaders({width, height, bits, bitmap.dotsPerMeterX(), bitmap.dotsPerMeterY(), colours});
+    if (headers.isEmpty())
+        return false;
+    if (device.write(headers) != headers.size())
         return false;
 
     // A 1-bit row's last byte may hold bits past the picture's edge; they are written as zeros.

@@ -36,7 +36,8 @@ enum class Outcome {
     TooManyScans,
     TooMuchScanWork,
     UnsupportedColours,
-    NoPixelMemory
+    NoPixelMemory,
+    Stopped
 };
 
 // Called once the size is known; returns the first of `height` rows, or null when there is no memory.
@@ -65,6 +66,7 @@ struct Decoder {
     size_t headerEnd;    // where the first scan's data starts
     AllocateRows allocate;
     void* owner;
+    const DecodedRow* rowDone; // may be null
     Outcome outcome;
     int messageCode;
     int messageNumber;
@@ -333,6 +335,8 @@ Outcome runDecoder(Decoder* const d) {
         if (cmyk)
             cmykToBgr(scratch, row, width, d->cinfo.saw_Adobe_marker);
         std::memset(row + used, 0, bytesPerLine - used);
+        if (d->rowDone && !(*d->rowDone)(*static_cast<const QImage*>(d->owner), int(d->cinfo.output_scanline) - 1))
+            stop(*d, Outcome::Stopped);
     }
     jpeg_finish_decompress(&d->cinfo);
     if (d->headerRepaired && unreadFrameFollows(*d))
@@ -401,7 +405,7 @@ QString refusal(const Decoder& d) {
 }
 
 // Runs the decoder, again after each marker it took for damage, until it ends some other way.
-Outcome decode(Decoder& decoder, const QByteArray& bytes, QImage& image) {
+Outcome decode(Decoder& decoder, const QByteArray& bytes, QImage& image, const DecodedRow* row) {
     std::array<size_t, maxMarkerRepairs> repaired{};
     for (int repairs = 0;; ++repairs) {
         decoder = Decoder{};
@@ -409,6 +413,7 @@ Outcome decode(Decoder& decoder, const QByteArray& bytes, QImage& image) {
         decoder.size = size_t(bytes.size());
         decoder.allocate = allocateImage;
         decoder.owner = &image;
+        decoder.rowDone = row;
         decoder.repairedMarkers = repaired;
         decoder.repairCount = repairs;
         const Outcome outcome = runDecoder(&decoder);
@@ -421,13 +426,19 @@ Outcome decode(Decoder& decoder, const QByteArray& bytes, QImage& image) {
 } // namespace
 
 QImage decodeJpeg(const QByteArray& bytes, const QString& path) {
+    return decodeJpeg(bytes, path, DecodedRow());
+}
+
+QImage decodeJpeg(const QByteArray& bytes, const QString& path, const DecodedRow& row) {
     if (bytes.isEmpty())
         cannotOpenPicture(path, QStringLiteral("The file is empty."));
     QImage image;
     Decoder decoder{};
-    switch (decode(decoder, bytes, image)) {
+    switch (decode(decoder, bytes, image, row ? &row : nullptr)) {
     case Outcome::Decoded:
         return image;
+    case Outcome::Stopped:
+        return {};
     case Outcome::Refused:
     case Outcome::RepairMarker:
         cannotOpenPicture(path, refusal(decoder));

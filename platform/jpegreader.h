@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/decodedrow.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QString>
@@ -9,3 +11,7 @@
 // Throws OrbalinError naming `path` and the reason when the data is not a whole, sound JPEG
 // picture within the size limit.
 QImage decodeJpeg(const QByteArray& bytes, const QString& path);
+
+// The same, telling `row` of each row as soon as it is decoded. Returns a null image when `row`
+// stopped it.
+QImage decodeJpeg(const QByteArray& bytes, const QString& path, const DecodedRow& row);

@@ -15,11 +15,6 @@ namespace {
 // Far beyond any JPEG of Picture::maxPixels; keeps a huge misnamed file from being read into memory.
 constexpr qint64 maxJpegFileSize = qint64(1) << 30;
 
-[[noreturn]] void cannotSave(const QString& path, const QString& reason) {
-    throw OrbalinError(
-        QStringLiteral("The picture cannot be saved as \"%1\". %2").arg(shownPath(path), reason));
-}
-
 bool looksLikeJpeg(const QByteArray& head) {
     return head.startsWith("\xff\xd8\xff");
 }
@@ -49,16 +44,25 @@ void openPictureFile(QFile& file, const QString& path) {
 
 } // namespace
 
+void cannotSavePicture(const QString& path, const QString& reason) {
+    throw OrbalinError(
+        QStringLiteral("The picture cannot be saved as \"%1\". %2").arg(shownPath(path), reason));
+}
+
 Picture Picture::load(const QString& path) {
+    return load(path, DecodedRow());
+}
+
+Picture Picture::load(const QString& path, const DecodedRow& row) {
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg"))
-        return loadJpeg(path);
+        return loadJpeg(path, row);
     if (suffix == QLatin1String("bmp"))
-        return loadBmp(path);
+        return loadBmp(path, row);
     cannotOpenPicture(path, QStringLiteral("Only JPEG (.jpg, .jpeg) and BMP (.bmp) pictures can be opened."));
 }
 
-Picture Picture::loadJpeg(const QString& path) {
+Picture Picture::loadJpeg(const QString& path, const DecodedRow& row) {
     QFile file(path);
     openPictureFile(file, path);
     if (file.size() > maxJpegFileSize)
@@ -70,7 +74,7 @@ Picture Picture::loadJpeg(const QString& path) {
         cannotOpenPicture(path, QStringLiteral("The file could not be read completely."));
     if (looksLikeBmp(bytes))
         cannotOpenPicture(path, misnamed(path, QStringLiteral("BMP"), QStringLiteral("JPEG")));
-    return Picture(decodeJpeg(bytes, path));
+    return Picture(decodeJpeg(bytes, path, row));
 }
 
 Picture Picture::decodeBmp(const QByteArray& bytes, const QString& path) {
@@ -80,11 +84,11 @@ Picture Picture::decodeBmp(const QByteArray& bytes, const QString& path) {
     return Picture(decodeBmpBytes(bytes, path));
 }
 
-Picture Picture::loadBmp(const QString& path) {
+Picture Picture::loadBmp(const QString& path, const DecodedRow& row) {
     QFile file(path);
     openPictureFile(file, path);
     refuseJpegAsBmp(file.peek(3), path);
-    return Picture(readBmpFile(file, path));
+    return Picture(readBmpFile(file, path, row));
 }
 
 Picture Picture::loadProgramBmp(const QString& path) {
@@ -95,7 +99,7 @@ Picture Picture::loadProgramBmp(const QString& path) {
 
 void Picture::saveBmp(const QString& path, FileOwner owner) const {
     if (isEmpty())
-        cannotSave(path, QStringLiteral("There is no picture to save."));
+        cannotSavePicture(path, QStringLiteral("There is no picture to save."));
     // Qt's writer would convert a 24-bit picture to 32 bits first, and it writes the unused padding
     // of 1-bit and 8-bit rows from memory it never set.
     const QImage bitmap =
@@ -107,5 +111,5 @@ void Picture::saveBmp(const QString& path, FileOwner owner) const {
         return writer.write(bitmap);
     });
     if (failure)
-        cannotSave(path, *failure);
+        cannotSavePicture(path, *failure);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/decodedrow.h"
 #include "platform/picturelimits.h"
 #include "platform/safewrite.h"
 
@@ -30,10 +31,14 @@ public:
     // Throws OrbalinError naming the file and the reason when it cannot be read.
     static Picture load(const QString& path);
 
+    // The same, telling `row` of each row of a JPEG or a 16-, 24- or 32-bit BMP picture as it is
+    // read (indexed BMP pictures come whole). An empty picture when `row` stopped the reading.
+    static Picture load(const QString& path, const DecodedRow& row);
+
     // Reads a BMP file at its own size: 1-, 4- and 8-bit files keep their colour tables, 16-, 24- and
     // 32-bit files become Format_BGR888 (alpha is dropped).
     // Throws OrbalinError naming the file and the reason when it cannot be read.
-    static Picture loadBmp(const QString& path);
+    static Picture loadBmp(const QString& path, const DecodedRow& row = DecodedRow());
     // The same for the bytes of a BMP file; `path` only names it in messages.
     static Picture decodeBmp(const QByteArray& bytes, const QString& path);
     // Reads one of the program's own BMP files as loadBmp() does; a link at the path that leads out
@@ -41,7 +46,7 @@ public:
     static Picture loadProgramBmp(const QString& path);
 
     // Reads a JPEG file as a Format_BGR888 bitmap, whatever its colour space.
-    static Picture loadJpeg(const QString& path);
+    static Picture loadJpeg(const QString& path, const DecodedRow& row = DecodedRow());
 
     // Writes the bitmap as a BMP file in its own pixel format. The file is written beside the
     // target and renamed into place, so a failed save (a full disk included) never destroys an
@@ -52,3 +57,6 @@ public:
 private:
     QImage bitmap_;
 };
+
+// Throws the OrbalinError for a picture that cannot be saved at `path`: the file, then the reason.
+[[noreturn]] void cannotSavePicture(const QString& path, const QString& reason);

@@ -79,36 +79,74 @@ std::filesystem::path nativePath(const QString& path) {
 #endif
 }
 
-// Written beside the target under a fresh name, then renamed over the path: a rename replaces a
-// link itself, never the file it leads to.
-std::optional<QString> writeInPlaceOfLinks(const QString& path, const FileWriter& write) {
-    const QFileInfo target(path);
-    QTemporaryFile file(target.absoluteFilePath() + QStringLiteral(".XXXXXX"));
-    if (!file.open())
-        return createFailure(path, file);
-    if (std::optional<QString> reason = writeOut(file, write))
-        return reason; // the temporary file goes with `file`
+} // namespace
+
+std::optional<QString> writeWhole(const QString& path, FileOwner owner, const FileWriter& write) {
+    if (owner == FileOwner::User)
+        return writeThroughLinks(path, write);
+    StagedFile file(path);
+    if (std::optional<QString> reason = file.open())
+        return reason;
+    if (std::optional<QString> reason = writeOut(file.file(), write))
+        return reason;
+    return file.commit();
+}
+
+QString diskFullReason() {
+    return QStringLiteral("The disk is full: there is no room left on it for the file.");
+}
+
+StagedFile::StagedFile(const QString& path)
+    : path_(path),
+      // Beside the target, so the rename stays on one disk.
+      file_(std::make_unique<QTemporaryFile>(QFileInfo(path).absoluteFilePath() + QStringLiteral(".XXXXXX"))) {}
+
+StagedFile::~StagedFile() = default; // an uncommitted file goes with file_
+
+std::optional<QString> StagedFile::open() {
+    if (!file_->open())
+        return createFailure(path_, *file_);
+    return std::nullopt;
+}
+
+QFileDevice& StagedFile::file() {
+    return *file_;
+}
+
+QString StagedFile::failure() const {
+    return reasonOf(*file_);
+}
+
+bool StagedFile::writeAt(qint64 offset, const char* data, qint64 size) {
+    if (!file_->seek(offset))
+        return false;
+    for (qint64 done = 0; done < size;) { // a filling disk first cuts a write short, see WholeWrites
+        const qint64 written = file_->write(data + done, size - done);
+        if (written <= 0)
+            return false;
+        done += written;
+    }
+    return true;
+}
+
+// Written under a fresh name, then renamed over the path: a rename replaces a link itself, never
+// the file it leads to.
+std::optional<QString> StagedFile::commit() {
+    QTemporaryFile& file = *file_;
+    if (!file.flush() || file.error() != QFileDevice::NoError)
+        return reasonOf(file);
     file.close();
     if (file.error() != QFileDevice::NoError)
         return reasonOf(file);
+    const QFileInfo target(path_);
     const bool plainFileThere = target.exists() && !target.isSymLink() && target.isFile();
     file.setPermissions(plainFileThere
                             ? target.permissions()
                             : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     std::error_code error;
-    std::filesystem::rename(nativePath(file.fileName()), nativePath(path), error);
+    std::filesystem::rename(nativePath(file.fileName()), nativePath(path_), error);
     if (error)
         return sentence(QString::fromStdString(error.message()));
     file.setAutoRemove(false);
     return std::nullopt;
-}
-
-} // namespace
-
-std::optional<QString> writeWhole(const QString& path, FileOwner owner, const FileWriter& write) {
-    return owner == FileOwner::User ? writeThroughLinks(path, write) : writeInPlaceOfLinks(path, write);
-}
-
-QString diskFullReason() {
-    return QStringLiteral("The disk is full: there is no room left on it for the file.");
 }

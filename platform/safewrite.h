@@ -2,9 +2,12 @@
 
 #include <QString>
 #include <functional>
+#include <memory>
 #include <optional>
 
+class QFileDevice;
 class QIODevice;
+class QTemporaryFile;
 
 // Whose choice a file's path is.
 enum class FileOwner {
@@ -27,3 +30,28 @@ using FileWriter = std::function<bool(QIODevice& device)>;
 
 // The reason given when the disk holding the file has no room left.
 QString diskFullReason();
+
+// One of the program's own files written in pieces, at any offset, beside its path under a fresh
+// name. It takes the path's place only through commit(): until then, and when it is dropped
+// instead, an existing file at the path stays exactly as it was and nothing is left behind. A link
+// at the path is replaced, never written through.
+class StagedFile {
+public:
+    explicit StagedFile(const QString& path);
+    ~StagedFile();
+    StagedFile(const StagedFile&) = delete;
+    StagedFile& operator=(const StagedFile&) = delete;
+
+    // Creates the file; why it could not, or nothing.
+    [[nodiscard]] std::optional<QString> open();
+    // False when the disk refused some of the bytes; failure() then says why.
+    bool writeAt(qint64 offset, const char* data, qint64 size);
+    QFileDevice& file();
+    QString failure() const;
+    // Every byte reaches the disk and is checked before the file is renamed over the path.
+    [[nodiscard]] std::optional<QString> commit();
+
+private:
+    QString path_;
+    std::unique_ptr<QTemporaryFile> file_;
+};
