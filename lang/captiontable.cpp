@@ -2,6 +2,7 @@
 
 #include <QtGlobal>
 #include <algorithm>
+#include <array>
 #include <string>
 
 namespace {
@@ -121,9 +122,7 @@ constexpr CaptionRow kCaptions[] = {
 };
 
 // Controls of windows still being written.
-constexpr CaptionKey kPending[] = {
-    {"Form5", "StaticText1"}, // text-bar help
-};
+constexpr std::array<CaptionKey, 0> kPending{};
 
 } // namespace
 

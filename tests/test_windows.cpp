@@ -11,11 +11,16 @@
 
 namespace {
 
+// Ways out of a window other than a button's name.
+const char* const kEscape = "";
+const char* const kEnter = "<Enter>";
+const char* const kCloseBox = "<close box>";
+
 class Windows : public ProgramTest {
 protected:
     // Runs `show`, which blocks while the window is modal, and leaves the window by pressing its
-    // control `exit` (or Escape when empty) once it is up. False when the window could not be left:
-    // a watchdog closes it then, so the test fails instead of hanging.
+    // control `exit` (or Escape, Enter or the close box) once it is up. False when the window could
+    // not be left: a watchdog closes it then, so the test fails instead of hanging.
     bool leaves(const QString& windowName, const QString& exit, const std::function<void()>& show) {
         auto* window = form().findChild<QDialog*>(windowName);
         if (window == nullptr) {
@@ -30,8 +35,12 @@ protected:
             if (pressed || QApplication::activeModalWidget() != window)
                 return;
             pressed = true;
-            if (exit.isEmpty())
+            if (exit == kEscape)
                 QTest::keyClick(window, Qt::Key_Escape);
+            else if (exit == kEnter)
+                QTest::keyClick(window->focusWidget() ? window->focusWidget() : window, Qt::Key_Return);
+            else if (exit == kCloseBox)
+                window->close();
             else if (auto* button = window->findChild<QAbstractButton*>(exit))
                 button->click();
         });
@@ -59,6 +68,7 @@ TEST_F(Windows, EveryWindowOpenedFromTheMainWindowCanBeLeft) {
         {form().SpeedButton7, "Form17", "SpeedButton9"},  {form().SpeedButton10, "Form3", "SpeedButton1"},
         {form().SpeedButton23, "Form7", "SpeedButton3"},  {form().SpeedButton25, "FLibrary", "SpeedButton2"},
         {form().SpeedButton11, "Form19", "SpeedButton1"}, {form().SpeedButton13, "Form18", "SpeedButton2"},
+        {form().SpeedButton24, "Form5", "BitBtn1"},
     };
     for (const auto& each : opened)
         EXPECT_TRUE(leaves(each.window, each.exit, [&] { each.opener->click(); })) << each.window;
@@ -70,8 +80,8 @@ TEST_F(Windows, WindowsOpenedOnTheWayCanBeLeft) {
         const char* window;
         const char* exit;
     } windows[] = {
-        {"Form1", "SpeedButton1"}, {"Form16", "SpeedButton4"},   {"Form16", ""},  {"Form2", "BitBtn1"},
-        {"Form5", "CloseButton"},  {"Form20", "CloseButton"}, {"Form4", "CloseButton"},
+        {"Form1", "SpeedButton1"}, {"Form16", "SpeedButton4"}, {"Form16", kEscape}, {"Form2", "BitBtn1"},
+        {"Form5", kEnter},         {"Form20", kCloseBox},       {"Form4", "CloseButton"},
     };
     for (const auto& each : windows) {
         auto* window = form().findChild<QDialog*>(each.window);
