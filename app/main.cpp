@@ -6,8 +6,10 @@
 
 #include <QDir>
 #include <QMessageBox>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 namespace {
 // Without a display Qt would abort with a cryptic message; say how to run the program instead.
@@ -18,6 +20,33 @@ bool displayAvailable() {
     };
     return set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY");
 }
+
+// For checking an installed program folder without anyone at the screen (ORBALIN_QUIT_AFTER_START
+// set): the program starts as usual and quits once its main window is up. Each message it shows
+// meanwhile, such as a program file it could not load, is printed and closed, and makes the exit
+// status 2.
+class StartCheck {
+public:
+    StartCheck() {
+        watcher_.setInterval(50);
+        QObject::connect(&watcher_, &QTimer::timeout, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                std::fprintf(stderr, "Orbalin says: %s\n", qPrintable(box->text()));
+                ++messages_;
+                box->done(QMessageBox::Ok);
+            }
+        });
+        watcher_.start();
+    }
+    int quit() {
+        QTimer::singleShot(0, [this] { QApplication::exit(messages_ > 0 ? 2 : 0); });
+        return QApplication::exec();
+    }
+
+private:
+    QTimer watcher_;
+    int messages_ = 0;
+};
 } // namespace
 
 int main(int argc, char** argv) {
@@ -34,13 +63,16 @@ int main(int argc, char** argv) {
     QtPrinterPort printer;
     const QString programFolder =
         QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QLatin1Char('/'));
+    std::optional<StartCheck> startCheck;
+    if (qEnvironmentVariableIsSet("ORBALIN_QUIT_AFTER_START"))
+        startCheck.emplace();
     try {
         Orbalin program({programFolder, ui, printer});
-        return QApplication::exec();
+        return startCheck ? startCheck->quit() : QApplication::exec();
     } catch (const OrbalinError& error) {
         QMessageBox::critical(nullptr, QStringLiteral("Orbalin"), error.message());
     } catch (const std::exception& error) {
         QMessageBox::critical(nullptr, QStringLiteral("Orbalin"), QString::fromLocal8Bit(error.what()));
     }
-    return 0;
+    return startCheck ? 2 : 0; // the program could not start
 }

@@ -6,10 +6,22 @@
 #include <QFile>
 #include <QToolButton>
 
+namespace {
+// The shipped files, and the help page's folder with them.
+void copyFolder(const QDir& from, const QString& to) {
+    QDir().mkpath(to);
+    for (const QFileInfo& entry : from.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const QString target = to + QLatin1Char('/') + entry.fileName();
+        if (entry.isDir())
+            copyFolder(QDir(entry.filePath()), target);
+        else
+            QFile::copy(entry.filePath(), target);
+    }
+}
+} // namespace
+
 ProgramFolder::ProgramFolder() {
-    const QDir data(QStringLiteral(ORBALIN_DATA_DIR));
-    for (const QString& name : data.entryList(QDir::Files))
-        QFile::copy(data.filePath(name), dir_.filePath(name));
+    copyFolder(QDir(QStringLiteral(ORBALIN_DATA_DIR)), dir_.path());
 }
 
 QString ProgramFolder::path() const {
