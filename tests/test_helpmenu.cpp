@@ -26,8 +26,7 @@ TEST_F(HelpMenu, HelpHomepageAndEmailGoToTheDesktop) {
     form().Homepage1->trigger();
     form().Email1->trigger();
     ASSERT_EQ(ui.openedUrls.size(), 3u);
-    EXPECT_TRUE(ui.openedUrls[0].isLocalFile());
-    EXPECT_EQ(ui.openedUrls[0].toLocalFile(), folder.path() + "hlp-obn7000/help-Orbalin.htm");
+    EXPECT_EQ(ui.openedUrls[0], QUrl::fromLocalFile(folder.path() + "hlp-obn7000/help-Orbalin.htm"));
     EXPECT_EQ(ui.openedUrls[1], QUrl("https://orbalin.org/"));
     EXPECT_EQ(ui.openedUrls[2], QUrl("mailto:orbalin@orbalin.org"));
     // A missing page is the desktop's to report, not ours.
@@ -37,34 +36,28 @@ TEST_F(HelpMenu, HelpHomepageAndEmailGoToTheDesktop) {
 TEST_F(HelpMenu, AboutShowsTheCreditsInARealWindow) {
     start();
     ui.realModalWindows = true;
-    QString shownBy;
+    QString shown;
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        if (QWidget* window = QApplication::activeModalWidget()) {
+            shown = window->objectName();
+            window->close(); // its close box
+            user.stop();
+        }
+    });
+    user.start(10);
+    form().About1->trigger();
+    ASSERT_EQ(shown, "Form20");
+
     QStringList lines;
     QStringList blueLines;
-    QTimer user;
-    user.setInterval(10);
-    QObject::connect(&user, &QTimer::timeout, [&] {
-        auto* window = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (window == nullptr || !shownBy.isEmpty())
-            return;
-        shownBy = window->objectName();
-        for (const QLabel* label : window->findChildren<QLabel*>()) {
-            lines << label->text();
-            if (label->palette().color(QPalette::WindowText) == Qt::blue)
-                blueLines << label->text();
-        }
-        window->close(); // the close box
-    });
-    QTimer watchdog;
-    watchdog.setSingleShot(true);
-    QObject::connect(&watchdog, &QTimer::timeout, [] { QApplication::activeModalWidget()->close(); });
-    user.start();
-    watchdog.start(3000);
-    form().About1->trigger();
-    ASSERT_TRUE(watchdog.isActive()) << "the credits window was not closed by its close box";
-    EXPECT_EQ(shownBy, "Form20");
+    for (const QLabel* label : form().findChild<QDialog*>("Form20")->findChildren<QLabel*>()) {
+        lines << label->text();
+        if (label->palette().color(QPalette::WindowText) == Qt::blue)
+            blueLines << label->text();
+    }
     const QString all = lines.join('\n');
-    EXPECT_TRUE(all.contains("Email : orbalin@orbalin.org")) << all.toStdString();
-    EXPECT_TRUE(all.contains("https://orbalin.org/"));
+    EXPECT_TRUE(all.contains("Email : orbalin@orbalin.org\nhttps://orbalin.org/")) << all.toStdString();
     EXPECT_TRUE(all.contains(QString("Qt ") + qVersion()));
     EXPECT_FALSE(all.contains("Windows"));
     EXPECT_EQ(blueLines,
