@@ -5,6 +5,7 @@
 #include "app/glyphs.h"
 #include "app/orbalin.h"
 #include "app/statuspanels.h"
+#include "lang/languagefile.h"
 #include "platform/qt/application.h"
 #include "platform/interaction.h"
 #include "platform/linelist.h"
@@ -139,8 +140,14 @@ void TForm15::loadLanguageChoice() {
         Memo2 = QStringList{languageFileName};
         writeLines(path, Memo2);
     }
-    if (!Memo2.isEmpty() && !Memo2.constFirst().trimmed().isEmpty())
-        languageFileName = Memo2.constFirst();
+    if (Memo2.isEmpty() || Memo2.constFirst().trimmed().isEmpty())
+        return;
+    // Only a file of the program folder is a language choice: the file is not opened otherwise.
+    if (!isBareFileName(Memo2.constFirst()))
+        throw OrbalinError(QStringLiteral("\"config.obn\" names \"%1\" as the language file, which is not a file "
+                                          "of the program folder. The captions stay in English.")
+                               .arg(printableName(Memo2.constFirst())));
+    languageFileName = Memo2.constFirst();
 }
 
 Picture TForm15::loadShippedBitmap(const QString& fileName, QStringList& problems) const {

@@ -249,6 +249,9 @@ private:
     // mode's true size standing in for missing lines. Throws OrbalinError when it cannot be read.
     CalibrationTexts readCalibrationFile(const ModeInfo& info);
     void loadLanguageChoice();
+    // Loads a language file of the program folder, remembers the choice and shows the language
+    // window. Throws OrbalinError, nothing changed, when the file is refused.
+    void chooseLanguage(const QString& fileToLoad, const QString& nameToRemember);
     Picture loadShippedBitmap(const QString& fileName, QStringList& problems) const;
     void disablePrinting();
     void openIntoSlot(const SlotInfo& slot, const QString& path);
@@ -268,6 +271,8 @@ private:
     QString openFolder_;
     QString saveFolder_;
     QString pdfFolder_;
+    // "Your Language..." starts where the system puts it, then in the program folder.
+    QString languageFolder_;
     // The text bar's colour dialog opens on the colour last chosen in it.
     QColor textBarColour_ = Qt::black;
 };

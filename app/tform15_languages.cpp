@@ -1,12 +1,68 @@
 // The Languages menu: each item chooses a language file; the language window applies it.
+#include "app/orbalin.h"
 #include "app/tform15.h"
+#include "lang/languagefile.h"
+#include "lang/tform4.h"
+#include "platform/interaction.h"
+#include "platform/linelist.h"
+#include "platform/orbalinerror.h"
 
-void TForm15::English1Click() {}
-void TForm15::Francais1Click() {}
-void TForm15::German1Click() {}
-void TForm15::hungarian1Click() {}
-void TForm15::Swedish1Click() {}
-void TForm15::Catalan1Click() {}
-void TForm15::Coratian1Click() {}
-void TForm15::YourLanguage1Click() {}
-void TForm15::Editandsendbackbymail1Click() {}
+#include <QFileInfo>
+#include <QUrl>
+
+// The file is read before anything changes: one that is refused leaves the captions, the choice
+// in "config.obn" and languageFileName as they were.
+void TForm15::chooseLanguage(const QString& fileToLoad, const QString& nameToRemember) {
+    program_.Form4->loadLanguage(programFileNamed(programFolder, fileToLoad), LanguageSource::ProgramFolder);
+    languageFileName = fileToLoad;
+    Memo2 = QStringList{nameToRemember};
+    try {
+        writeLines(programFolder + QStringLiteral("config.obn"), Memo2);
+    } catch (const OrbalinError& error) {
+        ui().message(this, error.message() +
+                               QStringLiteral(" The language applies until the program closes; the next start "
+                                              "uses the one chosen before."));
+    }
+    ui().showModal(*program_.Form4);
+}
+
+void TForm15::English1Click() {
+    chooseLanguage(QStringLiteral("English.lag"), QStringLiteral("english.lag"));
+}
+void TForm15::Francais1Click() {
+    chooseLanguage(QStringLiteral("french.lag"), QStringLiteral("french.lag"));
+}
+void TForm15::German1Click() {
+    chooseLanguage(QStringLiteral("german.lag"), QStringLiteral("german.lag"));
+}
+void TForm15::hungarian1Click() {
+    chooseLanguage(QStringLiteral("hungarian.lag"), QStringLiteral("hungarian.lag"));
+}
+void TForm15::Swedish1Click() {
+    chooseLanguage(QStringLiteral("swedish.lag"), QStringLiteral("swedish.lag"));
+}
+void TForm15::Catalan1Click() {
+    chooseLanguage(QStringLiteral("Catala.lag"), QStringLiteral("Catala.lag"));
+}
+void TForm15::Coratian1Click() {
+    chooseLanguage(QStringLiteral("croatian.lag"), QStringLiteral("croatian.lag"));
+}
+
+// A translator tries a file where it lies; the next start still uses the language remembered.
+void TForm15::YourLanguage1Click() {
+    FileDialogRequest request;
+    request.title = QStringLiteral("Open");
+    request.filters = {QStringLiteral("Language files... (*.lag)")};
+    request.initialFolder = languageFolder_;
+    const std::optional<FileDialogAnswer> answer = ui().openFile(this, request);
+    if (!answer || answer->path.isEmpty())
+        return;
+    languageFolder_ = programFolder;
+    program_.Form4->loadLanguage(answer->path, LanguageSource::UserChoice);
+    languageFileName = QFileInfo(answer->path).fileName();
+    ui().showModal(*program_.Form4);
+}
+
+void TForm15::Editandsendbackbymail1Click() {
+    ui().openExternally(QUrl::fromLocalFile(programFileNamed(programFolder, QStringLiteral("english.lag"))));
+}

@@ -1,13 +1,31 @@
 #pragma once
 
 #include "app/mainwindowport.h"
+#include "lang/languagefile.h"
 #include "platform/qt/fixeddialog.h"
 
+#include <QStringList>
 
-// Applies a chosen language file to every caption.
+class QLabel;
+class QPushButton;
+
+// The language window: holds the lines of the language file last loaded and, on Ok, gives every
+// caption of the program its line. At start-up it applies the remembered language unseen.
 class TForm4 : public FixedDialog {
 public:
     TForm4(QWidget* owner, const WindowServices& services);
+
+    // Reads a language file into the line list. Throws OrbalinError, the list unchanged, when the
+    // file is refused.
+    void loadLanguage(const QString& path, LanguageSource source);
+
+    void Button1Click();
+    // Every caption of the table takes its line of the list.
+    void apply();
+
+    QLabel* StaticText1 = nullptr;
+    QPushButton* Button1 = nullptr;
+    QStringList Memo1; // the lines of the language file last loaded
 
 private:
     WindowServices services_;

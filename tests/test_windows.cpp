@@ -81,7 +81,7 @@ TEST_F(Windows, WindowsOpenedOnTheWayCanBeLeft) {
         const char* exit;
     } windows[] = {
         {"Form1", "SpeedButton1"}, {"Form16", "SpeedButton4"}, {"Form16", kEscape}, {"Form2", "BitBtn1"},
-        {"Form5", kEnter},         {"Form20", kCloseBox},       {"Form4", "CloseButton"},
+        {"Form5", kEnter},         {"Form20", kCloseBox},       {"Form4", "Button1"},
     };
     for (const auto& each : windows) {
         auto* window = form().findChild<QDialog*>(each.window);

@@ -1,0 +1,195 @@
+// Language files applied to the running program: every caption of the table, whole files only,
+// and the choice remembered in "config.obn".
+#include "lang/captioncontrols.h"
+#include "lang/captiontable.h"
+#include "lang/tform4.h"
+#include "print/tform19.h"
+#include "support/programfixture.h"
+
+#include <QAbstractButton>
+#include <QDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTimer>
+#include <QToolButton>
+
+namespace {
+
+void collectCaptions(const QObject* parent, QStringList& captions) {
+    for (const QObject* child : parent->children()) {
+        if (qobject_cast<const QDialog*>(child) != nullptr)
+            continue;
+        // A menu's unnamed action in the menu bar shows the menu's own title.
+        if (const std::optional<QString> caption = captionShown(child); caption && !child->objectName().isEmpty())
+            captions << child->objectName() + QLatin1Char('=') + *caption;
+        collectCaptions(child, captions);
+    }
+}
+
+// Every caption of every window, in a fixed order.
+QStringList everyCaption(TForm15& main) {
+    QList<QWidget*> windows{&main};
+    for (QDialog* window : main.findChildren<QDialog*>(Qt::FindDirectChildrenOnly))
+        windows << window;
+    QStringList captions;
+    for (const QWidget* window : windows) {
+        captions << window->objectName() + QLatin1Char('=') + window->windowTitle();
+        collectCaptions(window, captions);
+    }
+    return captions;
+}
+
+QByteArray languageFile(const std::function<QString(int)>& lineText, int count = kLanguageFileLineCount) {
+    QStringList lines;
+    for (int line = 1; line <= count; ++line)
+        lines << lineText(line);
+    return lines.join(QStringLiteral("\r\n")).toUtf8();
+}
+
+QString marker(int line) {
+    return QStringLiteral("<b>#%1&</b>").arg(line);
+}
+
+class Languages : public ProgramTest {
+protected:
+    // The language window's Ok, pressed when the window comes.
+    void pressOk() {
+        ui.modalActions.push_back([](QDialog& window) {
+            window.findChild<QAbstractButton*>(QStringLiteral("Button1"))->click();
+        });
+    }
+    QString config() { return QString::fromLatin1(folder.read(QStringLiteral("config.obn"))); }
+};
+
+TEST_F(Languages, EachLineReachesItsControlAndNoOtherAsPlainText) {
+    folder.write(QStringLiteral("marks.lag"), languageFile(marker));
+    start();
+    program->Form4->loadLanguage(folder.file(QStringLiteral("marks.lag")), LanguageSource::ProgramFolder);
+    program->Form4->apply();
+
+    for (const CaptionRow& row : captionTable()) {
+        QWidget* window = captionWindow(form(), row.window);
+        ASSERT_NE(window, nullptr) << row.line;
+        if (row.control == kWindowCaption) {
+            EXPECT_EQ(window->windowTitle(), marker(row.line)) << row.line;
+            continue;
+        }
+        const QList<QObject*> controls = controlsNamed(*window, row.control);
+        ASSERT_EQ(controls.size(), 1) << row.line;
+        EXPECT_EQ(captionShown(controls.front()), marker(row.line)) << row.line;
+        if (const auto* label = qobject_cast<QLabel*>(controls.front())) {
+            EXPECT_EQ(label->textFormat(), Qt::PlainText) << row.line;
+        }
+    }
+    const QStringList shown = everyCaption(form()).filter(QRegularExpression(QStringLiteral("#\\d+&")));
+    EXPECT_EQ(shown.size(), std::ssize(captionTable())) << shown.join(QLatin1Char('\n')).toStdString();
+}
+
+TEST_F(Languages, SwitchingLanguagesAndBackRestoresEveryCaption) {
+    start();
+    const QStringList english = everyCaption(form());
+    pressOk();
+    form().German1->trigger();
+    EXPECT_EQ(config(), "german.lag\r\n");
+    EXPECT_EQ(form().languageFileName, "german.lag");
+    EXPECT_EQ(form().SpeedButton1->text(), QString::fromUtf8("Öffnen"));
+    EXPECT_EQ(program->Form19->windowTitle(), QString::fromUtf8("Kalibrieren...")); // hidden all along
+
+    // Back through the real language window.
+    ui.realModalWindows = true;
+    QTimer::singleShot(0, [this] { program->Form4->Button1->click(); });
+    form().English1->trigger();
+    EXPECT_EQ(config(), "english.lag\r\n");
+    EXPECT_EQ(form().languageFileName, "English.lag");
+    EXPECT_EQ(everyCaption(form()), english);
+    EXPECT_TRUE(ui.messages().isEmpty()) << ui.messages().join('\n').toStdString();
+}
+
+TEST_F(Languages, ARefusedFileChangesNothing) {
+    folder.write(QStringLiteral("french.lag"), languageFile(marker, 140));
+    start();
+    const QStringList english = everyCaption(form());
+    const QByteArray choice = folder.read(QStringLiteral("config.obn"));
+    form().Francais1->trigger();
+    ASSERT_EQ(ui.messages().size(), 1);
+    EXPECT_TRUE(ui.messages().front().contains(QStringLiteral("french.lag")));
+    EXPECT_TRUE(ui.messages().front().contains(QStringLiteral("140 lines")));
+    EXPECT_TRUE(ui.modalWindows().isEmpty());
+    EXPECT_EQ(everyCaption(form()), english);
+    EXPECT_EQ(folder.read(QStringLiteral("config.obn")), choice);
+    EXPECT_EQ(form().languageFileName, "english.lag");
+}
+
+TEST_F(Languages, AChoiceNamingAFileOutsideTheFolderIsNotOpened) {
+    folder.write(QStringLiteral("config.obn"), "../data/french.lag\r\n");
+    start();
+    ASSERT_EQ(ui.messages().size(), 1);
+    EXPECT_TRUE(ui.messages().front().contains(QStringLiteral("../data/french.lag")));
+    EXPECT_EQ(form().SpeedButton1->text(), QStringLiteral("Open"));
+    EXPECT_EQ(folder.read(QStringLiteral("config.obn")), "../data/french.lag\r\n");
+}
+
+TEST_F(Languages, YourLanguageTriesAFileWhereItLiesAndIsNotRemembered) {
+    QTemporaryDir elsewhere;
+    QFile own(elsewhere.filePath(QStringLiteral("german.lag")));
+    ASSERT_TRUE(own.open(QIODevice::WriteOnly));
+    own.write(languageFile([](int line) { return QStringLiteral("mine %1").arg(line); }));
+    own.close();
+    start();
+    ui.fileAnswers.push_back(FileDialogAnswer{own.fileName(), 0});
+    pressOk();
+    form().YourLanguage1->trigger();
+    EXPECT_EQ(form().SpeedButton1->text(), QStringLiteral("mine 2")); // not the shipped german.lag
+    EXPECT_EQ(form().languageFileName, "german.lag");
+    EXPECT_EQ(config(), "english.lag\r\n");
+    EXPECT_EQ(ui.fileRequests.front().filters, QStringList{QStringLiteral("Language files... (*.lag)")});
+
+    form().YourLanguage1->trigger(); // cancelled: starts in the program folder and changes nothing
+    EXPECT_EQ(ui.fileRequests.back().initialFolder, folder.path());
+    EXPECT_EQ(form().SpeedButton1->text(), QStringLiteral("mine 2"));
+}
+
+TEST_F(Languages, EditAndSendBackOpensTheEnglishFile) {
+    start();
+    form().Editandsendbackbymail1->trigger();
+    ASSERT_EQ(ui.openedUrls.size(), 1u);
+    EXPECT_EQ(ui.openedUrls.front(), QUrl::fromLocalFile(folder.file(QStringLiteral("english.lag"))));
+}
+
+// What a translation says must be seen whole: each caption fits its control in the program's font.
+TEST_F(Languages, EveryShippedCaptionFitsItsControl) {
+    start();
+    for (const char* file : {"english.lag", "french.lag", "german.lag", "hungarian.lag", "swedish.lag",
+                             "Catala.lag", "croatian.lag"}) {
+        program->Form4->loadLanguage(folder.file(QString::fromLatin1(file)), LanguageSource::ProgramFolder);
+        program->Form4->apply();
+        for (const CaptionRow& row : captionTable()) {
+            QWidget* window = captionWindow(form(), row.window);
+            if (row.control == kWindowCaption)
+                continue;
+            const auto* control = qobject_cast<const QWidget*>(controlsNamed(*window, row.control).value(0));
+            if (control == nullptr || !control->isVisibleTo(window))
+                continue; // menu items and the text bar's field size themselves
+            const QString text = captionShown(control).value_or(QString());
+            const QFontMetrics metrics(control->font());
+            int room = control->width() - 6;
+            if (qobject_cast<const QLabel*>(control) != nullptr)
+                room = window->width() - control->x(); // a one-line label grows to its right
+            if (const auto* label = qobject_cast<const QLabel*>(control); label && label->wordWrap()) {
+                EXPECT_LE(label->heightForWidth(label->width()), label->height())
+                    << file << " line " << row.line << ": " << text.toStdString();
+                continue;
+            }
+            if (const auto* button = qobject_cast<const QToolButton*>(control);
+                button && button->toolButtonStyle() == Qt::ToolButtonTextBesideIcon)
+                room -= button->iconSize().width() + 4;
+            EXPECT_LE(metrics.horizontalAdvance(text), room)
+                << file << " line " << row.line << " (" << control->metaObject()->className()
+                << "): " << text.toStdString();
+        }
+    }
+}
+
+} // namespace
