@@ -13,7 +13,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
 folder=$prefix/lib/orbalin
-for file in orbalin config.obn round.bmp round_min.bmp exemple.bmp cd1.txt cd2.txt cd3.txt \
+for file in orbalin config.obn round.bmp round_min.bmp exemple.bmp cd1.txt cd2.txt cd3.txt english.lag \
     hlp-obn7000/help-Orbalin.htm; do
     [ -f "$folder/$file" ] || fail "$file is not in the program folder"
 done
