@@ -1,5 +1,6 @@
 #include "app/openpass.h"
 
+#include "app/rowworker.h"
 #include "app/stretchrows.h"
 #include "platform/bmprowfile.h"
 
@@ -7,8 +8,12 @@
 
 namespace {
 
-// Where the rows go as they come. It never throws: the reader is stopped instead and the
-// reason kept for afterwards.
+// Rows waiting for the thread that writes and sums them: enough to ride out a slow write.
+constexpr int kRowsInFlight = 32;
+
+// Where the rows go as they come: the reader fills the picture, and a second thread writes each row
+// into the working file and adds it to the stretch while the reader decodes the next. It never
+// throws: the reader is stopped instead and the reason kept for afterwards.
 class RowFanOut {
 public:
     RowFanOut(const QString& workingFile, QSize stretchSize, const RowProgress& progress)
@@ -16,13 +21,12 @@ public:
 
     bool take(const QImage& picture, int y) noexcept {
         try {
-            if (!file_ && !start(picture, y))
+            if (!worker_ && !start(picture, y))
                 return false;
-            if (!file_->writeRow(y, picture.constScanLine(y))) {
-                failure_ = file_->failure();
+            if (!worker_->put(y, picture.constScanLine(y))) {
+                failure_ = worker_->finish();
                 return false;
             }
-            stretch_->add(picture.constScanLine(y));
             ++rows_;
             cancelled_ = progress_ && !progress_(rows_, picture.height());
             return !cancelled_;
@@ -35,7 +39,12 @@ public:
     bool rowsCame() const { return file_.has_value(); }
     bool cancelled() const { return cancelled_; }
     const std::optional<QString>& failure() const { return failure_; }
-    std::optional<QString> commit() { return file_->commit(); }
+    // Once the reader is done: every row written, the file put in place.
+    std::optional<QString> commit() {
+        if (std::optional<QString> reason = worker_->finish())
+            return reason;
+        return file_->commit();
+    }
     QImage stretched() const { return stretch_->result(); }
 
 private:
@@ -46,6 +55,13 @@ private:
         const bool topDown = firstRow == 0;
         stretch_.emplace(picture.size(), stretchSize_,
                          topDown ? StretchRows::Order::TopDown : StretchRows::Order::BottomUp);
+        worker_.emplace(qsizetype(picture.width()) * 3, kRowsInFlight,
+                        [this](int y, const uchar* row) -> std::optional<QString> {
+                            if (!file_->writeRow(y, row))
+                                return file_->failure();
+                            stretch_->add(row);
+                            return std::nullopt;
+                        });
         return true;
     }
 
@@ -54,6 +70,7 @@ private:
     const RowProgress& progress_;
     std::optional<BmpRowFile> file_;
     std::optional<StretchRows> stretch_;
+    std::optional<RowWorker> worker_; // after what it uses, so it stops first
     std::optional<QString> failure_;
     qint64 rows_ = 0;
     bool cancelled_ = false;

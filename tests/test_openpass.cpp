@@ -5,6 +5,7 @@
 #include "app/stretchrows.h"
 #include "platform/bmprowfile.h"
 #include "platform/orbalinerror.h"
+#include "platform/progressestimate.h"
 #include "support/jpegwriter.h"
 #include "support/pictures.h"
 #include "support/tempfiles.h"
@@ -34,6 +35,14 @@ TEST(StretchRows, GivesTheWholePictureStretchInEitherOrder) {
             EXPECT_EQ(rows.result(), expected) << c.source.width() << "x" << c.source.height() << " down " << down;
         }
     }
+}
+
+TEST(ProgressEstimate, AWindowOnlyForJobsExpectedToLastLonger) {
+    EXPECT_FALSE(expectedToLastLonger(10, 1, 1000, 500)) << "too early to tell";
+    EXPECT_FALSE(expectedToLastLonger(60, 200, 1000, 500)) << "300 ms in all";
+    EXPECT_TRUE(expectedToLastLonger(60, 100, 1000, 500)) << "600 ms in all";
+    EXPECT_TRUE(expectedToLastLonger(500, 999, 1000, 500)) << "already as long";
+    EXPECT_FALSE(expectedToLastLonger(80, 1000, 1000, 500)) << "done";
 }
 
 class OnePass : public TempFiles {
