@@ -23,6 +23,13 @@ struct CoverDocument {
     Picture smallDiscMask;
     std::array<bool, kSlotCount> slotLoaded{};
     std::array<bool, kSlotCount> slotResized{};
+    // The stretch for Resize made while the slot's picture was read; it serves only while the slot
+    // still holds that picture unchanged (the same cache key).
+    struct PreparedStretch {
+        qint64 pictureKey = 0;
+        QImage stretched;
+    };
+    std::array<PreparedStretch, kSlotCount> slotStretch;
     std::array<bool, 3> printerChanged{};
     // Per mode (index: mode number − 1): the printer changed and the user has not saved the
     // mode's calibration since, so its printed size is the new printer's true size.

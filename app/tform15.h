@@ -254,7 +254,8 @@ private:
     void chooseLanguage(const QString& fileToLoad, const QString& nameToRemember);
     Picture loadShippedBitmap(const QString& fileName, QStringList& problems) const;
     void disablePrinting();
-    void openIntoSlot(const SlotInfo& slot, const QString& path);
+    // False when the user cancelled it; throws OrbalinError when the picture cannot be opened.
+    bool openIntoSlot(const SlotInfo& slot, const QString& path);
     // Where Print puts the pictures, from the calibration. Throws OrbalinError without a printer or
     // with a value that cannot be used, naming it.
     Placement coverPlacement() const;

@@ -1,14 +1,17 @@
 // Pictures in and out of the slots: Open, Resize, Resize-Adjust and Save.
 #include "app/fitting.h"
+#include "app/openpass.h"
 #include "app/orbalin.h"
 #include "app/statuspanels.h"
 #include "app/tform1.h"
 #include "app/tform15.h"
 #include "decor/tform16.h"
 #include "platform/interaction.h"
+#include "platform/qt/progresswindow.h"
 #include "platform/waitcursor.h"
 
 #include <QFileInfo>
+#include <utility>
 
 namespace {
 
@@ -43,27 +46,32 @@ void TForm15::SpeedButton1Click() {
     if (!answer->path.isEmpty())
         openFolder_ = QFileInfo(answer->path).absolutePath();
     if (const std::optional<SlotInfo> slot = currentSlot(); slot && !answer->path.isEmpty())
-        openIntoSlot(*slot, answer->path);
+        if (!openIntoSlot(*slot, answer->path))
+            return; // cancelled: nothing was opened to fit
     ui().showModal(*program_.Form1);
 }
 
-// Everything is read and written before the slot changes: a picture that cannot be read or a
-// working file that cannot be written leaves the slot as it was.
-void TForm15::openIntoSlot(const SlotInfo& slot, const QString& path) {
+// Everything is read and written before the slot changes: a picture that cannot be read, a
+// working file that cannot be written or a cancel leaves the slot as it was.
+bool TForm15::openIntoSlot(const SlotInfo& slot, const QString& path) {
     const WaitCursor wait;
     const bool convert = convertsToBitmap(path);
-    Picture picture = Picture::load(path);
-    if (convert && picture.bitmap().format() != QImage::Format_BGR888)
-        picture.assign(picture.bitmap().convertToFormat(QImage::Format_BGR888));
-    picture.saveBmp(programFolder + QLatin1String(slot.workingFile));
+    ProgressWindow progress(this, QFileInfo(path).fileName());
+    OpenedPicture opened = openInOnePass(
+        path, programFolder + QLatin1String(slot.workingFile), fitSizesFor(slot.mode).stretch, convert,
+        [&progress](qint64 done, qint64 total) { return progress.step(done, total); });
+    if (opened.cancelled)
+        return false;
 
     const int i = slot.index;
-    scratchPicture = convert ? picture : Picture();
-    slotPicture[i] = std::move(picture);
+    scratchPicture = convert ? opened.picture : Picture();
+    slotStretch[i] = {opened.picture.bitmap().cacheKey(), opened.stretched};
+    slotPicture[i] = std::move(opened.picture);
     StatusBar1->setText(0, QStringLiteral("       ") + QFileInfo(path).fileName());
     slotLoaded[i] = true;
     slotResized[i] = false;
     repaintPreview();
+    return true;
 }
 
 void TForm15::SpeedButton2Click() {
@@ -80,7 +88,12 @@ void TForm15::SpeedButton2Click() {
 
     const WaitCursor wait;
     const QImage& mask = slot->mode == CoverMode::MiniCd ? smallDiscMask.bitmap() : discMask.bitmap();
-    const FittedPicture fit = fitToCover(slotPicture[i].bitmap(), slot->mode, mask);
+    // The stretch made while the picture was read saves reading it all again.
+    const PreparedStretch prepared = std::exchange(slotStretch[i], {});
+    const QImage& source = slotPicture[i].bitmap();
+    const FittedPicture fit = prepared.pictureKey == source.cacheKey() && !prepared.stretched.isNull()
+                                  ? fitStretched(prepared.stretched, slot->mode, mask)
+                                  : fitToCover(source, slot->mode, mask);
     Picture(fit.stretched).saveBmp(programFolder + QStringLiteral("tst.bmp"));
     const Picture fitted(fit.picture);
     fitted.saveBmp(programFolder + QLatin1String(slot->refreshFile));

@@ -1,6 +1,7 @@
 // Opens a 24-megapixel JPEG into Cd Cover Picture #1 and fits it, through the main window's
 // handlers, and compares that with the least the job needs: a bare libjpeg decode of the same file
-// plus writing the decoded picture once as a BMP into the same folder.
+// plus writing the decoded picture once as a BMP into the same folder. The same for a 100-megapixel
+// JPEG and a 100-megapixel BMP, whose floor is reading its rows plus the one write.
 #include "app/fitpixels.h"
 #include "app/orbalin.h"
 #include "app/tform1.h"
@@ -13,24 +14,23 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QToolButton>
+#include <QtEndian>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <jpeglib.h>
 
 namespace {
 
-constexpr int kWidth = 6000, kHeight = 4000;
-
-QImage photoLikePicture() {
-    QImage image(kWidth, kHeight, QImage::Format_BGR888);
+QImage photoLikePicture(int width, int height) {
+    QImage image(width, height, QImage::Format_BGR888);
     quint32 noise = 12345;
-    for (int y = 0; y < kHeight; ++y) {
+    for (int y = 0; y < height; ++y) {
         uchar* row = image.scanLine(y);
-        for (int x = 0; x < kWidth; ++x) {
+        for (int x = 0; x < width; ++x) {
             noise = noise * 1664525u + 1013904223u;
             const int grain = int(noise >> 28) - 8;
-            row[3 * x] = uchar(std::clamp(x * 255 / kWidth + grain, 0, 255));
-            row[3 * x + 1] = uchar(std::clamp(y * 255 / kHeight + grain, 0, 255));
+            row[3 * x] = uchar(std::clamp(x * 255 / width + grain, 0, 255));
+            row[3 * x + 1] = uchar(std::clamp(y * 255 / height + grain, 0, 255));
             row[3 * x + 2] = uchar(std::clamp(((x / 300 + y / 300) % 2) * 160 + 40 + grain, 0, 255));
         }
     }
@@ -59,6 +59,19 @@ QImage bareDecode(const QString& path) {
     return image;
 }
 
+// The floor for a BMP file: its rows read straight into a bitmap, no checks.
+QImage bareBmpRead(const QString& path) {
+    QFile in(path);
+    in.open(QIODevice::ReadOnly);
+    const QByteArray head = in.read(54);
+    const int width = qFromLittleEndian<qint32>(head.constData() + 18);
+    const int height = qFromLittleEndian<qint32>(head.constData() + 22);
+    QImage image(width, height, QImage::Format_BGR888);
+    for (int y = height - 1; y >= 0; --y)
+        in.read(reinterpret_cast<char*>(image.scanLine(y)), image.bytesPerLine());
+    return image;
+}
+
 long statusKilobytes(const char* field) {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
@@ -75,18 +88,25 @@ void resetPeakMemory() {
         clear.write("5");
 }
 
+enum class Kind { Jpeg, Bmp };
+
 struct Fixture {
     ProgramFolder folder;
     ScriptedInteraction ui;
     TestPrinter printer{TestPrinter::dpi600Letter()};
     std::unique_ptr<Orbalin> program;
     QString photo;
+    Kind kind;
 
-    Fixture() {
-        photo = folder.file(QStringLiteral("photo.jpg"));
-        QFile out(photo);
-        if (out.open(QIODevice::WriteOnly))
-            out.write(encodeJpeg(photoLikePicture(), JpegOptions{.quality = 90}));
+    Fixture(int width, int height, Kind kind) : kind(kind) {
+        photo = folder.file(kind == Kind::Jpeg ? QStringLiteral("photo.jpg") : QStringLiteral("photo.bmp"));
+        if (kind == Kind::Bmp) {
+            Picture(photoLikePicture(width, height)).saveBmp(photo);
+        } else {
+            QFile out(photo);
+            if (out.open(QIODevice::WriteOnly))
+                out.write(encodeJpeg(photoLikePicture(width, height), JpegOptions{.quality = 90}));
+        }
         program = std::make_unique<Orbalin>(ProgramContext{folder.path(), ui, printer, 0});
     }
 
@@ -99,16 +119,16 @@ struct Fixture {
     }
 
     void floor() {
-        const QImage decoded = bareDecode(photo);
+        const QImage decoded = kind == Kind::Jpeg ? bareDecode(photo) : bareBmpRead(photo);
         Picture(decoded).saveBmp(folder.file(QStringLiteral("floor.bmp")));
     }
 };
 
-void OpenAndFitLargeJpeg(benchmark::State& state) {
-    Fixture fixture;
+void openAndFitAgainstFloor(benchmark::State& state, int width, int height, Kind kind) {
+    Fixture fixture(width, height, kind);
 
     // Peak memory of one open-and-fit, from a freshly started program.
-    const double decodedMb = kWidth * kHeight * 3 / 1e6;
+    const double decodedMb = double(width) * height * 3 / 1e6;
     resetPeakMemory();
     const long before = statusKilobytes("VmRSS:");
     fixture.openAndFit();
@@ -133,11 +153,26 @@ void OpenAndFitLargeJpeg(benchmark::State& state) {
     state.counters["peak_MB"] = peakMb;
     state.counters["peak_per_decoded"] = peakMb / decodedMb;
 }
+
+void OpenAndFitLargeJpeg(benchmark::State& state) {
+    openAndFitAgainstFloor(state, 6000, 4000, Kind::Jpeg);
+}
 BENCHMARK(OpenAndFitLargeJpeg)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(8);
+
+// 100 megapixels, the size of the largest camera photos: a few runs suffice.
+void OpenAndFitHugeJpeg(benchmark::State& state) {
+    openAndFitAgainstFloor(state, 12500, 8000, Kind::Jpeg);
+}
+BENCHMARK(OpenAndFitHugeJpeg)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void OpenAndFitHugeBmp(benchmark::State& state) {
+    openAndFitAgainstFloor(state, 12500, 8000, Kind::Bmp);
+}
+BENCHMARK(OpenAndFitHugeBmp)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // The largest step of the fit on its own: the 24-megapixel picture stretched to 900 × 900.
 void StretchLargePicture(benchmark::State& state) {
-    const QImage photo = photoLikePicture();
+    const QImage photo = photoLikePicture(6000, 4000);
     for (auto _ : state)
         benchmark::DoNotOptimize(stretchToSize(photo, {900, 900}));
 }
