@@ -1,66 +1,18 @@
 // The captions the windows show right after start-up are the English texts of the caption table,
 // found by the object names a language file's lines are applied to.
 #include "app/tform1.h"
+#include "lang/captioncontrols.h"
 #include "lang/captiontable.h"
 #include "support/programfixture.h"
 
-#include <QAbstractButton>
-#include <QAction>
-#include <QDialog>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <optional>
 
 namespace {
 
-QString nameOf(std::string_view name) {
-    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
-}
-
-// The window's own objects named `name`, without entering the windows it owns.
-void collectNamed(const QObject* parent, const QString& name, QList<QObject*>& found) {
-    for (QObject* child : parent->children()) {
-        if (qobject_cast<QDialog*>(child) != nullptr)
-            continue;
-        if (child->objectName() == name)
-            found << child;
-        collectNamed(child, name, found);
-    }
-}
-
-QList<QObject*> controlsNamed(const QWidget& window, std::string_view name) {
-    QList<QObject*> found;
-    collectNamed(&window, nameOf(name), found);
-    return found;
-}
-
-std::optional<QString> captionShown(const QObject* control) {
-    if (const auto* button = qobject_cast<const QAbstractButton*>(control))
-        return button->text();
-    if (const auto* label = qobject_cast<const QLabel*>(control))
-        return label->text();
-    if (const auto* edit = qobject_cast<const QLineEdit*>(control))
-        return edit->text();
-    if (const auto* group = qobject_cast<const QGroupBox*>(control))
-        return group->title();
-    if (const auto* menu = qobject_cast<const QMenu*>(control))
-        return menu->title();
-    if (const auto* action = qobject_cast<const QAction*>(control))
-        return action->text();
-    return std::nullopt;
-}
-
 class Captions : public ProgramTest {
 protected:
-    // The main window or one of the windows it owns.
-    QWidget* window(std::string_view name) {
-        if (form().objectName() == nameOf(name))
-            return &form();
-        return form().findChild<QDialog*>(nameOf(name), Qt::FindDirectChildrenOnly);
-    }
+    QWidget* window(std::string_view name) { return captionWindow(form(), name); }
 };
 
 TEST_F(Captions, BuiltControlsShowTheirEnglishLine) {

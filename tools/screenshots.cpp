@@ -1,7 +1,9 @@
 // Takes the help page's pictures of the program: the whole program runs in a temporary copy of its
 // folder, with a printer stand-in, and is driven through its buttons and menus; every window it
 // shows is saved as a PNG before the next step.
-// Usage: QT_QPA_PLATFORM=offscreen screenshots FOLDER
+// Usage: QT_QPA_PLATFORM=offscreen screenshots FOLDER [LANGUAGE FILE]
+// A language file of the program ("german.lag") shows the windows in that language, to check that
+// a translation fits.
 
 #include "app/orbalin.h"
 #include "app/tform1.h"
@@ -277,8 +279,8 @@ void takeWindows(Orbalin& program, Photographer& shots, const QString& photo) {
 int main(int argc, char** argv) {
     qputenv("QT_FONT_DPI", "96");
     OrbalinApplication app(argc, argv);
-    if (argc != 2) {
-        std::fputs("usage: QT_QPA_PLATFORM=offscreen screenshots FOLDER\n", stderr);
+    if (argc != 2 && argc != 3) {
+        std::fputs("usage: QT_QPA_PLATFORM=offscreen screenshots FOLDER [LANGUAGE FILE]\n", stderr);
         return 2;
     }
     const QDir target(QString::fromLocal8Bit(argv[1]));
@@ -286,6 +288,11 @@ int main(int argc, char** argv) {
     const QDir data(QStringLiteral(ORBALIN_DATA_DIR));
     for (const QString& name : data.entryList(QDir::Files))
         QFile::copy(data.filePath(name), programFolder.filePath(name));
+    if (argc == 3) {
+        QFile choice(programFolder.filePath(QStringLiteral("config.obn")));
+        if (!choice.open(QIODevice::WriteOnly) || choice.write(QByteArray(argv[2]) + "\r\n") < 0)
+            return 1;
+    }
     const QString photo = programFolder.filePath(QStringLiteral("holiday.bmp"));
     if (!target.exists() || !programFolder.isValid() || !holidayPhoto().save(photo, "BMP")) {
         std::fprintf(stderr, "screenshots: cannot prepare the folders\n");
