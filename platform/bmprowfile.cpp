@@ -16,7 +16,8 @@ std::optional<QString> BmpRowFile::open() {
     const QByteArray headers = bmpHeaders({width_, height_, 24, dotsPerMeterX_, dotsPerMeterY_, {}});
     if (headers.isEmpty())
         return QStringLiteral("The picture is too large for a BMP file.");
-    if (std::optional<QString> reason = file_.open())
+    // Rows go straight to their place: a buffer would only be flushed by the next seek.
+    if (std::optional<QString> reason = file_.open(StagedFile::Buffering::Unbuffered))
         return reason;
     dataOffset_ = headers.size();
     padded_.assign(size_t(stride_), 0);

@@ -103,8 +103,11 @@ StagedFile::StagedFile(const QString& path)
 
 StagedFile::~StagedFile() = default; // an uncommitted file goes with file_
 
-std::optional<QString> StagedFile::open() {
-    if (!file_->open())
+std::optional<QString> StagedFile::open(Buffering buffering) {
+    QIODevice::OpenMode mode = QIODevice::ReadWrite;
+    if (buffering == Buffering::Unbuffered)
+        mode |= QIODevice::Unbuffered;
+    if (!static_cast<QFile&>(*file_).open(mode)) // QTemporaryFile creates its file with the mode
         return createFailure(path_, *file_);
     return std::nullopt;
 }

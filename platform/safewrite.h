@@ -42,8 +42,10 @@ public:
     StagedFile(const StagedFile&) = delete;
     StagedFile& operator=(const StagedFile&) = delete;
 
-    // Creates the file; why it could not, or nothing.
-    [[nodiscard]] std::optional<QString> open();
+    // Creates the file; why it could not, or nothing. Unbuffered, every write meets the disk at
+    // once and a full disk is named by the write that finds it.
+    enum class Buffering { Buffered, Unbuffered };
+    [[nodiscard]] std::optional<QString> open(Buffering buffering = Buffering::Buffered);
     // False when the disk refused some of the bytes; failure() then says why.
     bool writeAt(qint64 offset, const char* data, qint64 size);
     QFileDevice& file();
