@@ -2,12 +2,14 @@
 
 #include "platform/picturelimits.h"
 
-#include <QByteArrayView>
+#include <QBuffer>
+#include <QIODevice>
 
 #include <array>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 // clang-format off
 #include <jpeglib.h>
 #include <jerror.h>
@@ -26,6 +28,10 @@ constexpr qint64 maxBlocksInScans = 32 * (kMaxPicturePixels / 64);
 // again as bytes to skip; a file needing more such repairs than this is refused.
 constexpr int maxMarkerRepairs = 8;
 
+// The file is read a piece at a time, never held whole: libjpeg decodes one piece from the cache
+// while the next waits in the page cache.
+constexpr size_t pieceSize = 64 * 1024;
+
 enum class Outcome {
     Decoded,
     Refused,
@@ -37,6 +43,7 @@ enum class Outcome {
     TooMuchScanWork,
     UnsupportedColours,
     NoPixelMemory,
+    ReadFailed,
     Stopped
 };
 
@@ -52,8 +59,11 @@ struct Decoder {
     jpeg_progress_mgr progress;
     jpeg_source_mgr source;
     std::jmp_buf jump;
-    const JOCTET* data;
+    QIODevice* file;
     size_t size;
+    JOCTET* piece; // pieceSize bytes of the file from pieceStart on, pieceLength of them read
+    size_t pieceStart;
+    size_t pieceLength;
     // The source hands libjpeg the file's bytes in pieces: the bytes up to the next repaired marker,
     // the marker as two zero bytes, and so on. `servedEnd` is where the current piece ends in the file.
     size_t servedEnd;
@@ -95,6 +105,30 @@ size_t position(const Decoder& d) {
 const JOCTET zeros[2] = {0, 0};
 const JOCTET endOfImage[2] = {0xff, JPEG_EOI};
 
+// Reads `length` bytes of the file at `at` into `into`; nothing that needs destroying lives here,
+// so a failed read may jump out.
+void readAt(Decoder& d, size_t at, JOCTET* into, size_t length) {
+    if (!d.file->seek(qint64(at)) ||
+        d.file->read(reinterpret_cast<char*>(into), qint64(length)) != qint64(length))
+        stop(d, Outcome::ReadFailed);
+}
+
+// Whether `matches` holds for the `length` bytes at some place in [from, to) of the file, read
+// apart from the piece libjpeg is working on.
+template <typename Matches>
+bool foundInFile(Decoder& d, size_t from, size_t to, size_t length, Matches matches) {
+    JOCTET bytes[16 * 1024];
+    for (size_t at = from; at + length <= to;) {
+        const size_t count = std::min(sizeof bytes, to - at);
+        readAt(d, at, bytes, count);
+        for (size_t i = 0; i + length <= count; ++i)
+            if (matches(bytes + i))
+                return true;
+        at += count - length + 1; // the bytes left unmatched are read again with those after them
+    }
+    return false;
+}
+
 // Points the source at the file from `at` on, up to the next repaired marker.
 void serveFrom(Decoder& d, size_t at) {
     jpeg_source_mgr& source = d.source;
@@ -121,7 +155,13 @@ void serveFrom(Decoder& d, size_t at) {
         if (marker > at)
             end = std::min(end, marker);
     }
-    source.next_input_byte = d.data + at;
+    if (at < d.pieceStart || at >= d.pieceStart + d.pieceLength) {
+        d.pieceStart = at;
+        d.pieceLength = std::min(pieceSize, d.size - at);
+        readAt(d, at, d.piece, d.pieceLength);
+    }
+    end = std::min(end, d.pieceStart + d.pieceLength);
+    source.next_input_byte = d.piece + (at - d.pieceStart);
     source.bytes_in_buffer = end - at;
     d.servedEnd = end;
 }
@@ -209,7 +249,7 @@ bool defined(JHUFF_TBL* const (&tables)[NUM_HUFF_TBLS], int number) {
 // After a repair in the header, whether libjpeg skipped anything the picture needs. Missing
 // quantisation tables or frame header stop libjpeg by itself; a missing Huffman table would quietly
 // be replaced by the standard one, and a missing Adobe marker changes the colours.
-bool repairLostNothing(const Decoder& d) {
+bool repairLostNothing(Decoder& d) {
     const jpeg_decompress_struct& c = d.cinfo;
     if (!c.arith_code)
         for (int i = 0; i < c.comps_in_scan; ++i) {
@@ -221,20 +261,18 @@ bool repairLostNothing(const Decoder& d) {
         }
     if (c.saw_Adobe_marker)
         return true;
-    const QByteArrayView header(d.data, qsizetype(std::min(d.headerEnd, d.size)));
-    for (qsizetype at = header.indexOf("Adobe"); at >= 0; at = header.indexOf("Adobe", at + 1))
-        if (at >= 4 && header[at - 4] == '\xff' && header[at - 3] == '\xee')
-            return false;
-    return true;
+    // An APP14 marker and its length, then "Adobe".
+    return !foundInFile(d, 0, std::min(d.headerEnd, d.size), 9, [](const JOCTET* at) {
+        return at[0] == 0xff && at[1] == 0xee && std::memcmp(at + 4, "Adobe", 5) == 0;
+    });
 }
 
 // After a repair in the header, libjpeg may have picked up a picture embedded in an APP segment (an
 // EXIF thumbnail) and decoded that; the file's own frame then follows what was read.
-bool unreadFrameFollows(const Decoder& d) {
-    for (size_t i = std::min(position(d), d.size); i + 1 < d.size; ++i)
-        if (d.data[i] == 0xff && (d.data[i + 1] == startOfScan || isFrameMarker(d.data[i + 1])))
-            return true;
-    return false;
+bool unreadFrameFollows(Decoder& d) {
+    return foundInFile(d, std::min(position(d), d.size), d.size, 2, [](const JOCTET* at) {
+        return at[0] == 0xff && (at[1] == startOfScan || isFrameMarker(at[1]));
+    });
 }
 
 // When the end had to be supplied, whether a multi-scan file still got all its scans: each component
@@ -335,7 +373,8 @@ Outcome runDecoder(Decoder* const d) {
         if (cmyk)
             cmykToBgr(scratch, row, width, d->cinfo.saw_Adobe_marker);
         std::memset(row + used, 0, bytesPerLine - used);
-        if (d->rowDone && !(*d->rowDone)(*static_cast<const QImage*>(d->owner), int(d->cinfo.output_scanline) - 1))
+        if (d->rowDone &&
+            !(*d->rowDone)(*static_cast<const QImage*>(d->owner), int(d->cinfo.output_scanline) - 1))
             stop(*d, Outcome::Stopped);
     }
     jpeg_finish_decompress(&d->cinfo);
@@ -405,12 +444,14 @@ QString refusal(const Decoder& d) {
 }
 
 // Runs the decoder, again after each marker it took for damage, until it ends some other way.
-Outcome decode(Decoder& decoder, const QByteArray& bytes, QImage& image, const DecodedRow* row) {
+Outcome decode(Decoder& decoder, QIODevice& file, QImage& image, const DecodedRow* row) {
     std::array<size_t, maxMarkerRepairs> repaired{};
+    std::vector<JOCTET> piece(pieceSize);
     for (int repairs = 0;; ++repairs) {
         decoder = Decoder{};
-        decoder.data = reinterpret_cast<const JOCTET*>(bytes.constData());
-        decoder.size = size_t(bytes.size());
+        decoder.file = &file;
+        decoder.size = size_t(file.size());
+        decoder.piece = piece.data();
         decoder.allocate = allocateImage;
         decoder.owner = &image;
         decoder.rowDone = row;
@@ -430,11 +471,18 @@ QImage decodeJpeg(const QByteArray& bytes, const QString& path) {
 }
 
 QImage decodeJpeg(const QByteArray& bytes, const QString& path, const DecodedRow& row) {
-    if (bytes.isEmpty())
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return decodeJpeg(buffer, path, row);
+}
+
+QImage decodeJpeg(QIODevice& file, const QString& path, const DecodedRow& row) {
+    if (file.size() == 0)
         cannotOpenPicture(path, QStringLiteral("The file is empty."));
     QImage image;
     Decoder decoder{};
-    switch (decode(decoder, bytes, image, row ? &row : nullptr)) {
+    switch (decode(decoder, file, image, row ? &row : nullptr)) {
     case Outcome::Decoded:
         return image;
     case Outcome::Stopped:
@@ -463,6 +511,8 @@ QImage decodeJpeg(const QByteArray& bytes, const QString& path, const DecodedRow
         cannotOpenPicture(
             path,
             QStringLiteral("Its colour layout (%1 channels) is not supported.").arg(decoder.components));
+    case Outcome::ReadFailed:
+        cannotOpenPicture(path, QStringLiteral("The file could not be read completely."));
     case Outcome::NoPixelMemory:
         break;
     }

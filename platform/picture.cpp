@@ -12,7 +12,7 @@
 
 namespace {
 
-// Far beyond any JPEG of Picture::maxPixels; keeps a huge misnamed file from being read into memory.
+// Far beyond any JPEG of Picture::maxPixels; a larger file is not taken for a picture at all.
 constexpr qint64 maxJpegFileSize = qint64(1) << 30;
 
 bool looksLikeJpeg(const QByteArray& head) {
@@ -69,12 +69,9 @@ Picture Picture::loadJpeg(const QString& path, const DecodedRow& row) {
         cannotOpenPicture(path,
                           QStringLiteral("At %1 MB it is too large to be a picture this program can open.")
                               .arg(file.size() >> 20));
-    const QByteArray bytes = file.readAll();
-    if (bytes.size() != file.size())
-        cannotOpenPicture(path, QStringLiteral("The file could not be read completely."));
-    if (looksLikeBmp(bytes))
+    if (looksLikeBmp(file.peek(64)))
         cannotOpenPicture(path, misnamed(path, QStringLiteral("BMP"), QStringLiteral("JPEG")));
-    return Picture(decodeJpeg(bytes, path, row));
+    return Picture(decodeJpeg(file, path, row));
 }
 
 Picture Picture::decodeBmp(const QByteArray& bytes, const QString& path) {
