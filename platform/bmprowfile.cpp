@@ -3,7 +3,14 @@
 #include "platform/bmpwriter.h"
 
 #include <QFileDevice>
+#include <algorithm>
 #include <cstring>
+
+namespace {
+
+constexpr qint64 kStartWritingEvery = 1 << 20;
+
+} // namespace
 
 BmpRowFile::BmpRowFile(const QString& path, const QImage& picture)
     : file_(path), width_(picture.width()), height_(picture.height()),
@@ -30,7 +37,23 @@ bool BmpRowFile::writeRow(int y, const uchar* row) {
     Q_ASSERT(y >= 0 && y < height_);
     std::memcpy(padded_.data(), row, size_t(width_) * 3); // the padding stays zero
     ++rowsWritten_;
-    return file_.writeAt(dataOffset_ + qint64(height_ - 1 - y) * stride_, padded_.data(), stride_);
+    const qint64 at = dataOffset_ + qint64(height_ - 1 - y) * stride_;
+    if (!file_.writeAt(at, padded_.data(), stride_))
+        return false;
+    // The disk writes what came so far while the next rows are made, rather than all of it when the
+    // file is put in place.
+    if (unstartedEnd_ == unstartedBegin_) {
+        unstartedBegin_ = at;
+        unstartedEnd_ = at + stride_;
+    } else {
+        unstartedBegin_ = std::min(unstartedBegin_, at);
+        unstartedEnd_ = std::max(unstartedEnd_, at + stride_);
+    }
+    if (unstartedEnd_ - unstartedBegin_ >= kStartWritingEvery) {
+        file_.startWriting(unstartedBegin_, unstartedEnd_ - unstartedBegin_);
+        unstartedBegin_ = unstartedEnd_ = 0;
+    }
+    return true;
 }
 
 QString BmpRowFile::failure() const {

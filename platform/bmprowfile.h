@@ -33,5 +33,7 @@ private:
     qint64 dataOffset_ = 0;
     qint64 stride_ = 0;
     int rowsWritten_ = 0;
+    qint64 unstartedBegin_ = 0; // the bytes written since the disk was last set writing
+    qint64 unstartedEnd_ = 0;
     std::vector<char> padded_; // one row with its padding zeroed
 };

@@ -8,6 +8,9 @@
 #include <QTemporaryFile>
 #include <filesystem>
 #include <system_error>
+#ifdef Q_OS_LINUX
+#include <fcntl.h>
+#endif
 
 namespace {
 
@@ -130,6 +133,20 @@ bool StagedFile::writeAt(qint64 offset, const char* data, qint64 size) {
         done += written;
     }
     return true;
+}
+
+void StagedFile::startWriting(qint64 offset, qint64 size) {
+#ifdef Q_OS_LINUX
+    // Only whole pages: one still being filled would be written twice.
+    constexpr qint64 page = 4096;
+    const qint64 first = (offset + page - 1) / page * page;
+    const qint64 end = (offset + size) / page * page;
+    if (end > first)
+        ::sync_file_range(file_->handle(), first, end - first, SYNC_FILE_RANGE_WRITE);
+#else
+    Q_UNUSED(offset);
+    Q_UNUSED(size);
+#endif
 }
 
 // Written under a fresh name, then renamed over the path: a rename replaces a link itself, never

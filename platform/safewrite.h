@@ -48,6 +48,9 @@ public:
     [[nodiscard]] std::optional<QString> open(Buffering buffering = Buffering::Buffered);
     // False when the disk refused some of the bytes; failure() then says why.
     bool writeAt(qint64 offset, const char* data, qint64 size);
+    // Starts the disk writing the whole pages of bytes already written in [offset, offset + size),
+    // so that little is left for commit() to wait on. Where the system cannot, it does nothing.
+    void startWriting(qint64 offset, qint64 size);
     QFileDevice& file();
     QString failure() const;
     // Every byte reaches the disk and is checked before the file is renamed over the path.
