@@ -10,10 +10,7 @@ TForm2::TForm2(QWidget* owner, const WindowServices& services)
     : FixedDialog(owner, QStringLiteral("Form2"), QStringLiteral("About..."), QSize(258, 126),
                   TitleButtons::None),
       services_(services) {
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, QColor(236, 233, 216));
-    setPalette(colours);
-    setAutoFillBackground(true);
+    useMainWindowFace();
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));

@@ -23,10 +23,7 @@ TForm20::TForm20(QWidget* owner, const WindowServices& services)
     : FixedDialog(owner, QStringLiteral("Form20"), QStringLiteral("About"), QSize(274, 272),
                   TitleButtons::Close),
       services_(services) {
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, QColor(236, 233, 216));
-    setPalette(colours);
-    setAutoFillBackground(true);
+    useMainWindowFace();
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));

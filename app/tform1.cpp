@@ -39,10 +39,7 @@ TForm1::TForm1(QWidget* owner, const WindowServices& services)
     : FixedDialog(owner, QStringLiteral("Form1"), captionOf("Form1", kWindowCaption), QSize(224, 186),
                   TitleButtons::None),
       services_(services) {
-    setAutoFillBackground(true);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, QColor(236, 233, 216));
-    setPalette(colours);
+    useMainWindowFace();
 
     SpeedButton1 = choiceButton(this, "SpeedButton1", Glyph::Resize, {8, 16});
     StaticText1 = choiceText(this, "StaticText1", captionOf("Form1", "StaticText1"), {68, 8, 148, 76});

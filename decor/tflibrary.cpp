@@ -32,10 +32,7 @@ TFLibrary::TFLibrary(QWidget* owner, const WindowServices& services)
 }
 
 void TFLibrary::buildControls() {
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, QColor(236, 233, 216));
-    setPalette(colours);
-    setAutoFillBackground(true);
+    useMainWindowFace();
 
     ListView1 = new QListWidget(this);
     ListView1->setObjectName(QStringLiteral("ListView1"));

@@ -11,10 +11,7 @@ TForm3::TForm3(QWidget* owner, const WindowServices& services)
     : FixedDialog(owner, QStringLiteral("Form3"), captionOf("Form3", kWindowCaption), QSize(451, 361),
                   TitleButtons::None),
       services_(services) {
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, QColor(236, 233, 216));
-    setPalette(colours);
-    setAutoFillBackground(true);
+    useMainWindowFace();
 
     auto* bevel = new QFrame(this);
     bevel->setFrameShape(QFrame::Box);

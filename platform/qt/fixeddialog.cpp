@@ -16,6 +16,13 @@ FixedDialog::FixedDialog(QWidget* owner, const QString& objectName, const QStrin
     setWindowFlags(flags);
 }
 
+void FixedDialog::useMainWindowFace() {
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, QColor(236, 233, 216));
+    setPalette(colours);
+    setAutoFillBackground(true);
+}
+
 void FixedDialog::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && buttons_ == TitleButtons::None) {
         event->accept();

@@ -17,6 +17,9 @@ public:
     // come: every window the user can open can also be left.
     QAbstractButton* addCloseButton();
 
+    // Paints the window in the warm grey face the main window and most windows share.
+    void useMainWindowFace();
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
