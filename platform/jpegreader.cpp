@@ -1,5 +1,6 @@
 #include "platform/jpegreader.h"
 
+#include "platform/jpegdecoder.h"
 #include "platform/picturelimits.h"
 
 #include <QBuffer>
@@ -17,175 +18,14 @@
 
 namespace {
 
+using namespace jpegdecoding;
+
 // Encoders write a handful of scans (libjpeg's progressive default is 10, tuned ones a few dozen),
 // but a file may repeat scans endlessly, each walking its components' 8 × 8 blocks again.
 constexpr int maxScans = 100;
 // In large pictures the walks are what costs time (up to some 60 ns a block): all scans together
 // may walk as many blocks as 32 walks over the largest picture, where a progressive CMYK one needs 24.
 constexpr qint64 maxBlocksInScans = 32 * (kMaxPicturePixels / 64);
-
-// A marker whose code is no marker at all, before the first scan, is taken for damage and read
-// again as bytes to skip; a file needing more such repairs than this is refused.
-constexpr int maxMarkerRepairs = 8;
-
-// The file is read a piece at a time, never held whole: libjpeg decodes one piece from the cache
-// while the next waits in the page cache.
-constexpr size_t pieceSize = 64 * 1024;
-
-enum class Outcome {
-    Decoded,
-    Refused,
-    RepairMarker,
-    HeaderDamageHidesData,
-    CutShort,
-    TooLarge,
-    TooManyScans,
-    TooMuchScanWork,
-    UnsupportedColours,
-    NoPixelMemory,
-    ReadFailed,
-    Stopped
-};
-
-// Called once the size is known; returns the first of `height` rows, or null when there is no memory.
-using AllocateRows = uchar* (*)(void* owner, JDIMENSION width, JDIMENSION height,
-                                size_t* bytesPerLine) noexcept;
-
-// Everything that changes while libjpeg runs lives here rather than in locals of the function that
-// calls setjmp, so it all still holds its value after a jump.
-struct Decoder {
-    jpeg_decompress_struct cinfo;
-    jpeg_error_mgr errors;
-    jpeg_progress_mgr progress;
-    jpeg_source_mgr source;
-    std::jmp_buf jump;
-    QIODevice* file;
-    size_t size;
-    JOCTET* piece; // pieceSize bytes of the file from pieceStart on, pieceLength of them read
-    size_t pieceStart;
-    size_t pieceLength;
-    // The source hands libjpeg the file's bytes in pieces: the bytes up to the next repaired marker,
-    // the marker as two zero bytes, and so on. `servedEnd` is where the current piece ends in the file.
-    size_t servedEnd;
-    std::array<size_t, maxMarkerRepairs> repairedMarkers;
-    int repairCount;
-    // The data ran out and an end-of-image marker was handed over in its place.
-    bool endSupplied;
-    bool readingHeader;  // from the start of the file to the first scan
-    bool headerRepaired; // libjpeg skipped damaged bytes there
-    size_t headerEnd;    // where the first scan's data starts
-    AllocateRows allocate;
-    void* owner;
-    const DecodedRow* rowDone; // may be null
-    Outcome outcome;
-    int messageCode;
-    int messageNumber;
-    char message[JMSG_LENGTH_MAX];
-    JDIMENSION width;
-    JDIMENSION height;
-    int components;
-    int scansCounted;
-    qint64 blocksInScans;
-    unsigned componentsScanned; // a bit for each component index that had a scan
-};
-
-Decoder& decoderOf(j_common_ptr cinfo) {
-    return *static_cast<Decoder*>(cinfo->client_data);
-}
-
-[[noreturn]] void stop(Decoder& d, Outcome outcome) {
-    d.outcome = outcome;
-    std::longjmp(d.jump, 1);
-}
-
-size_t position(const Decoder& d) {
-    return d.servedEnd - d.source.bytes_in_buffer;
-}
-
-const JOCTET zeros[2] = {0, 0};
-const JOCTET endOfImage[2] = {0xff, JPEG_EOI};
-
-// Reads `length` bytes of the file at `at` into `into`; nothing that needs destroying lives here,
-// so a failed read may jump out.
-void readAt(Decoder& d, size_t at, JOCTET* into, size_t length) {
-    if (!d.file->seek(qint64(at)) ||
-        d.file->read(reinterpret_cast<char*>(into), qint64(length)) != qint64(length))
-        stop(d, Outcome::ReadFailed);
-}
-
-// Whether `matches` holds for the `length` bytes at some place in [from, to) of the file, read
-// apart from the piece libjpeg is working on.
-template <typename Matches>
-bool foundInFile(Decoder& d, size_t from, size_t to, size_t length, Matches matches) {
-    JOCTET bytes[16 * 1024];
-    for (size_t at = from; at + length <= to;) {
-        const size_t count = std::min(sizeof bytes, to - at);
-        readAt(d, at, bytes, count);
-        for (size_t i = 0; i + length <= count; ++i)
-            if (matches(bytes + i))
-                return true;
-        at += count - length + 1; // the bytes left unmatched are read again with those after them
-    }
-    return false;
-}
-
-// Points the source at the file from `at` on, up to the next repaired marker.
-void serveFrom(Decoder& d, size_t at) {
-    jpeg_source_mgr& source = d.source;
-    if (at >= d.size) {
-        // Many files lack only their end marker after complete picture data, so one is supplied;
-        // data that is cut short shows when the decoders need more of it.
-        if (d.endSupplied)
-            WARNMS(&d.cinfo, JWRN_JPEG_EOF);
-        d.endSupplied = true;
-        source.next_input_byte = endOfImage;
-        source.bytes_in_buffer = sizeof endOfImage;
-        d.servedEnd = d.size + sizeof endOfImage;
-        return;
-    }
-    size_t end = d.size;
-    for (int i = 0; i < d.repairCount; ++i) {
-        const size_t marker = d.repairedMarkers[size_t(i)];
-        if (at >= marker && at < marker + 2) {
-            source.next_input_byte = zeros + (at - marker);
-            source.bytes_in_buffer = marker + 2 - at;
-            d.servedEnd = marker + 2;
-            return;
-        }
-        if (marker > at)
-            end = std::min(end, marker);
-    }
-    if (at < d.pieceStart || at >= d.pieceStart + d.pieceLength) {
-        d.pieceStart = at;
-        d.pieceLength = std::min(pieceSize, d.size - at);
-        readAt(d, at, d.piece, d.pieceLength);
-    }
-    end = std::min(end, d.pieceStart + d.pieceLength);
-    source.next_input_byte = d.piece + (at - d.pieceStart);
-    source.bytes_in_buffer = end - at;
-    d.servedEnd = end;
-}
-
-void startSource(j_decompress_ptr) {}
-void endSource(j_decompress_ptr) {}
-
-boolean fillSource(j_decompress_ptr cinfo) {
-    Decoder& d = decoderOf(reinterpret_cast<j_common_ptr>(cinfo));
-    serveFrom(d, d.servedEnd);
-    return TRUE;
-}
-
-void skipSource(j_decompress_ptr cinfo, long count) {
-    Decoder& d = decoderOf(reinterpret_cast<j_common_ptr>(cinfo));
-    if (count <= 0)
-        return;
-    if (size_t(count) <= d.source.bytes_in_buffer) {
-        d.source.next_input_byte += count;
-        d.source.bytes_in_buffer -= size_t(count);
-        return;
-    }
-    serveFrom(d, position(d) + size_t(count));
-}
 
 [[noreturn]] void stopOnError(j_common_ptr cinfo) {
     Decoder& d = decoderOf(cinfo);
@@ -318,13 +158,7 @@ Outcome runDecoder(Decoder* const d) {
     }
     jpeg_create_decompress(&d->cinfo);
     d->cinfo.progress = &d->progress;
-    d->source.init_source = startSource;
-    d->source.fill_input_buffer = fillSource;
-    d->source.skip_input_data = skipSource;
-    d->source.resync_to_restart = jpeg_resync_to_restart;
-    d->source.term_source = endSource;
-    d->cinfo.src = &d->source;
-    serveFrom(*d, 0);
+    useFileSource(*d);
     d->readingHeader = true;
     jpeg_read_header(&d->cinfo, TRUE); // returns only with a picture's header: the source never waits
     d->readingHeader = false;
