@@ -2,6 +2,7 @@
 
 #include "lang/captiontable.h"
 #include "platform/filemessages.h"
+#include "platform/linelist.h"
 #include "platform/orbalinerror.h"
 
 #include <QDir>
@@ -28,23 +29,6 @@ QString fromWindows1252(const QByteArray& bytes) {
         text[i] = byte >= 0x80 && byte < 0xA0 ? QChar(kWindows1252High[byte - 0x80]) : QChar(byte);
     }
     return text;
-}
-
-QStringList splitLines(const QString& text) {
-    QStringList lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c != u'\r' && c != u'\n')
-            continue;
-        lines.append(text.mid(start, i - start));
-        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < text.size())
-        lines.append(text.mid(start));
-    return lines;
 }
 
 [[noreturn]] void refuse(const QString& path, const QString& reason) {

@@ -2,7 +2,6 @@
 
 #include "app/coverdocument.h"
 #include "lang/captioncontrols.h"
-#include "lang/captiontable.h"
 #include "platform/interaction.h"
 #include "platform/orbalinerror.h"
 
@@ -46,6 +45,5 @@ void TForm4::Button1Click() {
 }
 
 void TForm4::apply() {
-    if (Memo1.size() >= kLanguageFileLineCount)
-        applyCaptions(*parentWidget(), Memo1);
+    applyCaptions(*parentWidget(), Memo1);
 }

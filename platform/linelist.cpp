@@ -37,19 +37,23 @@ QStringList readLines(const QString& path) {
     if (bytes.size() > maxFileSize)
         cannotRead(path, QStringLiteral("It is larger than 1 MB, too large for a settings file."));
 
+    return splitLines(QString::fromLatin1(bytes));
+}
+
+QStringList splitLines(const QString& text) {
     QStringList lines;
     qsizetype start = 0;
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const char c = bytes[i];
-        if (c != '\r' && c != '\n')
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c != u'\r' && c != u'\n')
             continue;
-        lines.append(QString::fromLatin1(bytes.constData() + start, i - start));
-        if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+        lines.append(text.mid(start, i - start));
+        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
             ++i;
         start = i + 1;
     }
-    if (start < bytes.size())
-        lines.append(QString::fromLatin1(bytes.constData() + start, bytes.size() - start));
+    if (start < text.size())
+        lines.append(text.mid(start));
     return lines;
 }
 

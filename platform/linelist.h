@@ -10,6 +10,9 @@
 // out of its folder.
 QStringList readLines(const QString& path);
 
+// The lines of a text; a line may end with CR LF, LF or CR, and a last line without an ending counts.
+QStringList splitLines(const QString& text);
+
 // Writes each line followed by CR LF, through a temporary file renamed into place, so a failed
 // write (a full disk included) leaves an existing file whole; a link at the path is replaced, never
 // written through. Throws OrbalinError naming the file and the reason on failure.
