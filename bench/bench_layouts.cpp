@@ -62,3 +62,33 @@ BENCHMARK_CAPTURE(Layout, Vertical, &TForm17::SpeedButton4)->UseManualTime()->Un
 BENCHMARK_CAPTURE(Layout, Adjust, &TForm17::SpeedButton10)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 } // namespace
+
+namespace {
+
+// Adjust on one line far longer than the disc holds, against one about as long as it holds: the
+// rows run out at the same place, so the time should barely grow.
+void AdjustOneLongLine(benchmark::State& state) {
+    LayoutFixture fixture;
+    TForm17& area = *fixture.program->Form17;
+    TForm15& main = *fixture.program->Form15;
+    const auto adjustSeconds = [&](int characters) {
+        area.RichEdit1->setPlainText(QString(characters, QLatin1Char('x')));
+        main.restorePicture();
+        QElapsedTimer timer;
+        timer.start();
+        area.SpeedButton10->click();
+        return double(timer.nsecsElapsed()) / 1e9;
+    };
+    double fitting = 0, endless = 0;
+    for (auto _ : state) {
+        fitting += adjustSeconds(2'500);
+        const double seconds = adjustSeconds(40'000);
+        endless += seconds;
+        state.SetIterationTime(seconds);
+    }
+    state.counters["line_2500_ms"] = fitting / double(state.iterations()) * 1000;
+    state.counters["ratio"] = endless / fitting;
+}
+BENCHMARK(AdjustOneLongLine)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -104,6 +104,16 @@ TEST(LayoutAdjust, StopsAtRow430AndCutsOneCharacterAPieceOnEmptyTables) {
     EXPECT_EQ(adjustRefusal(CoverMode::CdCover), std::nullopt);
 }
 
+TEST(LayoutAdjust, CutsARowOnlyBetweenWholeCharacters) {
+    const QString accented = QStringLiteral("abcdefghie\u0301xyz"); // e and a combining acute
+    const QString emoji = QStringLiteral("abcdefghi\U0001F600z");  // a surrogate pair
+    const TextPlan plan = planAdjust({{accented, {}}, {emoji, {}}}, fakeMeasure, syntheticTables());
+    QStringList pieces;
+    for (const TextDraw& draw : plan.draws)
+        pieces.push_back(draw.text);
+    EXPECT_EQ(pieces, (QStringList{accented.left(11), "xyz", emoji.left(11), "z"}));
+}
+
 QImage filled(QColor colour, int dotsPerMeter = 3780) {
     QImage image(450, 450, QImage::Format_BGR888);
     image.fill(colour);

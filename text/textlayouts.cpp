@@ -2,6 +2,7 @@
 
 #include "app/fitting.h"
 
+#include <QTextBoundaryFinder>
 #include <algorithm>
 
 namespace {
@@ -39,6 +40,15 @@ QString withBlanksTripled(QString text) {
 
 int columnAdvance(int pointSize) {
     return pointSize + pointSize / 3 + (pointSize > 70 ? 30 : 10);
+}
+
+// Where each grapheme cluster of a text that is not empty ends.
+std::vector<qsizetype> graphemeEnds(const QString& text) {
+    std::vector<qsizetype> ends;
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+    while (finder.toNextBoundary() > 0)
+        ends.push_back(finder.position());
+    return ends;
 }
 
 } // namespace
@@ -85,16 +95,23 @@ TextPlan planAdjust(const std::vector<TextLine>& lines, const MeasureText& measu
                 ++row;
             continue;
         }
-        for (qsizetype i = 0; i < line.text.size(); ++i) {
+        // A piece ends only between what a reader sees as one character: an emoji or a letter with
+        // its accents is never cut. A text's height is its font's, so one character tells the
+        // line's: measuring a line far longer than the disc holds would take as long as the layout.
+        const std::vector<qsizetype> ends = graphemeEnds(line.text);
+        const int height = heightOf(line.text.left(ends.front()), line.style);
+        qsizetype start = 0;
+        for (const qsizetype end : ends) {
             if (row >= kTextEndRow)
                 return plan;
             if (!isHubRow(row))
-                lineHeight = heightOf(line.text, line.style);
-            piece += line.text[i];
+                lineHeight = height;
+            piece += QStringView(line.text).sliced(start, end - start);
+            start = end;
             const SpanRow& span = !isHubRow(row) ? tables.spanTable[row]
                                   : rightOfHub   ? tables.splitSpanTable[row].right
                                                  : tables.splitSpanTable[row].left;
-            const bool lineEnds = i == line.text.size() - 1;
+            const bool lineEnds = end == line.text.size();
             if (span.width > measure(piece, line.style).width() && !lineEnds)
                 continue;
 
@@ -106,7 +123,7 @@ TextPlan planAdjust(const std::vector<TextLine>& lines, const MeasureText& measu
                 rightOfHub = true;
             } else {
                 rightOfHub = false;
-                row += heightOf(line.text.left(1), line.style);
+                row += height;
             }
         }
         if (!isHubRow(row))

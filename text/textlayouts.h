@@ -28,7 +28,7 @@ TextPlan planVertical(const std::vector<TextLine>& lines, CoverMode mode);
 
 // "Adjust": flows the lines, each in its own style, over the Cd Cover's rows 3 to 429 within the
 // spans of `tables`: a piece is drawn as soon as it fills its span or its line ends, with no word
-// wrap. Beside the hub a row takes a piece left of it and then one right of it. Text that does
+// wrap, and is cut only between grapheme clusters. Beside the hub a row takes a piece left of it and then one right of it. Text that does
 // not fit above row 430 is dropped.
 TextPlan planAdjust(const std::vector<TextLine>& lines, const MeasureText& measure,
                     const LayoutTables& tables);
