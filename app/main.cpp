@@ -63,6 +63,7 @@ int main(int argc, char** argv) {
     QtPrinterPort printer;
     const QString programFolder =
         QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QLatin1Char('/'));
+    QtInteraction::keepDialogStateIn(programFolder);
     std::optional<StartCheck> startCheck;
     if (qEnvironmentVariableIsSet("ORBALIN_QUIT_AFTER_START"))
         startCheck.emplace();

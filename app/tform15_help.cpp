@@ -1,6 +1,5 @@
-// The Help menu: credits, licence, the help page, the home page and a mail to the author. What the
-// desktop does with the help page, the home page or the mail link is its own affair: a missing
-// page is not reported.
+// The Help menu: credits, licence, the help page, the home page and a mail to the author. When the
+// desktop cannot open one of them, the user is given its file or address.
 #include "about/projectinfo.h"
 #include "about/tform20.h"
 #include "app/orbalin.h"
@@ -18,13 +17,13 @@ void TForm15::Licence1Click() {
 }
 
 void TForm15::Help2Click() {
-    ui().openExternally(QUrl::fromLocalFile(programFolder + QStringLiteral("hlp-obn7000/help-Orbalin.htm")));
+    openOrShowAddress(ui(), this, QUrl::fromLocalFile(programFolder + QStringLiteral("hlp-obn7000/help-Orbalin.htm")));
 }
 
 void TForm15::Homepage1Click() {
-    ui().openExternally(QUrl(projectinfo::kHomePage));
+    openOrShowAddress(ui(), this, QUrl(projectinfo::kHomePage));
 }
 
 void TForm15::Email1Click() {
-    ui().openExternally(QUrl(QStringLiteral("mailto:") + projectinfo::kMail));
+    openOrShowAddress(ui(), this, QUrl(QStringLiteral("mailto:") + projectinfo::kMail));
 }

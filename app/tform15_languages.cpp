@@ -64,5 +64,5 @@ void TForm15::YourLanguage1Click() {
 }
 
 void TForm15::Editandsendbackbymail1Click() {
-    ui().openExternally(QUrl::fromLocalFile(programFileNamed(programFolder, QStringLiteral("english.lag"))));
+    openOrShowAddress(ui(), this, QUrl::fromLocalFile(programFileNamed(programFolder, QStringLiteral("english.lag"))));
 }

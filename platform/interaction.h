@@ -39,7 +39,11 @@ public:
     virtual bool printerSetup(QWidget* owner, PrinterPort& printer) = 0;
     // Shows the window modally and returns once it is closed.
     virtual void showModal(QDialog& window) = 0;
-    // Hands a URL (a local file as a file URL) to the desktop's default program; the result is
-    // not reported.
-    virtual void openExternally(const QUrl& url) = 0;
+    // Hands a URL (a local file as a file URL) to the desktop's default program; false when the
+    // desktop has no program for it or the program failed at once.
+    virtual bool openExternally(const QUrl& url) = 0;
 };
+
+// Opens a URL on the desktop; when the desktop does not, tells the user the file or address so
+// they can open it themselves.
+void openOrShowAddress(Interaction& ui, QWidget* owner, const QUrl& url);

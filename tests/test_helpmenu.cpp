@@ -1,8 +1,11 @@
 // The Help menu: credits, licence, and what it hands the desktop to open.
+#include "platform/qt/qtinteraction.h"
 #include "support/programfixture.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QLabel>
 #include <QTimer>
 
@@ -29,8 +32,39 @@ TEST_F(HelpMenu, HelpHomepageAndEmailGoToTheDesktop) {
     EXPECT_EQ(ui.openedUrls[0], QUrl::fromLocalFile(folder.path() + "hlp-obn7000/help-Orbalin.htm"));
     EXPECT_EQ(ui.openedUrls[1], QUrl("https://orbalin.org/"));
     EXPECT_EQ(ui.openedUrls[2], QUrl("mailto:orbalin@orbalin.org"));
-    // A missing page is the desktop's to report, not ours.
     EXPECT_TRUE(ui.messages().isEmpty());
+
+    // With nothing on the desktop to open them, the user is given each file or address.
+    ui.desktopOpens = false;
+    form().Help2->trigger();
+    form().Email1->trigger();
+    form().Editandsendbackbymail1->trigger();
+    const QStringList messages = ui.messages();
+    ASSERT_EQ(messages.size(), 3);
+    EXPECT_TRUE(messages[0].endsWith(QDir::toNativeSeparators(folder.path() + "hlp-obn7000/help-Orbalin.htm")));
+    EXPECT_TRUE(messages[1].endsWith("\nmailto:orbalin@orbalin.org")) << messages[1].toStdString();
+    EXPECT_TRUE(messages[2].endsWith(QDir::toNativeSeparators(folder.file("english.lag"))));
+}
+
+// The real opener, with xdg-open standing for a desktop that has a program for nothing, or one
+// that opens everything.
+TEST(DesktopOpener, SaysWhetherTheDesktopOpenedTheUrl) {
+    QTemporaryDir bin;
+    const QString opener = bin.filePath("xdg-open");
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(bin.path()) + ':' + path);
+    QtInteraction ui;
+    for (const int status : {0, 3}) {
+        QFile script(opener);
+        ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+        script.write(QByteArray("#!/bin/sh\nexit ") + QByteArray::number(status) + '\n');
+        script.close();
+        script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+        EXPECT_EQ(ui.openExternally(QUrl("https://orbalin.org/")), status == 0) << status;
+    }
+    QFile::remove(opener);
+    EXPECT_FALSE(ui.openExternally(QUrl("https://orbalin.org/"))) << "no xdg-open at all";
+    qputenv("PATH", path);
 }
 
 TEST_F(HelpMenu, AboutShowsTheCreditsInARealWindow) {

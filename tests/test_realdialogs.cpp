@@ -13,7 +13,10 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDateTime>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -89,6 +92,27 @@ TEST_F(OpenDialog, FirstFilterOfTheOpenButtonListsEveryPictureAndNothingElse) {
     EXPECT_EQ(shown, (QStringList{"a.jpg", "b.jpeg", "c.bmp", "sub"}));
     EXPECT_TRUE(filter.startsWith(QLatin1String("Tout ("))) << filter.toStdString();
     EXPECT_TRUE(program.Form15->slotLoaded[0]);
+}
+
+TEST_F(OpenDialog, RemembersItsFoldersInTheProgramFolderOnly) {
+    const QString usersOwn =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/QtProject.conf";
+    const QDateTime usersOwnBefore = QFileInfo(usersOwn).lastModified();
+    QTemporaryDir programFolder;
+    QtInteraction::keepDialogStateIn(programFolder.path());
+    QtInteraction ui;
+    FileDialogRequest request;
+    request.filters = {"Bitmaps (*.bmp)"};
+    request.initialFolder = folder.path();
+    ModalUser user;
+    user.then("QFileDialog", [](QDialog& dialog) { choose(dialog, QStringLiteral("c.bmp")); });
+    EXPECT_TRUE(user.run([&] { ui.openFile(nullptr, request); }));
+    QtInteraction::keepDialogStateIn(
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    QFile remembered(programFolder.filePath("QtProject.conf"));
+    ASSERT_TRUE(remembered.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(remembered.readAll().contains(QFile::encodeName(folder.path())));
+    EXPECT_EQ(QFileInfo(usersOwn).lastModified(), usersOwnBefore);
 }
 
 TEST_F(OpenDialog, EachFilterListsItsOwnFilesAndTheAnswerNamesTheFilterAsAsked) {

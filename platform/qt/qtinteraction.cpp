@@ -1,17 +1,20 @@
 #include "platform/qt/qtinteraction.h"
 
 #include "platform/printerport.h"
+#include "platform/waitcursor.h"
 
 #include <QApplication>
 #include <QColorDialog>
-#include <QDesktopServices>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrintEngine>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QProcess>
 #include <QPushButton>
+#include <QSettings>
 #include <QUrl>
 
 namespace {
@@ -33,6 +36,8 @@ QString dialogFilter(const QString& filter) {
 std::optional<FileDialogAnswer> runFileDialog(QWidget* owner, const FileDialogRequest& request,
                                               QFileDialog::AcceptMode mode) {
     QFileDialog dialog(owner, request.title, request.initialFolder);
+    // The desktop's own dialog would record the file in the user's recent files.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     // The program asks about replacing a file itself, once the extension is settled.
@@ -82,6 +87,11 @@ void copyDialogSettings(const QPrinter& from, QPrinter& to) {
 }
 } // namespace
 
+void QtInteraction::keepDialogStateIn(const QString& folder) {
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
+}
+
 void QtInteraction::message(QWidget* owner, const QString& text) {
     QMessageBox::information(owner, applicationTitle(), text);
 }
@@ -100,7 +110,7 @@ std::optional<FileDialogAnswer> QtInteraction::saveFile(QWidget* owner, const Fi
 }
 
 std::optional<QColor> QtInteraction::chooseColour(QWidget* owner, const QColor& initial) {
-    const QColor chosen = QColorDialog::getColor(initial, owner);
+    const QColor chosen = QColorDialog::getColor(initial, owner, {}, QColorDialog::DontUseNativeDialog);
     if (!chosen.isValid())
         return std::nullopt;
     return chosen;
@@ -146,6 +156,27 @@ void QtInteraction::showModal(QDialog& window) {
     window.exec();
 }
 
-void QtInteraction::openExternally(const QUrl& url) {
-    QDesktopServices::openUrl(url);
+// xdg-open reports a desktop with no program for the URL, or a program that fails at once, by its
+// exit status, which Qt's own opener drops. Where it stays until the program it started ends, it
+// is left running after two seconds and taken as having opened the URL.
+bool QtInteraction::openExternally(const QUrl& url) {
+    auto* opener = new QProcess(QCoreApplication::instance());
+    opener->setStandardOutputFile(QProcess::nullDevice());
+    opener->setStandardErrorFile(QProcess::nullDevice());
+    opener->start(QStringLiteral("xdg-open"), {QString::fromUtf8(url.toEncoded())});
+    {
+        const WaitCursor wait;
+        QElapsedTimer clock;
+        clock.start();
+        while (opener->state() != QProcess::NotRunning && !opener->waitForFinished(20) && !clock.hasExpired(2000))
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+    if (opener->state() != QProcess::NotRunning) {
+        QObject::connect(opener, &QProcess::finished, opener, &QObject::deleteLater);
+        return true;
+    }
+    const bool opened = opener->error() == QProcess::UnknownError && opener->exitStatus() == QProcess::NormalExit &&
+                        opener->exitCode() == 0;
+    opener->deleteLater();
+    return opened;
 }

@@ -81,7 +81,8 @@ void ScriptedInteraction::showModal(QDialog& window) {
     }
 }
 
-void ScriptedInteraction::openExternally(const QUrl& url) {
+bool ScriptedInteraction::openExternally(const QUrl& url) {
     calls.push_back({"desktop", url.toString()});
     openedUrls.push_back(url);
+    return desktopOpens;
 }

@@ -31,6 +31,7 @@ public:
     std::vector<Call> calls;
     std::vector<FileDialogRequest> fileRequests;
     std::vector<QUrl> openedUrls; // in the order handed to the desktop
+    bool desktopOpens = true;      // false: the desktop has no program for what it is handed
 
     QStringList messages() const;
     QStringList modalWindows() const;
@@ -43,7 +44,7 @@ public:
     std::optional<QColor> chooseColour(QWidget* owner, const QColor& initial) override;
     bool printerSetup(QWidget* owner, PrinterPort& printer) override;
     void showModal(QDialog& window) override;
-    void openExternally(const QUrl& url) override;
+    bool openExternally(const QUrl& url) override;
 
 private:
     QStringList textsOf(const QString& kind) const;
