@@ -3,6 +3,7 @@
 #include "platform/orbalinerror.h"
 #include "platform/qt/qtinteraction.h"
 #include "platform/qt/qtprinterport.h"
+#include "platform/qt/singleprogram.h"
 
 #include <QDir>
 #include <QMessageBox>
@@ -67,8 +68,19 @@ int main(int argc, char** argv) {
     std::optional<StartCheck> startCheck;
     if (qEnvironmentVariableIsSet("ORBALIN_QUIT_AFTER_START"))
         startCheck.emplace();
+    SingleProgram single(programFolder);
+    switch (single.start()) {
+    case SingleProgram::Start::First:
+        break;
+    case SingleProgram::Start::HandedOver:
+        return 0;
+    case SingleProgram::Start::Unreachable:
+        QMessageBox::information(nullptr, QStringLiteral("Orbalin"), SingleProgram::alreadyRunning(programFolder));
+        return startCheck ? 2 : 0;
+    }
     try {
         Orbalin program({programFolder, ui, printer});
+        single.onLaterStart([&program] { program.comeForward(); });
         return startCheck ? startCheck->quit() : QApplication::exec();
     } catch (const OrbalinError& error) {
         QMessageBox::critical(nullptr, QStringLiteral("Orbalin"), error.message());

@@ -47,3 +47,15 @@ Orbalin::Orbalin(const ProgramContext& givenContext) : context(givenContext) {
 Orbalin::~Orbalin() {
     OrbalinApplication::setErrorReporter(nullptr);
 }
+
+// Another start from this folder asked for the program: its window, or the dialog open over it,
+// comes forward as it was left, unless minimised.
+void Orbalin::comeForward() {
+    QWidget* window = QApplication::activeModalWidget();
+    if (window == nullptr)
+        window = Form15;
+    window->setWindowState((window->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}

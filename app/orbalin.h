@@ -42,6 +42,9 @@ public:
 
     const ProgramContext context;
 
+    // Brings the program's window to the front, for a second start from the same folder.
+    void comeForward();
+
     TForm15* Form15 = nullptr; // main window
     TForm16* Form16 = nullptr; // Slide
     TForm17* Form17 = nullptr; // Text Area
