@@ -2,92 +2,55 @@
 
 #include "platform/waitcursor.h"
 
-#include <QByteArray>
-#include <QCoreApplication>
+#include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
-#include <chrono>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
 #include <cups/cups.h>
-#include <functional>
-#include <future>
-#include <memory>
-#include <thread>
 
 namespace {
 
-constexpr int kWaitMs = kPrintServiceWaitSeconds * 1000;
+constexpr int kShowWaitWindowAfterMs = 500;
 
 QString lastErrorText() {
     return QString::fromUtf8(cupsLastErrorString());
 }
-
-// libcups keeps the server to ask per thread; a question on another thread asks the caller's.
-struct PrintServer {
-    QByteArray name = cupsServer();
-    int port = ippPort();
-    http_encryption_t encryption = cupsEncryption();
-};
 
 int stopWaiting(http_t*, void* timedOut) {
     *static_cast<bool*>(timedOut) = true;
     return 0;
 }
 
-// A connection to the server from the asking thread, whose every wait ends with the bound.
+// A connection to the asking thread's server, whose every wait for the server ends after
+// `silenceSeconds`.
 class Connection {
 public:
-    explicit Connection(const PrintServer& server) {
-        cupsSetServer(server.name.constData());
-        ippSetPort(server.port);
-        cupsSetEncryption(server.encryption);
-        http_ = httpConnect2(server.name.constData(), server.port, nullptr, AF_UNSPEC, server.encryption, 1,
-                             kWaitMs, nullptr);
+    explicit Connection(int silenceSeconds) {
+        http_ = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
+                             silenceSeconds * 1000, nullptr);
         if (http_ != nullptr)
-            httpSetTimeout(http_, kPrintServiceWaitSeconds, stopWaiting, &timedOut_);
+            httpSetTimeout(http_, silenceSeconds, stopWaiting, &timedOut_);
     }
     ~Connection() { httpClose(http_); }
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
-    // Null when the connection failed: libcups then tries its own, to the same server.
     http_t* http() const { return http_; }
-
-    // Asks the server a question that any server answers at once. False when it stayed silent
-    // for the whole wait; libcups' own fallbacks would then keep the thread for minutes.
-    bool answers() {
-        if (http_ == nullptr)
-            return true; // no server at all: refused at once
-        ippDelete(cupsDoRequest(http_, ippNewRequest(IPP_OP_CUPS_GET_DEFAULT), "/"));
-        return !timedOut_;
-    }
+    bool timedOut() const { return timedOut_; }
 
 private:
     http_t* http_ = nullptr;
     bool timedOut_ = false;
 };
 
-// Runs `question` on a thread of its own and waits at most the bound for its answer, painting the
-// window meanwhile but taking no input. Nothing when no answer came in time; the thread then ends
-// by itself once its connection gives up.
-template <typename Answer> std::optional<Answer> askWithinWait(std::function<Answer()> question) {
-    auto task = std::make_shared<std::packaged_task<Answer()>>(std::move(question));
-    std::future<Answer> answer = task->get_future();
-    std::thread([task] { (*task)(); }).detach();
-    const WaitCursor wait;
-    QElapsedTimer clock;
-    clock.start();
-    while (answer.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready) {
-        if (clock.hasExpired(kWaitMs))
-            return std::nullopt;
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    }
-    return answer.get();
-}
-
-std::optional<QString> refusalOf(const PrintServer& server, const QByteArray& printerName) {
-    Connection connection(server);
-    if (!connection.answers())
-        return printServiceSilence();
+std::optional<QString> refusalOf(const QByteArray& printerName) {
+    Connection connection(kPrintServiceWaitSeconds);
     cups_dest_t* dest = cupsGetNamedDest(connection.http(), printerName.constData(), nullptr);
+    if (connection.timedOut())
+        return printServiceSilence();
     if (dest == nullptr)
         return QStringLiteral("the print service does not answer or no longer knows the printer (%1).")
             .arg(lastErrorText());
@@ -99,13 +62,79 @@ std::optional<QString> refusalOf(const PrintServer& server, const QByteArray& pr
     return std::nullopt;
 }
 
+std::optional<QString> jobRefusal(const QByteArray& printerName, const QString& pdfFile, const QByteArray& title,
+                                  const JobOptions& options) {
+    Connection connection(kPrintJobSilenceSeconds);
+    if (connection.http() == nullptr)
+        return QStringLiteral("the print service cannot be reached (%1).").arg(lastErrorText());
+    cups_option_t* cupsOptions = nullptr;
+    int count = 0;
+    for (const auto& [name, value] : options)
+        count = cupsAddOption(name.constData(), value.constData(), count, &cupsOptions);
+    const int job = cupsPrintFile2(connection.http(), printerName.constData(), QFile::encodeName(pdfFile).constData(),
+                                   title.constData(), count, cupsOptions);
+    cupsFreeOptions(count, cupsOptions);
+    if (job > 0)
+        return std::nullopt;
+    if (connection.timedOut())
+        return QStringLiteral("the print service stopped answering while the job was sent (no reply within %1 "
+                              "seconds).")
+            .arg(kPrintJobSilenceSeconds);
+    // libcups leaves "successful-ok" behind when the connection broke without an IPP answer.
+    if (cupsLastError() <= IPP_STATUS_OK_EVENTS_COMPLETE)
+        return QStringLiteral("the print service closed the connection before it took the job.");
+    return lastErrorText();
+}
+
+// Shown when a wait lasts: what the program waits for, and Cancel.
+class WaitWindow : public QDialog {
+public:
+    explicit WaitWindow(QWidget* owner) : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+        setObjectName(QStringLiteral("PrintServiceWait"));
+        setWindowTitle(QStringLiteral("Print service"));
+        setWindowModality(Qt::ApplicationModal);
+        auto* text = new QLabel(QStringLiteral("Waiting for the print service to answer..."), this);
+        auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+        cancel->setObjectName(QStringLiteral("Button1"));
+        cancel->setAccessibleName(QStringLiteral("Stop waiting for the print service"));
+        auto* layout = new QVBoxLayout(this);
+        layout->addWidget(text);
+        layout->addWidget(cancel, 0, Qt::AlignRight);
+        connect(cancel, &QPushButton::clicked, this, [this] { cancelled = true; });
+    }
+    void reject() override { cancelled = true; }
+
+    bool cancelled = false;
+};
+
 } // namespace
 
-bool printServiceSilent() {
-    const PrintServer server;
-    const std::optional<bool> answered =
-        askWithinWait<bool>([server] { return Connection(server).answers(); });
-    return !answered.value_or(false);
+PrintServer PrintServer::ofThisThread() {
+    return {cupsServer(), ippPort(), static_cast<int>(cupsEncryption())};
+}
+
+void PrintServer::useOnThisThread() const {
+    cupsSetServer(name.constData());
+    ippSetPort(port);
+    cupsSetEncryption(static_cast<http_encryption_t>(encryption));
+}
+
+bool waitForPrintService(const std::function<bool()>& answered, int waitMs) {
+    const WaitCursor cursor;
+    std::unique_ptr<WaitWindow> window;
+    QElapsedTimer clock;
+    clock.start();
+    while (!answered()) {
+        if (clock.hasExpired(waitMs) || (window && window->cancelled))
+            return false;
+        if (!window && clock.hasExpired(kShowWaitWindowAfterMs) && qobject_cast<QApplication*>(qApp)) {
+            window = std::make_unique<WaitWindow>(QApplication::activeWindow());
+            window->show();
+        }
+        QCoreApplication::processEvents(window ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents, 10);
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
 }
 
 QString printServiceSilence() {
@@ -114,17 +143,29 @@ QString printServiceSilence() {
 }
 
 std::optional<QString> printServerRefusal(const QString& printerName) {
-    const PrintServer server;
     const QByteArray name = printerName.toUtf8();
-    const std::optional<std::optional<QString>> refusal =
-        askWithinWait<std::optional<QString>>([server, name] { return refusalOf(server, name); });
+    const auto refusal = askPrintService<std::optional<QString>>([name] { return refusalOf(name); });
     if (!refusal)
         return printServiceSilence();
     return *refusal;
 }
 
-std::optional<QString> printServerRefusedLastJob() {
-    if (cupsLastError() <= IPP_STATUS_OK_EVENTS_COMPLETE)
-        return std::nullopt;
-    return lastErrorText();
+std::optional<QString> submitPrintJob(const QString& printerName, const QString& pdfFile, const QString& title,
+                                      const JobOptions& options) {
+    const QByteArray name = printerName.toUtf8();
+    const QByteArray titleBytes = title.toUtf8();
+    const auto refusal = askPrintService<std::optional<QString>>(
+        [=] {
+            std::optional<QString> outcome = jobRefusal(name, pdfFile, titleBytes, options);
+            QFile::remove(pdfFile);
+            return outcome;
+        },
+        // The thread gives up after that much silence on each step; a slow but steady server is
+        // waited for.
+        10 * kPrintJobSilenceSeconds * 1000);
+    if (!refusal)
+        return QStringLiteral("the print service did not take the job within %1 seconds, or the wait was cancelled. "
+                              "Check the printer's queue before printing again.")
+            .arg(10 * kPrintJobSilenceSeconds);
+    return *refusal;
 }

@@ -8,7 +8,7 @@
 // The printable area is taken in the printer's own dots, so that it covers exactly the canvas a
 // job draws on; the paper is taken as its page size says.
 std::optional<PageGeometry> QtPrinterPort::pageGeometry() {
-    QPrinter* printer = device();
+    QPrinter* printer = this->printer();
     if (printer == nullptr)
         return std::nullopt;
     const QPageLayout layout = printer->pageLayout();

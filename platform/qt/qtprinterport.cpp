@@ -1,11 +1,15 @@
 #include "platform/qt/qtprinterport.h"
 
-#include "platform/qt/cupsstatus.h"
 #include "platform/orbalinerror.h"
+#include "platform/qt/cupsstatus.h"
 
+#include <QDir>
 #include <QPageLayout>
+#include <QPdfWriter>
+#include <QPrintEngine>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QTemporaryFile>
 
 namespace {
 // The canvas covers everything the printer can reach, as a printer's own printable area does:
@@ -16,37 +20,87 @@ void usePrintableArea(QPrinter& printer) {
         printer.setPageMargins(layout.minimumMargins(), layout.units());
 }
 
-// Qt asks the print server on this thread, and waits a minute for each answer of a server that
-// took the connection but never replies; the server is first asked within a few seconds.
-void requireAnsweringService() {
-    if (printServiceSilent())
-        throw OrbalinError(
-            QStringLiteral("No printer can be used: %1 Check that the print service is running.")
-                .arg(printServiceSilence()));
+OrbalinError serviceSilent() {
+    return OrbalinError(QStringLiteral("No printer can be used: %1 Check that the print service is running.")
+                            .arg(printServiceSilence()));
+}
+
+// Qt keeps the CUPS options of a job (name and value in turn) in this property of the print engine.
+const auto kCupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+
+// What Qt would send with a job of the printer: its paper, copies, sides and the dialog's options.
+JobOptions jobOptions(QPrinter& printer) {
+    JobOptions options{{"media", printer.pageLayout().pageSize().key().toUtf8()}};
+    if (printer.pageLayout().orientation() == QPageLayout::Landscape)
+        options.emplaceBack("landscape", "");
+    if (printer.copyCount() > 1) {
+        options.emplaceBack("copies", QByteArray::number(printer.copyCount()));
+        if (printer.collateCopies())
+            options.emplaceBack("Collate", "True");
+    }
+    switch (printer.duplex()) {
+    case QPrinter::DuplexNone:
+        break;
+    case QPrinter::DuplexShortSide:
+        options.emplaceBack("sides", "two-sided-short-edge");
+        break;
+    case QPrinter::DuplexAuto:
+    case QPrinter::DuplexLongSide:
+        options.emplaceBack("sides", "two-sided-long-edge");
+        break;
+    }
+    const QStringList chosen = printer.printEngine()->property(kCupsOptions).toStringList();
+    for (qsizetype i = 0; i + 1 < chosen.size(); i += 2)
+        options.emplaceBack(chosen.at(i).toUtf8(), chosen.at(i + 1).toUtf8());
+    return options;
 }
 } // namespace
 
 QtPrinterPort::QtPrinterPort(QString printerName) : printerName_(std::move(printerName)) {}
-QtPrinterPort::~QtPrinterPort() = default;
+QtPrinterPort::~QtPrinterPort() {
+    abortJob();
+}
 
 bool QtPrinterPort::anyInstalled() {
-    requireAnsweringService();
-    return !QPrinterInfo::availablePrinterNames().isEmpty();
+    const auto names = askPrintService<QStringList>([] { return QPrinterInfo::availablePrinterNames(); });
+    if (!names)
+        throw serviceSilent();
+    return !names->isEmpty();
 }
 
-// The printer-setup dialog asks the print server right away.
+// The printer-setup dialog asks the print server for every printer and the chosen one's options;
+// the same questions are asked first within the wait.
 QPrinter* QtPrinterPort::device() {
-    if (printer_)
-        requireAnsweringService();
-    return printer();
+    QPrinter* printer = this->printer();
+    if (printer == nullptr)
+        return nullptr;
+    const QString current = printer->printerName();
+    const auto answered = askPrintService<bool>([current] {
+        for (const QPrinterInfo& info : QPrinterInfo::availablePrinters())
+            info.supportedPageSizes();
+        return !QPrinterInfo::printerInfo(current).supportedPageSizes().isEmpty() || current.isEmpty();
+    });
+    if (!answered)
+        throw serviceSilent();
+    return printer;
 }
 
+// Made on a thread of its own: Qt asks the server for the printer's options as it makes one.
 QPrinter* QtPrinterPort::printer() {
-    if (!printer_ && anyInstalled()) {
-        const QPrinterInfo chosen =
-            printerName_.isEmpty() ? QPrinterInfo::defaultPrinter() : QPrinterInfo::printerInfo(printerName_);
-        printer_ = std::make_unique<QPrinter>(chosen, QPrinter::HighResolution);
-        printer_->setFullPage(false); // origin at the printable area's corner
+    if (!printer_) {
+        const QString wanted = printerName_;
+        auto made = askPrintService<std::shared_ptr<QPrinter>>([wanted]() -> std::shared_ptr<QPrinter> {
+            if (QPrinterInfo::availablePrinterNames().isEmpty())
+                return nullptr;
+            const QPrinterInfo chosen =
+                wanted.isEmpty() ? QPrinterInfo::defaultPrinter() : QPrinterInfo::printerInfo(wanted);
+            auto printer = std::make_shared<QPrinter>(chosen, QPrinter::HighResolution);
+            printer->setFullPage(false); // origin at the printable area's corner
+            return printer;
+        });
+        if (!made)
+            throw serviceSilent();
+        printer_ = std::move(*made);
     }
     if (printer_)
         usePrintableArea(*printer_);
@@ -74,6 +128,8 @@ int QtPrinterPort::deviceCaps(DeviceCap index) {
     return 0;
 }
 
+// A job for a print queue is drawn into a PDF file of the printer's page, which is then handed to
+// the server within a bound, as Qt would hand it over without one.
 QPainter& QtPrinterPort::beginJob(const QString& title) {
     QPrinter* printer = this->printer();
     // The print dialog may have sent the output to a PDF file instead of a print server.
@@ -85,34 +141,59 @@ QPainter& QtPrinterPort::beginJob(const QString& title) {
         return OrbalinError(
             QStringLiteral("\"%1\" cannot be printed on \"%2\": %3").arg(title, target, reason));
     };
-    if (!toFile_) {
-        if (const std::optional<QString> refusal = printServerRefusal(printer->printerName()))
-            throw cannotPrint(*refusal +
-                              QStringLiteral(" Check that the printer and the print service are running."));
+    if (toFile_) {
+        printer->setDocName(title);
+        if (!painter_.begin(printer))
+            throw cannotPrint(QStringLiteral("the file cannot be written."));
+        return painter_;
     }
-    printer->setDocName(title);
-    if (!painter_.begin(printer))
-        throw cannotPrint(
-            toFile_ ? QStringLiteral("the file cannot be written.")
-                    : QStringLiteral("the printer did not accept the job. Check that the printer and "
-                                     "the print service are running."));
+    if (const std::optional<QString> refusal = printServerRefusal(printer->printerName()))
+        throw cannotPrint(*refusal + QStringLiteral(" Check that the printer and the print service are running."));
+
+    QTemporaryFile file(QDir::temp().filePath(QStringLiteral("orbalin-job-XXXXXX.pdf")));
+    file.setAutoRemove(false);
+    if (!file.open())
+        throw cannotPrint(QStringLiteral("no file for the job can be written in %1.")
+                              .arg(QDir::toNativeSeparators(QDir::tempPath())));
+    job_ = Job{std::make_unique<QPdfWriter>(file.fileName()), file.fileName(), title, printer->printerName(),
+               jobOptions(*printer)};
+    file.close();
+    job_->pdf->setResolution(printer->resolution());
+    job_->pdf->setPageLayout(printer->pageLayout());
+    job_->pdf->setTitle(title);
+    job_->pdf->setCreator(QStringLiteral("Orbalin"));
+    if (!painter_.begin(job_->pdf.get())) {
+        abortJob();
+        throw cannotPrint(QStringLiteral("the job's file cannot be written."));
+    }
     return painter_;
 }
 
 void QtPrinterPort::endJob() {
     if (!painter_.isActive())
         return;
-    if (!painter_.end())
+    if (!painter_.end()) {
+        abortJob();
         throw OrbalinError(QStringLiteral("The print job could not be completed."));
-    if (toFile_)
+    }
+    if (!job_)
         return;
-    if (const std::optional<QString> refusal = printServerRefusedLastJob())
+    Job job = std::move(*job_);
+    job_.reset();
+    job.pdf.reset(); // closes the file
+    const QString queue = job.printerName.section(QLatin1Char('/'), 0, 0); // a queue, not an instance
+    if (const std::optional<QString> refusal = submitPrintJob(queue, job.file, job.title, job.options))
         throw OrbalinError(QStringLiteral("The print service refused the print job: %1").arg(*refusal));
 }
 
 void QtPrinterPort::abortJob() {
-    if (printer_)
+    if (toFile_ && printer_ && painter_.isActive())
         printer_->abort();
     if (painter_.isActive())
         painter_.end();
+    if (job_) {
+        job_->pdf.reset();
+        QFile::remove(job_->file);
+        job_.reset();
+    }
 }

@@ -1,12 +1,16 @@
 #pragma once
 
 #include "platform/printerport.h"
+#include "platform/qt/cupsstatus.h"
 
 #include <QPainter>
+#include <QPdfWriter>
 #include <memory>
+#include <optional>
 
-// The system's printers through QPrinter (CUPS on Linux). A print server that does not answer
-// within a few seconds is reported (OrbalinError) before Qt is let to ask it anything.
+// The system's printers through QPrinter (CUPS on Linux). Every question to the print server is
+// asked within a bound (platform/qt/cupsstatus.h); a server that does not answer is reported as
+// an OrbalinError.
 class QtPrinterPort : public PrinterPort {
 public:
     // The system's default printer, or the named one.
@@ -25,8 +29,18 @@ private:
     // The Qt printer, made on first use once the print server answers.
     QPrinter* printer();
 
+    // A job for a print queue: drawn into a PDF file, then handed to the server.
+    struct Job {
+        std::unique_ptr<QPdfWriter> pdf;
+        QString file;
+        QString title;
+        QString printerName;
+        JobOptions options;
+    };
+
     QString printerName_;
-    std::unique_ptr<QPrinter> printer_;
+    std::shared_ptr<QPrinter> printer_;
+    std::optional<Job> job_;
     QPainter painter_;
     bool toFile_ = false; // the job begun last goes to a PDF file
 };
