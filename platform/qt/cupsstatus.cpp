@@ -62,19 +62,34 @@ std::optional<QString> refusalOf(const QByteArray& printerName) {
     return std::nullopt;
 }
 
+// The job is sent as one Print-Job request on the bounded connection: libcups' own cupsPrintFile
+// opens connections of its own, without the bound, once the first has timed out.
 std::optional<QString> jobRefusal(const QByteArray& printerName, const QString& pdfFile, const QByteArray& title,
                                   const JobOptions& options) {
     Connection connection(kPrintJobSilenceSeconds);
     if (connection.http() == nullptr)
         return QStringLiteral("the print service cannot be reached (%1).").arg(lastErrorText());
+    const QByteArray resource = "/printers/" + printerName;
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(), "/printers/%s",
+                     printerName.constData());
+    ipp_t* request = ippNewRequest(IPP_OP_PRINT_JOB);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, title.constData());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_MIMETYPE, "document-format", nullptr, "application/pdf");
     cups_option_t* cupsOptions = nullptr;
     int count = 0;
     for (const auto& [name, value] : options)
         count = cupsAddOption(name.constData(), value.constData(), count, &cupsOptions);
-    const int job = cupsPrintFile2(connection.http(), printerName.constData(), QFile::encodeName(pdfFile).constData(),
-                                   title.constData(), count, cupsOptions);
+    cupsEncodeOptions2(request, count, cupsOptions, IPP_TAG_OPERATION);
+    cupsEncodeOptions2(request, count, cupsOptions, IPP_TAG_JOB);
     cupsFreeOptions(count, cupsOptions);
-    if (job > 0)
+    ipp_t* response = cupsDoFileRequest(connection.http(), request, resource.constData(),
+                                        QFile::encodeName(pdfFile).constData());
+    const int job = ippGetInteger(ippFindAttribute(response, "job-id", IPP_TAG_INTEGER), 0);
+    ippDelete(response);
+    if (job > 0 && cupsLastError() <= IPP_STATUS_OK_EVENTS_COMPLETE)
         return std::nullopt;
     if (connection.timedOut())
         return QStringLiteral("the print service stopped answering while the job was sent (no reply within %1 "
