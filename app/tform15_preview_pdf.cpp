@@ -35,8 +35,8 @@ void TForm15::PrintPreview1Click() {
         ExportPdf1Click();
 }
 
-// The page goes on the current printer's sheet, or on A4 without a printer. Nothing of the
-// document changes: the file is written from the pictures Print would draw.
+// The page is Print's on the current printer, or A4 without one or when the print service does not
+// answer. Nothing of the document changes: the file is written from the pictures Print would draw.
 void TForm15::ExportPdf1Click() {
     const CoverMode mode = currentMode();
     const auto [first, second] = printedPictures();
