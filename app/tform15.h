@@ -22,7 +22,7 @@ class QLineEdit;
 class QMenu;
 class QToolButton;
 class StatusPanels;
-struct Placement;
+struct PagePlan;
 
 // The main window, the cover editor. Its document state (CoverDocument) is what every window
 // reads and writes; the other windows reach it only through MainWindowPort.
@@ -70,7 +70,7 @@ public:
     QLabel *Image11 = nullptr, *Image12 = nullptr, *Image13 = nullptr;
     QLabel* Image6 = nullptr;
     QLabel* floatinglabel = nullptr;
-    QFrame* Panel11 = nullptr; // vertical text marker
+    QFrame* Panel11 = nullptr;      // vertical text marker
     ImageView* MyPicture = nullptr; // the added picture
     // Text bar
     QFrame* supfloat = nullptr;
@@ -256,9 +256,9 @@ private:
     void disablePrinting();
     // False when the user cancelled it; throws OrbalinError when the picture cannot be opened.
     bool openIntoSlot(const SlotInfo& slot, const QString& path);
-    // Where Print puts the pictures, from the calibration. Throws OrbalinError without a printer or
-    // with a value that cannot be used, naming it.
-    Placement coverPlacement() const;
+    // The page Print makes with the pictures loaded, from the calibration. Throws OrbalinError
+    // without a printer or with a value that cannot be used, naming it.
+    PagePlan coverPagePlan() const;
     // How the user finds a calibration value: its line in the mode's file and its field.
     QString calibrationValueName(int index) const;
     // The pictures Print draws, Picture #1 and #2 of the mode; null for one not loaded. The current

@@ -6,6 +6,7 @@
 #include "platform/waitcursor.h"
 #include "print/pagecheck.h"
 #include "print/pdfexport.h"
+#include "print/printermetrics.h"
 #include "print/tfprintpreview.h"
 
 #include <QFileInfo>
@@ -23,16 +24,10 @@ std::pair<const QImage*, const QImage*> TForm15::printedPictures() const {
 }
 
 void TForm15::PrintPreview1Click() {
-    const Placement placement = coverPlacement();
+    const PagePlan plan = coverPagePlan();
     const auto [first, second] = printedPictures();
-    const std::optional<PagePlan> plan =
-        planOnPrinter(program_.context.printer, placement, first != nullptr, second != nullptr);
-    if (!plan)
-        throw OrbalinError(
-            QStringLiteral("The printer gives no page size, so the page cannot be shown. Check "
-                           "the printer's set-up."));
     TFPrintPreview& preview = *program_.PrintPreview;
-    preview.prepareFor(currentMode(), *plan, placement, first, second);
+    preview.prepareFor(currentMode(), plan, first, second);
     ui().showModal(preview);
     if (preview.choice() == TFPrintPreview::Choice::Print)
         SpeedButton4Click();
@@ -40,8 +35,8 @@ void TForm15::PrintPreview1Click() {
         ExportPdf1Click();
 }
 
-// The page goes on the current printer's sheet, or on A4 without a printer. Nothing of the
-// document changes: the file is written from the pictures Print would draw.
+// The page is Print's on the current printer, or A4 without one or when the print service does not
+// answer. Nothing of the document changes: the file is written from the pictures Print would draw.
 void TForm15::ExportPdf1Click() {
     const CoverMode mode = currentMode();
     const auto [first, second] = printedPictures();
@@ -58,18 +53,21 @@ void TForm15::ExportPdf1Click() {
     if (!answer || answer->path.isEmpty())
         return;
     pdfFolder_ = QFileInfo(answer->path).absolutePath();
-    QString target = answer->path;
-    if (!target.contains(QLatin1String(".pdf")))
-        target += QLatin1String(".pdf");
+    const QString target = withPdfExtension(answer->path);
     if (QFileInfo::exists(target) && !ui().confirm(this, QStringLiteral("Existing file : replace it ?")))
         return;
 
-    const PageGeometry sheet = program_.context.printer.pageGeometry().value_or(a4Sheet());
-    const auto page = pdfPageFor(sheet, calibrationText, mode, first != nullptr, second != nullptr);
-    if (const auto* fault = std::get_if<CalibrationFault>(&page))
-        throw OrbalinError(QStringLiteral("No PDF was written: %1 %2 Correct it in the Calibrate window.")
-                               .arg(calibrationValueName(fault->index),
-                                    faultDescription(*fault, calibrationText[size_t(fault->index)])));
-    const WaitCursor busy;
-    writeCoverPdf(target, QStringLiteral("Obn7000"), std::get<PdfPage>(page), first, second);
+    const ExportPage sheet = exportPageOf(*this, program_.context.printer);
+    const CalibrationTexts texts =
+        sheet.onPrinter ? calibrationText : withTrueSize(calibrationText, mode, sheet.page);
+    const auto plan = pagePlanFor(texts, sheet.page, first != nullptr, second != nullptr);
+    if (const auto* fault = std::get_if<CalibrationFault>(&plan))
+        throw OrbalinError(calibrationFaultMessage(QStringLiteral("No PDF was written"),
+                                                   calibrationValueName(fault->index), *fault, texts));
+    {
+        const WaitCursor busy;
+        writeCoverPdf(target, QStringLiteral("Obn7000"), std::get<PagePlan>(plan), first, second);
+    }
+    if (!sheet.note.isEmpty())
+        ui().message(this, sheet.note);
 }

@@ -19,24 +19,26 @@ QString TForm15::calibrationValueName(int index) const {
              calibrationFieldName(index));
 }
 
-Placement TForm15::coverPlacement() const {
-    return printPlacement(*this, calibrationText, QStringLiteral("the cover"),
-                          [this](int index) { return calibrationValueName(index); });
+PagePlan TForm15::coverPagePlan() const {
+    const CoverMode mode = currentMode();
+    return printPagePlan(*this, program_.context.printer, calibrationText,
+                         slotLoaded[slotOf(mode, false).index], slotLoaded[slotOf(mode, true).index],
+                         QStringLiteral("the cover"),
+                         [this](int index) { return calibrationValueName(index); });
 }
 
 void TForm15::SpeedButton4Click() {
     const ModeInfo& info = modeInfo(currentMode());
-    const Placement placement = coverPlacement();
-    coverDotsX = placement.width;
-    coverDotsY = placement.height;
+    const PagePlan plan = coverPagePlan();
+    coverDotsX = plan.placement.width;
+    coverDotsY = plan.placement.height;
     const SlotInfo& first = slotOf(info.mode, false);
     const SlotInfo& second = slotOf(info.mode, true);
-    if (!slotLoaded[first.index] && !slotLoaded[second.index]) {
+    if (plan.pictures.empty()) {
         ui().message(this, nothingOnThePage(info.mode, QStringLiteral("print")));
         return;
     }
-    if (!printAnywayWhenCut(ui(), this, program_.context.printer, placement, slotLoaded[first.index],
-                            slotLoaded[second.index]))
+    if (!printAnywayWhenCut(ui(), this, plan))
         return;
 
     if (const std::optional<SlotInfo> slot = currentSlot())
@@ -44,7 +46,7 @@ void TForm15::SpeedButton4Click() {
     const auto keptIfLoaded = [this](const SlotInfo& slot) {
         return slotLoaded[slot.index] ? &slotKept[slot.index].bitmap() : nullptr;
     };
-    printCoverPage(program_.context.printer, kCoverJobTitle, placement, PrintDIB1, keptIfLoaded(first),
+    printCoverPage(program_.context.printer, kCoverJobTitle, plan, PrintDIB1, keptIfLoaded(first),
                    keptIfLoaded(second));
 }
 

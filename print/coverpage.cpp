@@ -2,27 +2,27 @@
 
 #include "platform/printjob.h"
 #include "platform/waitcursor.h"
-#include "print/placement.h"
+#include "print/pageplan.h"
 #include "print/printdib.h"
 
-std::vector<QRect> drawCoverPage(QPainter& canvas, const Placement& placement, const TPrintDIB& dib,
+std::vector<QRect> drawCoverPage(QPainter& canvas, const PagePlan& plan, const TPrintDIB& dib,
                                  const QImage* first, const QImage* second) {
     std::vector<QRect> drawn;
-    const auto draw = [&](const QImage* picture, int left, int top) {
-        if (picture == nullptr)
-            return;
-        dib.StretchDrawDIB(canvas, left, top, placement.width, placement.height, *picture);
-        drawn.emplace_back(left, top, placement.width, placement.height);
-    };
-    draw(first, placement.left1, placement.top1);
-    draw(second, placement.left2, placement.top2);
+    for (const PagePicture& picture : plan.pictures) {
+        const QImage* bitmap = picture.second ? second : first;
+        if (bitmap == nullptr)
+            continue;
+        const QRect& at = picture.dots;
+        dib.StretchDrawDIB(canvas, at.left(), at.top(), at.width(), at.height(), *bitmap);
+        drawn.push_back(at);
+    }
     return drawn;
 }
 
-void printCoverPage(PrinterPort& printer, const QString& title, const Placement& placement,
-                    const TPrintDIB& dib, const QImage* first, const QImage* second) {
+void printCoverPage(PrinterPort& printer, const QString& title, const PagePlan& plan, const TPrintDIB& dib,
+                    const QImage* first, const QImage* second) {
     const WaitCursor busy;
     PrintJob job(printer, title);
-    drawCoverPage(job.canvas(), placement, dib, first, second);
+    drawCoverPage(job.canvas(), plan, dib, first, second);
     job.finish();
 }

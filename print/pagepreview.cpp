@@ -2,7 +2,6 @@
 
 #include "app/discgeometry.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -30,50 +29,7 @@ QString sideText(PageSide side) {
     return {};
 }
 
-// Dots beyond the printable area on each side, each at most the picture's own size.
-std::vector<PageCut> cutsOf(const QRect& dots, QSize printable, double mmPerDotAcross, double mmPerDotDown) {
-    const qint64 left = dots.left(), top = dots.top();
-    const qint64 right = left + dots.width(), bottom = top + dots.height();
-    const qint64 over[] = {
-        std::clamp<qint64>(-left, 0, dots.width()),
-        std::clamp<qint64>(-top, 0, dots.height()),
-        std::clamp<qint64>(right - printable.width(), 0, dots.width()),
-        std::clamp<qint64>(bottom - printable.height(), 0, dots.height()),
-    };
-    const PageSide sides[] = {PageSide::Left, PageSide::Top, PageSide::Right, PageSide::Bottom};
-    std::vector<PageCut> cuts;
-    for (int i = 0; i < 4; ++i)
-        if (over[i] > 0)
-            cuts.push_back({sides[i], double(over[i]) * (i % 2 == 0 ? mmPerDotAcross : mmPerDotDown)});
-    return cuts;
-}
-
 } // namespace
-
-bool PagePlan::anyCut() const {
-    return std::any_of(pictures.begin(), pictures.end(),
-                       [](const PagePicture& p) { return !p.cuts.empty(); });
-}
-
-PagePlan planPage(const PageGeometry& sheet, QSize printableDots, const Placement& placement, bool first,
-                  bool second) {
-    PagePlan plan{sheet, printableDots, {}};
-    if (printableDots.isEmpty())
-        return plan;
-    const double across = sheet.printableMm.width() / printableDots.width();
-    const double down = sheet.printableMm.height() / printableDots.height();
-    const auto add = [&](bool isSecond, int left, int top) {
-        const QRect dots(left, top, placement.width, placement.height);
-        const QRectF mm(sheet.printableMm.left() + left * across, sheet.printableMm.top() + top * down,
-                        placement.width * across, placement.height * down);
-        plan.pictures.push_back({isSecond, dots, mm, cutsOf(dots, printableDots, across, down)});
-    };
-    if (first)
-        add(false, placement.left1, placement.top1);
-    if (second)
-        add(true, placement.left2, placement.top2);
-    return plan;
-}
 
 std::vector<QRectF> cutAreas(const PagePicture& picture, const PageGeometry& sheet) {
     const QRectF whole = picture.sheetMm;

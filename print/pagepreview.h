@@ -1,8 +1,7 @@
 #pragma once
 
 #include "app/covermode.h"
-#include "platform/printerport.h"
-#include "print/placement.h"
+#include "print/pageplan.h"
 
 #include <QRect>
 #include <QRectF>
@@ -14,37 +13,6 @@
 // The printed page measured on its sheet: where each picture lands in millimetres, what part of
 // it the printer cannot reach, and where the insert is cut out. Everything here is arithmetic on
 // what Print sends; the preview window only draws it.
-
-enum class PageSide { Left, Top, Right, Bottom };
-
-// A strip of a picture on one side that falls outside the printable area.
-struct PageCut {
-    PageSide side = PageSide::Left;
-    double mm = 0;
-
-    bool operator==(const PageCut&) const = default;
-};
-
-struct PagePicture {
-    bool second = false;
-    QRect dots;                // as the job draws it, from the printable area's corner
-    QRectF sheetMm;            // on the sheet, from its top-left corner
-    std::vector<PageCut> cuts; // in the order left, top, right, bottom; none when it all prints
-};
-
-// The page Print makes: the sheet and the pictures that print on it, Picture #1 first.
-struct PagePlan {
-    PageGeometry sheet;
-    QSize printableDots;
-    std::vector<PagePicture> pictures;
-
-    bool anyCut() const;
-};
-
-// Lays out the pictures the placement puts on a printer whose printable area
-// (`sheet.printableMm`) is `printableDots` across and down. Pictures not printed are left out.
-PagePlan planPage(const PageGeometry& sheet, QSize printableDots, const Placement& placement, bool first,
-                  bool second);
 
 // The parts of a picture outside the printable area, in sheet millimetres.
 std::vector<QRectF> cutAreas(const PagePicture& picture, const PageGeometry& sheet);

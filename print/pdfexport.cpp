@@ -3,7 +3,9 @@
 #include "platform/filemessages.h"
 #include "platform/orbalinerror.h"
 #include "platform/safewrite.h"
+#include "print/pageplan.h"
 
+#include <QFileInfo>
 #include <QImage>
 #include <QPageLayout>
 #include <QPainter>
@@ -27,32 +29,38 @@ QRectF inUnits(const QRectF& mm) {
     return {mm.left() * scale, mm.top() * scale, mm.width() * scale, mm.height() * scale};
 }
 
-bool drawPage(QIODevice& device, const QString& title, const PdfPage& page, const QImage* first,
+bool drawPage(QIODevice& device, const QString& title, const PagePlan& plan, const QImage* first,
               const QImage* second) {
     QPdfWriter writer(&device);
     writer.setTitle(title);
     writer.setCreator(QStringLiteral("Orbalin"));
     writer.setResolution(kPdfUnitsPerInch);
-    if (!writer.setPageLayout(layoutOf(page.paperMm)))
+    if (!writer.setPageLayout(layoutOf(plan.sheet.paperMm)))
         return false;
     QPainter painter;
     if (!painter.begin(&writer))
         return false;
     // The pictures go in as their own pixels: without this the file would carry them as JPEG.
     painter.setRenderHint(QPainter::LosslessImageRendering);
-    if (first && page.first)
-        painter.drawImage(inUnits(*page.first), *first);
-    if (second && page.second)
-        painter.drawImage(inUnits(*page.second), *second);
+    for (const PagePicture& picture : plan.pictures) {
+        if (const QImage* bitmap = picture.second ? second : first)
+            painter.drawImage(inUnits(picture.sheetMm), *bitmap);
+    }
     return painter.end();
 }
 
 } // namespace
 
-void writeCoverPdf(const QString& path, const QString& title, const PdfPage& page, const QImage* first,
+QString withPdfExtension(const QString& chosen) {
+    const QString suffix = QStringLiteral(".pdf");
+    const bool named = QFileInfo(chosen).fileName().endsWith(suffix, Qt::CaseInsensitive);
+    return named ? chosen : chosen + suffix;
+}
+
+void writeCoverPdf(const QString& path, const QString& title, const PagePlan& plan, const QImage* first,
                    const QImage* second) {
     const std::optional<QString> failure = writeWhole(path, FileOwner::User, [&](QIODevice& device) {
-        return drawPage(device, title, page, first, second);
+        return drawPage(device, title, plan, first, second);
     });
     if (failure)
         throw OrbalinError(

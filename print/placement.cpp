@@ -32,11 +32,13 @@ bool isDecimalDigits(const QByteArray& bytes) {
     return points <= 1 && digits > 0;
 }
 
-std::optional<int> truncatedProduct(long double centimetres, int dotsPerCm) {
-    const long double dots = std::trunc(centimetres * dotsPerCm);
-    if (!(std::fabs(dots) <= std::numeric_limits<int>::max()))
-        return std::nullopt;
-    return static_cast<int>(dots);
+// Wide enough for any offset allowed and any whole dots per centimetre.
+qint64 truncatedProduct(long double centimetres, int dotsPerCm) {
+    return static_cast<qint64>(std::trunc(centimetres * dotsPerCm));
+}
+
+bool fitsInInt(qint64 value) {
+    return value >= std::numeric_limits<int>::min() && value <= std::numeric_limits<int>::max();
 }
 
 bool isWholeNumber(const QString& text) {
@@ -70,38 +72,48 @@ std::optional<int> parseDots(const QString& text) {
     return value;
 }
 
-std::variant<Placement, CalibrationFault> placementFor(const CalibrationTexts& texts, int dotsPerCmAcross,
-                                                       int dotsPerCmDown) {
+std::optional<CalibrationFault> calibrationFault(const CalibrationTexts& texts) {
     for (int i = 0; i < 6; ++i) {
         if (texts[size_t(i)].trimmed().isEmpty())
             return CalibrationFault{i, QString()};
     }
-    std::array<int, 4> offsets{};
     for (int i = 0; i < 4; ++i) {
         const std::optional<long double> centimetres = parseCentimetres(texts[size_t(i)]);
         if (!centimetres)
             return CalibrationFault{i, QStringLiteral("not a number of centimetres such as 15.00")};
-        const std::optional<int> dots =
-            truncatedProduct(*centimetres, i % 2 == 0 ? dotsPerCmAcross : dotsPerCmDown);
-        if (!dots)
+        if (std::fabs(*centimetres) > kFarthestOffsetCm)
             return CalibrationFault{i, QStringLiteral("too far to be a place on the page")};
-        offsets[size_t(i)] = *dots;
     }
-    std::array<int, 2> size{};
     for (int i = 4; i < 6; ++i) {
         const QString text = texts[size_t(i)].trimmed();
         const std::optional<int> dots = parseDots(text);
-        if (!dots && isWholeNumber(text))
-            return CalibrationFault{i,
-                                    QStringLiteral("a whole number too large to be a printed size in dots")};
+        if ((!dots && isWholeNumber(text)) || (dots && *dots > kLargestSizeDots))
+            return CalibrationFault{
+                i, QStringLiteral("a whole number too large to be a printed size (at most %1 dots)")
+                       .arg(kLargestSizeDots)};
         if (!dots)
             return CalibrationFault{i, QStringLiteral("not a whole number of printer dots")};
         if (*dots == 0)
             return CalibrationFault{
                 i, QStringLiteral("no size at all: a picture is printed at least 1 dot wide and high")};
-        size[size_t(i - 4)] = *dots;
     }
-    return Placement{offsets[0], offsets[1], offsets[2], offsets[3], size[0], size[1]};
+    return std::nullopt;
+}
+
+std::variant<Placement, CalibrationFault> placementFor(const CalibrationTexts& texts, int dotsPerCmAcross,
+                                                       int dotsPerCmDown) {
+    if (const std::optional<CalibrationFault> fault = calibrationFault(texts))
+        return *fault;
+    const std::array<qint64, 2> size = {*parseDots(texts[4]), *parseDots(texts[5])};
+    std::array<int, 4> offsets{};
+    for (int i = 0; i < 4; ++i) {
+        const qint64 near = truncatedProduct(*parseCentimetres(texts[size_t(i)]),
+                                             i % 2 == 0 ? dotsPerCmAcross : dotsPerCmDown);
+        if (!fitsInInt(near) || !fitsInInt(near + size[size_t(i % 2)]))
+            return CalibrationFault{i, QStringLiteral("too far to be a place on the page")};
+        offsets[size_t(i)] = int(near);
+    }
+    return Placement{offsets[0], offsets[1], offsets[2], offsets[3], int(size[0]), int(size[1])};
 }
 
 QString calibrationFieldName(int index) {

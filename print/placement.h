@@ -30,8 +30,18 @@ std::optional<long double> parseCentimetres(const QString& text);
 // A printed size in dots: a whole number, 0 or more.
 std::optional<int> parseDots(const QString& text);
 
+// What can be a place on a page. A metre covers any sheet a printer takes. A million dots is a
+// metre at 25,400 dpi, beyond any printer, and keeps every sum of a place and a size far inside
+// an int.
+constexpr long double kFarthestOffsetCm = 100;
+constexpr int kLargestSizeDots = 1'000'000;
+
+// The first of the six texts that cannot be a place or size on any page, whatever the printer.
+std::optional<CalibrationFault> calibrationFault(const CalibrationTexts& texts);
+
 // Converts the calibration texts with whole dots per centimetre across and down. Offsets are
-// multiplied and then truncated toward zero; sizes are taken as they are.
+// multiplied and then truncated toward zero; sizes are taken as they are. The arithmetic runs
+// wide enough for any text, and a picture whose far edge would not fit in an int is refused.
 std::variant<Placement, CalibrationFault> placementFor(const CalibrationTexts& texts, int dotsPerCmAcross,
                                                        int dotsPerCmDown);
 

@@ -2,7 +2,7 @@
 
 #include "app/covermode.h"
 #include "print/calibrationfile.h"
-#include "print/placement.h"
+#include "print/pageplan.h"
 #include "print/truesize.h"
 
 #include <QString>
@@ -23,8 +23,28 @@ void setCoverDots(CoverDocument& document, const DotSize& size);
 // cover dots and the calibration's last two texts. Throws OrbalinError when the printer gives
 // no size.
 void applyTrueSize(CoverDocument& document, PrinterPort& printer, CoverMode mode);
-// Converts calibration texts to places on the page with the stored printer metrics. Throws
-// OrbalinError when there is no printer or a value cannot be used, naming the value by
-// nameValue(index).
-Placement printPlacement(const CoverDocument& document, const CalibrationTexts& texts,
-                         const QString& whatNotPrinted, const std::function<QString(int)>& nameValue);
+// The page of the printer of the moment: its sheet and canvas from the port, the dots per
+// centimetre from the stored metrics, as Print has always multiplied by. nullopt without a
+// printer. Throws OrbalinError when the print service does not answer.
+std::optional<PrinterPage> printerPageOf(const CoverDocument& document, PrinterPort& printer);
+
+// The page Export PDF writes: the printer's, or A4 with the pictures at their true size when
+// there is no printer or the print service does not answer. A note for the user says so in the
+// last case.
+struct ExportPage {
+    PrinterPage page;
+    bool onPrinter = false;
+    QString note;
+};
+ExportPage exportPageOf(const CoverDocument& document, PrinterPort& printer);
+
+// "Nothing was printed: <value> is empty. Correct it in the Calibrate window.", with `outcome` in
+// place of "Nothing was printed".
+QString calibrationFaultMessage(const QString& outcome, const QString& valueName,
+                                const CalibrationFault& fault, const CalibrationTexts& texts);
+
+// The page Print makes of the texts on the printer of the moment. Throws OrbalinError when there
+// is no printer or a value cannot be used, naming the value by nameValue(index).
+PagePlan printPagePlan(const CoverDocument& document, PrinterPort& printer, const CalibrationTexts& texts,
+                       bool first, bool second, const QString& whatNotPrinted,
+                       const std::function<QString(int)>& nameValue);

@@ -76,6 +76,10 @@ void keepWhatTypingGives(QLineEdit& edit, QString (*keep)(const QString&)) {
     edit.setCursorPosition(static_cast<int>(cursor));
 }
 
+QString fieldValueName(int index) {
+    return QStringLiteral("the value of %1").arg(calibrationFieldName(index));
+}
+
 const QString kEmptyValue =
     QStringLiteral("Empty value prohibited...\n\nValeur NULL interdite, veuillez entrer une valeur.");
 
@@ -163,11 +167,19 @@ void TForm19::showSketchOf(CoverMode mode) {
         images[i]->setVisible(int(i) + 1 == modeNumber(mode));
 }
 
-// Ok always closes the window, its only way out. When the file cannot be written the user is
+// Ok closes the window, its only way out, once every value can be a place or size on a page; a
+// value that cannot is named and the window stays. When the file cannot be written the user is
 // told, and the values still serve until the program ends.
 void TForm19::SpeedButton1Click() {
     CoverDocument& document = services_.main.document();
     const CalibrationTexts values = texts();
+    if (const std::optional<CalibrationFault> fault = calibrationFault(values)) {
+        services_.ui.message(this, QStringLiteral("Nothing was saved: %1 %2")
+                                       .arg(fieldValueName(fault->index),
+                                            faultDescription(*fault, values[size_t(fault->index)])));
+        edits()[size_t(fault->index)]->setFocus();
+        return;
+    }
     Memo1 = QStringList(values.begin(), values.end());
     QString failure;
     try {
@@ -179,10 +191,11 @@ void TForm19::SpeedButton1Click() {
     document.calibrationText = values;
     accept();
     if (!failure.isEmpty())
-        services_.ui.message(parentWidget(),
-                             QStringLiteral("%1\nThe new calibration is used until the program ends; \"%2\" keeps "
-                                            "the previous one.")
-                                 .arg(failure, QLatin1String(modeInfo(mode_).calibrationFile)));
+        services_.ui.message(
+            parentWidget(),
+            QStringLiteral("%1\nThe new calibration is used until the program ends; \"%2\" keeps "
+                           "the previous one.")
+                .arg(failure, QLatin1String(modeInfo(mode_).calibrationFile)));
 }
 
 void TForm19::SpeedButton2Click() {
@@ -191,15 +204,12 @@ void TForm19::SpeedButton2Click() {
         services_.ui.message(this, kEmptyValue);
         return;
     }
-    const Placement placement = printPlacement(services_.main.document(), values, QStringLiteral("the test frames"),
-                                               [](int index) {
-                                                   return QStringLiteral("the value of %1")
-                                                       .arg(calibrationFieldName(index));
-                                               });
-    if (!printAnywayWhenCut(services_.ui, this, services_.printer, placement, true, true))
+    const PagePlan plan = printPagePlan(services_.main.document(), services_.printer, values, true, true,
+                                        QStringLiteral("the test frames"), fieldValueName);
+    if (!printAnywayWhenCut(services_.ui, this, plan))
         return;
-    printCoverPage(services_.printer, QStringLiteral("Calibration"), placement, services_.main.document().PrintDIB1,
-                   &cadre, &cadre);
+    printCoverPage(services_.printer, QStringLiteral("Calibration"), plan,
+                   services_.main.document().PrintDIB1, &cadre, &cadre);
 }
 
 void TForm19::SpeedButton3Click() {

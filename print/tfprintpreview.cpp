@@ -42,11 +42,10 @@ public:
         setAccessibleName(QStringLiteral("Printed page"));
     }
 
-    void showPage(CoverMode mode, const PagePlan& plan, const Placement& placement, const TPrintDIB& dib,
-                  const QImage* first, const QImage* second) {
+    void showPage(CoverMode mode, const PagePlan& plan, const TPrintDIB& dib, const QImage* first,
+                  const QImage* second) {
         mode_ = mode;
         plan_ = plan;
-        placement_ = placement;
         dib_ = &dib;
         first_ = first ? *first : QImage();
         second_ = second ? *second : QImage();
@@ -61,15 +60,23 @@ public:
         update();
     }
     double pixelsPerMm() const { return scale_; }
-    QPointF toPixels(QPointF sheetMm) const { return QPointF(kMarginPx, kMarginPx) + sheetMm * scale_; }
-    QSizeF paperMm() const { return plan_.sheet.paperMm; }
+    QPointF toPixels(QPointF sheetMm) const {
+        return QPointF(kMarginPx, kMarginPx) + (sheetMm - sceneMm().topLeft()) * scale_;
+    }
+    // The sheet and whatever is drawn beyond it: pictures that run off it and their die-cuts.
+    QRectF sceneMm() const {
+        QRectF scene(QPointF(0, 0), plan_.sheet.paperMm);
+        for (const PagePicture& picture : plan_.pictures)
+            scene |= picture.sheetMm | dieCutOf(mode_, picture.sheetMm).outline;
+        return scene;
+    }
     const std::vector<QRect>& drawn() const { return drawn_; }
 
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         painter.fillRect(rect(), kDesk);
-        painter.translate(kMarginPx, kMarginPx);
+        painter.translate(toPixels(QPointF(0, 0)));
         painter.scale(scale_, scale_);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
@@ -94,7 +101,7 @@ private:
         painter.translate(printable.topLeft());
         painter.scale(printable.width() / plan_.printableDots.width(),
                       printable.height() / plan_.printableDots.height());
-        drawn_ = drawCoverPage(painter, placement_, *dib_, first_.isNull() ? nullptr : &first_,
+        drawn_ = drawCoverPage(painter, plan_, *dib_, first_.isNull() ? nullptr : &first_,
                                second_.isNull() ? nullptr : &second_);
         painter.restore();
     }
@@ -126,30 +133,36 @@ private:
 
     // The picture's place and size, written inside its top-left corner.
     void drawMeasures(QPainter& painter, const PagePicture& picture) {
-        const QPointF corner = picture.sheetMm.topLeft() - plan_.sheet.printableMm.topLeft();
-        const QString text =
-            QStringLiteral("%1  %2, %3 mm  %4 × %5 mm")
-                .arg(slotStatusText(picture.second), QString::number(corner.x(), 'f', 1),
-                     QString::number(corner.y(), 'f', 1), QString::number(picture.sheetMm.width(), 'f', 1),
-                     QString::number(picture.sheetMm.height(), 'f', 1));
-        const QPointF at = toPixels(picture.sheetMm.topLeft()) + QPointF(4, 4);
-        QRectF box = painter.fontMetrics().boundingRect(text);
-        box.moveTopLeft(at);
-        box.adjust(-3, -1, 3, 1);
+        const QRectF box = measuresBox(picture);
         painter.fillRect(box, QColor(255, 255, 255, 220));
         painter.setPen(Qt::black);
-        painter.drawText(box, Qt::AlignCenter, text);
+        painter.drawText(box, Qt::AlignCenter, measuresText(picture));
+    }
+
+    QString measuresText(const PagePicture& picture) const {
+        const QPointF corner = picture.sheetMm.topLeft() - plan_.sheet.printableMm.topLeft();
+        return QStringLiteral("%1  %2, %3 mm  %4 × %5 mm")
+            .arg(slotStatusText(picture.second), QString::number(corner.x(), 'f', 1),
+                 QString::number(corner.y(), 'f', 1), QString::number(picture.sheetMm.width(), 'f', 1),
+                 QString::number(picture.sheetMm.height(), 'f', 1));
+    }
+
+    // Inside the picture's top-left corner, in pixels; it may stand out of a small picture.
+    QRectF measuresBox(const PagePicture& picture) const {
+        QRectF box = fontMetrics().boundingRect(measuresText(picture));
+        box.moveTopLeft(toPixels(picture.sheetMm.topLeft()) + QPointF(4, 4));
+        return box.adjusted(-3, -1, 3, 1);
     }
 
     void fitSize() {
-        const QSizeF paper = plan_.sheet.paperMm * scale_;
-        setFixedSize(int(std::ceil(paper.width())) + 2 * kMarginPx,
-                     int(std::ceil(paper.height())) + 2 * kMarginPx);
+        QRectF drawn(toPixels(sceneMm().topLeft()), toPixels(sceneMm().bottomRight()));
+        for (const PagePicture& picture : plan_.pictures)
+            drawn |= measuresBox(picture);
+        setFixedSize(int(std::ceil(drawn.right())) + kMarginPx, int(std::ceil(drawn.bottom())) + kMarginPx);
     }
 
     CoverMode mode_ = CoverMode::CdCover;
     PagePlan plan_;
-    Placement placement_;
     const TPrintDIB* dib_ = nullptr;
     QImage first_, second_;
     double scale_ = 2;
@@ -205,10 +218,10 @@ void TFPrintPreview::buildControls() {
     connect(CloseButton, &QToolButton::clicked, this, &QDialog::reject);
 }
 
-void TFPrintPreview::prepareFor(CoverMode mode, const PagePlan& plan, const Placement& placement,
-                                const QImage* first, const QImage* second) {
+void TFPrintPreview::prepareFor(CoverMode mode, const PagePlan& plan, const QImage* first,
+                                const QImage* second) {
     choice_ = Choice::Close;
-    page_->showPage(mode, plan, placement, services_.main.document().PrintDIB1, first, second);
+    page_->showPage(mode, plan, services_.main.document().PrintDIB1, first, second);
     const bool anything = !plan.pictures.empty();
     PrintButton->setEnabled(anything);
     ExportButton->setEnabled(anything);
@@ -244,7 +257,7 @@ QPoint TFPrintPreview::pixelOnPage(QPointF sheetMm) const {
 
 void TFPrintPreview::FitButtonClick() {
     fitting_ = true;
-    const QSizeF paper = page_->paperMm();
+    const QSizeF paper = page_->sceneMm().size();
     if (paper.isEmpty())
         return;
     const QSize room = ScrollBox->viewport()->size() - QSize(2 * kMarginPx, 2 * kMarginPx);

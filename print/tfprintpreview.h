@@ -25,11 +25,10 @@ public:
     TFPrintPreview(QWidget* owner, const WindowServices& services);
     ~TFPrintPreview() override;
 
-    // Called before the window is shown: the page Print would make of the placement, and the
+    // Called before the window is shown: the page Print would make, and the
     // pictures it would draw (null for a place Print leaves empty). With neither picture the
     // window says there is nothing to print.
-    void prepareFor(CoverMode mode, const PagePlan& plan, const Placement& placement, const QImage* first,
-                    const QImage* second);
+    void prepareFor(CoverMode mode, const PagePlan& plan, const QImage* first, const QImage* second);
     Choice choice() const { return choice_; }
 
     // The rectangles, in printer dots, that the page routine drew into when the page was last painted.

@@ -30,7 +30,7 @@ TEST_P(TrueSizeTest, TruncatesSinglePrecisionProduct) {
     EXPECT_EQ(size->x, static_cast<int>(size->xf));
 }
 
-// 600 dpi printers: a letter-sized one (4800 x 6600 dots over 203 x 279 mm) and an A4 one.
+// 600 dpi printers and a 360 dpi one: a letter-sized one (4800 x 6600 dots over 203 x 279 mm) and an A4 one.
 INSTANTIATE_TEST_SUITE_P(
     PrinterExamples, TrueSizeTest,
     ::testing::Values(TrueSizeCase{"LetterCd", 4800, 203, 6600, 279, CoverMode::CdCover, 2837, 2838},
@@ -39,7 +39,9 @@ INSTANTIATE_TEST_SUITE_P(
                       TrueSizeCase{"LetterMini", 4800, 203, 6600, 279, CoverMode::MiniCd, 1891, 1892},
                       TrueSizeCase{"A4Cd", 4960, 210, 7016, 297, CoverMode::CdCover, 2834, 2834},
                       TrueSizeCase{"A4Back", 4960, 210, 7016, 297, CoverMode::BackCover, 3566, 2811},
-                      TrueSizeCase{"A4Mini", 4960, 210, 7016, 297, CoverMode::MiniCd, 1889, 1889}),
+                      TrueSizeCase{"A4Mini", 4960, 210, 7016, 297, CoverMode::MiniCd, 1889, 1889},
+                      // 360 dpi: 1700.57 and 1700.61 dots.
+                      TrueSizeCase{"A4Cd360", 2976, 210, 4209, 297, CoverMode::CdCover, 1700, 1700}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TrueSize, NoPrinterGivesNoSizeInsteadOfDividingZeroByZero) {
@@ -53,6 +55,7 @@ TEST(TrueSize, DotsPerCentimetreAreTruncated) {
     EXPECT_EQ(dotsPerCentimetre(4960, 210), 236); // 236.19
     EXPECT_EQ(dotsPerCentimetre(7016, 297), 236);
     EXPECT_EQ(dotsPerCentimetre(4800, 203), 236); // 236.45
+    EXPECT_EQ(dotsPerCentimetre(2976, 210), 141); // 360 dpi: 141.71
 }
 
 TEST(PreviewGeometry, CentresBetweenTheToolBars) {

@@ -151,6 +151,28 @@ TEST_F(Calibrate, PrintTestRefusesEmptyAndUnusableValues) {
     EXPECT_FALSE(folder.exists("Cd_cfg.ini"));
 }
 
+TEST_F(Calibrate, OkRefusesAValueThatCannotBeAPlaceOnAPageAndStaysOpen) {
+    start();
+    const CalibrationTexts before = form().calibrationText;
+    bool openAfterRefusal = false;
+    calibrate([&](TForm19& w) {
+        w.show();
+        w.Edit4->setText("150.00");
+        w.SpeedButton1->click();
+        openAfterRefusal = w.isVisible();
+        w.Edit4->setText("100.00");
+        w.SpeedButton1->click();
+    });
+    EXPECT_TRUE(openAfterRefusal);
+    ASSERT_EQ(ui.messages().size(), 1);
+    EXPECT_EQ(ui.messages()[0],
+              "Nothing was saved: the value of Picture #2, Vertical is \"150.00\", which is too "
+              "far to be a place on the page.");
+    EXPECT_EQ(folder.read("Cd_cfg.ini"), "0.00\r\n0.00\r\n0.00\r\n100.00\r\n2837\r\n2838\r\n");
+    EXPECT_NE(form().calibrationText, before);
+    EXPECT_FALSE(window().isVisible());
+}
+
 TEST_F(Calibrate, FieldsLetThroughOnlyWhatTheyHold) {
     start();
     window().show();

@@ -41,7 +41,7 @@ TEST(CupsExport, TheFilePutsThePicturesWhereThePrintedPageHasThem) {
     ASSERT_TRUE(printed && file);
     EXPECT_EQ(file->size(), printed->size()) << "the file's sheet is the queue's";
     for (const QColor colour : colours) {
-        // Print rounds its dots per centimetre down: over 14 cm, a tenth of a millimetre.
+        // The same page plan: what parts them is the rasterising of two files.
         EXPECT_TRUE(rectNear(pixelsToMm(colourBox(*file, colour, 40).value_or(QRect()), 300),
                              pixelsToMm(colourBox(*printed, colour, 40).value_or(QRect()), 300), 0.3))
             << colour.name().toStdString();

@@ -1,7 +1,7 @@
 #include "decor/gradient.h"
 #include "decor/insertcopy.h"
-#include "decor/slidepiece.h"
 #include "decor/quarterturn.h"
+#include "decor/slidepiece.h"
 #include "support/pictures.h"
 
 #include <QColor>
@@ -84,6 +84,9 @@ TEST(Gradient, EllipticalRingsCloseInWithoutGapsOnAWhiteGround) {
     // The outer ring holds 100/322 of the difference: 255 - 25500/322 = 176 and 79.
     const QColor outer(176, 0, 79);
     EXPECT_EQ(ellipticalRingColour(kRed, kBlue, 1), outer);
+    // Ring 2 holds 101/322: 25755/322 = 79.98, still 79.
+    EXPECT_EQ(ellipticalRingColour(kRed, kBlue, 2), outer);
+    EXPECT_EQ(ellipticalRingColour(kRed, kBlue, 3), QColor(175, 0, 80));
     EXPECT_EQ(picture.pixelColor(225, 0), outer);
     EXPECT_EQ(picture.pixelColor(0, 225), outer);
     EXPECT_EQ(picture.pixelColor(224, 449), outer);

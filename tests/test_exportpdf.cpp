@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QToolButton>
 #include <sys/fsuid.h>
 #include <unistd.h>
 
@@ -48,7 +49,9 @@ protected:
         for (const auto& [mode, size] : modes) {
             const std::string name = std::string(sheetName) + " " + modeInfo(mode).statusText;
             loadBoth(mode);
-            form().calibrationText = {"0.50", "1.00", "2.00", "14.00", "1", "1"};
+            // The printed size stays the one the mode takes on the printer: its true size.
+            const CalibrationTexts offsets = {"0.50", "1.00", "2.00", "14.00"};
+            std::copy_n(offsets.begin(), 4, form().calibrationText.begin());
             const QString path = out.filePath(QString::fromStdString(name) + ".pdf");
             exportTo(path);
             ASSERT_EQ(pdfPageCount(path), 1) << name << ui.messages().join('\n').toStdString();
@@ -56,8 +59,10 @@ protected:
             EXPECT_TRUE(rectNear(pixelsToMm(page.rect(), kDpi), QRectF(QPointF(), pose.sheet.paperMm), 0.1));
             const QRectF first = pixelsToMm(colourBox(page, Qt::red, 40).value_or(QRect()), kDpi);
             const QRectF second = pixelsToMm(colourBox(page, Qt::blue, 40).value_or(QRect()), kDpi);
-            EXPECT_TRUE(rectNear(first, QRectF(corner + QPointF(5, 10), size), 0.2)) << name;
-            EXPECT_TRUE(rectNear(second, QRectF(corner + QPointF(20, 140), size), 0.2)) << name;
+            // The page is Print's: whole millimetres in the printer's metrics and whole dots per
+            // centimetre put the A4 printer's pictures up to 0.7 mm short of the true places.
+            EXPECT_TRUE(rectNear(first, QRectF(corner + QPointF(5, 10), size), 0.8)) << name;
+            EXPECT_TRUE(rectNear(second, QRectF(corner + QPointF(20, 140), size), 0.8)) << name;
         }
     }
 
@@ -70,6 +75,87 @@ TEST_F(ExportPdf, PicturesAreAtTrueSizeAndCalibratedPlacesOnAnA4Sheet) {
 
 TEST_F(ExportPdf, PicturesAreAtTrueSizeAndCalibratedPlacesOnALetterSheet) {
     measureEveryMode(TestPrinter::letterWithMargins(), "Letter");
+}
+
+TEST_F(ExportPdf, TheFileHasThePicturesWherePrintPutsThemWithACalibratedStretch) {
+    // Stretched to about 116 × 112 mm; 1.27 cm and 2.03 cm are no whole number of dots.
+    const struct {
+        const char* name;
+        PrinterPose pose;
+        const char *width, *height;
+    } cases[] = {
+        {"A4 600 dpi", TestPrinter::a4WithMargins(), "2750", "2650"},
+        {"Letter 600 dpi", TestPrinter::letterWithMargins(), "2750", "2650"},
+        {"A4 360 dpi", TestPrinter::posedAt({210, 297}, 360, 60), "1650", "1590"},
+        {"Letter 360 dpi", TestPrinter::posedAt({215.9, 279.4}, 360, 90), "1650", "1590"},
+    };
+    for (const auto& each : cases) {
+        program.reset();
+        printer.jobs.clear();
+        printer.poseAs(each.pose);
+        start();
+        loadBoth(CoverMode::CdCover);
+        form().calibrationText = {"0.50", "1.27", "2.03", "14.00", each.width, each.height};
+        form().SpeedButton4->click();
+        ASSERT_EQ(printer.jobs.size(), 1u) << each.name << ui.messages().join('\n').toStdString();
+        // Where the job put its pictures, on the sheet in millimetres.
+        const QRectF printable = each.pose.sheet.printableMm;
+        const double across = printable.width() / each.pose.metrics.horzRes;
+        const double down = printable.height() / each.pose.metrics.vertRes;
+        std::vector<QRectF> printed;
+        for (const PrintedImage& image : printer.jobs.back().images) {
+            const QRect& dots = image.target;
+            printed.emplace_back(printable.left() + dots.left() * across, printable.top() + dots.top() * down,
+                                 dots.width() * across, dots.height() * down);
+        }
+        ASSERT_EQ(printed.size(), 2u) << each.name;
+        const QString path = out.filePath(QString::fromLatin1(each.name) + ".pdf");
+        exportTo(path);
+        const QImage page = rasterisePdf(path, kDpi).value_or(QImage());
+        const QRectF first = pixelsToMm(colourBox(page, Qt::red, 40).value_or(QRect()), kDpi);
+        const QRectF second = pixelsToMm(colourBox(page, Qt::blue, 40).value_or(QRect()), kDpi);
+        // Within a pixel of the raster: the two used to part by 0.3 mm and more.
+        EXPECT_TRUE(rectNear(first, printed[0], 0.1)) << each.name;
+        EXPECT_TRUE(rectNear(second, printed[1], 0.1)) << each.name;
+    }
+}
+
+TEST_F(ExportPdf, WhenThePrintServiceDoesNotAnswerThePageIsA4AndTheNoteSaysSo) {
+    printer.poseAs(TestPrinter::letterWithMargins());
+    start();
+    loadBoth(CoverMode::BackCover);
+    form().calibrationText = {"1.00", "2.00", "0.00", "14.00", "2750", "2650"};
+    printer.silent = true;
+    const QString path = out.filePath(QStringLiteral("a4.pdf"));
+    exportTo(path);
+    ASSERT_EQ(ui.messages().size(), 1);
+    EXPECT_TRUE(ui.messages().front().startsWith(QLatin1String("The print service did not answer, so the PDF "
+                                                               "was written on an A4 sheet")))
+        << ui.messages().front().toStdString();
+    const QImage page = rasterisePdf(path, kDpi).value_or(QImage());
+    EXPECT_TRUE(rectNear(pixelsToMm(page.rect(), kDpi), QRectF(0, 0, 210, 297), 0.1));
+    EXPECT_TRUE(rectNear(pixelsToMm(colourBox(page, Qt::red, 40).value_or(QRect()), kDpi),
+                         QRectF(10, 20, 151, 119), 0.15));
+}
+
+TEST_F(ExportPdf, ValuesFromAFileBeyondAnyPageAreRefusedByPrintPreviewAndExport) {
+    folder.write("Cd_cfg.ini", "4000000.00\r\n0\r\n0\r\n15\r\n2000000000\r\n2000000000\r\n");
+    start();
+    loadBoth(CoverMode::CdCover);
+    form().SpeedButton4->click();
+    form().PrintPreview1->trigger();
+    exportTo(out.filePath(QStringLiteral("far.pdf")));
+    ASSERT_EQ(ui.messages().size(), 3);
+    for (const QString& message : ui.messages())
+        EXPECT_TRUE(
+            message.contains(QLatin1String("line 1 of the calibration file \"Cd_cfg.ini\" (Picture #1, "
+                                           "Horizontal) is \"4000000.00\", which is too far")))
+            << message.toStdString();
+    form().calibrationText[0] = QStringLiteral("0.00");
+    form().SpeedButton4->click();
+    EXPECT_TRUE(ui.messages().back().contains(QLatin1String("line 5")));
+    EXPECT_TRUE(printer.jobs.empty());
+    EXPECT_TRUE(QDir(out.path()).isEmpty());
 }
 
 TEST_F(ExportPdf, PicturesAreEmbeddedLosslesslyAtTheirOwnPixels) {
@@ -90,8 +176,7 @@ TEST_F(ExportPdf, TheNameGetsItsExtensionAndAnExistingFileIsReplacedOnlyAfterOk)
     exportTo(out.filePath(QStringLiteral("cover")));
     exportTo(out.filePath(QStringLiteral("loud.PDF")));
     EXPECT_EQ(ui.fileRequests.at(0).filters, QStringList{"PDF (*.pdf)"});
-    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files, QDir::Name),
-              (QStringList{"cover.pdf", "loud.PDF.pdf"}));
+    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files, QDir::Name), (QStringList{"cover.pdf", "loud.PDF"}));
 
     const QString path = out.filePath(QStringLiteral("cover.pdf"));
     const QByteArray first = bytes(path);

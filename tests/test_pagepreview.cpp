@@ -67,6 +67,18 @@ TEST(PagePlan, WarningNamesThePictureTheSideAndTheMillimetresRoundedUp) {
               "within the printable area.");
 }
 
+TEST(PagePlan, WithoutAPrinterTheInsertsAreAtTheirTrueSizeOnA4) {
+    const PrinterPage a4 = a4Page();
+    EXPECT_EQ(a4.sheet.paperMm, QSizeF(210, 297));
+    const CalibrationTexts stretched = {"1.00", "2.00", "0.00", "15.00", "2750", "2650"};
+    const auto plan = pagePlanFor(withTrueSize(stretched, CoverMode::BackCover, a4), a4, true, true);
+    const PagePicture& first = std::get<PagePlan>(plan).pictures.at(0);
+    EXPECT_NEAR(first.sheetMm.left(), 10, 0.05);
+    EXPECT_NEAR(first.sheetMm.top(), 20, 0.05);
+    EXPECT_NEAR(first.sheetMm.width(), 151, 0.05);
+    EXPECT_NEAR(first.sheetMm.height(), 119, 0.05);
+}
+
 TEST(DieCut, DiscsHaveRimAndHubAndInsertsTheirRectangleAtTrueSizeOnThePicture) {
     const QRectF picture(10, 20, 120.4, 119.6);
     const DieCut cd = dieCutOf(CoverMode::CdCover, picture);

@@ -1,16 +1,18 @@
 // Print arithmetic without windows: DIB rows, reading calibration numbers, places on the page, and
 // what the calibration fields let through.
-#include "platform/printjob.h"
 #include "doubles/testprinter.h"
+#include "platform/printjob.h"
 #include "print/calibrationkeys.h"
+#include "print/pdfexport.h"
 #include "print/placement.h"
 #include "print/printdib.h"
 
 #include <QLocale>
 #include <QPainter>
 #include <clocale>
-#include <string>
 #include <gtest/gtest.h>
+#include <limits>
+#include <string>
 
 namespace {
 
@@ -144,6 +146,43 @@ TEST(Placement, OffsetsAreTruncatedAfterMultiplyingWholeDotsPerCentimetre) {
     EXPECT_EQ(std::get<Placement>(tenCm), (Placement{2360, 99, -2, 410, 1, 2}));
 }
 
+TEST(Placement, OffsetsWhoseProductsHaveFractionsAreTruncatedTowardZero) {
+    // Across at 236 dots a centimetre: 1.27 gives 299.72, 0.99 gives 233.64; down on a 360 dpi
+    // printer's 141: -0.07 gives -9.87, 2.50 gives 352.5.
+    const auto placement = placementFor({"1.27", "-0.07", "0.99", "2.50", "1", "1"}, 236, 141);
+    EXPECT_EQ(std::get<Placement>(placement), (Placement{299, -9, 233, 352, 1, 1}));
+}
+
+TEST(Placement, PlacesAndSizesStayWithinAMetreAndAMillionDots) {
+    const CalibrationTexts farthest = {"-100.00", "100", "100.00", "-100", "1000000", "1000000"};
+    EXPECT_EQ(std::get<Placement>(placementFor(farthest, 236, 141)),
+              (Placement{-23600, 14100, 23600, -14100, 1000000, 1000000}));
+    EXPECT_EQ(calibrationFault(farthest), std::nullopt);
+    struct Case {
+        int index;
+        const char* value;
+    };
+    // What a calibration file may hold, far beyond: refused without overflowing anything.
+    for (const Case& c : {Case{0, "100.01"}, Case{1, "-100.001"}, Case{2, "4000000.00"}, Case{3, "-4000000"},
+                          Case{4, "1000001"}, Case{5, "2000000000"}, Case{4, "2147483647"}}) {
+        CalibrationTexts texts = farthest;
+        texts[size_t(c.index)] = QString::fromLatin1(c.value);
+        const std::optional<CalibrationFault> fault = calibrationFault(texts);
+        ASSERT_TRUE(fault.has_value()) << c.value;
+        EXPECT_EQ(fault->index, c.index) << c.value;
+        const auto placed = placementFor(texts, 236, 236);
+        ASSERT_TRUE(std::holds_alternative<CalibrationFault>(placed)) << c.value;
+        EXPECT_EQ(std::get<CalibrationFault>(placed), *fault);
+    }
+    // Metrics that give absurd dots per centimetre: the far edge would not fit in an int.
+    const int absurd = std::numeric_limits<int>::max() / 100;
+    const auto edge = placementFor({"0", "0", "0", "100.00", "1000000", "1000000"}, absurd, absurd);
+    ASSERT_TRUE(std::holds_alternative<CalibrationFault>(edge));
+    EXPECT_EQ(std::get<CalibrationFault>(edge).index, 3);
+    EXPECT_TRUE(std::holds_alternative<Placement>(
+        placementFor({"-100", "0", "0", "0", "1000000", "1"}, std::numeric_limits<int>::max() / 100, 1)));
+}
+
 TEST(Placement, FirstUnusableValueIsNamed) {
     const std::string nines(80, '9'); // longer than any number read
     const CalibrationTexts good = {"0.00", "0.00", "0.00", "15.00", "2834", "2834"};
@@ -171,6 +210,13 @@ TEST(Placement, FirstUnusableValueIsNamed) {
     EXPECT_LT(described.size(), 100);
     EXPECT_TRUE(described.contains(QLatin1String("1048576 characters")));
     EXPECT_EQ(calibrationFieldName(3), "Picture #2, Vertical");
+}
+
+TEST(PdfName, OnlyTheFilesOwnNameCountsAndItsCaseDoesNot) {
+    for (const char* named : {"cover.pdf", "upper.PDF", "/home/me/Mixed.Pdf", "/tmp/my.pdf.dir/a.pdf"})
+        EXPECT_EQ(withPdfExtension(QString::fromLatin1(named)), QString::fromLatin1(named));
+    for (const char* bare : {"cover", "/tmp/my.pdf.dir/cover", "cover.pdf.old", "pdf", "my.pdf/x"})
+        EXPECT_EQ(withPdfExtension(QString::fromLatin1(bare)), QString::fromLatin1(bare) + ".pdf");
 }
 
 QString typeIntoOffset(QString text, const QString& keys) {

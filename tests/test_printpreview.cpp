@@ -121,18 +121,46 @@ TEST_F(PagePreview, ExportFromTheWindowGoesThroughTheRealSaveDialog) {
     program = std::make_unique<Orbalin>(ProgramContext{folder.path(), desktop, printer, 0});
     loadCdCover();
     QTemporaryDir out;
+    // A folder whose name holds ".pdf" does not stand for the file's extension.
+    const QString pdfFolder = out.filePath(QStringLiteral("my.pdf.dir"));
+    ASSERT_TRUE(QDir().mkdir(pdfFolder));
     QStringList filters;
     ModalUser user;
     user.then("PrintPreview", [](QDialog& shown) { ModalUser::press(preview(shown).ExportButton); });
     user.then("QFileDialog", [&](QDialog& shown) {
         filters = static_cast<QFileDialog&>(shown).nameFilters();
-        static_cast<QFileDialog&>(shown).setDirectory(out.path());
+        static_cast<QFileDialog&>(shown).setDirectory(pdfFolder);
         shown.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QStringLiteral("cover"));
         shown.accept(); // as its Save button does
     });
     ASSERT_TRUE(user.run([&] { form().PrintPreview1->trigger(); }));
     EXPECT_EQ(filters, QStringList{"PDF (*.pdf)"});
-    EXPECT_EQ(pdfPageCount(out.filePath(QStringLiteral("cover.pdf"))), 1);
+    EXPECT_EQ(pdfPageCount(pdfFolder + QStringLiteral("/cover.pdf")), 1);
+}
+
+TEST_F(PagePreview, APictureRunningOffTheSheetIsShownWholeWithItsLabelAndOverhang) {
+    printer.poseAs(TestPrinter::a4WithMargins());
+    start();
+    loadCdCover();
+    // Picture #1 starts 30 mm left of the printable area, Picture #2 ends 90 mm below the sheet.
+    form().calibrationText = {"-3.00", "0.00", "0.00", "25.00", "2834", "2834"};
+    ui.modalActions.push_back([&](QDialog& shown) {
+        TFPrintPreview& window = preview(shown);
+        window.ActualSizeButton->click();
+        const QPointF corner = TestPrinter::a4WithMargins().sheet.printableMm.topLeft();
+        for (const QPointF far : {corner + QPointF(-30, 0), corner + QPointF(119, 369)})
+            EXPECT_TRUE(window.Page->rect().contains(window.pixelOnPage(far))) << far.x() << ", " << far.y();
+        // Red over the green picture, and over the blue one below the sheet.
+        const QColor overhang = shownAt(window, corner + QPointF(-28, 60));
+        EXPECT_TRUE(overhang.red() > 60 && overhang.green() < 200) << overhang.name().toStdString();
+        const QColor below = shownAt(window, corner + QPointF(60, 365));
+        EXPECT_TRUE(below.red() > 60 && below.blue() < 200) << below.name().toStdString();
+        window.FitButton->click();
+        EXPECT_TRUE(window.Page->rect().contains(window.pixelOnPage(corner + QPointF(119, 369))));
+        EXPECT_LE(window.Page->height(), window.ScrollBox->viewport()->height());
+        window.CloseButton->click();
+    });
+    form().PrintPreview1->trigger();
 }
 
 TEST_F(PagePreview, PrintWarnsOfAPictureCutOnALetterSheetAndCancelSendsNothing) {

@@ -38,18 +38,6 @@ private:
     QTransform transform_;
 };
 
-// A 600 dpi printer whose printable area keeps `marginDots` from each edge of the sheet.
-PrinterPose posedAt600(QSizeF paperMm, int marginDots) {
-    constexpr int dpi = 600;
-    const auto dots = [](double mm) { return int(mm / 25.4 * dpi + 1e-6); }; // whole dots on the sheet
-    const auto mm = [](int count) { return count * 25.4 / dpi; };
-    const int across = dots(paperMm.width()) - 2 * marginDots;
-    const int down = dots(paperMm.height()) - 2 * marginDots;
-    const QRectF printable(mm(marginDots), mm(marginDots), mm(across), mm(down));
-    return {{dpi, dpi, qRound(printable.width()), qRound(printable.height()), across, down},
-            {paperMm, printable}};
-}
-
 } // namespace
 
 // One page of a test job, with the printer's metrics.
@@ -97,15 +85,33 @@ TestPrinter::TestPrinter() = default;
 TestPrinter::TestPrinter(const PrinterMetrics& metrics) : metrics_(metrics) {}
 TestPrinter::TestPrinter(const PrinterPose& pose) : metrics_(pose.metrics), sheet_(pose.sheet) {}
 
+PrinterPose TestPrinter::posedAt(QSizeF paperMm, int dpi, int marginDots) {
+    const auto dots = [dpi](double mm) { return int(mm / 25.4 * dpi + 1e-6); }; // whole dots on the sheet
+    const auto mm = [dpi](int count) { return count * 25.4 / dpi; };
+    const int across = dots(paperMm.width()) - 2 * marginDots;
+    const int down = dots(paperMm.height()) - 2 * marginDots;
+    const QRectF printable(mm(marginDots), mm(marginDots), mm(across), mm(down));
+    return {{dpi, dpi, qRound(printable.width()), qRound(printable.height()), across, down},
+            {paperMm, printable}};
+}
+
 PrinterPose TestPrinter::a4WithMargins() {
-    return posedAt600(QSizeF(210, 297), 100);
+    return posedAt(QSizeF(210, 297), 600, 100);
 }
 
 PrinterPose TestPrinter::letterWithMargins() {
-    return posedAt600(QSizeF(215.9, 279.4), 150);
+    return posedAt(QSizeF(215.9, 279.4), 600, 150);
 }
 
+namespace {
+void answerOrThrow(bool silent) {
+    if (silent)
+        throw OrbalinError(QStringLiteral("No printer can be used: the print service does not answer."));
+}
+} // namespace
+
 std::optional<PageGeometry> TestPrinter::pageGeometry() {
+    answerOrThrow(silent);
     if (!metrics_)
         return std::nullopt;
     return sheet_ ? sheet_ : PrinterPort::pageGeometry();
@@ -115,7 +121,13 @@ TestPrinter::~TestPrinter() {
         painter_.end();
 }
 
+bool TestPrinter::anyInstalled() {
+    answerOrThrow(silent);
+    return metrics_.has_value();
+}
+
 int TestPrinter::deviceCaps(DeviceCap index) {
+    answerOrThrow(silent);
     if (!metrics_)
         return 0;
     switch (index) {

@@ -61,6 +61,8 @@ public:
     // of 100 dots (4.2 mm) and a Letter one with margins of 150 dots (a quarter of an inch).
     static PrinterPose a4WithMargins();
     static PrinterPose letterWithMargins();
+    // A printer of `dpi` dots per inch whose printable area keeps `marginDots` from each edge.
+    static PrinterPose posedAt(QSizeF paperMm, int dpi, int marginDots);
 
     // A printer given by its metrics alone prints all of its sheet.
     void install(const PrinterMetrics& metrics) {
@@ -76,10 +78,12 @@ public:
         sheet_.reset();
     }
     bool refuseJobs = false;
+    // A print service that does not answer: asking for anything of the printer throws.
+    bool silent = false;
 
     std::list<Job> jobs;
 
-    bool anyInstalled() override { return metrics_.has_value(); }
+    bool anyInstalled() override;
     int deviceCaps(DeviceCap index) override;
     QPainter& beginJob(const QString& title) override;
     void endJob() override;
