@@ -3,10 +3,13 @@
 #include "lang/captioncontrols.h"
 #include "lang/captiontable.h"
 #include "lang/tform4.h"
+#include "print/tfprintpreview.h"
 #include "print/tform19.h"
 #include "support/programfixture.h"
 
 #include <QAbstractButton>
+#include <QDir>
+#include <QLayout>
 #include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
@@ -14,6 +17,7 @@
 #include <QRegularExpression>
 #include <QTimer>
 #include <QToolButton>
+#include <random>
 
 namespace {
 
@@ -41,7 +45,7 @@ QStringList everyCaption(TForm15& main) {
     return captions;
 }
 
-QByteArray languageFile(const std::function<QString(int)>& lineText, int count = kLanguageFileLineCount) {
+QByteArray languageFile(const std::function<QString(int)>& lineText, int count = kCaptionLineCount) {
     QStringList lines;
     for (int line = 1; line <= count; ++line)
         lines << lineText(line);
@@ -60,7 +64,13 @@ protected:
             window.findChild<QAbstractButton*>(QStringLiteral("Button1"))->click();
         });
     }
-    QString config() { return QString::fromLatin1(folder.read(QStringLiteral("config.obn"))); }
+    QString config() { return QString::fromUtf8(folder.read(QStringLiteral("config.obn"))); }
+    // Tries a language file through "Your Language...", pressing Ok in the language window.
+    void tryLanguage(const QString& path) {
+        ui.fileAnswers.push_back(FileDialogAnswer{path, 0});
+        pressOk();
+        form().YourLanguage1->trigger();
+    }
 };
 
 TEST_F(Languages, EachLineReachesItsControlAndNoOtherAsPlainText) {
@@ -151,6 +161,94 @@ TEST_F(Languages, YourLanguageTriesAFileWhereItLiesAndIsNotRemembered) {
     EXPECT_EQ(form().SpeedButton1->text(), QStringLiteral("mine 2"));
 }
 
+TEST_F(Languages, AnOlderTranslationShowsTheLaterCaptionsInEnglish) {
+    start();
+    pressOk();
+    form().German1->trigger();
+    EXPECT_EQ(form().PrintPreview1->text(), "Druckvorschau...");
+    EXPECT_EQ(program->PrintPreview->windowTitle(), "Druckvorschau");
+
+    folder.write(QStringLiteral("older.lag"), languageFile(marker, kLanguageFileLineCount));
+    tryLanguage(folder.file(QStringLiteral("older.lag")));
+    EXPECT_EQ(form().SpeedButton1->text(), "<b>#2&&</b>");
+    EXPECT_EQ(form().PrintPreview1->text(), "Print preview...");
+    EXPECT_EQ(program->PrintPreview->windowTitle(), "Print preview");
+    EXPECT_TRUE(ui.messages().isEmpty()) << ui.messages().join('\n').toStdString();
+}
+
+TEST_F(Languages, AUtf8FileWithAStrayByteIsReadAsUtf8AndItsLineNamed) {
+    QByteArray french = folder.read(QStringLiteral("french.lag"));
+    const qsizetype line25 = french.indexOf("Charger une image");
+    ASSERT_GT(line25, 0);
+    french.insert(line25, '\xFF');
+    folder.write(QStringLiteral("stray.lag"), french);
+    start();
+    ui.realModalWindows = true;
+    QTimer::singleShot(0, [this] { program->Form4->Button1->click(); });
+    ui.fileAnswers.push_back(FileDialogAnswer{folder.file(QStringLiteral("stray.lag")), 0});
+    form().YourLanguage1->trigger();
+
+    EXPECT_EQ(form().SpeedButton6->text(), QString::fromUtf8("Réglages"));
+    EXPECT_EQ(form().Loadpicture1->text(), QString::fromUtf8("\uFFFDCharger une image..."));
+    ASSERT_EQ(ui.messages().size(), 1);
+    EXPECT_TRUE(ui.messages().front().contains(QStringLiteral("stray.lag")));
+    EXPECT_TRUE(ui.messages().front().contains(QStringLiteral("line 25 holds"))) << ui.messages().front().toStdString();
+}
+
+TEST_F(Languages, AFileOfRandomBytesIsRefusedNamingItsFirstBadLine) {
+    QByteArray noise(20000, '\0');
+    std::mt19937 generator(11);
+    for (char& byte : noise)
+        byte = static_cast<char>(1 + generator() % 255);
+    folder.write(QStringLiteral("noise.lag"), noise);
+    start();
+    const QStringList english = everyCaption(form());
+    tryLanguage(folder.file(QStringLiteral("noise.lag")));
+    ASSERT_EQ(ui.messages().size(), 1);
+    EXPECT_TRUE(ui.messages().front().contains(QRegularExpression(QStringLiteral("noise.lag.*line \\d+ holds control"))))
+        << ui.messages().front().toStdString();
+    EXPECT_EQ(everyCaption(form()), english);
+}
+
+TEST_F(Languages, TheChoiceIsWrittenInUtf8AndReadInUtf8OrLatin1) {
+    folder.write(QString::fromUtf8("français.lag"), folder.read(QStringLiteral("french.lag")));
+    for (const QByteArray& choice : {QByteArray("fran\xC3\xA7" "ais.lag\r\n"), QByteArray("fran\xE7" "ais.lag\r\n")}) {
+        folder.write(QStringLiteral("config.obn"), choice);
+        start();
+        EXPECT_EQ(form().languageFileName, QString::fromUtf8("français.lag"));
+        EXPECT_EQ(form().SpeedButton1->text(), "Ouvrir");
+        EXPECT_TRUE(ui.messages().isEmpty()) << ui.messages().join('\n').toStdString();
+        program.reset();
+    }
+    start();
+    pressOk();
+    form().English1->trigger();
+    EXPECT_EQ(config(), "english.lag\r\n");
+}
+
+TEST_F(Languages, AChoiceFileThatCannotBeReadIsReplacedOrTheUserToldItCannotBeKept) {
+    folder.write(QStringLiteral("config.obn"), QByteArray(1024 * 1024 + 1, 'x'));
+    start();
+    ASSERT_EQ(ui.messages().size(), 1);
+    EXPECT_TRUE(ui.messages().front().contains(QStringLiteral("config.obn")));
+    EXPECT_TRUE(ui.messages().front().contains(QStringLiteral("stay in English")));
+    pressOk();
+    form().German1->trigger();
+    EXPECT_EQ(config(), "german.lag\r\n"); // a fresh file in its place
+    EXPECT_EQ(ui.messages().size(), 1);
+    program.reset();
+
+    folder.remove(QStringLiteral("config.obn"));
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("config.obn")));
+    start();
+    pressOk();
+    form().German1->trigger();
+    EXPECT_EQ(form().SpeedButton1->text(), QString::fromUtf8("Öffnen"));
+    ASSERT_EQ(ui.messages().size(), 3);
+    EXPECT_TRUE(ui.messages().back().contains(QStringLiteral("cannot be kept")));
+    EXPECT_TRUE(ui.messages().back().contains(QStringLiteral("config.obn")));
+}
+
 TEST_F(Languages, EditAndSendBackOpensTheEnglishFile) {
     start();
     form().Editandsendbackbymail1->trigger();
@@ -169,6 +267,8 @@ TEST_F(Languages, EveryShippedCaptionFitsItsControl) {
             QWidget* window = captionWindow(form(), row.window);
             if (row.control == kWindowCaption)
                 continue;
+            if (window->layout() != nullptr)
+                window->layout()->activate(); // as showing the window does
             const auto* control = qobject_cast<const QWidget*>(controlsNamed(*window, row.control).value(0));
             if (control == nullptr || !control->isVisibleTo(window))
                 continue; // menu items and the text bar's field size themselves
