@@ -70,10 +70,10 @@ LanguageFileLines readLanguageFile(const QString& path, LanguageSource source) {
         refuse(path, QStringLiteral("it has %1 lines, and a language file needs %2, one for each caption.")
                          .arg(text.lines.size())
                          .arg(kLanguageFileLineCount));
-    LanguageFileLines file{withLaterCaptionsInEnglish(std::move(text.lines)), std::nullopt};
+    LanguageFileLines read{withLaterCaptionsInEnglish(std::move(text.lines)), std::nullopt};
     if (!text.damagedLines.isEmpty())
-        file.warning = damagedLinesWarning(path, text.damagedLines);
-    return file;
+        read.warning = damagedLinesWarning(path, text.damagedLines);
+    return read;
 }
 
 bool isBareFileName(const QString& name) {

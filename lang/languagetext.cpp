@@ -73,7 +73,11 @@ Utf8Reading readUtf8(const QByteArray& bytes) {
             ++i;
             continue;
         }
-        reading.text += QString::fromUtf8(bytes.constData() + i, length);
+        // Decoded here: Qt's conversions drop a byte-order mark at the start of what they are given.
+        char32_t codePoint = byte & (0x7F >> length);
+        for (int k = 1; k < length; ++k)
+            codePoint = (codePoint << 6) | (static_cast<unsigned char>(bytes[i + k]) & 0x3F);
+        reading.text += QChar::fromUcs4(codePoint);
         ++reading.validSequences;
         i += length;
     }
