@@ -138,9 +138,10 @@ void TForm15::loadLanguageChoice() {
         try {
             Memo2 = readLines(path, LineEncoding::Utf8);
         } catch (const OrbalinError& error) {
-            throw OrbalinError(error.message() +
-                               QStringLiteral(" The captions stay in English until a language is chosen from the "
-                                              "Languages menu, which writes the file afresh."));
+            throw OrbalinError(
+                error.message() +
+                QStringLiteral(" The captions stay in English until a language is chosen from the "
+                               "Languages menu, which writes the file afresh."));
         }
     } else {
         Memo2 = QStringList{languageFileName};

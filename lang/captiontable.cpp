@@ -7,8 +7,8 @@
 
 namespace {
 
-// Lines missing from this table (1, 17, 18, 22, 23, ..., 142, 149, 155) are free in a language file: the program
-// never reads them.
+// Lines missing from this table (1, 17, 18, 22, 23, ..., 142, 149, 155) are free in a language file: the
+// program never reads them.
 constexpr CaptionRow kCaptions[] = {
     {2, "Form15", "SpeedButton1", "Open"},
     {3, "Form15", "SpeedButton3", "Save"},

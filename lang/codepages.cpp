@@ -38,7 +38,8 @@ int lettersOf(const QByteArray& bytes, LegacyCodePage codePage, std::u16string_v
     int count = 0;
     for (const char byte : bytes) {
         const auto value = static_cast<unsigned char>(byte);
-        if (value >= 0x80 && letters.find(charOf(value, codePage).toLower().unicode()) != std::u16string_view::npos)
+        if (value >= 0x80 &&
+            letters.find(charOf(value, codePage).toLower().unicode()) != std::u16string_view::npos)
             ++count;
     }
     return count;

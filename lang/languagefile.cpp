@@ -15,8 +15,8 @@ namespace {
 constexpr qint64 maxFileSize = 1024 * 1024;
 
 [[noreturn]] void refuse(const QString& path, const QString& reason) {
-    throw OrbalinError(
-        QStringLiteral("The language file \"%1\" is not used: %2 The captions are unchanged.").arg(shownPath(path), reason));
+    throw OrbalinError(QStringLiteral("The language file \"%1\" is not used: %2 The captions are unchanged.")
+                           .arg(shownPath(path), reason));
 }
 
 QStringList withLaterCaptionsInEnglish(QStringList lines) {
@@ -38,11 +38,14 @@ QString damagedLinesWarning(const QString& path, const QList<int>& damaged) {
         named << QString::number(damaged[i]);
     if (damaged.size() > kNamed)
         named << QStringLiteral("and %1 more").arg(damaged.size() - kNamed);
-    return QStringLiteral("The language file \"%1\" is UTF-8 but for a few bytes: %2 %3 bytes that are not UTF-8, "
-                          "shown as \"%4\". The other captions are as written; save the file as UTF-8 to mend it.")
+    return QStringLiteral(
+               "The language file \"%1\" is UTF-8 but for a few bytes: %2 %3 bytes that are not UTF-8, "
+               "shown as \"%4\". The other captions are as written; save the file as UTF-8 to mend it.")
         .arg(shownPath(path),
-             (damaged.size() == 1 ? QStringLiteral("line ") : QStringLiteral("lines ")) + named.join(QStringLiteral(", ")),
-             damaged.size() == 1 ? QStringLiteral("holds") : QStringLiteral("hold"), QChar(QChar::ReplacementCharacter));
+             (damaged.size() == 1 ? QStringLiteral("line ") : QStringLiteral("lines ")) +
+                 named.join(QStringLiteral(", ")),
+             damaged.size() == 1 ? QStringLiteral("holds") : QStringLiteral("hold"),
+             QChar(QChar::ReplacementCharacter));
 }
 
 } // namespace
@@ -106,7 +109,8 @@ QString programFileNamed(const QString& folder, const QString& name) {
 
 QByteArray englishLanguageFile() {
     QStringList lines(kCaptionLineCount);
-    lines[0] = QStringLiteral("Orbalin language file: English. One caption per line; keep every line where it is.");
+    lines[0] =
+        QStringLiteral("Orbalin language file: English. One caption per line; keep every line where it is.");
     for (const CaptionRow& row : captionTable())
         lines[row.line - 1] = englishText(row);
     return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();

@@ -15,7 +15,9 @@ bool isContinuation(unsigned char byte) {
 // The length of the valid UTF-8 sequence starting at `at`, or 0 when none does there: no overlong
 // forms, no surrogates, nothing beyond U+10FFFF.
 int sequenceLength(const QByteArray& bytes, qsizetype at) {
-    const auto byteAt = [&](qsizetype i) { return i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : 0; };
+    const auto byteAt = [&](qsizetype i) {
+        return i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : 0;
+    };
     const unsigned char lead = byteAt(at);
     const unsigned char second = byteAt(at + 1);
     if (lead >= 0xC2 && lead <= 0xDF)

@@ -9,9 +9,9 @@
 namespace {
 
 // The lines a language file leaves free: never read, whatever they hold.
-const std::set<int> kFreeLines{1,   17,  18,  22,  23,  30,  41,  45,  50,  51,  55,  56, 62,  63,
-                               65,  66,  71,  72,  74,  75,  77,  78,  87,  88,  95,  96, 108, 109,
-                               116, 117, 121, 122, 125, 126, 128, 129, 131, 132, 137, 138, 142, 149, 155};
+const std::set<int> kFreeLines{1,   17,  18,  22,  23,  30,  41,  45,  50,  51,  55,  56,  62,  63,  65,
+                               66,  71,  72,  74,  75,  77,  78,  87,  88,  95,  96,  108, 109, 116, 117,
+                               121, 122, 125, 126, 128, 129, 131, 132, 137, 138, 142, 149, 155};
 
 std::string keyOf(std::string_view window, std::string_view control) {
     return std::string(window) + "/" + std::string(control);

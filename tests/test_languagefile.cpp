@@ -38,7 +38,8 @@ QString refusal(const QByteArray& bytes) {
 
 TEST(LanguageText, Utf8WithAFewBadBytesStaysUtf8AndNamesTheirLines) {
     const LanguageText text = decoded("R\xC3\xA9glages\r\nOk\xFF\r\nAper\xC3\xA7u\n\xFE Fin");
-    EXPECT_EQ(text.lines, QStringList({"Réglages", QStringLiteral("Ok\uFFFD"), "Aperçu", QStringLiteral("\uFFFD Fin")}));
+    EXPECT_EQ(text.lines,
+              QStringList({"Réglages", QStringLiteral("Ok\uFFFD"), "Aperçu", QStringLiteral("\uFFFD Fin")}));
     EXPECT_EQ(text.damagedLines, QList<int>({2, 4}));
 
     // As many bad bytes as valid sequences is still UTF-8; one more is a legacy file that happens to
@@ -48,8 +49,11 @@ TEST(LanguageText, Utf8WithAFewBadBytesStaysUtf8AndNamesTheirLines) {
     EXPECT_TRUE(decoded("Caf\xE9 \xC3\xA9t\xE9").damagedLines.isEmpty());
     // A byte-order mark makes it UTF-8 whatever else is there.
     EXPECT_EQ(decoded("\xEF\xBB\xBF\xE9t\xE9").lines, QStringList{QStringLiteral("\uFFFDt\uFFFD")});
-    // Overlong forms and surrogates are bad bytes, not characters.
-    EXPECT_EQ(decoded("\xC0\xAF \xED\xA0\x80 \xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9").damagedLines, QList<int>{1});
+    // Overlong forms, surrogates and code points past U+10FFFF are bad bytes, not characters.
+    for (const QByteArray bad :
+         {"\xC0\xAF", "\xE0\x80\xAF", "\xF0\x80\x80\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80"})
+        EXPECT_EQ(decoded("ok\n" + bad + QByteArray("\xC3\xA9").repeated(4)).damagedLines, QList<int>{2})
+            << bad.toHex().toStdString();
 }
 
 TEST(LanguageText, LegacyFilesAreReadInTheCodePageOfTheirLanguage) {
@@ -60,7 +64,9 @@ TEST(LanguageText, LegacyFilesAreReadInTheCodePageOfTheirLanguage) {
     } cases[] = {
         {"Hungarian", "Els\xF5\r\nF\xFCgg\xF5leges\r\nBet\xFB", {"Első", "Függőleges", "Betű"}},
         {"Croatian", "O\xE8isti\r\nPomo\xE6\r\nStra\x9Enji", {"Očisti", "Pomoć", "Stražnji"}},
-        {"French", "R\xE9glages\r\n\xC0 propos\r\nArri\xE8re\r\nFen\xEAtre", {"Réglages", "À propos", "Arrière", "Fenêtre"}},
+        {"French",
+         "R\xE9glages\r\n\xC0 propos\r\nArri\xE8re\r\nFen\xEAtre",
+         {"Réglages", "À propos", "Arrière", "Fenêtre"}},
         {"Catalan", "Llic\xE8ncia\r\n\xC0rea de text", {"Llicència", "Àrea de text"}},
         {"Swedish", "St\xE4ng\r\nSpr\xE5k", {"Stäng", "Språk"}},
         {"German", "\xD6\x66\x66nen\r\nSchlie\xDF\x65n \x80", {"Öffnen", "Schließen €"}},
@@ -86,7 +92,8 @@ TEST(LanguageText, CodePagesAgreeWithTheSystemConverter) {
             iconv(converter, nullptr, nullptr, nullptr, nullptr);
             if (iconv(converter, &in, &inLeft, &to, &outLeft) == static_cast<size_t>(-1))
                 continue; // a byte the code page leaves unused
-            EXPECT_EQ(fromCodePage(QByteArray(1, byte), codePage), QString::fromUtf8(out)) << name << " " << value;
+            EXPECT_EQ(fromCodePage(QByteArray(1, byte), codePage), QString::fromUtf8(out))
+                << name << " " << value;
             ++compared;
         }
         iconv_close(converter);
@@ -118,7 +125,8 @@ TEST(LanguageText, WhatIsNoCaptionTextIsRefusedNamingWhy) {
         {"random bytes", random, "line 1 "},
     };
     for (const auto& each : cases)
-        EXPECT_TRUE(refusal(each.bytes).contains(each.reason)) << each.what << ": " << refusal(each.bytes).toStdString();
+        EXPECT_TRUE(refusal(each.bytes).contains(each.reason))
+            << each.what << ": " << refusal(each.bytes).toStdString();
     EXPECT_EQ(decoded("Open\tx\r\n" + QByteArray(kLongestLanguageLine, 'a')).lines.size(), 2);
     EXPECT_TRUE(decoded({}).lines.isEmpty());
 }
@@ -133,13 +141,15 @@ TEST_F(LanguageFiles, TakenWholeOrRefusedNamingFileAndLineCount) {
     EXPECT_EQ(file.lines[140], "line 71");
     // The captions added after the first table are in English in a file made before them.
     for (const CaptionRow& row : captionTable())
-        EXPECT_EQ(file.lines[row.line - 1], row.line <= 141 ? QStringLiteral("line %1").arg(row.line <= 70 ? row.line : row.line - 70) : englishText(row))
+        EXPECT_EQ(file.lines[row.line - 1],
+                  row.line <= 141 ? QStringLiteral("line %1").arg(row.line <= 70 ? row.line : row.line - 70)
+                                  : englishText(row))
             << row.line;
     EXPECT_FALSE(file.warning);
 
-    for (const auto& [name, bytes, reason] :
-         {std::tuple{"short.lag", linesOf(140), "140 lines"}, {"nul.lag", linesOf(141) + '\0', "NUL"},
-          {"utf16.lag", "\xFF\xFE" + linesOf(141), "UTF-16"}}) {
+    for (const auto& [name, bytes, reason] : {std::tuple{"short.lag", linesOf(140), "140 lines"},
+                                              {"nul.lag", linesOf(141) + '\0', "NUL"},
+                                              {"utf16.lag", "\xFF\xFE" + linesOf(141), "UTF-16"}}) {
         try {
             readLanguageFile(write(name, bytes), LanguageSource::UserChoice);
             ADD_FAILURE() << name << " was taken";

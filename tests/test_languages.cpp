@@ -3,16 +3,16 @@
 #include "lang/captioncontrols.h"
 #include "lang/captiontable.h"
 #include "lang/tform4.h"
-#include "print/tfprintpreview.h"
 #include "print/tform19.h"
+#include "print/tfprintpreview.h"
 #include "support/programfixture.h"
 
 #include <QAbstractButton>
-#include <QDir>
-#include <QLayout>
 #include <QDialog>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTimer>
@@ -26,7 +26,8 @@ void collectCaptions(const QObject* parent, QStringList& captions) {
         if (qobject_cast<const QDialog*>(child) != nullptr)
             continue;
         // A menu's unnamed action in the menu bar shows the menu's own title.
-        if (const std::optional<QString> caption = captionShown(child); caption && !child->objectName().isEmpty())
+        if (const std::optional<QString> caption = captionShown(child);
+            caption && !child->objectName().isEmpty())
             captions << child->objectName() + QLatin1Char('=') + *caption;
         collectCaptions(child, captions);
     }
@@ -60,9 +61,8 @@ class Languages : public ProgramTest {
 protected:
     // The language window's Ok, pressed when the window comes.
     void pressOk() {
-        ui.modalActions.push_back([](QDialog& window) {
-            window.findChild<QAbstractButton*>(QStringLiteral("Button1"))->click();
-        });
+        ui.modalActions.push_back(
+            [](QDialog& window) { window.findChild<QAbstractButton*>(QStringLiteral("Button1"))->click(); });
     }
     QString config() { return QString::fromUtf8(folder.read(QStringLiteral("config.obn"))); }
     // Tries a language file through "Your Language...", pressing Ok in the language window.
@@ -192,7 +192,8 @@ TEST_F(Languages, AUtf8FileWithAStrayByteIsReadAsUtf8AndItsLineNamed) {
     EXPECT_EQ(form().Loadpicture1->text(), QString::fromUtf8("\uFFFDCharger une image..."));
     ASSERT_EQ(ui.messages().size(), 1);
     EXPECT_TRUE(ui.messages().front().contains(QStringLiteral("stray.lag")));
-    EXPECT_TRUE(ui.messages().front().contains(QStringLiteral("line 25 holds"))) << ui.messages().front().toStdString();
+    EXPECT_TRUE(ui.messages().front().contains(QStringLiteral("line 25 holds")))
+        << ui.messages().front().toStdString();
 }
 
 TEST_F(Languages, AFileOfRandomBytesIsRefusedNamingItsFirstBadLine) {
@@ -205,14 +206,18 @@ TEST_F(Languages, AFileOfRandomBytesIsRefusedNamingItsFirstBadLine) {
     const QStringList english = everyCaption(form());
     tryLanguage(folder.file(QStringLiteral("noise.lag")));
     ASSERT_EQ(ui.messages().size(), 1);
-    EXPECT_TRUE(ui.messages().front().contains(QRegularExpression(QStringLiteral("noise.lag.*line \\d+ holds control"))))
+    EXPECT_TRUE(ui.messages().front().contains(
+        QRegularExpression(QStringLiteral("noise.lag.*line \\d+ holds control"))))
         << ui.messages().front().toStdString();
     EXPECT_EQ(everyCaption(form()), english);
 }
 
 TEST_F(Languages, TheChoiceIsWrittenInUtf8AndReadInUtf8OrLatin1) {
     folder.write(QString::fromUtf8("français.lag"), folder.read(QStringLiteral("french.lag")));
-    for (const QByteArray& choice : {QByteArray("fran\xC3\xA7" "ais.lag\r\n"), QByteArray("fran\xE7" "ais.lag\r\n")}) {
+    for (const QByteArray& choice : {QByteArray("fran\xC3\xA7"
+                                                "ais.lag\r\n"),
+                                     QByteArray("fran\xE7"
+                                                "ais.lag\r\n")}) {
         folder.write(QStringLiteral("config.obn"), choice);
         start();
         EXPECT_EQ(form().languageFileName, QString::fromUtf8("français.lag"));
