@@ -17,7 +17,6 @@
 #include <QRegularExpression>
 #include <QTimer>
 #include <QToolButton>
-#include <random>
 
 namespace {
 
@@ -26,8 +25,7 @@ void collectCaptions(const QObject* parent, QStringList& captions) {
         if (qobject_cast<const QDialog*>(child) != nullptr)
             continue;
         // A menu's unnamed action in the menu bar shows the menu's own title.
-        if (const std::optional<QString> caption = captionShown(child);
-            caption && !child->objectName().isEmpty())
+        if (const std::optional<QString> caption = captionShown(child); caption && !child->objectName().isEmpty())
             captions << child->objectName() + QLatin1Char('=') + *caption;
         collectCaptions(child, captions);
     }
@@ -61,16 +59,11 @@ class Languages : public ProgramTest {
 protected:
     // The language window's Ok, pressed when the window comes.
     void pressOk() {
-        ui.modalActions.push_back(
-            [](QDialog& window) { window.findChild<QAbstractButton*>(QStringLiteral("Button1"))->click(); });
+        ui.modalActions.push_back([](QDialog& window) {
+            window.findChild<QAbstractButton*>(QStringLiteral("Button1"))->click();
+        });
     }
     QString config() { return QString::fromUtf8(folder.read(QStringLiteral("config.obn"))); }
-    // Tries a language file through "Your Language...", pressing Ok in the language window.
-    void tryLanguage(const QString& path) {
-        ui.fileAnswers.push_back(FileDialogAnswer{path, 0});
-        pressOk();
-        form().YourLanguage1->trigger();
-    }
 };
 
 TEST_F(Languages, EachLineReachesItsControlAndNoOtherAsPlainText) {
@@ -162,96 +155,64 @@ TEST_F(Languages, YourLanguageTriesAFileWhereItLiesAndIsNotRemembered) {
 }
 
 TEST_F(Languages, AnOlderTranslationShowsTheLaterCaptionsInEnglish) {
+    folder.write(QStringLiteral("older.lag"), languageFile(marker, kLanguageFileLineCount));
     start();
     pressOk();
     form().German1->trigger();
-    EXPECT_EQ(form().PrintPreview1->text(), "Druckvorschau...");
     EXPECT_EQ(program->PrintPreview->windowTitle(), "Druckvorschau");
-
-    folder.write(QStringLiteral("older.lag"), languageFile(marker, kLanguageFileLineCount));
-    tryLanguage(folder.file(QStringLiteral("older.lag")));
+    ui.fileAnswers.push_back(FileDialogAnswer{folder.file(QStringLiteral("older.lag")), 0});
+    pressOk();
+    form().YourLanguage1->trigger();
     EXPECT_EQ(form().SpeedButton1->text(), "<b>#2&&</b>");
     EXPECT_EQ(form().PrintPreview1->text(), "Print preview...");
     EXPECT_EQ(program->PrintPreview->windowTitle(), "Print preview");
-    EXPECT_TRUE(ui.messages().isEmpty()) << ui.messages().join('\n').toStdString();
 }
 
+// Through the real language window.
 TEST_F(Languages, AUtf8FileWithAStrayByteIsReadAsUtf8AndItsLineNamed) {
     QByteArray french = folder.read(QStringLiteral("french.lag"));
-    const qsizetype line25 = french.indexOf("Charger une image");
-    ASSERT_GT(line25, 0);
-    french.insert(line25, '\xFF');
+    french.insert(french.indexOf("Charger une image"), '\xFF'); // line 25
     folder.write(QStringLiteral("stray.lag"), french);
     start();
     ui.realModalWindows = true;
     QTimer::singleShot(0, [this] { program->Form4->Button1->click(); });
     ui.fileAnswers.push_back(FileDialogAnswer{folder.file(QStringLiteral("stray.lag")), 0});
     form().YourLanguage1->trigger();
-
     EXPECT_EQ(form().SpeedButton6->text(), QString::fromUtf8("Réglages"));
     EXPECT_EQ(form().Loadpicture1->text(), QString::fromUtf8("\uFFFDCharger une image..."));
     ASSERT_EQ(ui.messages().size(), 1);
-    EXPECT_TRUE(ui.messages().front().contains(QStringLiteral("stray.lag")));
-    EXPECT_TRUE(ui.messages().front().contains(QStringLiteral("line 25 holds")))
-        << ui.messages().front().toStdString();
+    EXPECT_TRUE(
+        ui.messages().front().contains(QRegularExpression(QStringLiteral("stray.lag.*line 25 holds"))));
 }
 
-TEST_F(Languages, AFileOfRandomBytesIsRefusedNamingItsFirstBadLine) {
-    QByteArray noise(20000, '\0');
-    std::mt19937 generator(11);
-    for (char& byte : noise)
-        byte = static_cast<char>(1 + generator() % 255);
-    folder.write(QStringLiteral("noise.lag"), noise);
-    start();
-    const QStringList english = everyCaption(form());
-    tryLanguage(folder.file(QStringLiteral("noise.lag")));
-    ASSERT_EQ(ui.messages().size(), 1);
-    EXPECT_TRUE(ui.messages().front().contains(
-        QRegularExpression(QStringLiteral("noise.lag.*line \\d+ holds control"))))
-        << ui.messages().front().toStdString();
-    EXPECT_EQ(everyCaption(form()), english);
-}
-
-TEST_F(Languages, TheChoiceIsWrittenInUtf8AndReadInUtf8OrLatin1) {
-    folder.write(QString::fromUtf8("français.lag"), folder.read(QStringLiteral("french.lag")));
-    for (const QByteArray& choice : {QByteArray("fran\xC3\xA7"
-                                                "ais.lag\r\n"),
-                                     QByteArray("fran\xE7"
-                                                "ais.lag\r\n")}) {
+TEST_F(Languages, TheChoiceIsReadAsUtf8OrAsLatin1WrittenBefore) {
+    const QString name = QString::fromUtf8("français.lag");
+    folder.write(name, folder.read(QStringLiteral("french.lag")));
+    for (const QByteArray& choice : {name.toUtf8(), name.toLatin1()}) {
         folder.write(QStringLiteral("config.obn"), choice);
         start();
-        EXPECT_EQ(form().languageFileName, QString::fromUtf8("français.lag"));
         EXPECT_EQ(form().SpeedButton1->text(), "Ouvrir");
-        EXPECT_TRUE(ui.messages().isEmpty()) << ui.messages().join('\n').toStdString();
-        program.reset();
     }
-    start();
-    pressOk();
-    form().English1->trigger();
-    EXPECT_EQ(config(), "english.lag\r\n");
+    EXPECT_TRUE(ui.messages().isEmpty()) << ui.messages().join('\n').toStdString();
 }
 
-TEST_F(Languages, AChoiceFileThatCannotBeReadIsReplacedOrTheUserToldItCannotBeKept) {
+TEST_F(Languages, AnUnreadableChoiceIsReplacedOrTheUserToldItCannotBeKept) {
     folder.write(QStringLiteral("config.obn"), QByteArray(1024 * 1024 + 1, 'x'));
     start();
-    ASSERT_EQ(ui.messages().size(), 1);
-    EXPECT_TRUE(ui.messages().front().contains(QStringLiteral("config.obn")));
-    EXPECT_TRUE(ui.messages().front().contains(QStringLiteral("stay in English")));
+    EXPECT_TRUE(
+        ui.messages().value(0).contains(QRegularExpression(QStringLiteral("config.obn.*stay in English"))));
     pressOk();
     form().German1->trigger();
     EXPECT_EQ(config(), "german.lag\r\n"); // a fresh file in its place
-    EXPECT_EQ(ui.messages().size(), 1);
-    program.reset();
 
     folder.remove(QStringLiteral("config.obn"));
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("config.obn")));
-    start();
     pressOk();
     form().German1->trigger();
     EXPECT_EQ(form().SpeedButton1->text(), QString::fromUtf8("Öffnen"));
-    ASSERT_EQ(ui.messages().size(), 3);
-    EXPECT_TRUE(ui.messages().back().contains(QStringLiteral("cannot be kept")));
-    EXPECT_TRUE(ui.messages().back().contains(QStringLiteral("config.obn")));
+    ASSERT_EQ(ui.messages().size(), 2);
+    EXPECT_TRUE(
+        ui.messages().back().contains(QRegularExpression(QStringLiteral("cannot be kept.*config.obn"))));
 }
 
 TEST_F(Languages, EditAndSendBackOpensTheEnglishFile) {

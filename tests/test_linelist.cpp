@@ -63,17 +63,10 @@ TEST_F(LineFiles, LatinOneBytesSurviveReadAndWrite) {
 TEST_F(LineFiles, Utf8FilesRoundTripAndLatinOneOnesAreStillRead) {
     const QString file = path(QStringLiteral("config.obn"));
     writeLines(file, {QStringLiteral("français ő.lag")}, LineEncoding::Utf8);
-    EXPECT_EQ(contents(file), QByteArray("fran\xC3\xA7"
-                                         "ais \xC5\x91.lag\r\n"));
+    EXPECT_EQ(contents(file), QStringLiteral("français ő.lag\r\n").toUtf8());
     EXPECT_EQ(readLines(file, LineEncoding::Utf8), QStringList{QStringLiteral("français ő.lag")});
-    EXPECT_EQ(readLines(write(QStringLiteral("old.obn"), "\xEF\xBB\xBF"
-                                                         "caf\xC3\xA9\r\n"),
-                        LineEncoding::Utf8),
-              QStringList{QStringLiteral("café")});
-    EXPECT_EQ(readLines(write(QStringLiteral("old.obn"), "fran\xE7"
-                                                         "ais.lag\r\n"),
-                        LineEncoding::Utf8),
-              QStringList{QStringLiteral("français.lag")});
+    const QString old = write(QStringLiteral("old.obn"), QStringLiteral("français.lag").toLatin1());
+    EXPECT_EQ(readLines(old, LineEncoding::Utf8), QStringList{QStringLiteral("français.lag")});
 }
 
 TEST_F(LineFiles, WritingEndsEveryLineWithCrLf) {
