@@ -135,10 +135,17 @@ void TForm15::loadLanguageChoice() {
     const QString path = programFolder + QStringLiteral("config.obn");
     languageFileName = QStringLiteral("english.lag");
     if (QFileInfo::exists(path)) {
-        Memo2 = readLines(path);
+        try {
+            Memo2 = readLines(path, LineEncoding::Utf8);
+        } catch (const OrbalinError& error) {
+            throw OrbalinError(
+                error.message() +
+                QStringLiteral(" The captions stay in English until a language is chosen from the "
+                               "Languages menu, which writes the file afresh."));
+        }
     } else {
         Memo2 = QStringList{languageFileName};
-        writeLines(path, Memo2);
+        writeLines(path, Memo2, LineEncoding::Utf8);
     }
     if (Memo2.isEmpty() || Memo2.constFirst().trimmed().isEmpty())
         return;

@@ -294,9 +294,8 @@ void TForm15::buildMenus() {
     Savepicture1 = listedItem(Files1, "Savepicture1", QKeySequence(QStringLiteral("Ctrl+S")));
     Files1->addSeparator();
     Print1 = listedItem(Files1, "Print1", QKeySequence(QStringLiteral("Ctrl+P")));
-    PrintPreview1 = item(Files1, QStringLiteral("PrintPreview1"), QStringLiteral("Print preview..."),
-                         QKeySequence(QStringLiteral("Ctrl+Shift+P")));
-    ExportPdf1 = item(Files1, QStringLiteral("ExportPdf1"), QStringLiteral("Export PDF..."));
+    PrintPreview1 = listedItem(Files1, "PrintPreview1", QKeySequence(QStringLiteral("Ctrl+Shift+P")));
+    ExportPdf1 = listedItem(Files1, "ExportPdf1");
     Printersetup1 = listedItem(Files1, "Printersetup1");
     Files1->addSeparator();
     Quit1 = listedItem(Files1, "Quit1");
@@ -315,7 +314,7 @@ void TForm15::buildMenus() {
     ApplyPicture1 = listedItem(Options1, "ApplyPicture1");
     Options1->addSeparator();
     Effects1 = listedItem(Options1, "Effects1");
-    Library1 = item(Options1, "Library1", "Gallery");
+    Library1 = listedItem(Options1, "Library1");
 
     Images1 = listedMenu(bar, "Images1");
     First1 = listedItem(Images1, "First1", QKeySequence(Qt::Key_F1));
@@ -326,7 +325,7 @@ void TForm15::buildMenus() {
     Frontcover1 = listedItem(Covers1, "Frontcover1", QKeySequence(Qt::Key_F4));
     Backcover1 = listedItem(Covers1, "Backcover1", QKeySequence(Qt::Key_F5));
     Covers1->addSeparator();
-    MiniCD1 = item(Covers1, "MiniCD1", "Mini CD", QKeySequence(Qt::Key_F6));
+    MiniCD1 = listedItem(Covers1, "MiniCD1", QKeySequence(Qt::Key_F6));
 
     Language1 = bar->addMenu(QStringLiteral("Languages")); // never translated
     Language1->setObjectName(QStringLiteral("Language1"));
@@ -347,8 +346,8 @@ void TForm15::buildMenus() {
     Help1->addSeparator();
     Help2 = listedItem(Help1, "Help2");
     Help1->addSeparator();
-    Homepage1 = item(Help1, "Homepage1", "Homepage");
-    Email1 = item(Help1, "Email1", "Email");
+    Homepage1 = listedItem(Help1, "Homepage1");
+    Email1 = listedItem(Help1, "Email1");
 }
 
 void TForm15::buildPopupMenus() {

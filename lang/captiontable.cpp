@@ -7,8 +7,8 @@
 
 namespace {
 
-// Lines missing from this table (1, 17, 18, 22, 23, ...) are free in a language file: the program
-// never reads them.
+// Lines missing from this table (1, 17, 18, 22, 23, ..., 142, 149, 155) are free in a language file: the
+// program never reads them.
 constexpr CaptionRow kCaptions[] = {
     {2, "Form15", "SpeedButton1", "Open"},
     {3, "Form15", "SpeedButton3", "Save"},
@@ -119,6 +119,21 @@ constexpr CaptionRow kCaptions[] = {
     {139, "FLibrary", kWindowCaption, "Gallery"},
     {140, "FLibrary", "SpeedButton1", "Insert"},
     {141, "FLibrary", "SpeedButton2", "Close"},
+    // Added after the first table.
+    {143, "Form15", "PrintPreview1", "Print preview..."},
+    {144, "Form15", "ExportPdf1", "Export PDF..."},
+    {145, "Form15", "Library1", "Gallery"},
+    {146, "Form15", "MiniCD1", "Mini CD"},
+    {147, "Form15", "Homepage1", "Homepage"},
+    {148, "Form15", "Email1", "Email"},
+    {150, "PrintPreview", kWindowCaption, "Print preview"},
+    {151, "PrintPreview", "FitButton", "Zoom to fit"},
+    {152, "PrintPreview", "PrintButton", "Print"},
+    {153, "PrintPreview", "ExportButton", "Export PDF..."},
+    {154, "PrintPreview", "CloseButton", "Close"},
+    {156, "Form4", kWindowCaption, "Language..."},
+    {157, "Form4", "StaticText1", "You have chosen a new language - Press [Ok] to apply it..."},
+    {158, "Form4", "Button1", "Ok"},
 };
 
 // Controls of windows still being written.

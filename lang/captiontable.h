@@ -18,8 +18,11 @@ struct CaptionRow {
 // The control name of a row that captions the window itself.
 inline constexpr std::string_view kWindowCaption{};
 
-// A language file holds at least this many lines; the last caption is on the last of them.
+// A language file holds at least this many lines: the captions of the first table. The captions
+// added since lie on the lines after it, up to kCaptionLineCount; a file without them shows them
+// in English.
 inline constexpr int kLanguageFileLineCount = 141;
+inline constexpr int kCaptionLineCount = 158;
 
 // Every row, in increasing line order.
 std::span<const CaptionRow> captionTable();

@@ -1,56 +1,56 @@
 #include "lang/languagefile.h"
 
 #include "lang/captiontable.h"
+#include "lang/languagetext.h"
 #include "platform/filemessages.h"
-#include "platform/linelist.h"
 #include "platform/orbalinerror.h"
 
 #include <QDir>
 #include <QFile>
-#include <QStringDecoder>
 #include <algorithm>
-#include <array>
 
 namespace {
 
 // A language file is a few kilobytes; anything this large is the wrong file.
 constexpr qint64 maxFileSize = 1024 * 1024;
 
-// Windows-1252 differs from Latin-1 only in 0x80-0x9F; its five unused bytes keep their values.
-constexpr std::array<char16_t, 32> kWindows1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-QString fromWindows1252(const QByteArray& bytes) {
-    QString text(bytes.size(), Qt::Uninitialized);
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(bytes[i]);
-        text[i] = byte >= 0x80 && byte < 0xA0 ? QChar(kWindows1252High[byte - 0x80]) : QChar(byte);
-    }
-    return text;
+[[noreturn]] void refuse(const QString& path, const QString& reason) {
+    throw OrbalinError(QStringLiteral("The language file \"%1\" is not used: %2 The captions are unchanged.")
+                           .arg(shownPath(path), reason));
 }
 
-[[noreturn]] void refuse(const QString& path, const QString& reason) {
-    throw OrbalinError(
-        QStringLiteral("The language file \"%1\" is not used: %2 The captions are unchanged.").arg(shownPath(path), reason));
+QStringList withLaterCaptionsInEnglish(QStringList lines) {
+    const qsizetype read = lines.size();
+    if (read >= kCaptionLineCount)
+        return lines;
+    lines.resize(kCaptionLineCount);
+    for (const CaptionRow& row : captionTable()) {
+        if (row.line > read)
+            lines[row.line - 1] = englishText(row);
+    }
+    return lines;
+}
+
+QString damagedLinesWarning(const QString& path, const QList<int>& damaged) {
+    constexpr qsizetype kNamed = 10;
+    QStringList named;
+    for (qsizetype i = 0; i < std::min(damaged.size(), kNamed); ++i)
+        named << QString::number(damaged[i]);
+    if (damaged.size() > kNamed)
+        named << QStringLiteral("and %1 more").arg(damaged.size() - kNamed);
+    return QStringLiteral(
+               "The language file \"%1\" is UTF-8 but for a few bytes: %2 %3 bytes that are not UTF-8, "
+               "shown as \"%4\". The other captions are as written; save the file as UTF-8 to mend it.")
+        .arg(shownPath(path),
+             (damaged.size() == 1 ? QStringLiteral("line ") : QStringLiteral("lines ")) +
+                 named.join(QStringLiteral(", ")),
+             damaged.size() == 1 ? QStringLiteral("holds") : QStringLiteral("hold"),
+             QChar(QChar::ReplacementCharacter));
 }
 
 } // namespace
 
-std::optional<QString> decodeLanguageText(const QByteArray& bytes) {
-    if (bytes.contains('\0'))
-        return std::nullopt;
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8(bytes);
-    if (utf8.hasError())
-        return fromWindows1252(bytes);
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-    return text;
-}
-
-QStringList readLanguageFile(const QString& path, LanguageSource source) {
+LanguageFileLines readLanguageFile(const QString& path, LanguageSource source) {
     if (source == LanguageSource::ProgramFolder) {
         if (const std::optional<QString> reason = linkLeavingFolder(path))
             refuse(path, *reason);
@@ -65,15 +65,18 @@ QStringList readLanguageFile(const QString& path, LanguageSource source) {
         refuse(path, sentence(file.errorString()));
     if (bytes.size() > maxFileSize)
         refuse(path, QStringLiteral("it is larger than 1 MB, far too large for a language file."));
-    const std::optional<QString> text = decodeLanguageText(bytes);
-    if (!text)
-        refuse(path, QStringLiteral("it holds NUL bytes, so it is no text file."));
-    QStringList lines = splitLines(*text);
-    if (lines.size() < kLanguageFileLineCount)
+    std::variant<LanguageText, NotLanguageText> decoded = decodeLanguageText(bytes);
+    if (const auto* fault = std::get_if<NotLanguageText>(&decoded))
+        refuse(path, fault->reason);
+    LanguageText& text = std::get<LanguageText>(decoded);
+    if (text.lines.size() < kLanguageFileLineCount)
         refuse(path, QStringLiteral("it has %1 lines, and a language file needs %2, one for each caption.")
-                         .arg(lines.size())
+                         .arg(text.lines.size())
                          .arg(kLanguageFileLineCount));
-    return lines;
+    LanguageFileLines read{withLaterCaptionsInEnglish(std::move(text.lines)), std::nullopt};
+    if (!text.damagedLines.isEmpty())
+        read.warning = damagedLinesWarning(path, text.damagedLines);
+    return read;
 }
 
 bool isBareFileName(const QString& name) {
@@ -105,8 +108,9 @@ QString programFileNamed(const QString& folder, const QString& name) {
 }
 
 QByteArray englishLanguageFile() {
-    QStringList lines(kLanguageFileLineCount);
-    lines[0] = QStringLiteral("Orbalin language file: English. One caption per line; keep every line where it is.");
+    QStringList lines(kCaptionLineCount);
+    lines[0] =
+        QStringLiteral("Orbalin language file: English. One caption per line; keep every line where it is.");
     for (const CaptionRow& row : captionTable())
         lines[row.line - 1] = englishText(row);
     return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();

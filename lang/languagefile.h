@@ -8,18 +8,22 @@
 // Language files: one caption per line, the line of each fixed by the caption table. A file is
 // taken whole or not at all, so the captions never end up half in one language and half in another.
 
-// The text of a language file's bytes: UTF-8 when they are valid UTF-8 (a byte-order mark
-// dropped), Windows-1252 otherwise, which is what translators' editors on older systems write.
-// Nothing when the bytes hold a NUL: that is no text file.
-std::optional<QString> decodeLanguageText(const QByteArray& bytes);
-
 // Where a language file comes from: the program folder's own files are not read through a link
 // leading out of the folder; a file the user picked is read wherever it lies.
 enum class LanguageSource { ProgramFolder, UserChoice };
 
-// The lines of a language file; a line may end with CR LF, LF or CR. Throws OrbalinError naming
-// the file when it cannot be read, is no text, or has fewer lines than the captions need.
-QStringList readLanguageFile(const QString& path, LanguageSource source);
+struct LanguageFileLines {
+    // Every caption line: a file that stops after the table's first captions (an older
+    // translation) gets the English text of the captions added since.
+    QStringList lines;
+    // Read, but with a fault the user should mend: the lines holding bytes that are not UTF-8.
+    std::optional<QString> warning;
+};
+
+// The lines of a language file (lang/languagetext.h says how its bytes are read); a line may end
+// with CR LF, LF or CR. Throws OrbalinError naming the file when it cannot be read, is no caption
+// text, or has fewer lines than kLanguageFileLineCount.
+LanguageFileLines readLanguageFile(const QString& path, LanguageSource source);
 
 // A name that can only mean a file directly inside a folder: no folder part, no "." or "..", no
 // control characters. Names from "config.obn" must be such names.

@@ -2,6 +2,7 @@
 
 #include "app/coverdocument.h"
 #include "lang/captioncontrols.h"
+#include "lang/captiontable.h"
 #include "platform/interaction.h"
 #include "platform/orbalinerror.h"
 
@@ -9,16 +10,16 @@
 #include <QPushButton>
 
 TForm4::TForm4(QWidget* owner, const WindowServices& services)
-    : FixedDialog(owner, QStringLiteral("Form4"), QStringLiteral("Language..."), QSize(330, 90),
+    : FixedDialog(owner, QStringLiteral("Form4"), captionOf("Form4", kWindowCaption), QSize(330, 90),
                   TitleButtons::None),
       services_(services) {
-    StaticText1 = new QLabel(QStringLiteral("You have choose a new language - Press [Ok] to apply changes..."), this);
+    StaticText1 = new QLabel(captionOf("Form4", "StaticText1"), this);
     StaticText1->setObjectName(QStringLiteral("StaticText1"));
     StaticText1->setWordWrap(true);
     StaticText1->setAlignment(Qt::AlignCenter);
     StaticText1->setGeometry(8, 8, 314, 40);
 
-    Button1 = new QPushButton(QStringLiteral("Ok"), this);
+    Button1 = new QPushButton(captionOf("Form4", "Button1"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setAccessibleName(Button1->text());
     Button1->setGeometry(127, 56, 75, 25);
@@ -36,7 +37,10 @@ TForm4::TForm4(QWidget* owner, const WindowServices& services)
 }
 
 void TForm4::loadLanguage(const QString& path, LanguageSource source) {
-    Memo1 = readLanguageFile(path, source);
+    LanguageFileLines file = readLanguageFile(path, source);
+    Memo1 = std::move(file.lines);
+    if (file.warning)
+        services_.ui.message(parentWidget(), *file.warning);
 }
 
 void TForm4::Button1Click() {

@@ -15,8 +15,8 @@ class TForm4 : public FixedDialog {
 public:
     TForm4(QWidget* owner, const WindowServices& services);
 
-    // Reads a language file into the line list. Throws OrbalinError, the list unchanged, when the
-    // file is refused.
+    // Reads a language file into the line list, telling the user of lines it could read only in
+    // part. Throws OrbalinError, the list unchanged, when the file is refused.
     void loadLanguage(const QString& path, LanguageSource source);
 
     void Button1Click();

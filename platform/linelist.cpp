@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringDecoder>
 
 namespace {
 
@@ -22,7 +23,7 @@ constexpr qint64 maxFileSize = 1024 * 1024;
 
 } // namespace
 
-QStringList readLines(const QString& path) {
+QStringList readLines(const QString& path, LineEncoding encoding) {
     if (const std::optional<QString> reason = linkLeavingFolder(path))
         cannotRead(path, *reason);
     if (const std::optional<QString> reason = notAFile(path))
@@ -37,6 +38,12 @@ QStringList readLines(const QString& path) {
     if (bytes.size() > maxFileSize)
         cannotRead(path, QStringLiteral("It is larger than 1 MB, too large for a settings file."));
 
+    if (encoding == LineEncoding::Utf8) {
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        QString text = utf8(bytes);
+        if (!utf8.hasError())
+            return splitLines(text.startsWith(QChar::ByteOrderMark) ? text.mid(1) : text);
+    }
     return splitLines(QString::fromLatin1(bytes));
 }
 
@@ -57,10 +64,10 @@ QStringList splitLines(const QString& text) {
     return lines;
 }
 
-void writeLines(const QString& path, const QStringList& lines) {
+void writeLines(const QString& path, const QStringList& lines, LineEncoding encoding) {
     QByteArray bytes;
     for (const QString& line : lines) {
-        bytes += line.toLatin1();
+        bytes += encoding == LineEncoding::Utf8 ? line.toUtf8() : line.toLatin1();
         bytes += "\r\n";
     }
     const std::optional<QString> failure = writeWhole(path, FileOwner::Program, [&bytes](QIODevice& device) {

@@ -1,6 +1,7 @@
 #include "print/tfprintpreview.h"
 
 #include "app/coverdocument.h"
+#include "lang/captiontable.h"
 #include "print/coverpage.h"
 #include "print/printdib.h"
 
@@ -172,7 +173,7 @@ private:
 TFPrintPreview::TFPrintPreview(QWidget* owner, const WindowServices& services)
     : QDialog(owner), services_(services) {
     setObjectName(QStringLiteral("PrintPreview"));
-    setWindowTitle(QStringLiteral("Print preview"));
+    setWindowTitle(captionOf("PrintPreview", kWindowCaption));
     buildControls();
     resize(760, 880);
 }
@@ -183,14 +184,14 @@ void TFPrintPreview::buildControls() {
     auto* column = new QVBoxLayout(this);
     auto* buttons = new QHBoxLayout();
     column->addLayout(buttons);
-    FitButton = addButton(this, buttons, "FitButton", QStringLiteral("Zoom to fit"));
+    FitButton = addButton(this, buttons, "FitButton", captionOf("PrintPreview", "FitButton"));
     ActualSizeButton = addButton(this, buttons, "ActualSizeButton", QStringLiteral("1:1"));
     ActualSizeButton->setAccessibleName(QStringLiteral("Actual size"));
     buttons->addSpacing(20);
-    PrintButton = addButton(this, buttons, "PrintButton", QStringLiteral("Print"));
-    ExportButton = addButton(this, buttons, "ExportButton", QStringLiteral("Export PDF..."));
+    PrintButton = addButton(this, buttons, "PrintButton", captionOf("PrintPreview", "PrintButton"));
+    ExportButton = addButton(this, buttons, "ExportButton", captionOf("PrintPreview", "ExportButton"));
     buttons->addStretch();
-    CloseButton = addButton(this, buttons, "CloseButton", QStringLiteral("Close"));
+    CloseButton = addButton(this, buttons, "CloseButton", captionOf("PrintPreview", "CloseButton"));
 
     Warning = new QLabel(this);
     Warning->setObjectName(QStringLiteral("Warning"));

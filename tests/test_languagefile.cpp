@@ -1,11 +1,16 @@
 // Language files on their own: how their bytes become captions, and which names may be loaded.
 #include "lang/captiontable.h"
+#include "lang/codepages.h"
 #include "lang/languagefile.h"
+#include "lang/languagetext.h"
 #include "platform/orbalinerror.h"
 
 #include "support/tempfiles.h"
 
 #include <QDir>
+#include <QStringDecoder>
+#include <algorithm>
+#include <random>
 
 namespace {
 
@@ -16,29 +21,92 @@ QByteArray linesOf(int count, const QByteArray& ending = "\r\n") {
     return bytes;
 }
 
-TEST(LanguageText, Utf8WhenValidWindows1252Otherwise) {
-    const struct {
-        QByteArray bytes;
-        std::optional<QString> text;
-    } cases[] = {
-        {"Caf\xE9", QStringLiteral("Café")},                        // Windows-1252 é
-        {"\x80 \x9F \x81", QString::fromUtf16(u"€ Ÿ \u0081")},       // its own high range
-        {"\xC5\x91 \xC4\x8D", QStringLiteral("ő č")},               // UTF-8 holds what 1252 cannot
-        {"\xEF\xBB\xBFOpen", QStringLiteral("Open")},               // byte-order mark dropped
-        {"\xC5\x91 \xE9", QString::fromUtf16(u"\u00C5\u2018 \u00E9")}, // one bad sequence: all 1252
-        {QByteArray("Op\0en", 5), std::nullopt},
-    };
-    for (const auto& each : cases)
-        EXPECT_EQ(decodeLanguageText(each.bytes), each.text) << each.bytes.toHex().toStdString();
+QStringList linesIn(const QByteArray& bytes) {
+    const auto result = decodeLanguageText(bytes);
+    return std::holds_alternative<LanguageText>(result) ? std::get<LanguageText>(result).lines
+                                                        : QStringList{"refused"};
+}
+QString refusal(const QByteArray& bytes) {
+    const auto result = decodeLanguageText(bytes);
+    return std::holds_alternative<NotLanguageText>(result) ? std::get<NotLanguageText>(result).reason
+                                                           : "taken";
+}
+
+TEST(LanguageText, Utf8WithAFewBadBytesStaysUtf8AndNamesTheirLines) {
+    const LanguageText text =
+        std::get<LanguageText>(decodeLanguageText("R\xC3\xA9glages\r\nOk\xFF\r\nAper\xC3\xA7u\n\xFE"));
+    EXPECT_EQ(text.lines,
+              QStringList({"Réglages", QStringLiteral("Ok\uFFFD"), "Aperçu", QStringLiteral("\uFFFD")}));
+    EXPECT_EQ(text.damagedLines, QList<int>({2, 4}));
+    // More bad bytes than valid sequences is a legacy file holding one valid-looking pair by chance.
+    EXPECT_EQ(linesIn("Caf\xE9 \xC3\xA9t\xE9"), QStringList{QStringLiteral("Café Ã©té")});
+    EXPECT_EQ(linesIn("\xEF\xBB\xBF\xE9t\xE9"),
+              QStringList{QStringLiteral("\uFFFDt\uFFFD")}); // the mark decides
+    // Overlong forms, surrogates and code points past U+10FFFF are bad bytes, not characters.
+    for (const QByteArray bad :
+         {"\xC0\xAF", "\xE0\x80\xAF", "\xF0\x80\x80\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80"})
+        EXPECT_EQ(linesIn(bad + QByteArray("\xC3\xA9").repeated(4)).front().front(),
+                  QChar::ReplacementCharacter);
+}
+
+TEST(LanguageText, LegacyFilesAreReadInTheCodePageOfTheirLanguage) {
+    EXPECT_EQ(linesIn("Els\xF5\r\nF\xFCgg\xF5leges \xFB"),
+              QStringList({"Első", "Függőleges ű"})); // Hungarian
+    EXPECT_EQ(linesIn("O\xE8isti\r\nPomo\xE6 Stra\x9Enji"),
+              QStringList({"Očisti", "Pomoć Stražnji"})); // Croatian
+    EXPECT_EQ(linesIn("R\xE9glages\r\n\xC0 propos, arri\xE8re"),
+              QStringList({"Réglages", "À propos, arrière"}));
+    EXPECT_EQ(linesIn("Llic\xE8ncia \xC0rea\r\nSpr\xE5k Schlie\xDF\x65n \x80"),
+              QStringList({"Llicència Àrea", "Språk Schließen €"}));
+}
+
+// Checked against Qt's own decoders where Qt has them (built with ICU).
+TEST(LanguageText, CodePagesAgreeWithQtsDecoders) {
+    for (const auto& [codePage, name] : {std::pair{LegacyCodePage::Windows1250, "windows-1250"},
+                                         std::pair{LegacyCodePage::Windows1252, "windows-1252"}}) {
+        QStringDecoder reference(name);
+        if (!reference.isValid())
+            GTEST_SKIP() << "this Qt cannot decode " << name;
+        for (int value = 0x20; value <= 0xFF; ++value) {
+            const QByteArray byte(1, static_cast<char>(value));
+            const QString expected = reference(byte);
+            if (expected != QChar(QChar::ReplacementCharacter)) { // a byte the code page leaves unused
+                EXPECT_EQ(fromCodePage(byte, codePage), expected) << name << " " << value;
+            }
+        }
+    }
+}
+
+TEST(LanguageText, WhatIsNoCaptionTextIsRefusedNamingWhy) {
+    const QString utf16 = QStringLiteral("Ouvrir\r\nRéglages\r\n");
+    const QByteArray little(reinterpret_cast<const char*>(utf16.utf16()), utf16.size() * 2);
+    QByteArray random(20000, '\0');
+    std::mt19937 generator(7);
+    std::generate(random.begin(), random.end(), [&] { return static_cast<char>(1 + generator() % 255); });
+    for (const auto& [bytes, reason] :
+         {std::pair{"\xFF\xFE" + little, QStringLiteral("UTF-16")},
+          {little, "UTF-16"},
+          {"\xFE\xFF\x4E\x2D", "UTF-16"},
+          {QByteArray("Open\r\nSa\0ve", 11), "NUL"},
+          {"Open\r\nSave\r\nPr\x07int", "line 3 holds control characters"},
+          {"Open\r\n\xE0 \x81", "line 2 holds control"}, // a byte Windows-1252 leaves unused
+          {"Open\r\n" + QByteArray(kLongestLanguageLine + 1, 'a'), "line 2 is 1001 characters"},
+          {random, "line 1 holds control"}})
+        EXPECT_TRUE(refusal(bytes).contains(reason)) << refusal(bytes).toStdString();
+    EXPECT_EQ(linesIn("Open\tx\r\n" + QByteArray(kLongestLanguageLine, 'a')).size(), 2);
 }
 
 class LanguageFiles : public TempFiles {};
 
 TEST_F(LanguageFiles, TakenWholeOrRefusedNamingFileAndLineCount) {
-    const QStringList lines = readLanguageFile(write("mixed.lag", linesOf(70, "\n") + linesOf(71, "\r")),
-                                               LanguageSource::UserChoice);
-    ASSERT_EQ(lines.size(), 141);
-    EXPECT_EQ(lines[70], "line 1");
+    const LanguageFileLines file = readLanguageFile(write("mixed.lag", linesOf(70, "\n") + linesOf(71, "\r")),
+                                                    LanguageSource::UserChoice);
+    ASSERT_EQ(file.lines.size(), kCaptionLineCount);
+    EXPECT_EQ(file.lines[70], "line 1");
+    EXPECT_EQ(file.lines[140], "line 71");
+    // A file made before the later captions shows them in English.
+    EXPECT_EQ(file.lines[findCaption("PrintPreview", kWindowCaption)->line - 1], "Print preview");
+    EXPECT_FALSE(file.warning);
 
     for (const auto& [name, bytes, reason] :
          {std::tuple{"short.lag", linesOf(140), "140 lines"}, {"nul.lag", linesOf(141) + '\0', "NUL"}}) {
@@ -77,10 +145,16 @@ TEST(ShippedLanguages, EnglishIsTheTableAndEveryFileHasEachCaption) {
 
     for (const char* name : {"english.lag", "french.lag", "german.lag", "hungarian.lag", "swedish.lag",
                              "Catala.lag", "croatian.lag"}) {
-        const QStringList lines = readLanguageFile(data.filePath(name), LanguageSource::ProgramFolder);
-        EXPECT_EQ(lines.size(), kLanguageFileLineCount) << name;
+        QFile file(data.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+        const QByteArray bytes = file.readAll();
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        const QString text = utf8(bytes);
+        EXPECT_FALSE(utf8.hasError()) << name << " is not wholly UTF-8";
+        const QStringList lines = linesIn(bytes);
+        EXPECT_EQ(lines.size(), kCaptionLineCount) << name;
         for (const CaptionRow& row : captionTable())
-            EXPECT_FALSE(lines[row.line - 1].trimmed().isEmpty()) << name << " line " << row.line;
+            EXPECT_FALSE(lines.value(row.line - 1).trimmed().isEmpty()) << name << " line " << row.line;
     }
 }
 

@@ -4,12 +4,15 @@
 #include "lang/captiontable.h"
 #include "lang/tform4.h"
 #include "print/tform19.h"
+#include "print/tfprintpreview.h"
 #include "support/programfixture.h"
 
 #include <QAbstractButton>
 #include <QDialog>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTimer>
@@ -41,7 +44,7 @@ QStringList everyCaption(TForm15& main) {
     return captions;
 }
 
-QByteArray languageFile(const std::function<QString(int)>& lineText, int count = kLanguageFileLineCount) {
+QByteArray languageFile(const std::function<QString(int)>& lineText, int count = kCaptionLineCount) {
     QStringList lines;
     for (int line = 1; line <= count; ++line)
         lines << lineText(line);
@@ -60,7 +63,7 @@ protected:
             window.findChild<QAbstractButton*>(QStringLiteral("Button1"))->click();
         });
     }
-    QString config() { return QString::fromLatin1(folder.read(QStringLiteral("config.obn"))); }
+    QString config() { return QString::fromUtf8(folder.read(QStringLiteral("config.obn"))); }
 };
 
 TEST_F(Languages, EachLineReachesItsControlAndNoOtherAsPlainText) {
@@ -151,6 +154,67 @@ TEST_F(Languages, YourLanguageTriesAFileWhereItLiesAndIsNotRemembered) {
     EXPECT_EQ(form().SpeedButton1->text(), QStringLiteral("mine 2"));
 }
 
+TEST_F(Languages, AnOlderTranslationShowsTheLaterCaptionsInEnglish) {
+    folder.write(QStringLiteral("older.lag"), languageFile(marker, kLanguageFileLineCount));
+    start();
+    pressOk();
+    form().German1->trigger();
+    EXPECT_EQ(program->PrintPreview->windowTitle(), "Druckvorschau");
+    ui.fileAnswers.push_back(FileDialogAnswer{folder.file(QStringLiteral("older.lag")), 0});
+    pressOk();
+    form().YourLanguage1->trigger();
+    EXPECT_EQ(form().SpeedButton1->text(), "<b>#2&&</b>");
+    EXPECT_EQ(form().PrintPreview1->text(), "Print preview...");
+    EXPECT_EQ(program->PrintPreview->windowTitle(), "Print preview");
+}
+
+// Through the real language window.
+TEST_F(Languages, AUtf8FileWithAStrayByteIsReadAsUtf8AndItsLineNamed) {
+    QByteArray french = folder.read(QStringLiteral("french.lag"));
+    french.insert(french.indexOf("Charger une image"), '\xFF'); // line 25
+    folder.write(QStringLiteral("stray.lag"), french);
+    start();
+    ui.realModalWindows = true;
+    QTimer::singleShot(0, [this] { program->Form4->Button1->click(); });
+    ui.fileAnswers.push_back(FileDialogAnswer{folder.file(QStringLiteral("stray.lag")), 0});
+    form().YourLanguage1->trigger();
+    EXPECT_EQ(form().SpeedButton6->text(), QString::fromUtf8("Réglages"));
+    EXPECT_EQ(form().Loadpicture1->text(), QString::fromUtf8("\uFFFDCharger une image..."));
+    ASSERT_EQ(ui.messages().size(), 1);
+    EXPECT_TRUE(
+        ui.messages().front().contains(QRegularExpression(QStringLiteral("stray.lag.*line 25 holds"))));
+}
+
+TEST_F(Languages, TheChoiceIsReadAsUtf8OrAsLatin1WrittenBefore) {
+    const QString name = QString::fromUtf8("français.lag");
+    folder.write(name, folder.read(QStringLiteral("french.lag")));
+    for (const QByteArray& choice : {name.toUtf8(), name.toLatin1()}) {
+        folder.write(QStringLiteral("config.obn"), choice);
+        start();
+        EXPECT_EQ(form().SpeedButton1->text(), "Ouvrir");
+    }
+    EXPECT_TRUE(ui.messages().isEmpty()) << ui.messages().join('\n').toStdString();
+}
+
+TEST_F(Languages, AnUnreadableChoiceIsReplacedOrTheUserToldItCannotBeKept) {
+    folder.write(QStringLiteral("config.obn"), QByteArray(1024 * 1024 + 1, 'x'));
+    start();
+    EXPECT_TRUE(
+        ui.messages().value(0).contains(QRegularExpression(QStringLiteral("config.obn.*stay in English"))));
+    pressOk();
+    form().German1->trigger();
+    EXPECT_EQ(config(), "german.lag\r\n"); // a fresh file in its place
+
+    folder.remove(QStringLiteral("config.obn"));
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("config.obn")));
+    pressOk();
+    form().German1->trigger();
+    EXPECT_EQ(form().SpeedButton1->text(), QString::fromUtf8("Öffnen"));
+    ASSERT_EQ(ui.messages().size(), 2);
+    EXPECT_TRUE(
+        ui.messages().back().contains(QRegularExpression(QStringLiteral("cannot be kept.*config.obn"))));
+}
+
 TEST_F(Languages, EditAndSendBackOpensTheEnglishFile) {
     start();
     form().Editandsendbackbymail1->trigger();
@@ -169,6 +233,8 @@ TEST_F(Languages, EveryShippedCaptionFitsItsControl) {
             QWidget* window = captionWindow(form(), row.window);
             if (row.control == kWindowCaption)
                 continue;
+            if (window->layout() != nullptr)
+                window->layout()->activate(); // as showing the window does
             const auto* control = qobject_cast<const QWidget*>(controlsNamed(*window, row.control).value(0));
             if (control == nullptr || !control->isVisibleTo(window))
                 continue; // menu items and the text bar's field size themselves

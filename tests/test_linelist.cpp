@@ -59,6 +59,16 @@ TEST_F(LineFiles, LatinOneBytesSurviveReadAndWrite) {
     EXPECT_EQ(contents(copy), bytes);
 }
 
+// Files of names a user may give: UTF-8 both ways, and a file written as Latin-1 before still read.
+TEST_F(LineFiles, Utf8FilesRoundTripAndLatinOneOnesAreStillRead) {
+    const QString file = path(QStringLiteral("config.obn"));
+    writeLines(file, {QStringLiteral("français ő.lag")}, LineEncoding::Utf8);
+    EXPECT_EQ(contents(file), QStringLiteral("français ő.lag\r\n").toUtf8());
+    EXPECT_EQ(readLines(file, LineEncoding::Utf8), QStringList{QStringLiteral("français ő.lag")});
+    const QString old = write(QStringLiteral("old.obn"), QStringLiteral("français.lag").toLatin1());
+    EXPECT_EQ(readLines(old, LineEncoding::Utf8), QStringList{QStringLiteral("français.lag")});
+}
+
 TEST_F(LineFiles, WritingEndsEveryLineWithCrLf) {
     const QString file = path(QStringLiteral("out.txt"));
     writeLines(file, {QStringLiteral("a"), QStringLiteral("b")});
