@@ -42,8 +42,10 @@ TForm1::TForm1(QWidget* owner, const WindowServices& services)
     useMainWindowFace();
 
     SpeedButton1 = choiceButton(this, "SpeedButton1", Glyph::Resize, {8, 16});
+    SpeedButton1->setAccessibleName(QStringLiteral("Resize"));
     StaticText1 = choiceText(this, "StaticText1", captionOf("Form1", "StaticText1"), {68, 8, 148, 76});
     SpeedButton2 = choiceButton(this, "SpeedButton2", Glyph::ResizeAdjust, {8, 110});
+    SpeedButton2->setAccessibleName(QStringLiteral("Resize-Adjust"));
     StaticText2 = choiceText(this, "StaticText2", captionOf("Form1", "StaticText2"), {68, 100, 148, 76});
     setTabOrder(SpeedButton1, SpeedButton2);
 

@@ -240,6 +240,8 @@ private:
     void hideFloatingText();
     void openTextBar(QPoint at);
     bool textDragHeld(Qt::MouseButtons buttons);
+    // The marker moves by the pointer's travel from `anchor`, carrying the floating text.
+    void moveMarker(QPoint anchor, QPoint pointer);
     void stampFloatingText();
     void showPicture(bool second);
     // Takes the mode's calibration from its file, or its true size on the printer of the moment

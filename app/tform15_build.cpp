@@ -3,8 +3,11 @@
 #include "app/glyphs.h"
 #include "app/statuspanels.h"
 #include "app/tform15.h"
+#include "decor/slidepiece.h"
 #include "lang/captiontable.h"
+#include "platform/qt/controlpurpose.h"
 #include "platform/qt/imageview.h"
+#include "platform/qt/keyboardmove.h"
 #include "platform/qt/mousehandlers.h"
 #include "text/floatingtext.h"
 
@@ -160,6 +163,8 @@ void TForm15::buildControls() {
                            [this](Qt::MouseButtons buttons, QPoint at) { MyPictureMouseMove(buttons, at); },
                            [this](Qt::MouseButton button, QPoint at) { MyPictureMouseUp(button, at); },
                            {}});
+    moveWithKeys(MyPicture,
+                 [this](QPoint step) { MyPicture->move(draggedPosition(MyPicture->pos(), {}, step)); });
 
     buildTextBar();
     buildMenus();
@@ -272,8 +277,8 @@ void TForm15::buildTextBar() {
     combotaillefonte = new QComboBox(supfloat);
     combotaillefonte->setObjectName(QStringLiteral("combotaillefonte"));
     combotaillefonte->setGeometry(181, 100, 67, 24);
-    Combofonte->setAccessibleName(QStringLiteral("Font"));
-    combotaillefonte->setAccessibleName(QStringLiteral("Size"));
+    tellPurpose(*Combofonte, QStringLiteral("Font"));
+    tellPurpose(*combotaillefonte, QStringLiteral("Font size"));
     for (int size = 6; size <= 100; size += 2)
         combotaillefonte->addItem(QString::number(size));
     for (int size = 110; size <= 340; size += 10)
@@ -353,6 +358,7 @@ void TForm15::buildMenus() {
 void TForm15::buildPopupMenus() {
     PopupMenu2 = new QMenu(this);
     PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
+    PopupMenu2->setAccessibleName(QStringLiteral("Cover menu"));
     LoadPicturesChargerImage1 = listedItem(PopupMenu2, "LoadPicturesChargerImage1");
     SavePictureSauvegarderlimage1 = listedItem(PopupMenu2, "SavePictureSauvegarderlimage1");
     PopupMenu2->addSeparator();
@@ -369,6 +375,7 @@ void TForm15::buildPopupMenus() {
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    PopupMenu1->setAccessibleName(QStringLiteral("Floating text menu"));
     ChangeTextmodifierletexte1 = listedItem(PopupMenu1, "ChangeTextmodifierletexte1");
     PopupMenu1->addSeparator();
     ApplyChangesAppliquerleschangements1 = listedItem(PopupMenu1, "ApplyChangesAppliquerleschangements1",
@@ -381,5 +388,6 @@ void TForm15::buildPopupMenus() {
 
     PopupMenu3 = new QMenu(this);
     PopupMenu3->setObjectName(QStringLiteral("PopupMenu3"));
+    PopupMenu3->setAccessibleName(QStringLiteral("Added picture menu"));
     HidePicture1 = listedItem(PopupMenu3, "HidePicture1");
 }

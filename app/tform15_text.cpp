@@ -6,6 +6,7 @@
 #include "app/tform15.h"
 #include "platform/interaction.h"
 #include "platform/qt/application.h"
+#include "platform/qt/keyboardmove.h"
 #include "platform/qt/mousehandlers.h"
 #include "text/floatingtext.h"
 #include "text/textbarplaces.h"
@@ -32,6 +33,15 @@ void TForm15::connectFloatingText() {
     routeMouse(Image5, {down, grip, up, {}});
     routeMouse(Panel11, {down, [this](Qt::MouseButtons held, QPoint at) { Panel11MouseMove(held, at); }, up,
                          [this] { Panel11DblClick(); }});
+
+    // The keys move each by the same rule as a drag, from no anchor to the arrow's step.
+    moveWithKeys(
+        floatinglabel,
+        [this](QPoint step) { floatinglabel->move(dragFloatingText(floatinglabel->pos(), {}, step)); },
+        [this] { floatinglabelDblClick(); });
+    moveWithKeys(Image5, [this](QPoint step) { supfloat->move(dragTextBar(supfloat->pos(), {}, step)); });
+    moveWithKeys(
+        Panel11, [this](QPoint step) { moveMarker({}, step); }, [this] { Panel11DblClick(); });
 }
 
 // --- The floating text ---
@@ -97,9 +107,12 @@ void TForm15::Panel9MouseMove(Qt::MouseButtons held, QPoint at) {
 }
 
 void TForm15::Panel11MouseMove(Qt::MouseButtons held, QPoint at) {
-    if (!textDragHeld(held))
-        return;
-    const MarkerDrag moved = dragMarker(Panel11->geometry(), dragAnchor, at);
+    if (textDragHeld(held))
+        moveMarker(dragAnchor, at);
+}
+
+void TForm15::moveMarker(QPoint anchor, QPoint pointer) {
+    const MarkerDrag moved = dragMarker(Panel11->geometry(), anchor, pointer);
     floatinglabel->move(moved.floatingText);
     Panel11->move(moved.marker);
 }

@@ -53,6 +53,7 @@ void TFLibrary::buildControls() {
     C_CloneImage =
         new ImageView(this, QStringLiteral("C_CloneImage"), QSize(kGalleryPreviewSide, kGalleryPreviewSide));
     C_CloneImage->move(290, 10);
+    C_CloneImage->setAccessibleName(QStringLiteral("Chosen picture"));
     C_CloneImage->setPicture(Picture(galleryPreview(pictures_.front())));
     bevel(this, QRect(280, 74, 74, 4), QFrame::HLine, QFrame::Raised);
 

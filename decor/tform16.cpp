@@ -1,12 +1,13 @@
 #include "decor/tform16.h"
 
-#include "app/glyphs.h"
 #include "app/coverdocument.h"
+#include "app/glyphs.h"
 #include "decor/slideframes.h"
 #include "decor/slidepiece.h"
 #include "lang/captiontable.h"
 #include "platform/qt/application.h"
 #include "platform/qt/imageview.h"
+#include "platform/qt/keyboardmove.h"
 
 #include <QFrame>
 #include <QMouseEvent>
@@ -73,7 +74,7 @@ void TForm16::buildControls() {
     ScrollBox1->setGeometry(0, 65, 697, 562 - 65);
     ScrollBox1->setBackgroundRole(QPalette::Window);
     ScrollBox1->setFrameShape(QFrame::NoFrame);
-    ScrollBox1->setFocusPolicy(Qt::NoFocus); // Tab moves between the buttons only
+    ScrollBox1->setFocusPolicy(Qt::NoFocus); // Tab moves between the buttons and the frame
     content_ = new QWidget;
     content_->setObjectName(QStringLiteral("ScrollContent"));
     Image1 = new ImageView(content_, QStringLiteral("Image1"), QSize(0, 0), true);
@@ -88,7 +89,12 @@ ImageView* TForm16::addFrame(CoverMode mode, const QString& name) {
     auto* frame = new ImageView(content_, name, artwork.size());
     frame->setPicture(Picture(artwork));
     frame->setCursor(Qt::SizeAllCursor);
+    frame->setAccessibleName(QStringLiteral("Slide frame"));
     frame->installEventFilter(this);
+    moveWithKeys(frame, [this, frame](QPoint step) {
+        setFramePosition(*frame, draggedPosition(framePosition(*frame), {}, step));
+        ScrollBox1->ensureWidgetVisible(frame, 0, 0);
+    });
     frame->hide();
     return frame;
 }

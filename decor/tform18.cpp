@@ -7,6 +7,7 @@
 #include "lang/captiontable.h"
 #include "platform/interaction.h"
 #include "platform/qt/application.h"
+#include "platform/qt/controlpurpose.h"
 #include "platform/qt/imageview.h"
 
 #include <QComboBox>
@@ -70,11 +71,12 @@ void TForm18::buildControls() {
     Bevel1->setFrameShape(QFrame::Box);
     Bevel1->setFrameShadow(QFrame::Sunken);
     Image22 = new ImageView(this, QStringLiteral("Image22"), QSize());
+    Label1->setBuddy(Image22); // the picture is named by the caption above it, in every language
 
     ComboBox5 = new QComboBox(this);
     ComboBox5->setObjectName(QStringLiteral("ComboBox5"));
     ComboBox5->addItems({QStringLiteral("Linear gradient"), QStringLiteral("Elliptical gradient")});
-    ComboBox5->setAccessibleName(QStringLiteral("Kind of gradient"));
+    tellPurpose(*ComboBox5, QStringLiteral("Kind of gradient"));
 
     SpeedButton3 =
         glyphButton(this, QStringLiteral("SpeedButton3"), listed("SpeedButton3"), Glyph::TextColour, {});

@@ -82,11 +82,19 @@ void setCaption(QObject* control, const QString& text) {
         edit->setText(text);
     } else if (auto* group = qobject_cast<QGroupBox*>(control)) {
         group->setTitle(withoutShortcutMarks(text));
+        nameFieldsByGroup(*group);
     } else if (auto* menu = qobject_cast<QMenu*>(control)) {
         menu->setTitle(withoutShortcutMarks(text));
     } else if (auto* action = qobject_cast<QAction*>(control)) {
         action->setText(withoutShortcutMarks(text));
     }
+}
+
+void nameFieldsByGroup(const QGroupBox& group) {
+    const QString title = shortcutMarksShown(group.title());
+    for (const QLabel* label : group.findChildren<QLabel*>())
+        if (label->buddy() != nullptr)
+            label->buddy()->setAccessibleName(title + QLatin1Char(' ') + label->text());
 }
 
 void applyCaptions(QWidget& mainWindow, const QStringList& lines) {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 
+class QGroupBox;
 class QObject;
 class QWidget;
 
@@ -23,6 +24,11 @@ std::optional<QString> captionShown(const QObject* control);
 // Shows `text` as the control's caption, as plain text: an ampersand stays an ampersand and a
 // tag stays a tag.
 void setCaption(QObject* control, const QString& text);
+
+// Names each field of the group by the group's title and the label tied to the field, as
+// "Picture #1 Horizontal": the label alone would not tell the groups' fields apart. A change of the
+// group's caption names them again.
+void nameFieldsByGroup(const QGroupBox& group);
 
 // Gives every control of the caption table the text of its line; `lines` holds at least
 // kLanguageFileLineCount lines, the first file line at index 0.

@@ -2,6 +2,7 @@
 
 #include "app/coverdocument.h"
 #include "app/mainwindowport.h"
+#include "lang/captioncontrols.h"
 #include "lang/captiontable.h"
 #include "platform/interaction.h"
 #include "platform/linelist.h"
@@ -31,6 +32,7 @@ QLineEdit* addField(QGroupBox* group, const QString& name, const QString& label,
     auto* edit = new QLineEdit(text, group);
     edit->setObjectName(name);
     edit->setGeometry(80, top, 60, 21);
+    caption->setBuddy(edit);
     return edit;
 }
 
@@ -107,6 +109,8 @@ void TForm19::buildFields() {
         addField(group2, QStringLiteral("Edit4"), QStringLiteral("Vertical"), 50, QStringLiteral("15.00"));
     Edit5 = addField(group3, QStringLiteral("Edit5"), QStringLiteral("Horizontal"), 22, QString());
     Edit6 = addField(group3, QStringLiteral("Edit6"), QStringLiteral("Vertical"), 50, QString());
+    for (QGroupBox* group : {group1, group2, group3})
+        nameFieldsByGroup(*group);
     for (QLineEdit* edit : edits()) {
         edit->installEventFilter(this);
         const auto keep = edit == Edit5 || edit == Edit6 ? &dotsFieldText : &offsetFieldText;

@@ -262,18 +262,18 @@ TEST_F(Slide, ExitEscapeAndTheCloseButtonChangeNothing) {
     }
 }
 
-TEST_F(Slide, TabVisitsTheEnabledButtonsAndEnterPressesTheFocusedOne) {
+TEST_F(Slide, TabVisitsTheEnabledButtonsAndTheFrameAndEnterPressesTheFocusedButton) {
     start();
     open(CoverMode::FrontCover, coordinatePicture(800, 700));
     slide().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&slide()));
     slide().SpeedButton1->setFocus();
     QStringList visited;
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 5; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         visited << QApplication::focusWidget()->objectName();
     }
-    EXPECT_EQ(visited.join(' ').toStdString(), "SpeedButton3 SpeedButton4 SpeedButton1 SpeedButton3");
+    EXPECT_EQ(visited.join(' ').toStdString(), "SpeedButton3 SpeedButton4 Image5 SpeedButton1 SpeedButton3");
     slide().SpeedButton4->setFocus();
     QTest::keyClick(slide().SpeedButton4, Qt::Key_Return);
     EXPECT_FALSE(slide().isVisible());

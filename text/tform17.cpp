@@ -6,6 +6,7 @@
 #include "lang/captiontable.h"
 #include "platform/interaction.h"
 #include "platform/qt/application.h"
+#include "platform/qt/controlpurpose.h"
 #include "text/textarealists.h"
 #include "text/textlayouts.h"
 #include "text/textpainter.h"
@@ -119,6 +120,7 @@ void TForm17::buildControls() {
     RichEdit1->setObjectName(QStringLiteral("RichEdit1"));
     RichEdit1->setAccessibleName(QStringLiteral("Text"));
     RichEdit1->setAcceptRichText(false); // pasted text takes the editor's look
+    RichEdit1->setTabChangesFocus(true); // a stamp has no use for tab characters
     RichEdit1->setGeometry(0, 64, width(), listsTop - 64);
     RichEdit1->document()->setDefaultFont(QFont(QStringLiteral("Arial"), 10));
     RichEdit1->installEventFilter(this);
@@ -151,13 +153,13 @@ void TForm17::buildLists() {
     ComboBox2->setGeometry(8, 8, 249, 97);
     ComboBox2->setFont(small);
     paint(ComboBox2->list(), QColor(250, 252, 228));
-    ComboBox3 = new ListWithEditLine(Panel4, QStringLiteral("ComboBox3"), QStringLiteral("Size"), 14);
+    ComboBox3 = new ListWithEditLine(Panel4, QStringLiteral("ComboBox3"), QStringLiteral("Font size"), 14);
     ComboBox3->setGeometry(8, 8, 201, 89);
     paint(ComboBox3->list(), QColor(225, 242, 255));
 
     ComboBox4 = new QComboBox(Panel3);
     ComboBox4->setObjectName(QStringLiteral("ComboBox4"));
-    ComboBox4->setAccessibleName(QStringLiteral("Colour"));
+    tellPurpose(*ComboBox4, QStringLiteral("Text colour"));
     ComboBox4->setGeometry(8, 104, 145, 22);
     for (size_t k = 0; k < ImageList2.size(); ++k) {
         const NamedColour& named = namedColours()[k];
@@ -166,6 +168,12 @@ void TForm17::buildLists() {
         ComboBox4->addItem(QIcon(ImageList2[k]), QLatin1String(named.name));
     }
     ComboBox4->setItemDelegate(new SwatchDelegate(ComboBox4, ImageList2, swatchIndex));
+
+    // Tab goes down the window as it reads: the tool bar, the text, then the lists left to right.
+    QWidget* const reading[] = {RichEdit1,    ComboBox2->editLine(), ComboBox2->list(), ComboBox4,
+                                SpeedButton6, ComboBox3->editLine(), ComboBox3->list()};
+    for (size_t i = 1; i < std::size(reading); ++i)
+        setTabOrder(reading[i - 1], reading[i]);
 }
 
 void TForm17::FormCreate() {

@@ -1,0 +1,159 @@
+// Keyboard use and screen-reader names, through the real windows.
+#include "app/tform1.h"
+#include "decor/tflibrary.h"
+#include "decor/tform16.h"
+#include "decor/tform18.h"
+#include "platform/qt/imageview.h"
+#include "print/tform19.h"
+#include "support/slotfixture.h"
+#include "text/textarealists.h"
+#include "text/tform17.h"
+
+#include <QAccessible>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QTest>
+#include <QTextEdit>
+
+namespace {
+
+std::string nameOf(QObject* control) {
+    return QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name).toStdString();
+}
+
+// What a screen reader says a control is for: a combo box's name is its current entry, so its label.
+std::string purposeOf(QObject* control) {
+    if (!qobject_cast<QComboBox*>(control))
+        return nameOf(control);
+    const auto labels = QAccessible::queryAccessibleInterface(control)->relations(QAccessible::Label);
+    return labels.isEmpty() ? "" : labels.front().first->text(QAccessible::Name).toStdString();
+}
+
+void showActive(QWidget& window) {
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QApplication::setActiveWindow(&window);
+}
+
+using Keyboard = ProgramTest;
+
+TEST_F(Keyboard, EveryControlSaysWhatItIsForAndNamesFollowTheCaptions) {
+    start();
+    const Orbalin& p = *program;
+    // The other windows are the main window's children.
+    for (QWidget* control : form().findChildren<QWidget*>())
+        EXPECT_TRUE(control->focusPolicy() == Qt::NoFocus || !purposeOf(control).empty())
+            << control->metaObject()->className() << " in " << control->parent()->objectName().toStdString();
+
+    const std::pair<QWidget*, const char*> named[] = {
+        {p.Form1->SpeedButton1, "Resize"},
+        {p.Form1->SpeedButton2, "Resize-Adjust"},
+        {p.Form19->Edit1, "Picture #1 Horizontal"},
+        {p.Form19->Edit2, "Picture #1 Vertical"},
+        {p.Form19->Edit3, "Picture #2 Horizontal"},
+        {p.Form19->Edit4, "Picture #2 Vertical"},
+        {p.Form19->Edit5, "Stretch Pictures Horizontal"},
+        {p.Form17->ComboBox4, "Text colour"},
+        {p.Form17->ComboBox3->list(), "Font size"},
+        {form().Combofonte, "Font"},
+        {form().combotaillefonte, "Font size"},
+        {p.Form18->ComboBox5, "Kind of gradient"},
+        {p.Form18->Image22, "Gradient (display)"},
+        {p.FLibrary->C_CloneImage, "Chosen picture"},
+    };
+    for (const auto& [control, name] : named)
+        EXPECT_EQ(purposeOf(control), name);
+
+    ui.modalActions.push_back(
+        [](QDialog& language) { language.findChild<QAbstractButton*>("Button1")->click(); });
+    form().German1->trigger();
+    const QString group = p.Form19->findChild<QGroupBox*>(QStringLiteral("GroupBox1"))->title();
+    ASSERT_NE(group, "Picture #1");
+    EXPECT_EQ(nameOf(p.Form19->Edit1), (group + " Horizontal").toStdString());
+    EXPECT_EQ(nameOf(p.Form18->Image22), p.Form18->findChild<QLabel*>("Label1")->text().toStdString());
+}
+
+// Each control is put five pixels from the corner its drag stops at, then moved by the keys:
+// one pixel, ten with Shift, never past that corner.
+TEST_F(Keyboard, ArrowKeysMoveWhatTheMouseDragsWithinTheDragLimits) {
+    start();
+    showActive(form());
+    TForm15& f = form();
+    TForm16& slide = *program->Form16;
+    f.MyPicture->setPicture(Picture(QImage(40, 30, QImage::Format_RGB32)));
+    slide.prepareFor(CoverMode::CdCover, Picture(QImage(900, 900, QImage::Format_RGB32)));
+    const struct {
+        QWidget* control;               // what takes the keys
+        std::function<QWidget*()> show; // shows it and returns what moves
+        QPoint corner;
+    } cases[] = {
+        {f.floatinglabel,
+         [&] { return f.FloatingtextBarredetexteflottante1->trigger(), f.floatinglabel; },
+         {0, 65}},
+        {f.Image5, [&] { return f.floatinglabelDblClick(), f.supfloat; }, {0, 0}},
+        {f.MyPicture, [&] { return f.MyPicture->show(), f.MyPicture; }, {0, 0}},
+        {slide.Image2, [&] { return showActive(slide), slide.Image2; }, {0, 0}},
+    };
+    for (const auto& [control, show, corner] : cases) {
+        QWidget* moved = show();
+        SCOPED_TRACE(control->objectName().toStdString());
+        const QImage unfocused = control->grab().toImage();
+        control->setFocus();
+        EXPECT_NE(control->grab().toImage(), unfocused) << "no focus frame";
+        moved->move(corner + QPoint(5, 5));
+        for (const auto& [key, at] : std::initializer_list<std::pair<QKeyCombination, QPoint>>{
+                 {Qt::Key_Left, {4, 5}},
+                 {Qt::ShiftModifier | Qt::Key_Left, {0, 5}},
+                 {Qt::ShiftModifier | Qt::Key_Up, {0, 0}},
+                 {Qt::Key_Down, {0, 1}},
+                 {Qt::ShiftModifier | Qt::Key_Right, {10, 1}}}) {
+            QTest::keyClick(control, key.key(), key.keyboardModifiers());
+            EXPECT_EQ(moved->pos() - corner, at) << QKeySequence(key).toString().toStdString();
+        }
+    }
+    slide.hide();
+}
+
+// A menu is on the accessibility bus while it is open, by the name it gives.
+TEST_F(Keyboard, MenuKeysOpenTheFloatingTextsNamedMenuAndEnterItsTextBar) {
+    start();
+    showActive(form());
+    const auto expectOpen = [](QMenu* menu, const char* name) {
+        EXPECT_FALSE(QAccessible::queryAccessibleInterface(menu)->state().invisible) << name;
+        EXPECT_EQ(nameOf(menu), name);
+        menu->hide();
+    };
+    form().FloatingtextBarredetexteflottante1->trigger();
+    QLabel* text = form().floatinglabel;
+    text->setFocus();
+    for (const QKeyCombination key : {QKeyCombination(Qt::Key_Menu), Qt::ShiftModifier | Qt::Key_F10}) {
+        QTest::keyClick(text, key.key(), key.keyboardModifiers());
+        expectOpen(form().PopupMenu1, "Floating text menu");
+    }
+    QTest::mouseClick(form().windowHandle(), Qt::RightButton, {}, {400, 300});
+    expectOpen(form().PopupMenu2, "Cover menu");
+    QTest::keyClick(text, Qt::Key_Return);
+    EXPECT_TRUE(form().supfloat->isVisible() && !text->isVisible());
+}
+
+TEST_F(Keyboard, TabLeavesTheTextAreasEditorAndGoesOnToAllColours) {
+    start();
+    TForm17& area = *program->Form17;
+    showActive(area);
+    area.RichEdit1->setFocus();
+    QTest::keyClicks(area.RichEdit1, "ab\t");
+    EXPECT_EQ(area.RichEdit1->toPlainText(), "ab");
+    QStringList order;
+    for (int i = 0; i < 4; ++i) {
+        order << QApplication::focusWidget()->objectName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    EXPECT_EQ(order.join(' '), "ComboBox2Edit ComboBox2List ComboBox4 SpeedButton6");
+    area.hide();
+}
+
+} // namespace
