@@ -395,8 +395,8 @@ TEST(JpegEnd, ArithmeticCodedPicturesCutAnywhereAreRefused) {
                                             QStringLiteral("huffman.jpg")))
             << "an intact file opens, its pixels as with Huffman coding";
         const qsizetype data = jpegScanStarts(whole).front() + 20;
-        for (const qsizetype keep : {whole.size() - 1, whole.size() - 3, whole.size() - 40,
-                                     (data + whole.size()) / 2, data})
+        for (const qsizetype keep :
+             {whole.size() - 1, whole.size() - 3, whole.size() - 40, (data + whole.size()) / 2, data})
             EXPECT_EQ(refusalOf(whole.left(keep)).toStdString(),
                       "The picture \"test.jpg\" cannot be opened. The file is damaged: it ends before the "
                       "picture data is complete.")
