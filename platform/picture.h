@@ -40,6 +40,8 @@ public:
     // 32-bit and run-length coded files become Format_BGR888 (alpha is dropped).
     // Throws OrbalinError naming the file and the reason when it cannot be read.
     static Picture loadBmp(const QString& path, const DecodedRow& row = DecodedRow());
+    // The same for `command`, which takes BMP pictures only: a JPEG picture is refused by saying so.
+    static Picture loadBmpFor(const QString& command, const QString& path);
     // The same for the bytes of a BMP file; `path` only names it in messages.
     static Picture decodeBmp(const QByteArray& bytes, const QString& path);
     // Reads one of the program's own BMP files as loadBmp() does; a link at the path that leads out

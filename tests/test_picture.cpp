@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtEndian>
+#include <bit>
 #include <cmath>
 #include <functional>
 #include <gtest/gtest.h>
@@ -341,6 +342,40 @@ TEST_F(PictureFiles, EveryBitfieldLayoutScalesChannelsLikeTheReference) {
 TEST(PictureLimits, TheWidestPictureIsTheWidestRowQtHolds) {
     EXPECT_FALSE(QImage(int(kMaxPictureWidth), 1, QImage::Format_BGR888).isNull());
     EXPECT_TRUE(QImage(int(kMaxPictureWidth) + 1, 1, QImage::Format_BGR888).isNull());
+}
+
+// Every value of a channel against (value × 255 + max / 2) / max: the nearest of the 256 levels.
+TEST(BmpChannels, EveryValueOfAnOddWidthChannelGoesToTheNearestLevel) {
+    struct Case {
+        const char* name;
+        BmpHeader header;
+        int channel; // 0 red, 1 green, 2 blue
+    };
+    const std::vector<Case> cases = {
+        {"5-bit blue", {.bitCount = 16, .compression = 3, .masks = {0xf800, 0x07e0, 0x001f}}, 2},
+        {"6-bit green", {.bitCount = 16, .compression = 3, .masks = {0xf800, 0x07e0, 0x001f}}, 1},
+        {"11-bit red", {.bitCount = 16, .compression = 3, .masks = {0xffe0, 0x001c, 0x0003}}, 0},
+        {"7-bit blue", {.bitCount = 32, .compression = 3, .masks = {0x3ff00000, 0x000ff800, 0x0000007f}}, 2},
+        {"10-bit red", {.bitCount = 32, .compression = 3, .masks = {0x3ff00000, 0x000ff800, 0x0000007f}}, 0},
+    };
+    for (Case c : cases) {
+        const quint32 mask = c.header.masks[c.channel];
+        const int shift = std::countr_zero(mask);
+        const quint32 max = mask >> shift;
+        QList<quint32> values;
+        for (quint32 value = 0; value <= max; ++value)
+            values.append(value << shift);
+        c.header.width = qint32(max + 1);
+        const QImage image =
+            Picture::decodeBmp(bmpFile(c.header, {}, directRows(c.header.bitCount, c.header.width, values)),
+                               QStringLiteral("levels.bmp"))
+                .bitmap();
+        for (quint32 value = 0; value <= max; ++value) {
+            const QRgb pixel = image.pixel(int(value), 0);
+            const int levels[3] = {qRed(pixel), qGreen(pixel), qBlue(pixel)};
+            ASSERT_EQ(levels[c.channel], int((value * 255 + max / 2) / max)) << c.name << " value " << value;
+        }
+    }
 }
 
 // The whole message for a file that is refused, or a note that it was not.
