@@ -96,14 +96,6 @@ TEST(RleRows, DataPuttingPixelsOutsideThePictureOrEndingEarlyIsRefused) {
 
 const QList<QRgb> palette = {qRgb(250, 250, 250), qRgb(200, 0, 0), qRgb(0, 150, 0), qRgb(0, 0, 100)};
 
-QList<QRgb> pixelsOf(const QImage& image) {
-    QList<QRgb> out;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            out.append(image.pixel(x, y));
-    return out;
-}
-
 using RlePictures = TempFiles;
 
 // Qt's own reader knows both codings: an independent reference for files without moves.

@@ -212,14 +212,6 @@ TEST_F(PictureFiles, PixelCapIsAtExactly128Megapixels) {
     EXPECT_THROW(Picture::loadBmp(overCap), OrbalinError);
 }
 
-QList<QRgb> pixelsOf(const QImage& image) {
-    QList<QRgb> out;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            out.append(image.pixel(x, y));
-    return out;
-}
-
 TEST_F(PictureFiles, NarrowAndWideChannelsReachFullWhite) {
     struct Case {
         const char* name;

@@ -55,3 +55,11 @@ QByteArray directRows(int bitCount, int width, const QList<quint32>& values) {
     }
     return out;
 }
+
+QList<QRgb> pixelsOf(const QImage& image) {
+    QList<QRgb> out;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            out.append(image.pixel(x, y));
+    return out;
+}

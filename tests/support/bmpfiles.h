@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QImage>
 #include <QList>
 #include <QRgb>
 
@@ -26,3 +27,6 @@ QByteArray bmpFile(const BmpHeader& h, const QList<QRgb>& palette, const QByteAr
 
 // Rows of 16- or 32-bit pixel values given top row first, stored bottom row first, each row padded.
 QByteArray directRows(int bitCount, int width, const QList<quint32>& values);
+
+// The picture's colours, row by row from the top.
+QList<QRgb> pixelsOf(const QImage& image);
