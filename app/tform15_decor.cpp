@@ -44,7 +44,7 @@ void TForm15::SpeedButton15Click() {
     const std::optional<FileDialogAnswer> answer = ui().openFile(this, request);
     if (!answer || answer->path.isEmpty())
         return;
-    MyPicture->setPicture(Picture::loadBmp(answer->path));
+    MyPicture->setPicture(Picture::loadBmpFor(SpeedButton15->text(), answer->path));
     MyPicture->show();
 }
 

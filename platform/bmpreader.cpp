@@ -1,11 +1,15 @@
 #include "platform/bmpreader.h"
 
+#include "platform/bmplayout.h"
+#include "platform/bmprle.h"
 #include "platform/picturelimits.h"
 
 #include <QBuffer>
+#include <QByteArrayView>
 #include <QFile>
 #include <QImageReader>
 #include <QtEndian>
+#include <array>
 #include <bit>
 #include <cstring>
 #include <optional>
@@ -14,191 +18,10 @@
 
 namespace {
 
-constexpr qint64 fileHeaderSize = 14;
-constexpr qint64 largestInfoHeader = 124;
+using namespace bmpfile;
+
 // Enough for kMaxPicturePixels at 8 bits plus the reader's own bookkeeping.
 constexpr int readerLimitMb = 1024;
-
-bool knownInfoSize(qint64 size) {
-    return size == 12 || size == 40 || size == 52 || size == 56 || size == 108 || size == 124;
-}
-
-quint16 u16(const QByteArray& bytes, qint64 at) {
-    return qFromLittleEndian<quint16>(bytes.constData() + at);
-}
-quint32 u32(const QByteArray& bytes, qint64 at) {
-    return qFromLittleEndian<quint32>(bytes.constData() + at);
-}
-qint32 i32(const QByteArray& bytes, qint64 at) {
-    return qFromLittleEndian<qint32>(bytes.constData() + at);
-}
-
-// The header's compression field, by the names Windows gives its values.
-enum Compression : quint32 {
-    Rgb = 0,
-    Rle8 = 1,
-    Rle4 = 2,
-    Bitfields = 3,
-    Jpeg = 4,
-    Png = 5,
-    AlphaBitfields = 6,
-    Cmyk = 11,
-    CmykRle8 = 12,
-    CmykRle4 = 13
-};
-
-// Why a file stored this way cannot be read, or nothing when it can.
-std::optional<QString> unsupportedStorage(quint32 compression, int bitCount) {
-    const auto uses = [](const char* name) {
-        return QStringLiteral("It uses %1 compression, which is not supported.").arg(QLatin1String(name));
-    };
-    switch (compression) {
-    case Rgb:
-        if (bitCount == 2 || bitCount == 64)
-            return QStringLiteral("It has %1 bits per pixel, which is not supported.").arg(bitCount);
-        return std::nullopt;
-    case Bitfields:
-    case AlphaBitfields:
-        if (bitCount == 16 || bitCount == 32)
-            return std::nullopt;
-        return QStringLiteral("It uses colour masks with %1 bits per pixel, which is not supported.")
-            .arg(bitCount);
-    case Rle8:
-        return uses("RLE8");
-    case Rle4:
-        return uses("RLE4");
-    case Jpeg:
-        return uses("JPEG");
-    case Png:
-        return uses("PNG");
-    case Cmyk:
-        return QStringLiteral("It stores CMYK colours, which is not supported.");
-    case CmykRle8:
-        return uses("CMYK RLE8");
-    case CmykRle4:
-        return uses("CMYK RLE4");
-    default:
-        return QStringLiteral("It uses a kind of BMP compression (number %1) that is not supported.")
-            .arg(compression);
-    }
-}
-
-struct Masks {
-    quint32 red = 0;
-    quint32 green = 0;
-    quint32 blue = 0;
-};
-
-// What is wrong with a file's colour masks, or nothing.
-std::optional<QString> maskFault(const Masks& masks, int bitCount) {
-    const std::pair<const char*, quint32> channels[] = {
-        {"red", masks.red}, {"green", masks.green}, {"blue", masks.blue}};
-    const quint64 room = (quint64(1) << bitCount) - 1;
-    for (const auto& [name, mask] : channels) {
-        const QString channel = QLatin1String(name);
-        if (mask == 0)
-            return QStringLiteral("its colour masks leave out %1.").arg(channel);
-        const QString hex = QStringLiteral("0x%1").arg(mask, 8, 16, QLatin1Char('0'));
-        if (mask > room)
-            return QStringLiteral("its %1 mask %2 does not fit in %3 bits per pixel.")
-                .arg(channel, hex)
-                .arg(bitCount);
-        const quint32 run = mask >> std::countr_zero(mask);
-        if ((run & (run + 1)) != 0)
-            return QStringLiteral("its %1 mask %2 is not one run of bits.").arg(channel, hex);
-    }
-    if ((masks.red & masks.green) || (masks.red & masks.blue) || (masks.green & masks.blue))
-        return QStringLiteral("its colour masks overlap.");
-    return std::nullopt;
-}
-
-struct Layout {
-    qint64 infoSize = 0;
-    int bitCount = 0;
-    Masks masks;        // 16 and 32 bits per pixel
-    qint64 stride = 0;  // bytes per row in the file
-    qint64 dataEnd = 0; // bytes of the file the decoder will look at
-    qint64 offset = 0;  // where the rows start
-    int width = 0;
-    int height = 0;
-    bool topDown = false;
-
-    // Qt's reader is left the indexed pictures; the rest we decode ourselves.
-    bool direct() const { return bitCount >= 16; }
-};
-
-// Qt's BMP reader happily returns a picture whose rows were never read when the file is cut short,
-// so everything the decoder will touch is checked against the real file size first.
-Layout checkLayout(const QString& path, const QByteArray& head, qint64 fileSize) {
-    const QString damaged = QStringLiteral("The file is damaged: ");
-    if (head.size() < 2 || head[0] != 'B' || head[1] != 'M')
-        cannotOpenPicture(path, QStringLiteral("It is not a BMP picture."));
-    if (head.size() < fileHeaderSize + 4)
-        cannotOpenPicture(path, damaged + QStringLiteral("its header is incomplete."));
-    const qint64 infoSize = u32(head, fileHeaderSize);
-    if (!knownInfoSize(infoSize))
-        cannotOpenPicture(path, QStringLiteral("Its header type (%1 bytes) is not supported.").arg(infoSize));
-    if (head.size() < fileHeaderSize + infoSize)
-        cannotOpenPicture(path, damaged + QStringLiteral("its header is incomplete."));
-
-    const qint64 info = fileHeaderSize;
-    const bool os2 = infoSize == 12;
-    const qint64 width = os2 ? u16(head, info + 4) : i32(head, info + 4);
-    const qint64 signedHeight = os2 ? u16(head, info + 6) : i32(head, info + 8);
-    const int planes = u16(head, info + (os2 ? 8 : 12));
-    const int bitCount = u16(head, info + (os2 ? 10 : 14));
-    const quint32 compression = os2 ? 0 : u32(head, info + 16);
-    const qint64 colorsUsed = os2 ? 0 : u32(head, info + 32);
-    const qint64 height = signedHeight < 0 ? -signedHeight : signedHeight;
-
-    if (width <= 0)
-        cannotOpenPicture(path, damaged + QStringLiteral("the picture has no width."));
-    if (height == 0)
-        cannotOpenPicture(path, damaged + QStringLiteral("the picture has no height."));
-    if (width * height > kMaxPicturePixels)
-        cannotOpenPicture(path, tooManyPixels(width, height));
-    if (planes != 1)
-        cannotOpenPicture(path, damaged + QStringLiteral("it declares %1 colour planes.").arg(planes));
-    // Before the depth: JPEG and PNG contents give no depth of their own.
-    if (const std::optional<QString> reason = unsupportedStorage(compression, bitCount))
-        cannotOpenPicture(path, *reason);
-    if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 && bitCount != 32)
-        cannotOpenPicture(
-            path, damaged + QStringLiteral("%1 bits per pixel is not a BMP colour depth.").arg(bitCount));
-
-    // Colour masks follow a 40-byte header; the larger headers hold them inside.
-    const bool bitfields = compression == Bitfields || compression == AlphaBitfields;
-    qint64 tableEnd = fileHeaderSize + infoSize;
-    if (bitfields && infoSize == 40)
-        tableEnd += compression == AlphaBitfields ? 16 : 12;
-    if (bitCount <= 8) {
-        const qint64 maxColors = qint64(1) << bitCount;
-        if (colorsUsed > maxColors)
-            cannotOpenPicture(path, damaged + QStringLiteral("its colour table is too long."));
-        tableEnd += (colorsUsed ? colorsUsed : maxColors) * (os2 ? 3 : 4);
-    }
-    const qint64 offset = u32(head, 10);
-    if (offset >= fileSize)
-        cannotOpenPicture(
-            path, damaged + QStringLiteral("its picture data would start beyond the end of the file."));
-    if (offset < tableEnd)
-        cannotOpenPicture(path, damaged + QStringLiteral("its picture data overlaps the header."));
-
-    // Without masks of their own, 16-bit pixels are 5 bits each of red, green and blue.
-    Masks masks = bitCount == 16 ? Masks{0x7c00, 0x03e0, 0x001f} : Masks{0xff0000, 0x00ff00, 0x0000ff};
-    if (bitfields) {
-        const qint64 at = fileHeaderSize + 40;
-        masks = {u32(head, at), u32(head, at + 4), u32(head, at + 8)};
-        if (const std::optional<QString> fault = maskFault(masks, bitCount))
-            cannotOpenPicture(path, damaged + *fault);
-    }
-
-    const qint64 stride = (width * bitCount + 31) / 32 * 4;
-    const qint64 dataEnd = offset + stride * height;
-    if (dataEnd > fileSize)
-        cannotOpenPicture(path, damaged + QStringLiteral("it ends before the picture data is complete."));
-    return {infoSize, bitCount, masks, stride, dataEnd, offset, int(width), int(height), signedHeight < 0};
-}
 
 // One colour channel of 16- and 32-bit pixels: its bits, and the 0..255 value each value becomes.
 // Shifting would make 5-bit white 248 and cut wide channels to their low bits; scaling is exact.
@@ -247,23 +70,38 @@ private:
     int bytesPerPixel_;
 };
 
-// `rowAt(i, into)` fills `into` with the i-th row as stored in the file (layout.stride bytes);
-// false when it cannot.
-template <typename RowSource>
-QImage readDirectRows(const QString& path, const Layout& layout, RowSource rowAt, const DecodedRow& done) {
+// Colour indexes through the file's colour table; indexes past its end are black, as
+// coverAllIndexes() makes them for the pictures Qt's reader decodes.
+class TablePixels {
+public:
+    TablePixels(QByteArrayView bytes, const Layout& layout) {
+        for (qint64 i = 0; i < layout.colours; ++i)
+            std::memcpy(&bgr_[size_t(i) * 3], bytes.data() + layout.tableStart + i * 4, 3);
+    }
+
+    void toBgr(const uchar* in, uchar* out, int width) const {
+        for (int x = 0; x < width; ++x, out += 3)
+            std::memcpy(out, &bgr_[size_t(in[x]) * 3], 3);
+    }
+
+private:
+    std::array<uchar, 256 * 3> bgr_{};
+};
+
+// `rowAt(i, into)` fills `into` with the i-th row as stored in the file (layout.stride bytes),
+// false when it cannot; `pixels` turns it into the picture's row, or is null when the two are alike.
+template <typename RowSource, typename Pixels>
+QImage readRows(const QString& path, const Layout& layout, RowSource rowAt, const Pixels* pixels,
+                const DecodedRow& done) {
     QImage image(layout.width, layout.height, QImage::Format_BGR888);
     if (image.isNull())
         cannotOpenPicture(path, QStringLiteral("There is not enough memory for it."));
-    // Plain 24-bit rows have exactly the layout of Format_BGR888 rows and are read straight in.
-    const bool straight = layout.bitCount == 24;
-    Q_ASSERT(!straight || image.bytesPerLine() == layout.stride);
-    const std::optional<DirectPixels> pixels =
-        straight ? std::nullopt : std::optional<DirectPixels>(std::in_place, layout);
-    std::vector<uchar> fileRow(straight ? 0 : size_t(layout.stride));
+    Q_ASSERT(pixels || image.bytesPerLine() == layout.stride);
+    std::vector<uchar> fileRow(pixels ? size_t(layout.stride) : 0);
     const size_t used = size_t(layout.width) * 3;
     for (int i = 0; i < layout.height; ++i) {
         uchar* row = image.scanLine(layout.topDown ? i : layout.height - 1 - i);
-        if (!rowAt(i, straight ? row : fileRow.data()))
+        if (!rowAt(i, pixels ? fileRow.data() : row))
             cannotOpenPicture(path, QStringLiteral("The file could not be read completely."));
         if (pixels) {
             pixels->toBgr(fileRow.data(), row, layout.width);
@@ -273,6 +111,27 @@ QImage readDirectRows(const QString& path, const Layout& layout, RowSource rowAt
             return {};
     }
     return image;
+}
+
+template <typename RowSource>
+QImage readDirectRows(const QString& path, const Layout& layout, RowSource rowAt, const DecodedRow& done) {
+    // Plain 24-bit rows have exactly the layout of Format_BGR888 rows and are read straight in.
+    if (layout.bitCount == 24)
+        return readRows(path, layout, rowAt, static_cast<const DirectPixels*>(nullptr), done);
+    const DirectPixels pixels(layout);
+    return readRows(path, layout, rowAt, &pixels, done);
+}
+
+// `bytes` is the file up to layout.dataEnd.
+QImage readRleRows(const QString& path, const Layout& layout, QByteArrayView bytes, const DecodedRow& done) {
+    const TablePixels colours(bytes, layout);
+    RleRows rows(bytes.sliced(layout.offset), layout.width, layout.height, layout.bitCount);
+    const auto rowAt = [&](int, uchar* into) {
+        if (const std::optional<QString> fault = rows.next(into))
+            cannotOpenPicture(path, QStringLiteral("The file is damaged: ") + *fault);
+        return true;
+    };
+    return readRows(path, layout, rowAt, &colours, done);
 }
 
 // A damaged file may use colour indexes past its table; extend the table so every pixel has a colour.
@@ -347,11 +206,17 @@ bool looksLikeBmp(const QByteArray& head) {
 
 QImage decodeBmpBytes(const QByteArray& bytes, const QString& path) {
     const Layout layout = checkLayout(path, bytes, bytes.size());
+    if (layout.rle)
+        return readRleRows(path, layout, QByteArrayView(bytes).first(layout.dataEnd), DecodedRow());
     if (layout.direct())
-        return readDirectRows(path, layout, [&](int i, uchar* into) {
-            std::memcpy(into, bytes.constData() + layout.offset + i * layout.stride, size_t(layout.stride));
-            return true;
-        }, DecodedRow());
+        return readDirectRows(
+            path, layout,
+            [&](int i, uchar* into) {
+                std::memcpy(into, bytes.constData() + layout.offset + i * layout.stride,
+                            size_t(layout.stride));
+                return true;
+            },
+            DecodedRow());
     if (!needsWidening(layout))
         return decodeIndexed(path, QByteArray::fromRawData(bytes.constData(), layout.dataEnd));
     const qint64 headerEnd = fileHeaderSize + layout.infoSize;
@@ -362,11 +227,20 @@ QImage decodeBmpBytes(const QByteArray& bytes, const QString& path) {
 QImage readBmpFile(QFile& file, const QString& path, const DecodedRow& row) {
     const QByteArray head = file.read(fileHeaderSize + largestInfoHeader);
     const Layout layout = checkLayout(path, head, file.size());
+    if (layout.rle) {
+        const QByteArray bytes = file.seek(0) ? file.read(layout.dataEnd) : QByteArray();
+        if (bytes.size() != layout.dataEnd)
+            cannotOpenPicture(path, QStringLiteral("The file could not be read completely."));
+        return readRleRows(path, layout, bytes, row);
+    }
     if (layout.direct())
-        return readDirectRows(path, layout, [&](int i, uchar* into) {
-            return (i > 0 || file.seek(layout.offset)) &&
-                   file.read(reinterpret_cast<char*>(into), layout.stride) == layout.stride;
-        }, row);
+        return readDirectRows(
+            path, layout,
+            [&](int i, uchar* into) {
+                return (i > 0 || file.seek(layout.offset)) &&
+                       file.read(reinterpret_cast<char*>(into), layout.stride) == layout.stride;
+            },
+            row);
 
     // Decode exactly the bytes that were checked, so a file cut short meanwhile cannot slip through.
     const bool widen = needsWidening(layout);

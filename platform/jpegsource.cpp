@@ -22,7 +22,11 @@ void serveFrom(Decoder& d, size_t at) {
     jpeg_source_mgr& source = d.source;
     if (at >= d.size) {
         // Many files lack only their end marker after complete picture data, so one is supplied;
-        // data that is cut short shows when the decoders need more of it.
+        // data that is cut short shows when the Huffman decoder needs more of it. The arithmetic
+        // decoder takes missing data for zeros, as a complete picture's encoder leaves them out,
+        // so there a missing end is all that shows of a cut.
+        if (d.cinfo.arith_code && !d.readingHeader)
+            stop(d, Outcome::CutShort);
         if (d.endSupplied)
             WARNMS(&d.cinfo, JWRN_JPEG_EOF);
         d.endSupplied = true;

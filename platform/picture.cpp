@@ -27,9 +27,15 @@ QString misnamed(const QString& path, const QString& kind, const QString& expect
     return QStringLiteral("It is a %1 picture although its name ends in .%2.").arg(kind, suffix);
 }
 
-void refuseJpegAsBmp(const QByteArray& head, const QString& path) {
-    if (looksLikeJpeg(head))
-        cannotOpenPicture(path, misnamed(path, QStringLiteral("JPEG"), QStringLiteral("BMP")));
+// A JPEG picture where a BMP one is read: taken for misnamed, unless a command that takes BMP
+// pictures only is reading it.
+void refuseJpegAsBmp(const QByteArray& head, const QString& path, const QString& bmpOnlyCommand = QString()) {
+    if (!looksLikeJpeg(head))
+        return;
+    if (!bmpOnlyCommand.isEmpty())
+        cannotOpenPicture(
+            path, QStringLiteral("It is a JPEG picture; %1 takes BMP pictures only.").arg(bmpOnlyCommand));
+    cannotOpenPicture(path, misnamed(path, QStringLiteral("JPEG"), QStringLiteral("BMP")));
 }
 
 // The checks every picture file gets before its bytes are read.
@@ -40,6 +46,13 @@ void openPictureFile(QFile& file, const QString& path) {
         cannotOpenPicture(path, sentence(file.errorString()));
     if (file.size() == 0)
         cannotOpenPicture(path, QStringLiteral("The file is empty."));
+}
+
+QImage readBmp(const QString& path, const DecodedRow& row, const QString& bmpOnlyCommand = QString()) {
+    QFile file(path);
+    openPictureFile(file, path);
+    refuseJpegAsBmp(file.peek(3), path, bmpOnlyCommand);
+    return readBmpFile(file, path, row);
 }
 
 } // namespace
@@ -82,10 +95,11 @@ Picture Picture::decodeBmp(const QByteArray& bytes, const QString& path) {
 }
 
 Picture Picture::loadBmp(const QString& path, const DecodedRow& row) {
-    QFile file(path);
-    openPictureFile(file, path);
-    refuseJpegAsBmp(file.peek(3), path);
-    return Picture(readBmpFile(file, path, row));
+    return Picture(readBmp(path, row));
+}
+
+Picture Picture::loadBmpFor(const QString& command, const QString& path) {
+    return Picture(readBmp(path, DecodedRow(), command));
 }
 
 Picture Picture::loadProgramBmp(const QString& path) {

@@ -31,14 +31,17 @@ public:
     // Throws OrbalinError naming the file and the reason when it cannot be read.
     static Picture load(const QString& path);
 
-    // The same, telling `row` of each row of a JPEG or a 16-, 24- or 32-bit BMP picture as it is
-    // read (indexed BMP pictures come whole). An empty picture when `row` stopped the reading.
+    // The same, telling `row` of each row of a JPEG or a 16-, 24- or 32-bit or run-length coded BMP
+    // picture as it is read (other indexed BMP pictures come whole). An empty picture when `row`
+    // stopped the reading.
     static Picture load(const QString& path, const DecodedRow& row);
 
     // Reads a BMP file at its own size: 1-, 4- and 8-bit files keep their colour tables, 16-, 24- and
-    // 32-bit files become Format_BGR888 (alpha is dropped).
+    // 32-bit and run-length coded files become Format_BGR888 (alpha is dropped).
     // Throws OrbalinError naming the file and the reason when it cannot be read.
     static Picture loadBmp(const QString& path, const DecodedRow& row = DecodedRow());
+    // The same for `command`, which takes BMP pictures only: a JPEG picture is refused by saying so.
+    static Picture loadBmpFor(const QString& command, const QString& path);
     // The same for the bytes of a BMP file; `path` only names it in messages.
     static Picture decodeBmp(const QByteArray& bytes, const QString& path);
     // Reads one of the program's own BMP files as loadBmp() does; a link at the path that leads out

@@ -14,3 +14,10 @@ QString tooManyPixels(qint64 width, qint64 height) {
         .arg(height)
         .arg(kMaxPicturePixels / 1000000);
 }
+
+QString tooWide(qint64 width) {
+    return QStringLiteral("At %1 pixels wide its rows are too long; pictures over %2 pixels wide are not "
+                          "supported.")
+        .arg(width)
+        .arg(kMaxPictureWidth);
+}

@@ -10,6 +10,8 @@
 #include "decor/tform3.h"
 #include "decor/tform7.h"
 #include "platform/qt/imageview.h"
+#include "support/bmpfiles.h"
+#include "support/jpegwriter.h"
 #include "support/slotfixture.h"
 
 #include <QAction>
@@ -238,6 +240,25 @@ TEST_F(Decoration, AddPictKeepsThePreviousPictureWhenTheFileIsNoBitmap) {
     EXPECT_TRUE(ui.messages().front().contains("broken.bmp")) << ui.messages().front().toStdString();
     EXPECT_EQ(added().picture().bitmap(), logo);
     EXPECT_FALSE(added().isVisibleTo(&form()));
+}
+
+TEST_F(Decoration, AddPictSaysItTakesBmpPicturesOnlyAndOpensRunLengthCodedOnes) {
+    start();
+    const QString photo = file("photo.jpg", encodeJpeg(gradientPicture(16, 16)));
+    addPicture(photo);
+    EXPECT_EQ(ui.messages(), QStringList{QStringLiteral("The picture \"%1\" cannot be opened. It is a JPEG "
+                                                        "picture; Add Pict. takes BMP pictures only.")
+                                             .arg(photo)});
+    EXPECT_FALSE(added().isVisibleTo(&form()));
+
+    // 2 × 2, both rows one run of the second colour.
+    const QByteArray rle8 =
+        ::bmpFile({.width = 2, .height = 2, .bitCount = 8, .compression = 1, .colorsUsed = 2},
+                  {qRgb(0, 0, 0), qRgb(10, 200, 30)}, QByteArray("\2\1\0\0\2\1\0\1", 8));
+    addPicture(file("small.bmp", rle8));
+    EXPECT_EQ(ui.messages().size(), 1);
+    EXPECT_TRUE(added().isVisibleTo(&form()));
+    EXPECT_EQ(added().picture().bitmap().pixel(1, 1), qRgb(10, 200, 30));
 }
 
 TEST_F(Decoration, DraggedAddedPictureStopsAtTheCornerAndIsInsertedWhereItStands) {

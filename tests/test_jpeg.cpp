@@ -3,6 +3,7 @@
 #include "platform/picture.h"
 
 #include "support/jpegwriter.h"
+#include "support/pictures.h"
 #include "support/tempfiles.h"
 
 #include <QBuffer>
@@ -381,6 +382,25 @@ TEST(JpegEnd, APictureLackingOnlyItsEndMarkerOpens) {
         EXPECT_EQ(decode(whole.chopped(2)), intact) << c.name;
         EXPECT_EQ(decode(whole.chopped(1)), intact) << c.name << ", end marker's first byte left";
         EXPECT_EQ(decode(whole.chopped(2) + QByteArray(3, '\0')), intact) << c.name << ", zeros instead";
+    }
+}
+
+// The arithmetic decoder takes a missing end of its data for zeros, as a complete picture's encoder
+// leaves them out, so no cut shows in the decoding: a file whose end marker is missing is refused.
+TEST(JpegEnd, ArithmeticCodedPicturesCutAnywhereAreRefused) {
+    const QImage picture = noisePicture(64, 48, 7);
+    for (const bool progressive : {false, true}) {
+        const QByteArray whole = encodeJpeg(picture, {.progressive = progressive, .arithmetic = true});
+        EXPECT_EQ(decode(whole), decodeJpeg(encodeJpeg(picture, {.progressive = progressive}),
+                                            QStringLiteral("huffman.jpg")))
+            << "an intact file opens, its pixels as with Huffman coding";
+        const qsizetype data = jpegScanStarts(whole).front() + 20;
+        for (const qsizetype keep :
+             {whole.size() - 1, whole.size() - 3, whole.size() - 40, (data + whole.size()) / 2, data})
+            EXPECT_EQ(refusalOf(whole.left(keep)).toStdString(),
+                      "The picture \"test.jpg\" cannot be opened. The file is damaged: it ends before the "
+                      "picture data is complete.")
+                << (progressive ? "progressive" : "sequential") << ", " << keep << " of " << whole.size();
     }
 }
 

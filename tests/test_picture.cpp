@@ -1,73 +1,19 @@
 #include "platform/orbalinerror.h"
 #include "platform/picture.h"
 
+#include "support/bmpfiles.h"
 #include "support/tempfiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtEndian>
+#include <bit>
 #include <cmath>
 #include <functional>
 #include <gtest/gtest.h>
 
 namespace {
-
-// Builds BMP files byte by byte, independently of Qt's writer.
-struct BmpHeader {
-    qint32 width = 1;
-    qint32 height = 1;
-    quint32 infoSize = 40;
-    quint16 planes = 1;
-    quint16 bitCount = 24;
-    quint32 compression = 0;
-    quint32 colorsUsed = 0;
-    QList<quint32> masks = {}; // red, green, blue (, alpha) for BI_BITFIELDS
-    qint64 offset = -1;        // -1: right after the header and colour table
-};
-
-void put16(QByteArray& out, quint16 value) {
-    out += char(value & 0xff);
-    out += char(value >> 8);
-}
-
-void put32(QByteArray& out, quint32 value) {
-    put16(out, quint16(value & 0xffff));
-    put16(out, quint16(value >> 16));
-}
-
-QByteArray bmpFile(const BmpHeader& h, const QList<QRgb>& palette, const QByteArray& pixels) {
-    QByteArray table;
-    for (QRgb c : palette) {
-        table += char(qBlue(c));
-        table += char(qGreen(c));
-        table += char(qRed(c));
-        table += char(0);
-    }
-    QByteArray info;
-    put32(info, h.infoSize);
-    put32(info, quint32(h.width));
-    put32(info, quint32(h.height));
-    put16(info, h.planes);
-    put16(info, h.bitCount);
-    put32(info, h.compression);
-    put32(info, quint32(pixels.size()));
-    put32(info, 2835);
-    put32(info, 2835);
-    put32(info, h.colorsUsed);
-    put32(info, 0);
-    for (quint32 mask : h.masks) // after a 40-byte header, inside the larger ones
-        put32(info, mask);
-    if (info.size() < qsizetype(h.infoSize))
-        info.append(QByteArray(h.infoSize - info.size(), '\0'));
-
-    const qint64 offset = h.offset >= 0 ? h.offset : 14 + info.size() + table.size();
-    QByteArray out = "BM";
-    put32(out, quint32(14 + info.size() + table.size() + pixels.size()));
-    put32(out, 0);
-    put32(out, quint32(offset));
-    return out + info + table + pixels;
-}
 
 // 24-bit rows in file order: blue, green, red per pixel, each row padded to 4 bytes.
 QByteArray rows24(int width, int height, bool topDown, const std::function<QRgb(int, int)>& colorAt) {
@@ -266,28 +212,6 @@ TEST_F(PictureFiles, PixelCapIsAtExactly128Megapixels) {
     EXPECT_THROW(Picture::loadBmp(overCap), OrbalinError);
 }
 
-// Rows of 16- or 32-bit pixel values given top row first, stored bottom row first, each row padded.
-QByteArray directRows(int bitCount, int width, const QList<quint32>& values) {
-    QByteArray out;
-    for (qsizetype y = values.size() / width - 1; y >= 0; --y) {
-        QByteArray row;
-        for (int x = 0; x < width; ++x) {
-            const quint32 value = values[y * width + x];
-            bitCount == 16 ? put16(row, quint16(value)) : put32(row, value);
-        }
-        out += row + QByteArray((4 - row.size() % 4) % 4, '\0');
-    }
-    return out;
-}
-
-QList<QRgb> pixelsOf(const QImage& image) {
-    QList<QRgb> out;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            out.append(image.pixel(x, y));
-    return out;
-}
-
 TEST_F(PictureFiles, NarrowAndWideChannelsReachFullWhite) {
     struct Case {
         const char* name;
@@ -405,6 +329,47 @@ TEST_F(PictureFiles, EveryBitfieldLayoutScalesChannelsLikeTheReference) {
     }
 }
 
+// A wider picture is refused by its width before the data is looked at (wide.bmp below): Qt holds
+// no wider 24-bit row. The memory of the widest is taken but never touched.
+TEST(PictureLimits, TheWidestPictureIsTheWidestRowQtHolds) {
+    EXPECT_FALSE(QImage(int(kMaxPictureWidth), 1, QImage::Format_BGR888).isNull());
+    EXPECT_TRUE(QImage(int(kMaxPictureWidth) + 1, 1, QImage::Format_BGR888).isNull());
+}
+
+// Every value of a channel against (value × 255 + max / 2) / max: the nearest of the 256 levels.
+TEST(BmpChannels, EveryValueOfAnOddWidthChannelGoesToTheNearestLevel) {
+    struct Case {
+        const char* name;
+        BmpHeader header;
+        int channel; // 0 red, 1 green, 2 blue
+    };
+    const std::vector<Case> cases = {
+        {"5-bit blue", {.bitCount = 16, .compression = 3, .masks = {0xf800, 0x07e0, 0x001f}}, 2},
+        {"6-bit green", {.bitCount = 16, .compression = 3, .masks = {0xf800, 0x07e0, 0x001f}}, 1},
+        {"11-bit red", {.bitCount = 16, .compression = 3, .masks = {0xffe0, 0x001c, 0x0003}}, 0},
+        {"7-bit blue", {.bitCount = 32, .compression = 3, .masks = {0x3ff00000, 0x000ff800, 0x0000007f}}, 2},
+        {"10-bit red", {.bitCount = 32, .compression = 3, .masks = {0x3ff00000, 0x000ff800, 0x0000007f}}, 0},
+    };
+    for (Case c : cases) {
+        const quint32 mask = c.header.masks[c.channel];
+        const int shift = std::countr_zero(mask);
+        const quint32 max = mask >> shift;
+        QList<quint32> values;
+        for (quint32 value = 0; value <= max; ++value)
+            values.append(value << shift);
+        c.header.width = qint32(max + 1);
+        const QImage image =
+            Picture::decodeBmp(bmpFile(c.header, {}, directRows(c.header.bitCount, c.header.width, values)),
+                               QStringLiteral("levels.bmp"))
+                .bitmap();
+        for (quint32 value = 0; value <= max; ++value) {
+            const QRgb pixel = image.pixel(int(value), 0);
+            const int levels[3] = {qRed(pixel), qGreen(pixel), qBlue(pixel)};
+            ASSERT_EQ(levels[c.channel], int((value * 255 + max / 2) / max)) << c.name << " value " << value;
+        }
+    }
+}
+
 // The whole message for a file that is refused, or a note that it was not.
 QString refusalOf(const QByteArray& bytes) {
     try {
@@ -422,8 +387,8 @@ TEST(BmpRefusals, ValidFilesWeDoNotReadAreNamedNotSupported) {
                        content);
     };
     const std::pair<QByteArray, const char*> cases[] = {
-        {compressed(1, 8), "It uses RLE8 compression, which is not supported."},
-        {compressed(2, 4), "It uses RLE4 compression, which is not supported."},
+        {compressed(1, 4), "It uses RLE8 compression with 4 bits per pixel, which is not supported."},
+        {compressed(2, 8), "It uses RLE4 compression with 8 bits per pixel, which is not supported."},
         {compressed(4, 0), "It uses JPEG compression, which is not supported."},
         {compressed(5, 0), "It uses PNG compression, which is not supported."},
         {compressed(11, 32), "It stores CMYK colours, which is not supported."},
@@ -482,7 +447,11 @@ TEST_F(PictureFiles, DamagedOrWrongFilesAreRefusedNamingTheFile) {
         {"huge.bmp", bmp3x2({.width = 60000, .height = 60000}), "million pixels"},
         {"bits.bmp", bmp3x2({.width = 3, .height = 2, .bitCount = 7}), "bits per pixel"},
         {"planes.bmp", bmp3x2({.width = 3, .height = 2, .planes = 2}), "planes"},
-        {"rle.bmp", bmp3x2({.width = 3, .height = 2, .bitCount = 8, .compression = 1}), "RLE"},
+        {"rle.bmp",
+         bmpFile({.width = 3, .height = 2, .bitCount = 8, .compression = 1, .colorsUsed = 1}, {0},
+                 QByteArray("\x03\x00\x00\x00", 4)),
+         "compressed picture data ends before"},
+        {"wide.bmp", bmp3x2({.width = 134217728, .height = 1}), "pixels wide its rows are too long"},
         {"infosize.bmp", bmp3x2({.width = 3, .height = 2, .infoSize = 44}), "header"},
         {"offset.bmp", bmp3x2({.width = 3, .height = 2, .offset = 5000}), "beyond the end"},
         {"overlap.bmp", bmp3x2({.width = 3, .height = 2, .offset = 20}), "overlaps"},

@@ -55,6 +55,7 @@ bool runEncoder(Encoder* const e) {
     if (e->options->fullChroma)
         e->cinfo.comp_info[0].h_samp_factor = e->cinfo.comp_info[0].v_samp_factor = 1;
     jpeg_set_quality(&e->cinfo, e->options->quality, TRUE);
+    e->cinfo.arith_code = e->options->arithmetic;
     if (e->scanCount > 0) {
         e->cinfo.scan_info = e->scans;
         e->cinfo.num_scans = e->scanCount;

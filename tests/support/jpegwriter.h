@@ -25,6 +25,8 @@ struct JpegOptions {
     bool adobeMarker = true;
     // Full-resolution colour instead of halving the chroma both ways.
     bool fullChroma = false;
+    // Arithmetic coding instead of Huffman coding.
+    bool arithmetic = false;
     // Replaces the scan layout when not empty; libjpeg checks it is a valid one.
     std::vector<JpegScan> scans = {};
 };
