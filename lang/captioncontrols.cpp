@@ -67,9 +67,14 @@ std::optional<QString> captionShown(const QObject* control) {
 
 void setCaption(QObject* control, const QString& text) {
     if (auto* button = qobject_cast<QAbstractButton*>(control)) {
-        // A name given apart from the caption (a glyph button's hint) stays.
-        if (button->accessibleName() == shortcutMarksShown(button->text()))
+        // A name given apart from the caption (a glyph button's hint) stays; one that is the
+        // caption, with or without the dots of a button that opens a dialog, follows it.
+        const QString shown = shortcutMarksShown(button->text());
+        const QString name = button->accessibleName();
+        if (name == shown)
             button->setAccessibleName(text);
+        else if (shown.endsWith(QLatin1String("...")) && name == shown.chopped(3))
+            button->setAccessibleName(text.endsWith(QLatin1String("...")) ? text.chopped(3) : text);
         button->setText(withoutShortcutMarks(text));
     } else if (auto* label = qobject_cast<QLabel*>(control)) {
         // A one-line label was sized to its English text; it grows or shrinks with its caption.

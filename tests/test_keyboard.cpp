@@ -4,6 +4,7 @@
 #include "decor/tform16.h"
 #include "decor/tform18.h"
 #include "platform/qt/imageview.h"
+#include "print/tfprintpreview.h"
 #include "print/tform19.h"
 #include "support/slotfixture.h"
 #include "text/textarealists.h"
@@ -75,6 +76,9 @@ TEST_F(Keyboard, EveryControlSaysWhatItIsForAndNamesFollowTheCaptions) {
     ASSERT_NE(group, "Picture #1");
     EXPECT_EQ(nameOf(p.Form19->Edit1), (group + " Horizontal").toStdString());
     EXPECT_EQ(nameOf(p.Form18->Image22), p.Form18->findChild<QLabel*>("Label1")->text().toStdString());
+    const QString exportCaption = p.PrintPreview->ExportButton->text();
+    ASSERT_TRUE(exportCaption.endsWith("...")) << exportCaption.toStdString();
+    EXPECT_EQ(nameOf(p.PrintPreview->ExportButton), exportCaption.chopped(3).toStdString());
 }
 
 // Each control is put five pixels from the corner its drag stops at, then moved by the keys:
