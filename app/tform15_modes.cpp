@@ -1,9 +1,9 @@
 // Switching between the four kinds of insert.
 #include "app/orbalin.h"
-#include "app/statuspanels.h"
 #include "app/tform15.h"
 #include "platform/linelist.h"
 #include "platform/orbalinerror.h"
+#include "platform/qt/statuspanels.h"
 #include "print/printermetrics.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
 #include "print/printermetrics.h"
 
-#include "app/coverdocument.h"
+#include "cover/coverdocument.h"
 #include "platform/orbalinerror.h"
 #include "platform/printerport.h"
 

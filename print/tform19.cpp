@@ -1,7 +1,7 @@
 #include "print/tform19.h"
 
-#include "app/coverdocument.h"
-#include "app/mainwindowport.h"
+#include "cover/coverdocument.h"
+#include "cover/mainwindowport.h"
 #include "lang/captioncontrols.h"
 #include "lang/captiontable.h"
 #include "platform/interaction.h"

@@ -1,6 +1,6 @@
 #include "print/tfprintpreview.h"
 
-#include "app/coverdocument.h"
+#include "cover/coverdocument.h"
 #include "lang/captiontable.h"
 #include "print/coverpage.h"
 #include "print/printdib.h"
