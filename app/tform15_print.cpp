@@ -4,6 +4,7 @@
 #include "platform/interaction.h"
 #include "print/coverpage.h"
 #include "print/pagecheck.h"
+#include "print/printdib.h"
 #include "print/printermetrics.h"
 #include "print/tform19.h"
 
@@ -46,7 +47,7 @@ void TForm15::SpeedButton4Click() {
     const auto keptIfLoaded = [this](const SlotInfo& slot) {
         return slotLoaded[slot.index] ? &slotKept[slot.index].bitmap() : nullptr;
     };
-    printCoverPage(program_.context.printer, kCoverJobTitle, plan, PrintDIB1, keptIfLoaded(first),
+    printCoverPage(program_.context.printer, kCoverJobTitle, plan, TPrintDIB(), keptIfLoaded(first),
                    keptIfLoaded(second));
 }
 

@@ -12,6 +12,7 @@
 #include "print/coverpage.h"
 #include "print/pagecheck.h"
 #include "print/pagesketch.h"
+#include "print/printdib.h"
 #include "print/printermetrics.h"
 
 #include <QGroupBox>
@@ -212,8 +213,7 @@ void TForm19::SpeedButton2Click() {
                                         QStringLiteral("the test frames"), fieldValueName);
     if (!printAnywayWhenCut(services_.ui, this, plan))
         return;
-    printCoverPage(services_.printer, QStringLiteral("Calibration"), plan,
-                   services_.main.document().PrintDIB1, &cadre, &cadre);
+    printCoverPage(services_.printer, QStringLiteral("Calibration"), plan, TPrintDIB(), &cadre, &cadre);
 }
 
 void TForm19::SpeedButton3Click() {
