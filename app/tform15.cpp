@@ -11,7 +11,7 @@
 #include "platform/printerport.h"
 #include "platform/qt/application.h"
 #include "platform/qt/statuspanels.h"
-#include "print/printermetrics.h"
+#include "print/documentprinter.h"
 
 #include <QComboBox>
 #include <QFileInfo>

@@ -10,10 +10,10 @@
 #include "platform/qt/application.h"
 #include "print/calibrationkeys.h"
 #include "print/coverpage.h"
+#include "print/documentprinter.h"
 #include "print/pagecheck.h"
 #include "print/pagesketch.h"
 #include "print/printdib.h"
-#include "print/printermetrics.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -209,8 +209,9 @@ void TForm19::SpeedButton2Click() {
         services_.ui.message(this, kEmptyValue);
         return;
     }
-    const PagePlan plan = printPagePlan(services_.main.document(), services_.printer, values, true, true,
-                                        QStringLiteral("the test frames"), fieldValueName);
+    const PagePlan plan =
+        printPagePlan(printerReadingOf(services_.main.document()), services_.printer, values, true, true,
+                      QStringLiteral("the test frames"), fieldValueName);
     if (!printAnywayWhenCut(services_.ui, this, plan))
         return;
     printCoverPage(services_.printer, QStringLiteral("Calibration"), plan, TPrintDIB(), &cadre, &cadre);
