@@ -1,6 +1,6 @@
 #include "about/tform2.h"
 
-#include "app/glyphs.h"
+#include "cover/glyphs.h"
 #include "lang/captiontable.h"
 
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "about/tform5.h"
 
 #include "about/textbarpicture.h"
-#include "app/glyphs.h"
+#include "cover/glyphs.h"
 #include "lang/captiontable.h"
 
 #include <QFrame>

@@ -1,7 +1,7 @@
 #include "app/clientarea.h"
 
-#include "app/statuspanels.h"
 #include "app/tform15.h"
+#include "platform/qt/statuspanels.h"
 
 #include <QFrame>
 #include <QPainter>

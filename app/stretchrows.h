@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/stretchtaps.h"
+#include "cover/stretchtaps.h"
 
 #include <QImage>
 #include <QSize>

@@ -1,10 +1,10 @@
 #include "app/tform1.h"
 
-#include "app/glyphs.h"
-#include "app/covermode.h"
+#include "cover/covermode.h"
+#include "cover/glyphs.h"
 #include "lang/captiontable.h"
-#include "platform/qt/application.h"
 #include "platform/interaction.h"
+#include "platform/qt/application.h"
 
 #include <QLabel>
 #include <QScopeGuard>

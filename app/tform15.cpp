@@ -1,17 +1,17 @@
 #include "app/tform15.h"
 
 #include "app/clientarea.h"
-#include "app/discgeometry.h"
-#include "app/glyphs.h"
 #include "app/orbalin.h"
-#include "app/statuspanels.h"
+#include "cover/discgeometry.h"
+#include "cover/glyphs.h"
 #include "lang/languagefile.h"
-#include "platform/qt/application.h"
 #include "platform/interaction.h"
 #include "platform/linelist.h"
 #include "platform/orbalinerror.h"
 #include "platform/printerport.h"
-#include "print/printermetrics.h"
+#include "platform/qt/application.h"
+#include "platform/qt/statuspanels.h"
+#include "print/documentprinter.h"
 
 #include <QComboBox>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/coverdocument.h"
-#include "app/mainwindowport.h"
+#include "cover/coverdocument.h"
+#include "cover/mainwindowport.h"
 
 #include <QColor>
 #include <QMainWindow>

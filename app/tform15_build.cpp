@@ -1,14 +1,14 @@
 // The main window's controls, tool bars and menus.
 #include "app/clientarea.h"
-#include "app/glyphs.h"
-#include "app/statuspanels.h"
 #include "app/tform15.h"
+#include "cover/glyphs.h"
 #include "decor/slidepiece.h"
 #include "lang/captiontable.h"
 #include "platform/qt/controlpurpose.h"
 #include "platform/qt/imageview.h"
 #include "platform/qt/keyboardmove.h"
 #include "platform/qt/mousehandlers.h"
+#include "platform/qt/statuspanels.h"
 #include "text/floatingtext.h"
 
 #include <QComboBox>

@@ -1,10 +1,10 @@
 // Switching between the four kinds of insert.
 #include "app/orbalin.h"
-#include "app/statuspanels.h"
 #include "app/tform15.h"
 #include "platform/linelist.h"
 #include "platform/orbalinerror.h"
-#include "print/printermetrics.h"
+#include "platform/qt/statuspanels.h"
+#include "print/documentprinter.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -60,9 +60,9 @@ void TForm15::loadModeCalibration(const ModeInfo& info) {
             texts = readCalibrationFile(info);
         } catch (const OrbalinError&) {
             // The mode falls back to its own true size, never to the previous mode's.
-            if (const std::optional<DotSize> size = trueSizeOf(*this, info.mode))
+            if (const std::optional<DotSize> size = trueSizeOf(printerReadingOf(*this), info.mode))
                 setCoverDots(*this, *size);
-            calibrationText = defaultCalibration(trueSizeOf(*this, info.mode));
+            calibrationText = defaultCalibration(trueSizeOf(printerReadingOf(*this), info.mode));
             throw;
         }
         for (size_t i = 0; i < 4; ++i)
@@ -75,7 +75,7 @@ void TForm15::loadModeCalibration(const ModeInfo& info) {
             return;
         }
         readPrinterMetrics(*this, program_.context.printer);
-        if (const std::optional<DotSize> newSize = trueSizeOf(*this, info.mode)) {
+        if (const std::optional<DotSize> newSize = trueSizeOf(printerReadingOf(*this), info.mode)) {
             setCoverDots(*this, *newSize);
             calibrationText[4] = QString::number(coverDotsX);
             calibrationText[5] = QString::number(coverDotsY);
@@ -87,7 +87,7 @@ void TForm15::loadModeCalibration(const ModeInfo& info) {
     // Without a printer there is no size to compute: the switch stops here, as Front Cover always did.
     if (info.mode == CoverMode::FrontCover && noPrinter)
         return;
-    const std::optional<DotSize> size = trueSizeOf(*this, info.mode);
+    const std::optional<DotSize> size = trueSizeOf(printerReadingOf(*this), info.mode);
     if (!size)
         return;
     setCoverDots(*this, *size);
@@ -96,5 +96,5 @@ void TForm15::loadModeCalibration(const ModeInfo& info) {
 
 CalibrationTexts TForm15::readCalibrationFile(const ModeInfo& info) {
     Memo1 = readLines(calibrationPath(info.mode));
-    return calibrationFromLines(Memo1, defaultCalibration(trueSizeOf(*this, info.mode)));
+    return calibrationFromLines(Memo1, defaultCalibration(trueSizeOf(printerReadingOf(*this), info.mode)));
 }

@@ -1,13 +1,13 @@
 // Pictures in and out of the slots: Open, Resize, Resize-Adjust and Save.
-#include "app/fitting.h"
 #include "app/openpass.h"
 #include "app/orbalin.h"
-#include "app/statuspanels.h"
 #include "app/tform1.h"
 #include "app/tform15.h"
+#include "cover/fitting.h"
 #include "decor/tform16.h"
 #include "platform/interaction.h"
 #include "platform/qt/progresswindow.h"
+#include "platform/qt/statuspanels.h"
 #include "platform/waitcursor.h"
 
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 // Painting the current picture, switching between the two pictures of a cover, and Clear.
 #include "app/clientarea.h"
 #include "app/previewgeometry.h"
-#include "app/statuspanels.h"
 #include "app/tform15.h"
+#include "platform/qt/statuspanels.h"
 #include "text/textbarplaces.h"
 
 #include <QFrame>

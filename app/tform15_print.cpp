@@ -3,8 +3,9 @@
 #include "app/tform15.h"
 #include "platform/interaction.h"
 #include "print/coverpage.h"
+#include "print/documentprinter.h"
 #include "print/pagecheck.h"
-#include "print/printermetrics.h"
+#include "print/printdib.h"
 #include "print/tform19.h"
 
 #include <QFileInfo>
@@ -21,7 +22,7 @@ QString TForm15::calibrationValueName(int index) const {
 
 PagePlan TForm15::coverPagePlan() const {
     const CoverMode mode = currentMode();
-    return printPagePlan(*this, program_.context.printer, calibrationText,
+    return printPagePlan(printerReadingOf(*this), program_.context.printer, calibrationText,
                          slotLoaded[slotOf(mode, false).index], slotLoaded[slotOf(mode, true).index],
                          QStringLiteral("the cover"),
                          [this](int index) { return calibrationValueName(index); });
@@ -46,7 +47,7 @@ void TForm15::SpeedButton4Click() {
     const auto keptIfLoaded = [this](const SlotInfo& slot) {
         return slotLoaded[slot.index] ? &slotKept[slot.index].bitmap() : nullptr;
     };
-    printCoverPage(program_.context.printer, kCoverJobTitle, plan, PrintDIB1, keptIfLoaded(first),
+    printCoverPage(program_.context.printer, kCoverJobTitle, plan, TPrintDIB(), keptIfLoaded(first),
                    keptIfLoaded(second));
 }
 

@@ -2,12 +2,12 @@
 // into the current picture where it stands.
 #include "about/tform5.h"
 #include "app/orbalin.h"
-#include "app/statuspanels.h"
 #include "app/tform15.h"
 #include "platform/interaction.h"
 #include "platform/qt/application.h"
 #include "platform/qt/keyboardmove.h"
 #include "platform/qt/mousehandlers.h"
+#include "platform/qt/statuspanels.h"
 #include "text/floatingtext.h"
 #include "text/textbarplaces.h"
 #include "text/textstamp.h"

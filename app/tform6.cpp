@@ -1,6 +1,6 @@
 #include "app/tform6.h"
 
-#include "app/glyphs.h"
+#include "cover/glyphs.h"
 
 #include <QApplication>
 #include <QPainter>

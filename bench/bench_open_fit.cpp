@@ -2,12 +2,12 @@
 // handlers, and compares that with the least the job needs: a bare libjpeg decode of the same file
 // plus writing the decoded picture once as a BMP into the same folder. The same for a 100-megapixel
 // JPEG and a 100-megapixel BMP, whose floor is reading its rows plus the one write.
-#include "app/fitpixels.h"
 #include "app/orbalin.h"
 #include "app/tform1.h"
 #include "app/tform15.h"
-#include "platform/qt/application.h"
+#include "cover/fitpixels.h"
 #include "platform/picture.h"
+#include "platform/qt/application.h"
 #include "support/jpegwriter.h"
 #include "support/programfixture.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/glyphs.h"
+#include "cover/glyphs.h"
 
 #include <QRect>
 #include <QString>

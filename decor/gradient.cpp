@@ -1,6 +1,6 @@
 #include "decor/gradient.h"
 
-#include "app/fitting.h"
+#include "cover/fitting.h"
 
 #include <QPainter>
 #include <QPen>

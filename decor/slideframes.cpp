@@ -1,6 +1,6 @@
 #include "decor/slideframes.h"
 
-#include "app/discgeometry.h"
+#include "cover/discgeometry.h"
 #include "decor/slidepiece.h"
 
 #include <QFont>

@@ -1,6 +1,6 @@
 #include "decor/slidepiece.h"
 
-#include "app/fitting.h"
+#include "cover/fitting.h"
 
 #include <algorithm>
 #include <cstring>

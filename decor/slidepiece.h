@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/covermode.h"
+#include "cover/covermode.h"
 
 #include <QImage>
 #include <QPoint>

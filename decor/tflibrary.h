@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/mainwindowport.h"
+#include "cover/mainwindowport.h"
 #include "platform/picture.h"
 #include "platform/qt/fixeddialog.h"
 

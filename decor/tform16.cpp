@@ -1,7 +1,7 @@
 #include "decor/tform16.h"
 
-#include "app/coverdocument.h"
-#include "app/glyphs.h"
+#include "cover/coverdocument.h"
+#include "cover/glyphs.h"
 #include "decor/slideframes.h"
 #include "decor/slidepiece.h"
 #include "lang/captiontable.h"

@@ -1,7 +1,6 @@
 #include "decor/tform18.h"
 
-#include "app/coverdocument.h"
-#include "app/statuspanels.h"
+#include "cover/coverdocument.h"
 #include "decor/glyphbutton.h"
 #include "decor/gradient.h"
 #include "lang/captiontable.h"
@@ -9,6 +8,7 @@
 #include "platform/qt/application.h"
 #include "platform/qt/controlpurpose.h"
 #include "platform/qt/imageview.h"
+#include "platform/qt/statuspanels.h"
 
 #include <QComboBox>
 #include <QFrame>

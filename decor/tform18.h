@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/covermode.h"
-#include "app/mainwindowport.h"
+#include "cover/covermode.h"
+#include "cover/mainwindowport.h"
 #include "platform/qt/fixeddialog.h"
 
 #include <QColor>

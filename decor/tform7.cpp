@@ -1,6 +1,6 @@
 #include "decor/tform7.h"
 
-#include "app/coverdocument.h"
+#include "cover/coverdocument.h"
 #include "decor/glyphbutton.h"
 #include "decor/quarterturn.h"
 #include "lang/captiontable.h"

@@ -1,7 +1,7 @@
 // Draws the program's logo as the icons the desktop shows in its menu, one PNG per size.
 // Usage: make_icons FOLDER  (writes FOLDER/orbalin-48.png ... orbalin-256.png)
 
-#include "app/glyphs.h"
+#include "cover/glyphs.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
 #include "lang/tform4.h"
 
-#include "app/coverdocument.h"
+#include "cover/coverdocument.h"
 #include "lang/captioncontrols.h"
 #include "lang/captiontable.h"
 #include "platform/interaction.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/mainwindowport.h"
+#include "cover/mainwindowport.h"
 #include "lang/languagefile.h"
 #include "platform/qt/fixeddialog.h"
 

@@ -1,15 +1,12 @@
 #pragma once
 
+#include "cover/covermode.h"
 #include "print/truesize.h"
 #include <QString>
 #include <QStringList>
 
 #include <array>
 #include <optional>
-
-// A mode's calibration as the six lines of its file: offsets across and down of Picture #1 and
-// Picture #2 in centimetres ("0.00"), then the printed width and height in printer dots.
-using CalibrationTexts = std::array<QString, 6>;
 
 CalibrationTexts defaultCalibration(int dotsX, int dotsY);
 // The defaults for a printed size in dots, "0" for both when there is no size (no printer).

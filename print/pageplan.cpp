@@ -1,6 +1,6 @@
 #include "print/pageplan.h"
 
-#include "app/covermode.h"
+#include "cover/covermode.h"
 #include "print/truesize.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/covermode.h"
+#include "cover/covermode.h"
 #include "platform/printerport.h"
 #include "print/calibrationfile.h"
 #include "print/placement.h"

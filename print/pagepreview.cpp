@@ -1,6 +1,6 @@
 #include "print/pagepreview.h"
 
-#include "app/discgeometry.h"
+#include "cover/discgeometry.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #include "print/pagesketch.h"
 
-#include "app/discgeometry.h"
+#include "cover/discgeometry.h"
 #include "print/calibrationfile.h"
 
 #include <QFont>

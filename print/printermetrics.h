@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/covermode.h"
+#include "cover/covermode.h"
 #include "print/calibrationfile.h"
 #include "print/pageplan.h"
 #include "print/truesize.h"
@@ -9,24 +9,24 @@
 #include <functional>
 #include <optional>
 
-struct CoverDocument;
 class PrinterPort;
 
-// The document's printer metrics and printed sizes, shared by the main window and Calibrate.
+// The printer metrics the program keeps: the default printer's resolution and the size of its
+// printable area in dots and millimetres. Zero throughout without a printer.
+struct PrinterReading {
+    float logPixelsX = 0, logPixelsY = 0;
+    float horzSizeMm = 0, vertSizeMm = 0;
+    float horzRes = 0, vertRes = 0;
+};
 
-// Reads the default printer's metrics into the document, in the order the program always has.
-void readPrinterMetrics(CoverDocument& document, PrinterPort& printer);
-// The true size of the mode in dots from the stored metrics; nullopt without a printer.
-std::optional<DotSize> trueSizeOf(const CoverDocument& document, CoverMode mode);
-void setCoverDots(CoverDocument& document, const DotSize& size);
-// Reads the printer metrics again and takes the mode's true size as the printed size, into the
-// cover dots and the calibration's last two texts. Throws OrbalinError when the printer gives
-// no size.
-void applyTrueSize(CoverDocument& document, PrinterPort& printer, CoverMode mode);
+// Reads the default printer's metrics, in the order the program always has.
+PrinterReading readPrinter(PrinterPort& printer);
+// The true size of the mode in dots from the kept metrics; nullopt without a printer.
+std::optional<DotSize> trueSizeOf(const PrinterReading& metrics, CoverMode mode);
 // The page of the printer of the moment: its sheet and canvas from the port, the dots per
-// centimetre from the stored metrics, as Print has always multiplied by. nullopt without a
+// centimetre from the kept metrics, as Print has always multiplied by. nullopt without a
 // printer. Throws OrbalinError when the print service does not answer.
-std::optional<PrinterPage> printerPageOf(const CoverDocument& document, PrinterPort& printer);
+std::optional<PrinterPage> printerPageOf(const PrinterReading& metrics, PrinterPort& printer);
 
 // The page Export PDF writes: the printer's, or A4 with the pictures at their true size when
 // there is no printer or the print service does not answer. A note for the user says so in the
@@ -36,7 +36,7 @@ struct ExportPage {
     bool onPrinter = false;
     QString note;
 };
-ExportPage exportPageOf(const CoverDocument& document, PrinterPort& printer);
+ExportPage exportPageOf(const PrinterReading& metrics, PrinterPort& printer);
 
 // "Nothing was printed: <value> is empty. Correct it in the Calibrate window.", with `outcome` in
 // place of "Nothing was printed".
@@ -45,6 +45,6 @@ QString calibrationFaultMessage(const QString& outcome, const QString& valueName
 
 // The page Print makes of the texts on the printer of the moment. Throws OrbalinError when there
 // is no printer or a value cannot be used, naming the value by nameValue(index).
-PagePlan printPagePlan(const CoverDocument& document, PrinterPort& printer, const CalibrationTexts& texts,
+PagePlan printPagePlan(const PrinterReading& metrics, PrinterPort& printer, const CalibrationTexts& texts,
                        bool first, bool second, const QString& whatNotPrinted,
                        const std::function<QString(int)>& nameValue);

@@ -1,7 +1,7 @@
 #include "print/tform19.h"
 
-#include "app/coverdocument.h"
-#include "app/mainwindowport.h"
+#include "cover/coverdocument.h"
+#include "cover/mainwindowport.h"
 #include "lang/captioncontrols.h"
 #include "lang/captiontable.h"
 #include "platform/interaction.h"
@@ -10,9 +10,10 @@
 #include "platform/qt/application.h"
 #include "print/calibrationkeys.h"
 #include "print/coverpage.h"
+#include "print/documentprinter.h"
 #include "print/pagecheck.h"
 #include "print/pagesketch.h"
-#include "print/printermetrics.h"
+#include "print/printdib.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -208,12 +209,12 @@ void TForm19::SpeedButton2Click() {
         services_.ui.message(this, kEmptyValue);
         return;
     }
-    const PagePlan plan = printPagePlan(services_.main.document(), services_.printer, values, true, true,
-                                        QStringLiteral("the test frames"), fieldValueName);
+    const PagePlan plan =
+        printPagePlan(printerReadingOf(services_.main.document()), services_.printer, values, true, true,
+                      QStringLiteral("the test frames"), fieldValueName);
     if (!printAnywayWhenCut(services_.ui, this, plan))
         return;
-    printCoverPage(services_.printer, QStringLiteral("Calibration"), plan,
-                   services_.main.document().PrintDIB1, &cadre, &cadre);
+    printCoverPage(services_.printer, QStringLiteral("Calibration"), plan, TPrintDIB(), &cadre, &cadre);
 }
 
 void TForm19::SpeedButton3Click() {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/covermode.h"
+#include "cover/covermode.h"
 #include "platform/qt/fixeddialog.h"
 #include "print/calibrationfile.h"
 
@@ -11,7 +11,7 @@
 class QLabel;
 class QLineEdit;
 class QToolButton;
-#include "app/mainwindowport.h"
+#include "cover/mainwindowport.h"
 
 // The Calibrate window: where each picture of the current mode is printed and how large.
 class TForm19 : public FixedDialog {

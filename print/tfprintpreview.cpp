@@ -1,6 +1,6 @@
 #include "print/tfprintpreview.h"
 
-#include "app/coverdocument.h"
+#include "cover/coverdocument.h"
 #include "lang/captiontable.h"
 #include "print/coverpage.h"
 #include "print/printdib.h"
@@ -43,11 +43,10 @@ public:
         setAccessibleName(QStringLiteral("Printed page"));
     }
 
-    void showPage(CoverMode mode, const PagePlan& plan, const TPrintDIB& dib, const QImage* first,
-                  const QImage* second) {
+    void showPage(CoverMode mode, const PagePlan& plan, const QImage* first, const QImage* second) {
         mode_ = mode;
         plan_ = plan;
-        dib_ = &dib;
+        shown_ = true;
         first_ = first ? *first : QImage();
         second_ = second ? *second : QImage();
         drawn_.clear();
@@ -95,14 +94,14 @@ protected:
 private:
     // Through the routine that prints, in printer dots from the printable area's corner.
     void drawPictures(QPainter& painter) {
-        if (dib_ == nullptr || plan_.printableDots.isEmpty())
+        if (!shown_ || plan_.printableDots.isEmpty())
             return;
         const QRectF printable = plan_.sheet.printableMm;
         painter.save();
         painter.translate(printable.topLeft());
         painter.scale(printable.width() / plan_.printableDots.width(),
                       printable.height() / plan_.printableDots.height());
-        drawn_ = drawCoverPage(painter, plan_, *dib_, first_.isNull() ? nullptr : &first_,
+        drawn_ = drawCoverPage(painter, plan_, dib_, first_.isNull() ? nullptr : &first_,
                                second_.isNull() ? nullptr : &second_);
         painter.restore();
     }
@@ -164,7 +163,8 @@ private:
 
     CoverMode mode_ = CoverMode::CdCover;
     PagePlan plan_;
-    const TPrintDIB* dib_ = nullptr;
+    TPrintDIB dib_;
+    bool shown_ = false;
     QImage first_, second_;
     double scale_ = 2;
     std::vector<QRect> drawn_;
@@ -222,7 +222,7 @@ void TFPrintPreview::buildControls() {
 void TFPrintPreview::prepareFor(CoverMode mode, const PagePlan& plan, const QImage* first,
                                 const QImage* second) {
     choice_ = Choice::Close;
-    page_->showPage(mode, plan, services_.main.document().PrintDIB1, first, second);
+    page_->showPage(mode, plan, first, second);
     const bool anything = !plan.pictures.empty();
     PrintButton->setEnabled(anything);
     ExportButton->setEnabled(anything);

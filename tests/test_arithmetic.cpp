@@ -1,6 +1,6 @@
 // Pure arithmetic and tables: printed sizes in dots, preview placement, calibration lines, slots.
-#include "app/covermode.h"
 #include "app/previewgeometry.h"
+#include "cover/covermode.h"
 #include "print/calibrationfile.h"
 #include "print/truesize.h"
 

@@ -1,5 +1,5 @@
-#include "app/discgeometry.h"
-#include "app/glyphs.h"
+#include "cover/discgeometry.h"
+#include "cover/glyphs.h"
 
 #include <QDir>
 #include <QFile>

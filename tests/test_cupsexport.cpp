@@ -1,6 +1,6 @@
 // Export PDF on a real print queue: the file, made on the queue's own sheet, carries the pictures
 // where the queue's job of the same page puts them.
-#include "app/fitting.h"
+#include "cover/fitting.h"
 #include "platform/qt/qtprinterport.h"
 #include "support/printedpage.h"
 #include "support/programfixture.h"

@@ -1,7 +1,6 @@
 // The decoration windows driven through the main window: Gradient, Effects, Add and Insert Pict.,
 // Gallery and Labels.
 #include "about/tform2.h"
-#include "app/statuspanels.h"
 #include "decor/galleryart.h"
 #include "decor/gradient.h"
 #include "decor/quarterturn.h"
@@ -10,6 +9,7 @@
 #include "decor/tform3.h"
 #include "decor/tform7.h"
 #include "platform/qt/imageview.h"
+#include "platform/qt/statuspanels.h"
 #include "support/bmpfiles.h"
 #include "support/jpegwriter.h"
 #include "support/slotfixture.h"

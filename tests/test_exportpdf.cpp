@@ -1,6 +1,6 @@
 // Export PDF: the page as a file, rasterised and measured the way printed pages are; the save
 // dialog's rules; and a failed write that leaves the old file whole.
-#include "app/fitting.h"
+#include "cover/fitting.h"
 #include "support/printedpage.h"
 #include "support/programfixture.h"
 

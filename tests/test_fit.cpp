@@ -1,8 +1,8 @@
 // Fitting an opened picture to its cover: the Adjust window, Resize, Resize-Adjust and Save.
-#include "app/discgeometry.h"
-#include "app/statuspanels.h"
+#include "cover/discgeometry.h"
 #include "decor/tform16.h"
 #include "platform/qt/imageview.h"
+#include "platform/qt/statuspanels.h"
 #include "support/slotfixture.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "app/discgeometry.h"
-#include "app/fitpixels.h"
-#include "app/fitting.h"
+#include "cover/discgeometry.h"
+#include "cover/fitpixels.h"
+#include "cover/fitting.h"
 #include "support/pictures.h"
 
 #include <QColor>

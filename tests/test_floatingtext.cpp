@@ -1,8 +1,8 @@
 // The floating text and the text bar through the main window's controls, with real mouse and key
 // events on the shown window.
 #include "app/clientarea.h"
-#include "app/statuspanels.h"
 #include "platform/qt/qtinteraction.h"
+#include "platform/qt/statuspanels.h"
 #include "support/slotfixture.h"
 #include "text/floatingtext.h"
 #include "text/textbarplaces.h"

@@ -1,4 +1,4 @@
-#include "app/discgeometry.h"
+#include "cover/discgeometry.h"
 #include "text/textlayouts.h"
 #include "text/textpainter.h"
 

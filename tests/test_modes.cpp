@@ -1,7 +1,7 @@
 // Switching between Cd Cover, Front Cover, Back Cover and Mini Cd.
-#include "app/statuspanels.h"
 #include "decor/tform18.h"
 #include "platform/qt/imageview.h"
+#include "platform/qt/statuspanels.h"
 #include "print/tform19.h"
 #include "support/programfixture.h"
 

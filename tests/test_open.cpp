@@ -1,6 +1,6 @@
 // Opening pictures into the slots.
-#include "app/statuspanels.h"
 #include "platform/orbalinerror.h"
+#include "platform/qt/statuspanels.h"
 #include "support/jpegwriter.h"
 #include "support/slotfixture.h"
 

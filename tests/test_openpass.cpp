@@ -1,8 +1,8 @@
 // Opening a picture in one pass: the rows go to the picture, the working file and the stretch as
 // they are read, with the same bytes as reading the whole picture first.
-#include "app/fitpixels.h"
 #include "app/openpass.h"
 #include "app/stretchrows.h"
+#include "cover/fitpixels.h"
 #include "platform/bmprowfile.h"
 #include "platform/orbalinerror.h"
 #include "platform/progressestimate.h"

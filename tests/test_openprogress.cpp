@@ -1,8 +1,8 @@
 // A long open shows its progress window with the file's name, a moving bar and Cancel; Cancel
 // leaves everything as it was. Resize then fits from the stretch made while the picture was read.
-#include "app/fitting.h"
-#include "app/statuspanels.h"
+#include "cover/fitting.h"
 #include "platform/qt/progresswindow.h"
+#include "platform/qt/statuspanels.h"
 #include "support/jpegwriter.h"
 #include "support/slotfixture.h"
 

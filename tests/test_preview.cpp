@@ -1,7 +1,7 @@
 // Painting the current picture, First / Second and Clear.
 #include "app/clientarea.h"
-#include "app/statuspanels.h"
 #include "platform/qt/application.h"
+#include "platform/qt/statuspanels.h"
 #include "support/programfixture.h"
 
 #include <QFrame>

@@ -1,7 +1,7 @@
 // What the program looks like right after it starts, with and without a printer.
 #include "about/tform20.h"
-#include "app/statuspanels.h"
 #include "decor/tform18.h"
+#include "platform/qt/statuspanels.h"
 #include "print/tform19.h"
 #include "support/programfixture.h"
 

@@ -1,8 +1,8 @@
 // The Text Area driven through its own controls, opened from the main window's "Text Effect".
-#include "app/coverdocument.h"
-#include "app/glyphs.h"
-#include "app/statuspanels.h"
+#include "cover/coverdocument.h"
+#include "cover/glyphs.h"
 #include "platform/qt/qtinteraction.h"
+#include "platform/qt/statuspanels.h"
 #include "support/slotfixture.h"
 #include "text/textarealists.h"
 #include "text/textpainter.h"

@@ -1,5 +1,5 @@
 // Every window the program shows can be left through its own controls, in a real modal loop.
-#include "app/coverdocument.h"
+#include "cover/coverdocument.h"
 #include "print/tform19.h"
 #include "support/programfixture.h"
 

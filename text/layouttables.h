@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/discgeometry.h"
+#include "cover/discgeometry.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #include "text/textlayouts.h"
 
-#include "app/fitting.h"
+#include "cover/fitting.h"
 
 #include <QTextBoundaryFinder>
 #include <algorithm>

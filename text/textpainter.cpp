@@ -1,6 +1,6 @@
 #include "text/textpainter.h"
 
-#include "app/fitpixels.h"
+#include "cover/fitpixels.h"
 
 #include <QFontMetrics>
 #include <QPainter>

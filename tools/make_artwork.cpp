@@ -2,7 +2,7 @@
 // writes the layout files of the Text Area's Adjust layout from the same disc.
 // Usage: make_artwork FOLDER
 
-#include "app/discgeometry.h"
+#include "cover/discgeometry.h"
 #include "platform/linelist.h"
 #include "platform/orbalinerror.h"
 #include "platform/picture.h"

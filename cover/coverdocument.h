@@ -1,9 +1,7 @@
 #pragma once
 
-#include "app/covermode.h"
+#include "cover/covermode.h"
 #include "platform/picture.h"
-#include "print/calibrationfile.h"
-#include "print/printdib.h"
 
 #include <QString>
 #include <QStringList>
@@ -47,7 +45,6 @@ struct CoverDocument {
     int pictureLeft = 0, pictureTop = 0;
     QStringList Memo1; // calibration file lines
     QStringList Memo2; // language choice file lines
-    TPrintDIB PrintDIB1;
 
     std::optional<SlotInfo> currentSlot() const { return slotFor(slotCode); }
     CoverMode currentMode() const;

@@ -1,4 +1,4 @@
-#include "app/discgeometry.h"
+#include "cover/discgeometry.h"
 
 #include <vector>
 

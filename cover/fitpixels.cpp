@@ -1,6 +1,6 @@
-#include "app/fitpixels.h"
+#include "cover/fitpixels.h"
 
-#include "app/stretchtaps.h"
+#include "cover/stretchtaps.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "app/glyphs.h"
+#include "cover/glyphs.h"
 
 #include <QConicalGradient>
 #include <QFont>

@@ -1,4 +1,4 @@
-#include "app/stretchtaps.h"
+#include "cover/stretchtaps.h"
 
 #include <algorithm>
 

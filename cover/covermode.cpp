@@ -1,4 +1,4 @@
-#include "app/covermode.h"
+#include "cover/covermode.h"
 
 namespace {
 const std::array<ModeInfo, 4> kModes{{

@@ -19,6 +19,10 @@ struct ModeInfo {
     int printerChangedIndex;
 };
 
+// A mode's calibration as the six lines of its file: offsets across and down of Picture #1 and
+// Picture #2 in centimetres ("0.00"), then the printed width and height in printer dots.
+using CalibrationTexts = std::array<QString, 6>;
+
 const ModeInfo& modeInfo(CoverMode mode);
 inline int modeNumber(CoverMode mode) {
     return static_cast<int>(mode);

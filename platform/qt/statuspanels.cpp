@@ -1,4 +1,4 @@
-#include "app/statuspanels.h"
+#include "platform/qt/statuspanels.h"
 
 #include <QLabel>
 

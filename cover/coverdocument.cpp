@@ -1,4 +1,4 @@
-#include "app/coverdocument.h"
+#include "cover/coverdocument.h"
 
 CoverMode CoverDocument::currentMode() const {
     const std::optional<SlotInfo> slot = currentSlot();

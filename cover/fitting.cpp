@@ -1,6 +1,6 @@
-#include "app/fitting.h"
+#include "cover/fitting.h"
 
-#include "app/fitpixels.h"
+#include "cover/fitpixels.h"
 
 FitSizes fitSizesFor(CoverMode mode) {
     switch (mode) {
