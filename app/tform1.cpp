@@ -4,7 +4,7 @@
 #include "cover/glyphs.h"
 #include "lang/captiontable.h"
 #include "platform/interaction.h"
-#include "platform/qt/application.h"
+#include "platform/qt/handlerwiring.h"
 
 #include <QLabel>
 #include <QScopeGuard>
@@ -49,8 +49,8 @@ TForm1::TForm1(QWidget* owner, const WindowServices& services)
     StaticText2 = choiceText(this, "StaticText2", captionOf("Form1", "StaticText2"), {68, 100, 148, 76});
     setTabOrder(SpeedButton1, SpeedButton2);
 
-    connect(SpeedButton1, &QToolButton::clicked, this, reportingErrors([this] { SpeedButton1Click(); }));
-    connect(SpeedButton2, &QToolButton::clicked, this, reportingErrors([this] { SpeedButton2Click(); }));
+    connectClicks(this,
+                  {{SpeedButton1, &TForm1::SpeedButton1Click}, {SpeedButton2, &TForm1::SpeedButton2Click}});
 }
 
 // Centred on the main window's frame: Qt's own placement allows for a title bar of a guessed height.

@@ -9,6 +9,7 @@
 #include "platform/qt/keyboardmove.h"
 #include "platform/qt/mousehandlers.h"
 #include "platform/qt/statuspanels.h"
+#include "platform/qt/windowface.h"
 #include "text/floatingtext.h"
 
 #include <QComboBox>
@@ -109,7 +110,7 @@ void TForm15::buildControls() {
     client = new ClientArea(*this);
     setCentralWidget(client);
     QPalette colours = palette();
-    colours.setColor(QPalette::Window, QColor(236, 233, 216));
+    colours.setColor(QPalette::Window, mainWindowFace());
     setPalette(colours);
     client->setAutoFillBackground(true);
     client->setContextMenuPolicy(Qt::CustomContextMenu);

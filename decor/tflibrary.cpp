@@ -4,6 +4,7 @@
 #include "decor/glyphbutton.h"
 #include "lang/captiontable.h"
 #include "platform/qt/application.h"
+#include "platform/qt/handlerwiring.h"
 #include "platform/qt/imageview.h"
 
 #include <QFrame>
@@ -27,8 +28,8 @@ TFLibrary::TFLibrary(QWidget* owner, const WindowServices& services)
     buildControls();
     connect(ListView1, &QListWidget::itemSelectionChanged, this,
             reportingErrors([this] { ListView1Click(); }));
-    connect(SpeedButton1, &QToolButton::clicked, this, reportingErrors([this] { SpeedButton1Click(); }));
-    connect(SpeedButton2, &QToolButton::clicked, this, reportingErrors([this] { SpeedButton2Click(); }));
+    connectClicks(
+        this, {{SpeedButton1, &TFLibrary::SpeedButton1Click}, {SpeedButton2, &TFLibrary::SpeedButton2Click}});
 }
 
 void TFLibrary::buildControls() {

@@ -5,7 +5,7 @@
 #include "decor/slideframes.h"
 #include "decor/slidepiece.h"
 #include "lang/captiontable.h"
-#include "platform/qt/application.h"
+#include "platform/qt/handlerwiring.h"
 #include "platform/qt/imageview.h"
 #include "platform/qt/keyboardmove.h"
 
@@ -16,8 +16,6 @@
 #include <QToolButton>
 
 namespace {
-const QColor kBackground(236, 233, 216);
-
 QToolButton* toolButton(QWidget* parent, const QString& name, const QString& caption, Glyph picture,
                         QPoint at) {
     auto* button = new QToolButton(parent);
@@ -38,22 +36,15 @@ TForm16::TForm16(QWidget* owner, const WindowServices& services)
                   TitleButtons::Close),
       services_(services) {
     buildControls();
-    using Handler = void (TForm16::*)();
-    const std::pair<QToolButton*, Handler> buttons[] = {
-        {SpeedButton1, &TForm16::SpeedButton1Click}, {SpeedButton2, &TForm16::SpeedButton2Click},
-        {SpeedButton3, &TForm16::SpeedButton3Click}, {SpeedButton5, &TForm16::SpeedButton5Click},
-        {SpeedButton4, &TForm16::SpeedButton4Click},
-    };
-    for (const auto& [button, handler] : buttons)
-        connect(button, &QToolButton::clicked, this,
-                reportingErrors([this, handler = handler] { (this->*handler)(); }));
+    connectClicks(this, {{SpeedButton1, &TForm16::SpeedButton1Click},
+                         {SpeedButton2, &TForm16::SpeedButton2Click},
+                         {SpeedButton3, &TForm16::SpeedButton3Click},
+                         {SpeedButton5, &TForm16::SpeedButton5Click},
+                         {SpeedButton4, &TForm16::SpeedButton4Click}});
 }
 
 void TForm16::buildControls() {
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, kBackground);
-    setPalette(colours);
-    setAutoFillBackground(true);
+    useMainWindowFace();
 
     Panel1 = new QFrame(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));

@@ -7,6 +7,7 @@
 #include "platform/interaction.h"
 #include "platform/qt/application.h"
 #include "platform/qt/controlpurpose.h"
+#include "platform/qt/handlerwiring.h"
 #include "platform/qt/imageview.h"
 #include "platform/qt/statuspanels.h"
 
@@ -47,16 +48,10 @@ TForm18::TForm18(QWidget* owner, const WindowServices& services)
     buildControls();
     layOut(gradientPictureSize(CoverMode::CdCover));
 
-    using Handler = void (TForm18::*)();
-    const std::pair<QToolButton*, Handler> buttons[] = {
-        {SpeedButton1, &TForm18::SpeedButton1Click},
-        {SpeedButton2, &TForm18::SpeedButton2Click},
-        {SpeedButton3, &TForm18::SpeedButton3Click},
-        {SpeedButton4, &TForm18::SpeedButton4Click},
-    };
-    for (const auto& [button, handler] : buttons)
-        connect(button, &QToolButton::clicked, this,
-                reportingErrors([this, handler = handler] { (this->*handler)(); }));
+    connectClicks(this, {{SpeedButton1, &TForm18::SpeedButton1Click},
+                         {SpeedButton2, &TForm18::SpeedButton2Click},
+                         {SpeedButton3, &TForm18::SpeedButton3Click},
+                         {SpeedButton4, &TForm18::SpeedButton4Click}});
     connect(ComboBox5, &QComboBox::currentIndexChanged, this, reportingErrors([this] { ComboBox5Change(); }));
 }
 

@@ -2,7 +2,7 @@
 
 #include "decor/glyphbutton.h"
 #include "lang/captiontable.h"
-#include "platform/qt/application.h"
+#include "platform/qt/handlerwiring.h"
 
 #include <QFrame>
 #include <QToolButton>
@@ -40,8 +40,7 @@ TForm3::TForm3(QWidget* owner, const WindowServices& services)
     for (const auto& kind : kinds) {
         *kind.button = glyphButton(this, QLatin1String(kind.name), QLatin1String(kind.caption), kind.picture,
                                    QRect(kind.at, QSize(145, 169)), 128);
-        connect(*kind.button, &QToolButton::clicked, this,
-                reportingErrors([this, handler = kind.handler] { (this->*handler)(); }));
+        connectReportingErrors(*kind.button, this, [this, handler = kind.handler] { (this->*handler)(); });
     }
 }
 

@@ -4,7 +4,7 @@
 #include "decor/glyphbutton.h"
 #include "decor/quarterturn.h"
 #include "lang/captiontable.h"
-#include "platform/qt/application.h"
+#include "platform/qt/handlerwiring.h"
 
 #include <QToolButton>
 
@@ -20,15 +20,9 @@ TForm7::TForm7(QWidget* owner, const WindowServices& services)
                                Glyph::Exit, {260, 108, 80, 34}, 16);
     SpeedButton3->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
 
-    using Handler = void (TForm7::*)();
-    const std::pair<QToolButton*, Handler> buttons[] = {
-        {SpeedButton1, &TForm7::SpeedButton1Click},
-        {SpeedButton2, &TForm7::SpeedButton2Click},
-        {SpeedButton3, &TForm7::SpeedButton3Click},
-    };
-    for (const auto& [button, handler] : buttons)
-        connect(button, &QToolButton::clicked, this,
-                reportingErrors([this, handler = handler] { (this->*handler)(); }));
+    connectClicks(this, {{SpeedButton1, &TForm7::SpeedButton1Click},
+                         {SpeedButton2, &TForm7::SpeedButton2Click},
+                         {SpeedButton3, &TForm7::SpeedButton3Click}});
 }
 
 void TForm7::SpeedButton1Click() {

@@ -7,7 +7,7 @@
 #include "platform/interaction.h"
 #include "platform/linelist.h"
 #include "platform/orbalinerror.h"
-#include "platform/qt/application.h"
+#include "platform/qt/handlerwiring.h"
 #include "print/calibrationkeys.h"
 #include "print/coverpage.h"
 #include "print/documentprinter.h"
@@ -145,9 +145,9 @@ void TForm19::buildButtons() {
     SpeedButton1 = addButton(this, "SpeedButton1", QStringLiteral("Ok"), 10);
     SpeedButton2 = addButton(this, "SpeedButton2", captionOf("Form19", "SpeedButton2"), 110);
     SpeedButton3 = addButton(this, "SpeedButton3", captionOf("Form19", "SpeedButton3"), 210);
-    connect(SpeedButton1, &QToolButton::clicked, this, reportingErrors([this] { SpeedButton1Click(); }));
-    connect(SpeedButton2, &QToolButton::clicked, this, reportingErrors([this] { SpeedButton2Click(); }));
-    connect(SpeedButton3, &QToolButton::clicked, this, reportingErrors([this] { SpeedButton3Click(); }));
+    connectClicks(this, {{SpeedButton1, &TForm19::SpeedButton1Click},
+                         {SpeedButton2, &TForm19::SpeedButton2Click},
+                         {SpeedButton3, &TForm19::SpeedButton3Click}});
 }
 
 CalibrationTexts TForm19::texts() const {

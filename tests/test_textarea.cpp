@@ -1,6 +1,7 @@
 // The Text Area driven through its own controls, opened from the main window's "Text Effect".
 #include "cover/coverdocument.h"
 #include "cover/glyphs.h"
+#include "doubles/fakemainwindow.h"
 #include "platform/qt/qtinteraction.h"
 #include "platform/qt/statuspanels.h"
 #include "support/slotfixture.h"
@@ -332,23 +333,6 @@ TEST_F(TextArea, LayoutFileFaultsAreToldOnceAndTheProgramRunsOn) {
     EXPECT_EQ(ui.messages().size(), 1);
 }
 
-// A main window reduced to its document, its status texts and a record of what was asked of it.
-class FakeMain : public MainWindowPort {
-public:
-    CoverDocument doc;
-    QString picturePanel, modePanel;
-    QStringList asked;
-
-    CoverDocument& document() override { return doc; }
-    QString statusText(int panel) const override { return panel == 2 ? picturePanel : modePanel; }
-    void setStatusText(int, const QString&) override {}
-    void repaintPreview() override { asked << "repaint"; }
-    void resizePicture() override {}
-    void resizeAdjustPicture() override {}
-    void restorePicture() override { asked << "restore"; }
-    void switchToMode(CoverMode) override {}
-};
-
 // The window alone, against a fake main window, with scripted or real dialogs.
 class TextAreaAlone : public ::testing::Test {
 protected:
@@ -360,7 +344,7 @@ protected:
     }
 
     const ProgramFolder folder;
-    FakeMain main;
+    FakeMainWindow main;
     ScriptedInteraction ui;
     TestPrinter printer{TestPrinter::dpi600Letter()};
     QWidget owner;

@@ -1,5 +1,6 @@
 // Every window the program shows can be left through its own controls, in a real modal loop.
 #include "cover/coverdocument.h"
+#include "doubles/fakemainwindow.h"
 #include "print/tform19.h"
 #include "support/programfixture.h"
 
@@ -100,25 +101,9 @@ TEST_F(Windows, TheScriptedStandInTellsAWindowLeftOpen) {
     EXPECT_EQ(ui.leftOpenWindows(), QStringList{"Form17"});
 }
 
-// A main window reduced to what the other windows may ask of it.
-class FakeMain : public MainWindowPort {
-public:
-    CoverDocument doc;
-    QStringList asked;
-
-    CoverDocument& document() override { return doc; }
-    QString statusText(int) const override { return {}; }
-    void setStatusText(int, const QString&) override {}
-    void repaintPreview() override { asked << "repaint"; }
-    void resizePicture() override { asked << "resize"; }
-    void resizeAdjustPicture() override { asked << "resizeAdjust"; }
-    void restorePicture() override { asked << "restore"; }
-    void switchToMode(CoverMode) override { asked << "switch"; }
-};
-
 TEST(WindowAlone, CalibrateSavesWhatItWasPreparedWithForItsMode) {
     const ProgramFolder folder;
-    FakeMain main;
+    FakeMainWindow main;
     main.doc.programFolder = folder.path();
     ScriptedInteraction ui;
     TestPrinter printer{TestPrinter::dpi600Letter()};

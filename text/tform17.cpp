@@ -6,7 +6,9 @@
 #include "platform/interaction.h"
 #include "platform/qt/application.h"
 #include "platform/qt/controlpurpose.h"
+#include "platform/qt/handlerwiring.h"
 #include "platform/qt/statuspanels.h"
+#include "platform/qt/windowface.h"
 #include "text/textarealists.h"
 #include "text/textlayouts.h"
 #include "text/textpainter.h"
@@ -20,7 +22,6 @@
 #include <QToolButton>
 
 namespace {
-const QColor kFace(236, 233, 216);
 constexpr int kStatusHeight = 19;
 
 QString caption(const char* control) {
@@ -67,17 +68,15 @@ TForm17::TForm17(QWidget* owner, const WindowServices& services)
     buildControls();
     buildLists();
 
-    using Handler = void (TForm17::*)();
-    const std::pair<QToolButton*, Handler> buttons[] = {
-        {SpeedButton1, &TForm17::SpeedButton1Click},   {SpeedButton2, &TForm17::SpeedButton2Click},
-        {SpeedButton3, &TForm17::SpeedButton3Click},   {SpeedButton4, &TForm17::SpeedButton4Click},
-        {SpeedButton8, &TForm17::SpeedButton8Click},   {SpeedButton11, &TForm17::SpeedButton11Click},
-        {SpeedButton10, &TForm17::SpeedButton10Click}, {SpeedButton9, &TForm17::SpeedButton9Click},
-        {SpeedButton6, &TForm17::SpeedButton6Click},
-    };
-    for (const auto& [button, handler] : buttons)
-        connect(button, &QToolButton::clicked, this,
-                reportingErrors([this, handler = handler] { (this->*handler)(); }));
+    connectClicks(this, {{SpeedButton1, &TForm17::SpeedButton1Click},
+                         {SpeedButton2, &TForm17::SpeedButton2Click},
+                         {SpeedButton3, &TForm17::SpeedButton3Click},
+                         {SpeedButton4, &TForm17::SpeedButton4Click},
+                         {SpeedButton8, &TForm17::SpeedButton8Click},
+                         {SpeedButton11, &TForm17::SpeedButton11Click},
+                         {SpeedButton10, &TForm17::SpeedButton10Click},
+                         {SpeedButton9, &TForm17::SpeedButton9Click},
+                         {SpeedButton6, &TForm17::SpeedButton6Click}});
     ComboBox2->onChosen = [this](int row) { runReportingErrors([&] { ComboBox2Click(row); }); };
     ComboBox3->onChosen = [this](int row) { runReportingErrors([&] { ComboBox3Click(row); }); };
     // A choice in the colour list is a click and then a change, so it colours the whole text.
@@ -100,7 +99,7 @@ void TForm17::buildControls() {
     Panel5->setObjectName(QStringLiteral("Panel5"));
     Panel5->setGeometry(0, 0, 530, 64);
     Panel5->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    paint(Panel5, kFace);
+    paint(Panel5, mainWindowFace());
     const auto barButton = [this](const char* name, Glyph picture, int left) {
         return toolButton(Panel5, name, picture, QRect(left, 2, 60, 60));
     };
@@ -129,11 +128,11 @@ void TForm17::buildControls() {
     Panel3 = new QFrame(this);
     Panel3->setObjectName(QStringLiteral("Panel3"));
     Panel3->setGeometry(0, listsTop, width(), 130);
-    paint(Panel3, kFace);
+    paint(Panel3, mainWindowFace());
     Panel4 = new QFrame(Panel3);
     Panel4->setObjectName(QStringLiteral("Panel4"));
     Panel4->setGeometry(width() - 217, 0, 217, 130);
-    paint(Panel4, kFace);
+    paint(Panel4, mainWindowFace());
 
     SpeedButton6 = toolButton(Panel3, "SpeedButton6", Glyph::TextColour, QRect(154, 102, 103, 24),
                               Qt::ToolButtonTextBesideIcon, 16);

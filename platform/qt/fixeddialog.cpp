@@ -1,5 +1,7 @@
 #include "platform/qt/fixeddialog.h"
 
+#include "platform/qt/windowface.h"
+
 #include <QAbstractButton>
 #include <QKeyEvent>
 #include <QToolButton>
@@ -18,7 +20,7 @@ FixedDialog::FixedDialog(QWidget* owner, const QString& objectName, const QStrin
 
 void FixedDialog::useMainWindowFace() {
     QPalette colours = palette();
-    colours.setColor(QPalette::Window, QColor(236, 233, 216));
+    colours.setColor(QPalette::Window, mainWindowFace());
     setPalette(colours);
     setAutoFillBackground(true);
 }

@@ -1,0 +1,5 @@
+#include "platform/qt/windowface.h"
+
+QColor mainWindowFace() {
+    return {236, 233, 216};
+}

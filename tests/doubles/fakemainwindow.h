@@ -1,0 +1,24 @@
+#pragma once
+
+#include "cover/coverdocument.h"
+#include "cover/mainwindowport.h"
+
+#include <QStringList>
+
+// A main window reduced to its document, its status texts and a record of what the other windows
+// asked of it, for testing one window alone.
+class FakeMainWindow : public MainWindowPort {
+public:
+    CoverDocument doc;
+    QString picturePanel, modePanel;
+    QStringList asked;
+
+    CoverDocument& document() override;
+    QString statusText(int panel) const override;
+    void setStatusText(int panel, const QString& text) override;
+    void repaintPreview() override;
+    void resizePicture() override;
+    void resizeAdjustPicture() override;
+    void restorePicture() override;
+    void switchToMode(CoverMode mode) override;
+};
