@@ -60,9 +60,9 @@ void TForm15::loadModeCalibration(const ModeInfo& info) {
             texts = readCalibrationFile(info);
         } catch (const OrbalinError&) {
             // The mode falls back to its own true size, never to the previous mode's.
-            if (const std::optional<DotSize> size = trueSizeOf(printerReadingOf(*this), info.mode))
+            if (const std::optional<DotSize> size = trueSizeOf(printerReading, info.mode))
                 setCoverDots(*this, *size);
-            calibrationText = defaultCalibration(trueSizeOf(printerReadingOf(*this), info.mode));
+            calibrationText = defaultCalibration(trueSizeOf(printerReading, info.mode));
             throw;
         }
         for (size_t i = 0; i < 4; ++i)
@@ -75,7 +75,7 @@ void TForm15::loadModeCalibration(const ModeInfo& info) {
             return;
         }
         readPrinterMetrics(*this, program_.context.printer);
-        if (const std::optional<DotSize> newSize = trueSizeOf(printerReadingOf(*this), info.mode)) {
+        if (const std::optional<DotSize> newSize = trueSizeOf(printerReading, info.mode)) {
             setCoverDots(*this, *newSize);
             calibrationText[4] = QString::number(coverDotsX);
             calibrationText[5] = QString::number(coverDotsY);
@@ -87,7 +87,7 @@ void TForm15::loadModeCalibration(const ModeInfo& info) {
     // Without a printer there is no size to compute: the switch stops here, as Front Cover always did.
     if (info.mode == CoverMode::FrontCover && noPrinter)
         return;
-    const std::optional<DotSize> size = trueSizeOf(printerReadingOf(*this), info.mode);
+    const std::optional<DotSize> size = trueSizeOf(printerReading, info.mode);
     if (!size)
         return;
     setCoverDots(*this, *size);
@@ -96,5 +96,5 @@ void TForm15::loadModeCalibration(const ModeInfo& info) {
 
 CalibrationTexts TForm15::readCalibrationFile(const ModeInfo& info) {
     Memo1 = readLines(calibrationPath(info.mode));
-    return calibrationFromLines(Memo1, defaultCalibration(trueSizeOf(printerReadingOf(*this), info.mode)));
+    return calibrationFromLines(Memo1, defaultCalibration(trueSizeOf(printerReading, info.mode)));
 }

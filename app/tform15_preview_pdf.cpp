@@ -4,9 +4,9 @@
 #include "platform/interaction.h"
 #include "platform/orbalinerror.h"
 #include "platform/waitcursor.h"
-#include "print/documentprinter.h"
 #include "print/pagecheck.h"
 #include "print/pdfexport.h"
+#include "print/printermetrics.h"
 #include "print/tfprintpreview.h"
 
 #include <QFileInfo>
@@ -57,7 +57,7 @@ void TForm15::ExportPdf1Click() {
     if (QFileInfo::exists(target) && !ui().confirm(this, QStringLiteral("Existing file : replace it ?")))
         return;
 
-    const ExportPage sheet = exportPageOf(printerReadingOf(*this), program_.context.printer);
+    const ExportPage sheet = exportPageOf(printerReading, program_.context.printer);
     const CalibrationTexts texts =
         sheet.onPrinter ? calibrationText : withTrueSize(calibrationText, mode, sheet.page);
     const auto plan = pagePlanFor(texts, sheet.page, first != nullptr, second != nullptr);

@@ -22,7 +22,7 @@ QString TForm15::calibrationValueName(int index) const {
 
 PagePlan TForm15::coverPagePlan() const {
     const CoverMode mode = currentMode();
-    return printPagePlan(printerReadingOf(*this), program_.context.printer, calibrationText,
+    return printPagePlan(printerReading, program_.context.printer, calibrationText,
                          slotLoaded[slotOf(mode, false).index], slotLoaded[slotOf(mode, true).index],
                          QStringLiteral("the cover"),
                          [this](int index) { return calibrationValueName(index); });

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cover/covermode.h"
+#include "cover/printerreading.h"
 #include "platform/picture.h"
 
 #include <QString>
@@ -33,9 +34,7 @@ struct CoverDocument {
     // mode's calibration since, so its printed size is the new printer's true size.
     std::array<bool, 4> sizeFromNewPrinter{};
     bool noPrinter = true;
-    float logPixelsX = 0, logPixelsY = 0;
-    float horzSizeMm = 0, vertSizeMm = 0;
-    float horzRes = 0, vertRes = 0;
+    PrinterReading printerReading;
     float coverDotsXF = 0, coverDotsYF = 0;
     int coverDotsX = 0, coverDotsY = 0;
     CalibrationTexts calibrationText;

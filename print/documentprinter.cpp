@@ -3,25 +3,8 @@
 #include "cover/coverdocument.h"
 #include "platform/orbalinerror.h"
 
-PrinterReading printerReadingOf(const CoverDocument& document) {
-    PrinterReading metrics;
-    metrics.logPixelsX = document.logPixelsX;
-    metrics.logPixelsY = document.logPixelsY;
-    metrics.horzSizeMm = document.horzSizeMm;
-    metrics.vertSizeMm = document.vertSizeMm;
-    metrics.horzRes = document.horzRes;
-    metrics.vertRes = document.vertRes;
-    return metrics;
-}
-
 void readPrinterMetrics(CoverDocument& document, PrinterPort& printer) {
-    const PrinterReading metrics = readPrinter(printer);
-    document.logPixelsX = metrics.logPixelsX;
-    document.logPixelsY = metrics.logPixelsY;
-    document.horzSizeMm = metrics.horzSizeMm;
-    document.vertSizeMm = metrics.vertSizeMm;
-    document.horzRes = metrics.horzRes;
-    document.vertRes = metrics.vertRes;
+    document.printerReading = readPrinter(printer);
 }
 
 void setCoverDots(CoverDocument& document, const DotSize& size) {
@@ -33,7 +16,7 @@ void setCoverDots(CoverDocument& document, const DotSize& size) {
 
 void applyTrueSize(CoverDocument& document, PrinterPort& printer, CoverMode mode) {
     readPrinterMetrics(document, printer);
-    const std::optional<DotSize> size = trueSizeOf(printerReadingOf(document), mode);
+    const std::optional<DotSize> size = trueSizeOf(document.printerReading, mode);
     if (!size)
         throw OrbalinError(
             QStringLiteral("The printer gives no page size, so the true size of the cover cannot "

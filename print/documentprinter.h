@@ -10,7 +10,6 @@ class PrinterPort;
 // The document's printer metrics and printed size, shared by the main window and Calibrate. The
 // arithmetic itself takes the metrics alone (printermetrics.h).
 
-PrinterReading printerReadingOf(const CoverDocument& document);
 // Reads the default printer's metrics into the document.
 void readPrinterMetrics(CoverDocument& document, PrinterPort& printer);
 void setCoverDots(CoverDocument& document, const DotSize& size);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cover/covermode.h"
+#include "cover/printerreading.h"
 #include "print/calibrationfile.h"
 #include "print/pageplan.h"
 #include "print/truesize.h"
@@ -10,14 +11,6 @@
 #include <optional>
 
 class PrinterPort;
-
-// The printer metrics the program keeps: the default printer's resolution and the size of its
-// printable area in dots and millimetres. Zero throughout without a printer.
-struct PrinterReading {
-    float logPixelsX = 0, logPixelsY = 0;
-    float horzSizeMm = 0, vertSizeMm = 0;
-    float horzRes = 0, vertRes = 0;
-};
 
 // Reads the default printer's metrics, in the order the program always has.
 PrinterReading readPrinter(PrinterPort& printer);

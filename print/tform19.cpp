@@ -210,7 +210,7 @@ void TForm19::SpeedButton2Click() {
         return;
     }
     const PagePlan plan =
-        printPagePlan(printerReadingOf(services_.main.document()), services_.printer, values, true, true,
+        printPagePlan(services_.main.document().printerReading, services_.printer, values, true, true,
                       QStringLiteral("the test frames"), fieldValueName);
     if (!printAnywayWhenCut(services_.ui, this, plan))
         return;

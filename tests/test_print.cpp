@@ -164,7 +164,7 @@ TEST_F(Print, AcceptedSetupMeasuresTheModeAgainOnTheNewPrinter) {
         EXPECT_EQ(form().calibrationText[4], QString::number(c.dotsX));
         EXPECT_EQ(form().calibrationText[5], QString::number(c.dotsY));
         EXPECT_EQ(form().printerChanged, (std::array<bool, 3>{true, true, true}));
-        EXPECT_EQ(form().horzSizeMm, 210.0f);
+        EXPECT_EQ(form().printerReading.horzSizeMm, 210.0f);
         program.reset();
     }
 }
@@ -177,7 +177,7 @@ TEST_F(Print, CancelledSetupChangesNothing) {
     EXPECT_EQ(ui.calls.back().kind, "printerSetup");
     EXPECT_EQ(form().calibrationText, before);
     EXPECT_EQ(form().coverDotsX, 2837);
-    EXPECT_EQ(form().horzSizeMm, 203.0f);
+    EXPECT_EQ(form().printerReading.horzSizeMm, 203.0f);
     EXPECT_EQ(form().printerChanged, (std::array<bool, 3>{}));
 }
 

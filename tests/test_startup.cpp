@@ -28,9 +28,9 @@ TEST_F(StartUp, WithPrinterReadsMetricsAndComputesTheDiscSize) {
     EXPECT_EQ(statusTexts(form()), kStartStatus);
     EXPECT_TRUE(ui.messages().isEmpty()) << ui.messages().join("|").toStdString();
     EXPECT_FALSE(form().noPrinter);
-    EXPECT_EQ(form().logPixelsX, 600.0f);
-    EXPECT_EQ(form().horzSizeMm, 203.0f);
-    EXPECT_EQ(form().vertRes, 6600.0f);
+    EXPECT_EQ(form().printerReading.logPixelsX, 600.0f);
+    EXPECT_EQ(form().printerReading.horzSizeMm, 203.0f);
+    EXPECT_EQ(form().printerReading.vertRes, 6600.0f);
     EXPECT_EQ(form().coverDotsX, 2837);
     EXPECT_EQ(form().coverDotsY, 2838);
     EXPECT_EQ(form().calibrationText, (CalibrationTexts{"0.00", "0.00", "0.00", "15.00", "2837", "2838"}));
@@ -51,7 +51,7 @@ TEST_F(StartUp, WithoutPrinterWarnsOnceAndDisablesPrinting) {
     EXPECT_FALSE(form().Print1->isEnabled());
     EXPECT_FALSE(form().Printersetup1->isEnabled());
     EXPECT_TRUE(form().Loadpicture1->isEnabled());
-    EXPECT_EQ(form().horzSizeMm, 0.0f);
+    EXPECT_EQ(form().printerReading.horzSizeMm, 0.0f);
     EXPECT_EQ(form().coverDotsX, 0);
     EXPECT_EQ(form().coverDotsY, 0);
     EXPECT_EQ(form().calibrationText[3], "15.00");
