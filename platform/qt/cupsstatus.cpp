@@ -14,6 +14,9 @@
 namespace {
 
 constexpr int kShowWaitWindowAfterMs = 500;
+// The thread sending a job gives up after kPrintJobSilenceSeconds of silence on any one step; a
+// slow but steady server is waited for this long in all.
+constexpr int kJobWaitSeconds = 10 * kPrintJobSilenceSeconds;
 
 QString lastErrorText() {
     return QString::fromUtf8(cupsLastErrorString());
@@ -49,8 +52,10 @@ private:
 std::optional<QString> refusalOf(const QByteArray& printerName) {
     Connection connection(kPrintServiceWaitSeconds);
     cups_dest_t* dest = cupsGetNamedDest(connection.http(), printerName.constData(), nullptr);
-    if (connection.timedOut())
+    if (connection.timedOut()) {
+        cupsFreeDests(dest != nullptr ? 1 : 0, dest);
         return printServiceSilence();
+    }
     if (dest == nullptr)
         return QStringLiteral("the print service does not answer or no longer knows the printer (%1).")
             .arg(lastErrorText());
@@ -175,12 +180,10 @@ std::optional<QString> submitPrintJob(const QString& printerName, const QString&
             QFile::remove(pdfFile);
             return outcome;
         },
-        // The thread gives up after that much silence on each step; a slow but steady server is
-        // waited for.
-        10 * kPrintJobSilenceSeconds * 1000);
+        kJobWaitSeconds * 1000);
     if (!refusal)
         return QStringLiteral("the print service did not take the job within %1 seconds, or the wait was cancelled. "
                               "Check the printer's queue before printing again.")
-            .arg(10 * kPrintJobSilenceSeconds);
+            .arg(kJobWaitSeconds);
     return *refusal;
 }

@@ -1,6 +1,7 @@
 #include "platform/qt/qtinteraction.h"
 
 #include "platform/printerport.h"
+#include "platform/qt/qtprinterport.h"
 #include "platform/waitcursor.h"
 
 #include <QApplication>
@@ -9,7 +10,6 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
-#include <QPrintEngine>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
@@ -56,13 +56,6 @@ std::optional<FileDialogAnswer> runFileDialog(QWidget* owner, const FileDialogRe
                             static_cast<int>(filters.indexOf(dialog.selectedNameFilter()))};
 }
 
-// Qt keeps the CUPS options of a job (name and value in turn) in this property of the print engine.
-const auto kCupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
-
-QStringList cupsOptions(const QPrinter& printer) {
-    return printer.printEngine()->property(kCupsOptions).toStringList();
-}
-
 // Copies every setting the print dialog can change.
 void copyDialogSettings(const QPrinter& from, QPrinter& to) {
     // Naming the output file chooses the output format too, so the file comes first. A printer
@@ -83,7 +76,7 @@ void copyDialogSettings(const QPrinter& from, QPrinter& to) {
     to.setPageOrder(from.pageOrder());
     to.setPrintRange(from.printRange());
     to.setPageRanges(from.pageRanges());
-    to.printEngine()->setProperty(kCupsOptions, cupsOptions(from));
+    setCupsOptions(to, cupsOptions(from));
 }
 } // namespace
 
@@ -148,7 +141,7 @@ bool QtInteraction::printerSetup(QWidget* owner, PrinterPort& printer) {
         return false;
     copyDialogSettings(chosen, *device);
     // Covers print at their true size: pages per sheet and fitting to the paper would shrink them.
-    device->printEngine()->setProperty(kCupsOptions, withoutScaling(cupsOptions(*device)));
+    setCupsOptions(*device, withoutScaling(cupsOptions(*device)));
     return true;
 }
 

@@ -25,9 +25,6 @@ OrbalinError serviceSilent() {
                             .arg(printServiceSilence()));
 }
 
-// Qt keeps the CUPS options of a job (name and value in turn) in this property of the print engine.
-const auto kCupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
-
 // What Qt would send with a job of the printer: its paper, copies, sides and the dialog's options.
 JobOptions jobOptions(QPrinter& printer) {
     JobOptions options{{"media", printer.pageLayout().pageSize().key().toUtf8()}};
@@ -49,12 +46,23 @@ JobOptions jobOptions(QPrinter& printer) {
         options.emplaceBack("sides", "two-sided-long-edge");
         break;
     }
-    const QStringList chosen = printer.printEngine()->property(kCupsOptions).toStringList();
+    const QStringList chosen = cupsOptions(printer);
     for (qsizetype i = 0; i + 1 < chosen.size(); i += 2)
         options.emplaceBack(chosen.at(i).toUtf8(), chosen.at(i + 1).toUtf8());
     return options;
 }
 } // namespace
+
+// Qt keeps the options in this property of the print engine.
+const auto kCupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+
+QStringList cupsOptions(const QPrinter& printer) {
+    return printer.printEngine()->property(kCupsOptions).toStringList();
+}
+
+void setCupsOptions(QPrinter& printer, const QStringList& options) {
+    printer.printEngine()->setProperty(kCupsOptions, options);
+}
 
 QtPrinterPort::QtPrinterPort(QString printerName) : printerName_(std::move(printerName)) {}
 QtPrinterPort::~QtPrinterPort() {

@@ -5,12 +5,18 @@
 
 #include <QPainter>
 #include <QPdfWriter>
+#include <QStringList>
 #include <memory>
 #include <optional>
 
 // The system's printers through QPrinter (CUPS on Linux). Every question to the print server is
 // asked within a bound (platform/qt/cupsstatus.h); a server that does not answer is reported as
 // an OrbalinError.
+// The CUPS options Qt keeps for the printer's jobs (name and value in turn), as the print dialog
+// chose them.
+QStringList cupsOptions(const QPrinter& printer);
+void setCupsOptions(QPrinter& printer, const QStringList& options);
+
 class QtPrinterPort : public PrinterPort {
 public:
     // The system's default printer, or the named one.
