@@ -38,7 +38,7 @@ public:
     void repaintPreview() override;
     void resizePicture() override { SpeedButton2Click(); }
     void resizeAdjustPicture() override { SpeedButton12Click(); }
-    void restorePicture() override { SpeedButton5Click(); }
+    Picture pictureToDrawOn(const SlotInfo& slot) const override;
     void switchToMode(CoverMode mode) override;
 
     // --- Drag anchor ---
@@ -243,6 +243,9 @@ private:
     // The marker moves by the pointer's travel from `anchor`, carrying the floating text.
     void moveMarker(QPoint anchor, QPoint pointer);
     void stampFloatingText();
+    // The slot's picture as it was last fitted, read back from its refresh file; none while the
+    // slot is not fitted or its mode is not the current one.
+    std::optional<Picture> fittedPictureOf(const SlotInfo& slot) const;
     void showPicture(bool second);
     // Takes the mode's calibration from its file, or its true size on the printer of the moment
     // when it has none. Throws OrbalinError when the file cannot be read.
@@ -278,4 +281,12 @@ private:
     QString languageFolder_;
     // The text bar's colour dialog opens on the colour last chosen in it.
     QColor textBarColour_ = Qt::black;
+
+    // Edit: Undo and Redo of the current picture's steps.
+    QMenu* Edit1 = nullptr;
+    QAction *Undo1 = nullptr, *Redo1 = nullptr;
+    void Undo1Click();
+    void Redo1Click();
+    // Names the step each would take, and disables the one with none (its keys too).
+    void updateEditMenu();
 };

@@ -306,6 +306,14 @@ void TForm15::buildMenus() {
     Files1->addSeparator();
     Quit1 = listedItem(Files1, "Quit1");
 
+    // Ctrl+Z is Resize - Take a slide's, so Undo takes the platform's other key.
+    Edit1 = bar->addMenu(QStringLiteral("Edit"));
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Undo1 = item(Edit1, QStringLiteral("Undo1"), QStringLiteral("Undo"), QKeySequence(QStringLiteral("Alt+Backspace")));
+    Redo1 = item(Edit1, QStringLiteral("Redo1"), QStringLiteral("Redo"));
+    Redo1->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
+    connect(Edit1, &QMenu::aboutToShow, this, &TForm15::updateEditMenu);
+
     Options1 = listedMenu(bar, "Options1");
     Calibrate1 = listedItem(Options1, "Calibrate1", QKeySequence(QStringLiteral("Ctrl+C")));
     Refresh1 = listedItem(Options1, "Refresh1", QKeySequence(QStringLiteral("Ctrl+Alt+R")));

@@ -38,6 +38,8 @@ void TForm15::connectHandlers() {
                {ExportPdf1, &TForm15::ExportPdf1Click},
                {Printersetup1, &TForm15::Printersetup1Click},
                {Quit1, &TForm15::Quit1Click},
+               {Undo1, &TForm15::Undo1Click},
+               {Redo1, &TForm15::Redo1Click},
                {Calibrate1, &TForm15::Calibrate1Click},
                {Refresh1, &TForm15::Refresh1Click},
                {Resize1, &TForm15::Resize1Click},

@@ -32,13 +32,12 @@ void TForm15::switchToMode(CoverMode mode) {
     const std::optional<SlotInfo> leaving = currentSlot();
     const bool fromAnotherMode = leaving && leaving->mode != mode;
     if (fromAnotherMode && slotLoaded[leaving->index]) {
-        slotKept[leaving->index] = slotPicture[leaving->index];
-        slotPicture[leaving->index].clear();
+        parkSlot(size_t(leaving->index));
         repaintPreview();
     }
     if (fromAnotherMode) {
         const SlotInfo& first = slotOf(mode, false);
-        slotPicture[first.index] = slotKept[first.index];
+        unparkSlot(size_t(first.index));
         repaintPreview();
     }
 

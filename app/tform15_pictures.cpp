@@ -66,10 +66,8 @@ bool TForm15::openIntoSlot(const SlotInfo& slot, const QString& path) {
     const int i = slot.index;
     scratchPicture = convert ? opened.picture : Picture();
     slotStretch[i] = {opened.picture.bitmap().cacheKey(), opened.stretched};
-    slotPicture[i] = std::move(opened.picture);
+    putUnfitted(size_t(i), std::move(opened.picture), OpenedSource{path});
     StatusBar1->setText(0, QStringLiteral("       ") + QFileInfo(path).fileName());
-    slotLoaded[i] = true;
-    slotResized[i] = false;
     repaintPreview();
     return true;
 }
@@ -101,10 +99,8 @@ void TForm15::SpeedButton2Click() {
     StatusBar1->setText(1, QStringLiteral("Resized"));
     if (slot->mode == CoverMode::BackCover)
         scratchPicture = fitted;
-    slotPicture[i] = fitted;
-    slotKept[i] = fitted;
+    commitStep(size_t(i), {QStringLiteral("Resize"), FitStep{}}, {fitted, fitted, fitted, true, true});
     repaintPreview();
-    slotResized[i] = true;
 }
 
 void TForm15::SpeedButton12Click() {

@@ -57,6 +57,29 @@ void TForm15::showEvent(QShowEvent* event) {
 void TForm15::repaintPreview() {
     if (client != nullptr)
         client->repaint();
+    updateEditMenu();
+}
+
+void TForm15::updateEditMenu() {
+    if (Undo1 == nullptr)
+        return;
+    const auto name = [](const QString& verb, const QString& step) {
+        return step.isEmpty() ? verb : verb + QLatin1Char(' ') + step;
+    };
+    Undo1->setText(name(QStringLiteral("Undo"), undoName()));
+    Undo1->setEnabled(!undoName().isEmpty());
+    Redo1->setText(name(QStringLiteral("Redo"), redoName()));
+    Redo1->setEnabled(!redoName().isEmpty());
+}
+
+void TForm15::Undo1Click() {
+    undoStep();
+    repaintPreview();
+}
+
+void TForm15::Redo1Click() {
+    redoStep();
+    repaintPreview();
 }
 
 void TForm15::SpeedButton9Click() {
@@ -77,10 +100,9 @@ void TForm15::showPicture(bool second) {
         return;
     const SlotInfo& shown = slotOf(current->mode, second);
     slotCode = shown.code;
-    slotKept[current->index] = slotPicture[current->index];
-    slotPicture[current->index].clear();
+    parkSlot(size_t(current->index));
     StatusBar1->setText(2, slotStatusText(second));
-    slotPicture[shown.index] = slotKept[shown.index];
+    unparkSlot(size_t(shown.index));
     resetFloatingText();
     repaintPreview();
 }
@@ -88,12 +110,23 @@ void TForm15::showPicture(bool second) {
 // Takes the picture back to how it was fitted, dropping whatever was drawn on it since.
 void TForm15::SpeedButton5Click() {
     const std::optional<SlotInfo> slot = currentSlot();
-    if (!slot)
+    if (!slot || !fittedPictureOf(*slot))
         return;
-    const size_t i = static_cast<size_t>(slot->index);
-    if (!slotLoaded[i] || !slotResized[i] ||
-        currentModeText() != QLatin1String(modeInfo(slot->mode).statusText))
-        return;
-    slotPicture[i] = Picture::loadProgramBmp(programFolder + QLatin1String(slot->refreshFile));
+    SlotState after = slotState(size_t(slot->index));
+    after.picture = *fittedPictureOf(*slot);
+    commitStep(size_t(slot->index), {QStringLiteral("Clear"), ClearStep{}}, after);
     repaintPreview();
+}
+
+std::optional<Picture> TForm15::fittedPictureOf(const SlotInfo& slot) const {
+    const auto i = size_t(slot.index);
+    if (!slotLoaded[i] || !slotResized[i] || currentModeText() != QLatin1String(modeInfo(slot.mode).statusText))
+        return std::nullopt;
+    return Picture::loadProgramBmp(programFolder + QLatin1String(slot.refreshFile));
+}
+
+Picture TForm15::pictureToDrawOn(const SlotInfo& slot) const {
+    if (std::optional<Picture> fitted = fittedPictureOf(slot))
+        return *fitted;
+    return slotPicture[size_t(slot.index)];
 }

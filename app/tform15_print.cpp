@@ -43,7 +43,7 @@ void TForm15::SpeedButton4Click() {
         return;
 
     if (const std::optional<SlotInfo> slot = currentSlot())
-        slotKept[slot->index] = slotPicture[slot->index];
+        refreshKept(size_t(slot->index));
     const auto keptIfLoaded = [this](const SlotInfo& slot) {
         return slotLoaded[slot.index] ? &slotKept[slot.index].bitmap() : nullptr;
     };

@@ -221,7 +221,9 @@ void TForm15::stampFloatingText() {
         return;
     TextStamp stamp = stampOf(*floatinglabel);
     stamp.reversed = reverseMode;
-    stampText(slotPicture[static_cast<size_t>(slot->index)].bitmap(), stamp,
-              floatinglabel->pos() - QPoint(pictureLeft, pictureTop));
+    const QPoint corner = floatinglabel->pos() - QPoint(pictureLeft, pictureTop);
+    SlotState after = slotState(size_t(slot->index));
+    stampText(after.picture.bitmap(), stamp, corner);
+    commitStep(size_t(slot->index), {QStringLiteral("Stamp"), StampStep{stamp, corner}}, after);
     repaintPreview();
 }

@@ -1,5 +1,7 @@
 #include "cover/coverdocument.h"
 
+#include <utility>
+
 CoverMode CoverDocument::currentMode() const {
     const std::optional<SlotInfo> slot = currentSlot();
     return slot ? slot->mode : CoverMode::CdCover;
@@ -7,4 +9,127 @@ CoverMode CoverDocument::currentMode() const {
 
 QString CoverDocument::calibrationPath(CoverMode mode) const {
     return programFolder + QLatin1String(modeInfo(mode).calibrationFile);
+}
+
+SlotState CoverDocument::slotState(size_t slot) const {
+    return {slotPicture[slot], slotKept[slot], slotFitted[slot], slotLoaded[slot], slotResized[slot]};
+}
+
+void CoverDocument::putState(size_t slot, const SlotState& state) {
+    slotPicture[slot] = state.picture;
+    slotKept[slot] = state.kept;
+    slotFitted[slot] = state.fitted;
+    slotLoaded[slot] = state.loaded;
+    slotResized[slot] = state.resized;
+}
+
+void CoverDocument::putUnfitted(size_t slot, Picture picture, std::variant<OpenedSource, GradientSource> source) {
+    const SlotState before = slotUnfitted[slot] ? slotUnfitted[slot]->before : slotState(slot);
+    slotUnfitted[slot] = Unfitted{before, std::move(source), {}};
+    slotPicture[slot] = std::move(picture);
+    slotLoaded[slot] = true;
+    slotResized[slot] = false;
+}
+
+void CoverDocument::putPiece(size_t slot, Picture piece, QRect rect) {
+    if (!slotUnfitted[slot])
+        slotUnfitted[slot] = Unfitted{slotState(slot), OpenedSource{}, {}};
+    slotUnfitted[slot]->piece = rect;
+    slotPicture[slot] = std::move(piece);
+}
+
+void CoverDocument::commitStep(size_t slot, CoverStep step, const SlotState& after) {
+    SlotState before = slotState(slot);
+    if (std::optional<Unfitted> unfitted = std::exchange(slotUnfitted[slot], std::nullopt)) {
+        before = unfitted->before;
+        // A fit is named after what it fitted.
+        if (auto* fit = std::get_if<FitStep>(&step.inputs)) {
+            fit->source = unfitted->source;
+            fit->piece = unfitted->piece;
+            if (std::holds_alternative<GradientSource>(unfitted->source))
+                step.name = QStringLiteral("Gradient");
+            else if (!unfitted->piece.isEmpty())
+                step.name = QStringLiteral("Resize-Adjust");
+        }
+    }
+    slotHistory[slot].record(std::move(step), before, after);
+    putState(slot, after);
+}
+
+void CoverDocument::parkSlot(size_t slot) {
+    slotKept[slot] = slotPicture[slot];
+    slotPicture[slot].clear();
+}
+
+void CoverDocument::unparkSlot(size_t slot) {
+    slotPicture[slot] = slotKept[slot];
+}
+
+void CoverDocument::refreshKept(size_t slot) {
+    slotKept[slot] = slotPicture[slot];
+}
+
+QString CoverDocument::undoName() const {
+    const std::optional<SlotInfo> slot = currentSlot();
+    if (!slot)
+        return {};
+    const auto i = size_t(slot->index);
+    if (slotUnfitted[i])
+        return std::holds_alternative<OpenedSource>(slotUnfitted[i]->source) ? QStringLiteral("Open")
+                                                                             : QStringLiteral("Gradient");
+    const CoverStep* step = slotHistory[i].undoable();
+    return step ? step->name : QString();
+}
+
+QString CoverDocument::redoName() const {
+    const std::optional<SlotInfo> slot = currentSlot();
+    if (!slot || slotUnfitted[size_t(slot->index)])
+        return {};
+    const CoverStep* step = slotHistory[size_t(slot->index)].redoable();
+    return step ? step->name : QString();
+}
+
+namespace {
+
+// The refresh file holds the slot's fitted picture, which Clear and the text layouts start from.
+void keepRefreshFile(const QString& programFolder, const SlotInfo& slot, const Picture& was, const Picture& fitted) {
+    if (fitted.isEmpty() || fitted.bitmap().cacheKey() == was.bitmap().cacheKey())
+        return;
+    fitted.saveBmp(programFolder + QLatin1String(slot.refreshFile));
+}
+
+} // namespace
+
+void CoverDocument::undoStep() {
+    const std::optional<SlotInfo> slot = currentSlot();
+    if (undoName().isEmpty())
+        return;
+    const auto i = size_t(slot->index);
+    if (std::optional<Unfitted> unfitted = std::exchange(slotUnfitted[i], std::nullopt)) {
+        putState(i, unfitted->before);
+        return;
+    }
+    const SlotState state = slotHistory[i].undo();
+    try {
+        keepRefreshFile(programFolder, *slot, slotFitted[i], state.fitted);
+    } catch (...) {
+        slotHistory[i].redo();
+        throw;
+    }
+    putState(i, state);
+}
+
+void CoverDocument::redoStep() {
+    const std::optional<SlotInfo> slot = currentSlot();
+    if (redoName().isEmpty())
+        return;
+    const auto i = size_t(slot->index);
+    const SlotState state = slotHistory[i].redo();
+    try {
+        keepRefreshFile(programFolder, *slot, slotFitted[i], state.fitted);
+    } catch (...) {
+        slotHistory[i].undo();
+        throw;
+    }
+    putState(i, state);
 }

@@ -2,12 +2,14 @@
 
 #include "cover/covermode.h"
 #include "cover/printerreading.h"
+#include "cover/slothistory.h"
 #include "platform/picture.h"
 
 #include <QString>
 #include <QStringList>
 #include <array>
 #include <optional>
+#include <variant>
 
 // The document state of the main window, which every window reads and writes: the eight picture
 // slots, the current mode and slot, the printer metrics and the current mode's calibration.
@@ -29,6 +31,17 @@ struct CoverDocument {
         QImage stretched;
     };
     std::array<PreparedStretch, kSlotCount> slotStretch;
+    // What each slot's refresh file holds: its picture as last fitted.
+    std::array<Picture, kSlotCount> slotFitted;
+    std::array<SlotHistory, kSlotCount> slotHistory;
+    // A picture put in a slot to be fitted, which is one step with its fit: the slot as it was
+    // before, and where the picture came from.
+    struct Unfitted {
+        SlotState before;
+        std::variant<OpenedSource, GradientSource> source;
+        QRect piece; // Resize-Adjust's piece of it
+    };
+    std::array<std::optional<Unfitted>, kSlotCount> slotUnfitted;
     std::array<bool, 3> printerChanged{};
     // Per mode (index: mode number − 1): the printer changed and the user has not saved the
     // mode's calibration since, so its printed size is the new printer's true size.
@@ -48,4 +61,29 @@ struct CoverDocument {
     std::optional<SlotInfo> currentSlot() const { return slotFor(slotCode); }
     CoverMode currentMode() const;
     QString calibrationPath(CoverMode mode) const;
+
+    // --- Changes to the slots: every one goes through these ---
+    SlotState slotState(size_t slot) const;
+    // Puts an opened photo or a gradient into the slot, to be fitted; its fit records the step.
+    void putUnfitted(size_t slot, Picture picture, std::variant<OpenedSource, GradientSource> source);
+    // Puts the piece `rect` the Slide frame took of the slot's picture in its place, to be fitted.
+    void putPiece(size_t slot, Picture piece, QRect rect);
+    // Takes the slot to `after` as one step. A fit takes the source of the picture it fitted.
+    void commitStep(size_t slot, CoverStep step, const SlotState& after);
+    // A mode or picture switch parks the slot left in its kept copy and brings back the one shown;
+    // Print refreshes the kept copy. None of them is a step.
+    void parkSlot(size_t slot);
+    void unparkSlot(size_t slot);
+    void refreshKept(size_t slot);
+
+    // Undo and Redo act on the current slot. An opened picture not yet fitted is undone alone,
+    // with no redo. The refresh file follows the fitted picture; when it cannot be written, the
+    // slot stays as it was and OrbalinError says so.
+    QString undoName() const; // empty: nothing to undo
+    QString redoName() const;
+    void undoStep();
+    void redoStep();
+
+private:
+    void putState(size_t slot, const SlotState& state);
 };

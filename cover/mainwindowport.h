@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cover/covermode.h"
+#include "platform/picture.h"
 
 #include <QString>
 
@@ -9,8 +10,8 @@ class Interaction;
 class PrinterPort;
 
 // What the other windows may ask of the main window: its document state, its status texts,
-// a repaint, and the actions they repeat (Resize, Resize-Adjust, Clear's restore, the mode
-// switch). Nothing else of the main window is theirs to touch.
+// a repaint, the picture a text layout starts from, and the actions they repeat (Resize,
+// Resize-Adjust, the mode switch). Nothing else of the main window is theirs to touch.
 class MainWindowPort {
 public:
     virtual ~MainWindowPort() = default;
@@ -22,7 +23,9 @@ public:
     virtual void repaintPreview() = 0;
     virtual void resizePicture() = 0;       // Resize
     virtual void resizeAdjustPicture() = 0; // Resize-Adjust, through the Slide window
-    virtual void restorePicture() = 0;      // Clear
+    // The slot's picture as a text layout starts from it: as it was fitted, or as it is when Clear
+    // has nothing to take it back to.
+    virtual Picture pictureToDrawOn(const SlotInfo& slot) const = 0;
     virtual void switchToMode(CoverMode mode) = 0;
 };
 

@@ -135,6 +135,7 @@ void TForm18::chooseColour(QColor& colour) {
 }
 
 void TForm18::drawGradient() {
+    made_ = GradientSource{mode_, elliptical(), colour1, colour2};
     Image22->setPicture(Picture(elliptical() ? ellipticalGradient(colour1, colour2)
                                              : linearGradient(mode_, colour1, colour2)));
 }
@@ -160,9 +161,8 @@ void TForm18::SpeedButton1Click() {
         return;
     }
     const auto i = static_cast<size_t>(slot->index);
-    document.slotLoaded[i] = true;
-    document.slotPicture[i] = Picture(Image22->picture().bitmap().copy());
-    document.slotResized[i] = false;
+    document.putUnfitted(i, Picture(Image22->picture().bitmap().copy()),
+                         made_);
     services_.main.repaintPreview();
     services_.main.resizePicture();
     accept();

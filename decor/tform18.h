@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cover/covermode.h"
+#include "cover/coverstep.h"
 #include "cover/mainwindowport.h"
 #include "platform/qt/fixeddialog.h"
 
@@ -55,5 +56,6 @@ private:
 
     WindowServices services_;
     CoverMode mode_ = CoverMode::CdCover;
+    GradientSource made_; // what the gradient shown was made from
     QColor dialogColour_ = Qt::black; // the colour dialog opens on the colour last chosen in it
 };

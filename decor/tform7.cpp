@@ -26,18 +26,18 @@ TForm7::TForm7(QWidget* owner, const WindowServices& services)
 }
 
 void TForm7::SpeedButton1Click() {
-    turnCurrentPicture(turnedLeft);
+    turnCurrentPicture(true);
 }
 
 void TForm7::SpeedButton2Click() {
-    turnCurrentPicture(turnedRight);
+    turnCurrentPicture(false);
 }
 
 void TForm7::SpeedButton3Click() {
     accept();
 }
 
-void TForm7::turnCurrentPicture(QImage (*turn)(const QImage&)) {
+void TForm7::turnCurrentPicture(bool left) {
     // The status bar names the slot, as it does for every window that works on the current one.
     const std::optional<CoverMode> mode = modeFromStatusText(services_.main.statusText(3));
     const QString picture = services_.main.statusText(2);
@@ -49,7 +49,11 @@ void TForm7::turnCurrentPicture(QImage (*turn)(const QImage&)) {
     CoverDocument& document = services_.main.document();
     if (document.slotKept[i].isEmpty())
         return;
-    document.slotPicture[i] = Picture(turn(document.slotKept[i].bitmap()));
-    document.slotKept[i] = document.slotPicture[i];
+    SlotState after = document.slotState(i);
+    const QImage& kept = document.slotKept[i].bitmap();
+    after.picture = Picture(left ? turnedLeft(kept) : turnedRight(kept));
+    after.kept = after.picture;
+    document.commitStep(i, {left ? QStringLiteral("Rotate Left") : QStringLiteral("Rotate Right"), TurnStep{left}},
+                        after);
     services_.main.repaintPreview();
 }

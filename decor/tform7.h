@@ -24,7 +24,7 @@ public:
 private:
     // Turns the kept copy of the slot the status bar names and makes the result both the working
     // picture and the kept copy. Back Cover and Mini Cd pictures are not turned.
-    void turnCurrentPicture(QImage (*turn)(const QImage&));
+    void turnCurrentPicture(bool left);
 
     WindowServices services_;
 };

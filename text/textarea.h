@@ -2,7 +2,7 @@
 
 #include "cover/covermode.h"
 #include "text/layouttables.h"
-#include "text/textplan.h"
+#include "cover/textplan.h"
 
 #include <QColor>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text/textplan.h"
+#include "cover/textplan.h"
 
 #include <QFont>
 #include <QImage>

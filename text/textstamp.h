@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cover/textplan.h"
+
 #include <QColor>
 #include <QFont>
 #include <QImage>
@@ -9,20 +11,6 @@
 #include <QString>
 
 class QPainter;
-
-// The text stamp: one line of text in one font, put into a cover picture where the floating text
-// stands on the screen. The floating text paints itself with drawStamp() and takes stampSize(),
-// so what the user sees on it is what lands in the picture: same face, same pixel size, same place.
-struct TextStamp {
-    QString caption{};
-    QString family = QStringLiteral("Arial");
-    int pointSize = 12; // 72 to the 96 pixels of a cover picture's inch: 12 points are 16 pixels
-    bool bold = true;
-    QColor colour = Qt::black;
-    bool reversed = false; // turned a quarter anticlockwise, running up from its corner
-
-    bool operator==(const TextStamp&) const = default;
-};
 
 // How wide the floating text stays with an empty caption, so that it can still be seen and taken.
 inline constexpr int kEmptyStampWidth = 16;

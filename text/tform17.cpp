@@ -239,6 +239,24 @@ void TForm17::SpeedButton11Click() {
     layOut(TextLayout::LeftAligned);
 }
 
+namespace {
+
+QString layoutName(TextLayout layout) {
+    switch (layout) {
+    case TextLayout::Vertical:
+        return QStringLiteral("Vertical");
+    case TextLayout::Center:
+        return QStringLiteral("Center");
+    case TextLayout::LeftAligned:
+        return QStringLiteral("Left ali.");
+    case TextLayout::Adjust:
+        break;
+    }
+    return QStringLiteral("Adjust");
+}
+
+} // namespace
+
 void TForm17::SpeedButton10Click() {
     layOut(TextLayout::Adjust);
 }
@@ -262,13 +280,17 @@ void TForm17::layOut(TextLayout layout) {
         main.repaintPreview();
         return;
     }
-    main.restorePicture();
-    if (layout == TextLayout::Vertical || layout == TextLayout::Adjust)
-        main.repaintPreview();
     const TextPlan plan =
         planTextLayout(layout, *RichEdit1->document(), listStyle(), target->mode, layoutTables);
-    paintTextPlan(document.slotPicture[size_t(target->index)].bitmap(), plan, document.discMask.bitmap(),
-                  document.smallDiscMask.bitmap());
+    const auto i = size_t(target->index);
+    SlotState after = document.slotState(i);
+    after.picture = main.pictureToDrawOn(*target);
+    if (after.picture.isEmpty()) {
+        main.repaintPreview();
+        return;
+    }
+    paintTextPlan(after.picture.bitmap(), plan, document.discMask.bitmap(), document.smallDiscMask.bitmap());
+    document.commitStep(i, {layoutName(layout), TextLayoutStep{plan}}, after);
     main.repaintPreview();
 }
 

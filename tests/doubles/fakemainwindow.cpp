@@ -22,8 +22,8 @@ void FakeMainWindow::resizeAdjustPicture() {
     asked << "resizeAdjust";
 }
 
-void FakeMainWindow::restorePicture() {
-    asked << "restore";
+Picture FakeMainWindow::pictureToDrawOn(const SlotInfo& slot) const {
+    return doc.slotPicture[size_t(slot.index)];
 }
 
 void FakeMainWindow::switchToMode(CoverMode) {

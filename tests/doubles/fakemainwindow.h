@@ -19,6 +19,6 @@ public:
     void repaintPreview() override;
     void resizePicture() override;
     void resizeAdjustPicture() override;
-    void restorePicture() override;
+    Picture pictureToDrawOn(const SlotInfo& slot) const override;
     void switchToMode(CoverMode mode) override;
 };

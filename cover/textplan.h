@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-// What the Text Area's layouts produce: the pieces of text to draw on a cover picture, worked out
+// Text on a cover picture. What the Text Area's layouts produce: the pieces of text to draw, worked out
 // without a picture so that positions can be checked on their own, and carried out by one painter.
 
 // How a piece of text looks. Sizes are in points, of which there are 72 to the 96 pixels of a
@@ -49,4 +49,18 @@ enum class LayoutMask { None, Disc, SmallDisc };
 struct TextPlan {
     std::vector<TextDraw> draws;
     LayoutMask mask = LayoutMask::None;
+};
+
+// The text stamp: one line of text in one font, put into a cover picture where the floating text
+// stands on the screen. The floating text paints itself with drawStamp() and takes stampSize(),
+// so what the user sees on it is what lands in the picture: same face, same pixel size, same place.
+struct TextStamp {
+    QString caption{};
+    QString family = QStringLiteral("Arial");
+    int pointSize = 12; // 72 to the 96 pixels of a cover picture's inch: 12 points are 16 pixels
+    bool bold = true;
+    QColor colour = Qt::black;
+    bool reversed = false; // turned a quarter anticlockwise, running up from its corner
+
+    bool operator==(const TextStamp&) const = default;
 };

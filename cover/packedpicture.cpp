@@ -1,0 +1,85 @@
+#include "cover/packedpicture.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// Beyond this a picture is kept whole: compressing a photo not yet fitted would take seconds.
+constexpr qint64 kLargestPackedPixels = 4'000'000;
+
+bool sameShape(const QImage& a, const QImage& b) {
+    return a.size() == b.size() && a.format() == b.format() && a.colorTable() == b.colorTable() &&
+           a.dotsPerMeterX() == b.dotsPerMeterX() && a.dotsPerMeterY() == b.dotsPerMeterY();
+}
+
+QImage shapeOf(const QImage& picture) {
+    QImage shape(1, 1, picture.format());
+    shape.setColorTable(picture.colorTable());
+    shape.setDotsPerMeterX(picture.dotsPerMeterX());
+    shape.setDotsPerMeterY(picture.dotsPerMeterY());
+    return shape;
+}
+
+QByteArray bitsOf(const QImage& picture) {
+    return QByteArray::fromRawData(reinterpret_cast<const char*>(picture.constBits()),
+                                   static_cast<qsizetype>(picture.sizeInBytes()));
+}
+
+} // namespace
+
+PackedPicture PackedPicture::against(const QImage& picture, const QImage& neighbour) {
+    PackedPicture packed;
+    if (picture.cacheKey() == neighbour.cacheKey() || (picture.isNull() && neighbour.isNull())) {
+        packed.kind_ = Kind::Same;
+        return packed;
+    }
+    if (picture.isNull() || qint64(picture.width()) * picture.height() > kLargestPackedPixels) {
+        packed.whole_ = picture;
+        return packed;
+    }
+    packed.shape_ = shapeOf(picture);
+    packed.size_ = picture.size();
+    if (sameShape(picture, neighbour)) {
+        QByteArray difference = bitsOf(picture);
+        difference.detach();
+        const uchar* other = neighbour.constBits();
+        std::transform(difference.begin(), difference.end(), other, difference.begin(),
+                       [](char a, uchar b) { return char(uchar(a) ^ b); });
+        packed.kind_ = Kind::Xor;
+        packed.packed_ = qCompress(difference, 1);
+    } else {
+        packed.kind_ = Kind::Compressed;
+        packed.packed_ = qCompress(bitsOf(picture), 1);
+    }
+    return packed;
+}
+
+QImage PackedPicture::unpacked(const QImage& neighbour) const {
+    switch (kind_) {
+    case Kind::Whole:
+        return whole_;
+    case Kind::Same:
+        return neighbour;
+    case Kind::Xor:
+    case Kind::Compressed:
+        break;
+    }
+    const QByteArray bits = qUncompress(packed_);
+    QImage picture(size_, shape_.format());
+    picture.setColorTable(shape_.colorTable());
+    picture.setDotsPerMeterX(shape_.dotsPerMeterX());
+    picture.setDotsPerMeterY(shape_.dotsPerMeterY());
+    uchar* out = picture.bits();
+    std::memcpy(out, bits.constData(), std::min<size_t>(size_t(bits.size()), size_t(picture.sizeInBytes())));
+    if (kind_ == Kind::Xor) {
+        const uchar* other = neighbour.constBits();
+        for (qsizetype i = 0; i < picture.sizeInBytes(); ++i)
+            out[i] ^= other[i];
+    }
+    return picture;
+}
+
+qint64 PackedPicture::bytes() const {
+    return kind_ == Kind::Whole ? whole_.sizeInBytes() : packed_.size();
+}
