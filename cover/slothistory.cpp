@@ -1,5 +1,7 @@
 #include "cover/slothistory.h"
 
+#include <set>
+
 namespace {
 
 bool sameState(const SlotState& a, const SlotState& b) {
@@ -90,7 +92,10 @@ std::vector<CoverStep> SlotHistory::stepsDone() const {
 
 qint64 SlotHistory::bytes() const {
     qint64 total = 0;
+    std::set<qint64> counted; // pictures kept whole are often one picture shared
     for (const State& state : states_)
-        total += state.picture.bytes() + state.kept.bytes() + state.fitted.bytes();
+        for (const PackedPicture* picture : {&state.picture, &state.kept, &state.fitted})
+            if (!picture->isWhole() || counted.insert(picture->whole().cacheKey()).second)
+                total += picture->bytes();
     return total;
 }

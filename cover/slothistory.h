@@ -36,6 +36,7 @@ public:
 
     // The steps done, oldest first: the slot's picture as they made it from its source.
     std::vector<CoverStep> stepsDone() const;
+    // The memory it holds, a picture shared by several states counted once.
     qint64 bytes() const;
 
 private:

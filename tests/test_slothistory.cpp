@@ -1,0 +1,106 @@
+// A slot's history: every state comes back byte for byte, whichever way the picture was packed,
+// and the history holds its last 50 steps at about the cost of what they changed.
+#include "cover/slothistory.h"
+#include "support/pictures.h"
+
+#include <QPainter>
+#include <gtest/gtest.h>
+
+namespace {
+
+QImage paintedOver(const QImage& picture, QRect box, QColor colour) {
+    QImage painted = picture.copy();
+    QPainter(&painted).fillRect(box, colour);
+    return painted;
+}
+
+SlotState fitted(const QImage& picture) {
+    return {Picture(picture), Picture(picture), Picture(picture), true, true};
+}
+
+SlotState withPicture(const SlotState& state, const QImage& picture) {
+    SlotState changed = state;
+    changed.picture = Picture(picture);
+    return changed;
+}
+
+void expectSame(const SlotState& a, const SlotState& b, int index) {
+    SCOPED_TRACE(index);
+    EXPECT_EQ(a.picture.bitmap(), b.picture.bitmap());
+    EXPECT_EQ(a.kept.bitmap(), b.kept.bitmap());
+    EXPECT_EQ(a.fitted.bitmap(), b.fitted.bitmap());
+    EXPECT_EQ(a.loaded, b.loaded);
+    EXPECT_EQ(a.resized, b.resized);
+}
+
+CoverStep step(int n) {
+    return {QStringLiteral("Step %1").arg(n), ClearStep{}};
+}
+
+} // namespace
+
+TEST(SlotHistory, UndoAndRedoGiveBackEveryStateByteForByte) {
+    const QImage photo = noisePicture(450, 450, 1);
+    QImage indexed = noisePicture(200, 120, 2).convertToFormat(QImage::Format_Indexed8);
+    std::vector<SlotState> states{SlotState{}, fitted(photo)};
+    states.push_back(withPicture(states.back(), paintedOver(photo, {40, 50, 90, 20}, Qt::yellow))); // few pixels
+    states.push_back(fitted(photo.transformed(QTransform().rotate(90))));                         // another shape
+    states.push_back(withPicture(states.back(), indexed));                                          // another format
+    states.push_back(withPicture(states.back(), paintedOver(indexed, {0, 0, 10, 10}, Qt::red)));
+    SlotHistory history;
+    for (size_t i = 1; i < states.size(); ++i)
+        history.record(step(int(i)), states[i - 1], states[i]);
+
+    for (size_t i = states.size() - 1; i > 0; --i) {
+        ASSERT_NE(history.undoable(), nullptr);
+        EXPECT_EQ(history.undoable()->name, step(int(i)).name);
+        expectSame(history.undo(), states[i - 1], int(i - 1));
+    }
+    EXPECT_EQ(history.undoable(), nullptr);
+    for (size_t i = 1; i < states.size(); ++i)
+        expectSame(history.redo(), states[i], int(i));
+    EXPECT_EQ(history.redoable(), nullptr);
+}
+
+TEST(SlotHistory, KeepsTheLastFiftyStepsAtTheCostOfWhatTheyChanged) {
+    const QImage photo = noisePicture(450, 450, 3);
+    std::vector<SlotState> states{fitted(photo)};
+    SlotHistory history;
+    for (int i = 1; i <= 60; ++i) {
+        states.push_back(withPicture(states.back(), paintedOver(states.back().picture.bitmap(),
+                                                                {i * 5, i * 5, 60, 16}, QColor(i * 4, 0, 0))));
+        history.record(step(i), states[size_t(i) - 1], states.back());
+    }
+    // A stamp-sized change packs to a few hundred bytes, far below the picture it changed.
+    EXPECT_LT(history.bytes(), 3 * photo.sizeInBytes());
+
+    int undone = 0;
+    SlotState reached;
+    while (history.undoable() != nullptr) {
+        reached = history.undo();
+        ++undone;
+    }
+    EXPECT_EQ(undone, int(SlotHistory::kDepth));
+    expectSame(reached, states[60 - SlotHistory::kDepth], 10);
+}
+
+TEST(SlotHistory, AStepAfterUndoDropsTheStepsUndoneAndTakesInWhatChangedBetweenSteps) {
+    const QImage photo = noisePicture(300, 300, 4);
+    const SlotState first = fitted(photo);
+    const SlotState stamped = withPicture(first, paintedOver(photo, {10, 10, 30, 10}, Qt::blue));
+    const SlotState centred = withPicture(first, paintedOver(photo, {100, 140, 100, 20}, Qt::white));
+    SlotHistory history;
+    history.record(step(1), first, stamped);
+    history.record(step(2), stamped, centred);
+    history.undo();
+    // Print refreshed the kept copy in between: not a step, but the state the next step starts from.
+    SlotState refreshed = stamped;
+    refreshed.kept = stamped.picture;
+    history.record(step(3), refreshed, centred);
+    EXPECT_EQ(history.redoable(), nullptr);
+
+    expectSame(history.undo(), refreshed, 1);
+    expectSame(history.undo(), first, 0);
+    expectSame(history.redo(), refreshed, 1);
+    expectSame(history.redo(), centred, 3);
+}
