@@ -5,6 +5,7 @@
 #include "lang/captiontable.h"
 #include "platform/interaction.h"
 #include "platform/qt/handlerwiring.h"
+#include "platform/qt/toolbutton.h"
 
 #include <QLabel>
 #include <QScopeGuard>
@@ -13,14 +14,8 @@
 namespace {
 
 QToolButton* choiceButton(QWidget* parent, const char* name, Glyph picture, QPoint at) {
-    auto* button = new QToolButton(parent);
-    button->setObjectName(QLatin1String(name));
-    button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::StrongFocus);
-    button->setIcon(glyph(picture, 32));
-    button->setIconSize({32, 32});
-    button->setGeometry(QRect(at, QSize(52, 52)));
-    return button;
+    return toolButton(parent, QLatin1String(name), {.icon = glyph(picture, 32), .focus = Qt::StrongFocus},
+                      QRect(at, QSize(52, 52)));
 }
 
 QLabel* choiceText(QWidget* parent, const char* name, const QString& text, QRect place) {

@@ -11,6 +11,7 @@
 #include "platform/qt/statuspanels.h"
 #include "platform/qt/windowface.h"
 #include "text/floatingtext.h"
+#include "platform/qt/toolbutton.h"
 
 #include <QComboBox>
 #include <QFontDatabase>
@@ -25,21 +26,12 @@
 namespace {
 QToolButton* flatButton(QWidget* parent, const QString& name, const QString& caption, Glyph picture,
                         const QRect& geometry) {
-    auto* button = new QToolButton(parent);
-    button->setObjectName(name);
-    button->setText(caption);
-    button->setAutoRaise(true);
-    button->setGeometry(geometry);
     const bool large = geometry.height() >= 40;
-    button->setToolButtonStyle(large ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonTextOnly);
-    if (large) {
-        button->setIcon(QIcon(glyph(picture, 32)));
-        button->setIconSize(QSize(32, 32));
-    }
+    QToolButton* button =
+        toolButton(parent, name, {.caption = caption, .icon = large ? QIcon(glyph(picture, 32)) : QIcon()}, geometry);
     QFont captionFont = button->font();
     captionFont.setPixelSize(10); // "Print.setup" fits a 60-pixel button
     button->setFont(captionFont);
-    button->setFocusPolicy(Qt::TabFocus);
     button->setMouseTracking(true);
     return button;
 }

@@ -8,6 +8,7 @@
 #include "platform/qt/handlerwiring.h"
 #include "platform/qt/imageview.h"
 #include "platform/qt/keyboardmove.h"
+#include "platform/qt/toolbutton.h"
 
 #include <QFrame>
 #include <QMouseEvent>
@@ -16,18 +17,8 @@
 #include <QToolButton>
 
 namespace {
-QToolButton* toolButton(QWidget* parent, const QString& name, const QString& caption, Glyph picture,
-                        QPoint at) {
-    auto* button = new QToolButton(parent);
-    button->setObjectName(name);
-    button->setText(caption);
-    button->setAutoRaise(true);
-    button->setGeometry(QRect(at, QSize(60, 60)));
-    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    button->setIcon(QIcon(glyph(picture, 32)));
-    button->setIconSize(QSize(32, 32));
-    button->setFocusPolicy(Qt::TabFocus);
-    return button;
+QToolButton* slideButton(QWidget* parent, const QString& name, const QString& caption, Glyph picture, QPoint at) {
+    return toolButton(parent, name, {.caption = caption, .icon = QIcon(glyph(picture, 32))}, QRect(at, QSize(60, 60)));
 }
 } // namespace
 
@@ -49,15 +40,15 @@ void TForm16::buildControls() {
     Panel1 = new QFrame(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setGeometry(0, 0, 697, 65);
-    SpeedButton1 = toolButton(Panel1, QStringLiteral("SpeedButton1"), captionOf("Form16", "SpeedButton1"),
+    SpeedButton1 = slideButton(Panel1, QStringLiteral("SpeedButton1"), captionOf("Form16", "SpeedButton1"),
                               Glyph::Modify, {13, 3});
-    SpeedButton2 = toolButton(Panel1, QStringLiteral("SpeedButton2"), captionOf("Form16", "SpeedButton2"),
+    SpeedButton2 = slideButton(Panel1, QStringLiteral("SpeedButton2"), captionOf("Form16", "SpeedButton2"),
                               Glyph::CdCover, {82, 3});
-    SpeedButton3 = toolButton(Panel1, QStringLiteral("SpeedButton3"), captionOf("Form16", "SpeedButton3"),
+    SpeedButton3 = slideButton(Panel1, QStringLiteral("SpeedButton3"), captionOf("Form16", "SpeedButton3"),
                               Glyph::FrontCover, {142, 3});
-    SpeedButton5 = toolButton(Panel1, QStringLiteral("SpeedButton5"), captionOf("Form16", "SpeedButton5"),
+    SpeedButton5 = slideButton(Panel1, QStringLiteral("SpeedButton5"), captionOf("Form16", "SpeedButton5"),
                               Glyph::BackCover, {202, 3});
-    SpeedButton4 = toolButton(Panel1, QStringLiteral("SpeedButton4"), captionOf("Form16", "SpeedButton4"),
+    SpeedButton4 = slideButton(Panel1, QStringLiteral("SpeedButton4"), captionOf("Form16", "SpeedButton4"),
                               Glyph::Exit, {274, 3});
 
     ScrollBox1 = new QScrollArea(this);

@@ -14,6 +14,7 @@
 #include "print/pagecheck.h"
 #include "print/pagesketch.h"
 #include "print/printdib.h"
+#include "platform/qt/toolbutton.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -45,12 +46,8 @@ QGroupBox* addGroup(QWidget* parent, const QString& name, const QString& title, 
 }
 
 QToolButton* addButton(QWidget* parent, const char* name, const QString& text, int left) {
-    auto* button = new QToolButton(parent);
-    button->setObjectName(QLatin1String(name));
-    button->setText(text);
-    button->setFocusPolicy(Qt::StrongFocus);
-    button->setGeometry(left, 200, 90, 27);
-    return button;
+    return toolButton(parent, QLatin1String(name), {.caption = text, .flat = false, .focus = Qt::StrongFocus},
+                      QRect(left, 200, 90, 27));
 }
 
 QImage testFrame() {

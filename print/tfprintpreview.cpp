@@ -4,6 +4,7 @@
 #include "lang/captiontable.h"
 #include "print/coverpage.h"
 #include "print/printdib.h"
+#include "platform/qt/toolbutton.h"
 
 #include <QBoxLayout>
 #include <QLabel>
@@ -23,11 +24,9 @@ const QColor kCutFill(230, 0, 0, 110);
 const QColor kCutEdge(230, 0, 0);
 
 QToolButton* addButton(QWidget* parent, QBoxLayout* row, const char* name, const QString& caption) {
-    auto* button = new QToolButton(parent);
-    button->setObjectName(QLatin1String(name));
-    button->setText(caption);
-    button->setAccessibleName(caption.endsWith(QLatin1String("...")) ? caption.chopped(3) : caption);
-    button->setFocusPolicy(Qt::StrongFocus);
+    QToolButton* button = toolButton(
+        parent, QLatin1String(name),
+        {.caption = caption, .flat = false, .focus = Qt::StrongFocus, .namedByCaption = true});
     button->setMinimumWidth(90);
     row->addWidget(button);
     return button;

@@ -12,6 +12,7 @@
 #include "text/textarealists.h"
 #include "text/textlayouts.h"
 #include "text/textpainter.h"
+#include "platform/qt/toolbutton.h"
 
 #include <QComboBox>
 #include <QFontDatabase>
@@ -35,19 +36,12 @@ void paint(QWidget* widget, const QColor& colour) {
     widget->setAutoFillBackground(true);
 }
 
-QToolButton* toolButton(QWidget* parent, const char* name, Glyph picture, QRect geometry,
+QToolButton* areaButton(QWidget* parent, const char* name, Glyph picture, QRect geometry,
                         Qt::ToolButtonStyle style = Qt::ToolButtonTextUnderIcon, int pictureSize = 32) {
-    auto* button = new QToolButton(parent);
-    button->setObjectName(QLatin1String(name));
-    button->setText(caption(name));
-    button->setAccessibleName(button->text());
-    button->setAutoRaise(true);
-    button->setGeometry(geometry);
-    button->setToolButtonStyle(style);
-    button->setIcon(QIcon(glyph(picture, pictureSize)));
-    button->setIconSize(QSize(pictureSize, pictureSize));
-    button->setFocusPolicy(Qt::TabFocus);
-    return button;
+    return toolButton(parent, QLatin1String(name),
+                      {.caption = caption(name), .icon = QIcon(glyph(picture, pictureSize)), .iconSize = pictureSize,
+                       .style = style, .namedByCaption = true},
+                      geometry);
 }
 
 QPixmap swatch(const QColor& colour) {
@@ -101,7 +95,7 @@ void TForm17::buildControls() {
     Panel5->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     paint(Panel5, mainWindowFace());
     const auto barButton = [this](const char* name, Glyph picture, int left) {
-        return toolButton(Panel5, name, picture, QRect(left, 2, 60, 60));
+        return areaButton(Panel5, name, picture, QRect(left, 2, 60, 60));
     };
     SpeedButton1 = barButton("SpeedButton1", Glyph::Clear, 14);
     SpeedButton2 = barButton("SpeedButton2", Glyph::Bold, 84);
@@ -134,7 +128,7 @@ void TForm17::buildControls() {
     Panel4->setGeometry(width() - 217, 0, 217, 130);
     paint(Panel4, mainWindowFace());
 
-    SpeedButton6 = toolButton(Panel3, "SpeedButton6", Glyph::TextColour, QRect(154, 102, 103, 24),
+    SpeedButton6 = areaButton(Panel3, "SpeedButton6", Glyph::TextColour, QRect(154, 102, 103, 24),
                               Qt::ToolButtonTextBesideIcon, 16);
 
     StatusBar1 = new StatusPanels(this, QStringLiteral("StatusBar1"), {{25}, {150}, {50}}, kStatusHeight);
