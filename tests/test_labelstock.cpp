@@ -119,7 +119,7 @@ TEST(LabelStock, DamagedAndHostileFilesAreLeftOutAndNamedOnce) {
               "</Template>\n"));
     write(dir, "hostile.template",
           templates(disc("Fine", "25mm") + disc("Enormous", "1e9mm") +
-                    disc("Many", "25mm", "nx='100000' ny='1'") + disc("Crowded", "2mm", "nx='30' ny='30'") +
+                    disc("Many", "25mm", "nx='100000' ny='1'") + disc("Crowded", "25mm", "nx='30' ny='30'") +
                     disc("Negative", "25mm", "nx='1' ny='1' x0='-3mm'") + disc("Wide", "150mm") +
                     disc("NoHole", "25mm").replace(" hole='20mm'", "") +
                     "<Template brand='Test' part='Orphan' equiv='Nowhere'/>\n" +
