@@ -247,8 +247,6 @@ std::optional<double> parseLength(const QString& text) {
     const QRegularExpressionMatch match = form.match(text);
     if (!match.hasMatch())
         return std::nullopt;
-    if (!match.hasCaptured(1))
-        return 0.0;
     const QStringView unit = match.capturedView(2);
     const double perUnit = unit == u"mm"   ? 1.0
                            : unit == u"cm" ? 10.0

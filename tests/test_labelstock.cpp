@@ -101,6 +101,7 @@ TEST(LabelStock, InstalledLibraryGivesDiscLabelsWithTheirRealGeometry) {
     const LabelStock* same = find(reading.stocks, "Avery", "J8676");
     ASSERT_TRUE(same);
     EXPECT_EQ(same->sameAs, "8676");
+    ASSERT_EQ(same->labels.size(), 1u);
     EXPECT_NEAR(same->labels[0].holeRadius, 6.0, 0.01);
     EXPECT_EQ(same->description, "CD/DVD Labels");
 }
@@ -140,6 +141,7 @@ TEST(LabelStock, DamagedAndHostileFilesAreLeftOutAndNamedOnce) {
     EXPECT_NEAR(card->labels[0].radius, 5 * 25.4 / 72, 1e-9);
     const LabelStock* alias = find(reading.stocks, "Test", "Alias");
     ASSERT_TRUE(alias);
+    ASSERT_EQ(alias->labels.size(), 1u);
     EXPECT_EQ(alias->labels[0].radius, 58.5);
     EXPECT_EQ(alias->paperHeight, 297);
 
