@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QStringList>
-#include <optional>
 #include <vector>
 
 // Label stocks read from the label-template library that Debian ships as glabels-data: XML files
@@ -41,31 +40,11 @@ struct LabelStock {
     long long count() const; // labels on one sheet
 };
 
-struct PaperSize {
-    QString id; // as a template names it: "A4", "US-Letter"
-    double width = 0, height = 0;
-};
-
 // What a reading found, and one line per file it skipped or took only in part: "file: reason".
 struct StockReading {
     std::vector<LabelStock> stocks;
     QStringList problems;
 };
-
-// Nothing larger fits on any sheet; a longer length, or a bigger count, is a damaged file.
-constexpr double kLongestLengthMm = 1000;
-constexpr int kMostLabelsPerStock = 500;
-
-// A length as the library writes one: a number, optionally with an exponent, then pt, mm, cm, in
-// or pc (none means pt). No number at all, as in "" or "in", is 0: a few of the library's own
-// templates write a zero so. nullopt for anything else, and for negative or over-long lengths.
-std::optional<double> parseLength(const QString& text);
-
-// A4 and US-Letter, for a library without its paper-sizes.xml.
-std::vector<PaperSize> builtInPaperSizes();
-// The paper sizes of a library's paper-sizes.xml, then A4 and US-Letter, which are always known.
-// A file that cannot be read adds one problem and no sizes.
-std::vector<PaperSize> readPaperSizes(const QString& path, QStringList& problems);
 
 // Every stock in the folders' template files (`*-templates.xml` in the library, `*.template` in
 // a user's folder), sorted by brand and part. A part declared the same as another is listed with

@@ -1,5 +1,5 @@
-#include "print/labelstock.h"
 #include "print/labelstockchoice.h"
+#include "print/labelstockfile.h"
 
 #include <QDir>
 #include <QFile>
