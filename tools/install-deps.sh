@@ -11,6 +11,7 @@ packages=(
     xvfb xauth
     cups printer-driver-cups-pdf poppler-utils
     desktop-file-utils
+    glabels-data
 )
 
 missing=()
