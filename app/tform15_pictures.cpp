@@ -66,7 +66,8 @@ bool TForm15::openIntoSlot(const SlotInfo& slot, const QString& path) {
     const int i = slot.index;
     scratchPicture = convert ? opened.picture : Picture();
     slotStretch[i] = {opened.picture.bitmap().cacheKey(), opened.stretched};
-    putUnfitted(size_t(i), std::move(opened.picture), OpenedSource{path});
+    const QFileInfo file(path);
+    putUnfitted(size_t(i), std::move(opened.picture), OpenedSource{path, file.lastModified(), file.size()});
     StatusBar1->setText(0, QStringLiteral("       ") + QFileInfo(path).fileName());
     repaintPreview();
     return true;

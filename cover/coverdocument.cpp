@@ -40,6 +40,7 @@ void CoverDocument::putPiece(size_t slot, Picture piece, QRect rect) {
 
 void CoverDocument::commitStep(size_t slot, CoverStep step, const SlotState& after) {
     SlotState before = slotState(slot);
+    step.keptWasPicture = before.kept.bitmap().cacheKey() == before.picture.bitmap().cacheKey();
     if (std::optional<Unfitted> unfitted = std::exchange(slotUnfitted[slot], std::nullopt)) {
         before = unfitted->before;
         // A fit is named after what it fitted.

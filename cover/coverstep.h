@@ -4,6 +4,7 @@
 #include "cover/textplan.h"
 
 #include <QColor>
+#include <QDateTime>
 #include <QImage>
 #include <QPoint>
 #include <QRect>
@@ -17,6 +18,9 @@
 // whole (Resize) or the piece the Slide frame took of it (Resize-Adjust).
 struct OpenedSource {
     QString path;
+    // The file as it was read: a file changed since cannot give the same picture again.
+    QDateTime modified{};
+    qint64 bytes = 0;
 };
 struct GradientSource {
     CoverMode mode = CoverMode::CdCover;
@@ -51,4 +55,7 @@ using StepInputs = std::variant<FitStep, TextLayoutStep, StampStep, TurnStep, In
 struct CoverStep {
     QString name; // as the Edit menu names it: "Undo <name>"
     StepInputs inputs;
+    // The kept copy was the picture itself when the step began (Print or a switch had refreshed
+    // it): a turn works on the kept copy.
+    bool keptWasPicture = false;
 };
