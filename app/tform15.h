@@ -41,6 +41,7 @@ public:
     Picture pictureToDrawOn(const SlotInfo& slot) const override;
     void switchToMode(CoverMode mode) override;
 
+private:
     // --- Drag anchor ---
     // The one drag state of the window, shared by the floating text, the vertical text marker,
     // the text bar's grip and the added picture: whether a drag is on and where it was pressed,

@@ -99,7 +99,7 @@ QMenu* listedMenu(QMenuBar* bar, const char* name) {
 } // namespace
 
 void TForm15::buildControls() {
-    client = new ClientArea(*this);
+    client = new ClientArea(this, [this](QPainter& canvas) { FormPaint(canvas); });
     setCentralWidget(client);
     QPalette colours = palette();
     colours.setColor(QPalette::Window, mainWindowFace());

@@ -17,7 +17,7 @@ protected:
     void calibrate(std::function<void(TForm19&)> action) {
         ui.modalActions.push_back(
             [action = std::move(action)](QDialog& shown) { action(static_cast<TForm19&>(shown)); });
-        form().SpeedButton11->click();
+        control<QToolButton>(form(), "SpeedButton11").click();
     }
 
     QStringList shownTexts() {
@@ -38,7 +38,8 @@ TEST_F(Calibrate, WithoutAFileShowsWhatPrintingUsesAndOkCreatesTheFile) {
     EXPECT_EQ(shown, (QStringList{"0.00", "0.00", "0.00", "15.00", "2837", "2838"}));
     EXPECT_EQ(ui.modalWindows(), QStringList{"Form19"});
     EXPECT_EQ(folder.read("Cd_cfg.ini"), "0.00\r\n0.00\r\n0.00\r\n15.00\r\n2837\r\n2838\r\n");
-    EXPECT_EQ(form().calibrationText, (CalibrationTexts{"0.00", "0.00", "0.00", "15.00", "2837", "2838"}));
+    EXPECT_EQ(form().document().calibrationText,
+              (CalibrationTexts{"0.00", "0.00", "0.00", "15.00", "2837", "2838"}));
     EXPECT_TRUE(window().result() == QDialog::Accepted);
 }
 
@@ -62,8 +63,8 @@ TEST_F(Calibrate, DefaultThenOkWritesTheNewSizeAndKeepsTheOffsets) {
         w.SpeedButton1->click();
     });
     EXPECT_EQ(folder.read("Cd_cfg.ini"), "0.30\r\n0.40\r\n0.30\r\n14.90\r\n2834\r\n2834\r\n");
-    EXPECT_EQ(form().coverDotsX, 2834);
-    EXPECT_EQ(form().printerChanged, (std::array<bool, 3>{}));
+    EXPECT_EQ(form().document().coverDotsX, 2834);
+    EXPECT_EQ(form().document().printerChanged, (std::array<bool, 3>{}));
 }
 
 TEST_F(Calibrate, AfterAPrinterSetupShowsAndSavesTheNewSizeOnce) {
@@ -71,11 +72,11 @@ TEST_F(Calibrate, AfterAPrinterSetupShowsAndSavesTheNewSizeOnce) {
     start();
     printer.install({600, 600, 210, 297, 4960, 7016});
     ui.printerSetupAnswers.push_back(true);
-    form().SpeedButton6->click();
+    control<QToolButton>(form(), "SpeedButton6").click();
     calibrate([](TForm19& w) { w.SpeedButton1->click(); });
     EXPECT_EQ(folder.read("Cd_cfg.ini"), "0.00\r\n0.00\r\n0.00\r\n15.00\r\n2834\r\n2834\r\n");
-    EXPECT_FALSE(form().printerChanged[0]);
-    EXPECT_TRUE(form().printerChanged[1]);
+    EXPECT_FALSE(form().document().printerChanged[0]);
+    EXPECT_TRUE(form().document().printerChanged[1]);
 }
 
 TEST_F(Calibrate, OkThatCannotWriteTellsTheUserAndStillCloses) {
@@ -88,7 +89,7 @@ TEST_F(Calibrate, OkThatCannotWriteTellsTheUserAndStillCloses) {
     ASSERT_EQ(ui.messages().size(), 1);
     EXPECT_TRUE(ui.messages().front().contains(QLatin1String("Cd_cfg.ini")))
         << ui.messages().front().toStdString();
-    EXPECT_EQ(form().calibrationText[3], "14.00");
+    EXPECT_EQ(form().document().calibrationText[3], "14.00");
     EXPECT_FALSE(window().isVisible());
 }
 
@@ -133,7 +134,7 @@ TEST_F(Calibrate, PrintTestDrawsTwoFramesAtTheFieldsPlaces) {
 
 TEST_F(Calibrate, PrintTestRefusesEmptyAndUnusableValues) {
     start();
-    const CalibrationTexts before = form().calibrationText;
+    const CalibrationTexts before = form().document().calibrationText;
     calibrate([](TForm19& w) {
         w.Edit6->clear();
         w.SpeedButton2->click();
@@ -147,13 +148,13 @@ TEST_F(Calibrate, PrintTestRefusesEmptyAndUnusableValues) {
               "Empty value prohibited...\n\nValeur NULL interdite, veuillez entrer une valeur.");
     EXPECT_TRUE(ui.messages()[1].contains(QLatin1String("Picture #1, Vertical is \"1,5\"")))
         << ui.messages()[1].toStdString();
-    EXPECT_EQ(form().calibrationText, before);
+    EXPECT_EQ(form().document().calibrationText, before);
     EXPECT_FALSE(folder.exists("Cd_cfg.ini"));
 }
 
 TEST_F(Calibrate, OkRefusesAValueThatCannotBeAPlaceOnAPageAndStaysOpen) {
     start();
-    const CalibrationTexts before = form().calibrationText;
+    const CalibrationTexts before = form().document().calibrationText;
     bool openAfterRefusal = false;
     calibrate([&](TForm19& w) {
         w.show();
@@ -169,7 +170,7 @@ TEST_F(Calibrate, OkRefusesAValueThatCannotBeAPlaceOnAPageAndStaysOpen) {
               "Nothing was saved: the value of Picture #2, Vertical is \"150.00\", which is too "
               "far to be a place on the page.");
     EXPECT_EQ(folder.read("Cd_cfg.ini"), "0.00\r\n0.00\r\n0.00\r\n100.00\r\n2837\r\n2838\r\n");
-    EXPECT_NE(form().calibrationText, before);
+    EXPECT_NE(form().document().calibrationText, before);
     EXPECT_FALSE(window().isVisible());
 }
 

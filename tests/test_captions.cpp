@@ -48,7 +48,8 @@ TEST_F(Captions, BuiltControlsShowTheirEnglishLine) {
 // A language file reaches a menu or an item only through its object name.
 TEST_F(Captions, EveryMenuAndMenuItemOfTheMainWindowIsNamed) {
     start();
-    QList<const QMenu*> menus{form().PopupMenu1, form().PopupMenu2, form().PopupMenu3};
+    QList<const QMenu*> menus{&control<QMenu>(form(), "PopupMenu1"), &control<QMenu>(form(), "PopupMenu2"),
+                              &control<QMenu>(form(), "PopupMenu3")};
     for (const QAction* title : form().menuBar()->actions())
         menus << title->menu();
     for (const QMenu* menu : menus) {

@@ -3,8 +3,8 @@
 #include "app/orbalin.h"
 #include "app/tform1.h"
 #include "app/tform15.h"
-#include "platform/qt/qtprinterport.h"
 #include "doubles/scriptedinteraction.h"
+#include "platform/qt/qtprinterport.h"
 #include "print/tform19.h"
 #include "support/printedpage.h"
 #include "support/programfixture.h"
@@ -31,7 +31,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(cupsQueueReady(kCupsPdfQueue)) << "start the queue with tools/cups-queue.sh start";
         program = std::make_unique<Orbalin>(ProgramContext{folder.path(), ui, port, 0});
-        ASSERT_FALSE(form().noPrinter);
+        ASSERT_FALSE(form().document().noPrinter);
     }
     void TearDown() override {
         program.reset();
@@ -45,7 +45,7 @@ protected:
         const QString path = pictures.filePath(name);
         Picture(picture).saveBmp(path);
         openPicture(*program, ui, path, Adjust::Resize);
-        ASSERT_TRUE(form().slotResized[size_t(form().currentSlot()->index)]);
+        ASSERT_TRUE(form().document().slotResized[size_t(form().document().currentSlot()->index)]);
     }
 
     // Runs `print`, then finds the job's PDF and rasterises its only page.
@@ -91,13 +91,14 @@ protected:
     void printTwoPictures(CoverMode mode, double widthMm, double heightMm, const QImage& picture) {
         form().switchToMode(mode);
         openFitted(QStringLiteral("red.bmp"), recoloured(picture, Qt::red));
-        form().SpeedButton9Click();
+        control<QToolButton>(form(), "SpeedButton9").click();
         openFitted(QStringLiteral("blue.bmp"), recoloured(picture, Qt::blue));
-        ASSERT_EQ(form().calibrationText[3], "15.00");
+        ASSERT_EQ(form().document().calibrationText[3], "15.00");
         const QRectF share =
-            colourShare(form().slotPicture[size_t(slotOf(mode, true).index)].bitmap(), Qt::blue);
+            colourShare(form().document().slotPicture[size_t(slotOf(mode, true).index)].bitmap(), Qt::blue);
 
-        const QImage page = printedPage(QStringLiteral("Obn7000"), [this] { form().SpeedButton4->click(); });
+        const QImage page = printedPage(QStringLiteral("Obn7000"),
+                                        [this] { control<QToolButton>(form(), "SpeedButton4").click(); });
         ASSERT_FALSE(page.isNull());
         const QRectF insert(0, 0, widthMm, heightMm);
         const auto scaled = [&](double top) {
@@ -131,7 +132,7 @@ TEST_F(RealPrinter, BackCoverPrintsTwoInsertsOf151By119Millimetres) {
 
 TEST_F(RealPrinter, BackCoverWithAnUnreadableCalibrationFilePrintsAtItsOwnTrueSize) {
     folder.write("Back_cfg.ini", QByteArray(2 * 1024 * 1024, 'x'));
-    form().Backcover1->trigger();
+    control<QAction>(form(), "Backcover1").trigger();
     ASSERT_EQ(ui.messages().size(), 1);
     EXPECT_TRUE(ui.messages().front().contains(QLatin1String("Back_cfg.ini")));
     ui.calls.clear();
@@ -152,7 +153,7 @@ TEST_F(RealPrinter, CalibrationPrintTestDrawsTwoFramesFifteenCentimetresApart) {
         page = printedPage(QStringLiteral("Calibration"), [&] { window.SpeedButton2->click(); });
         window.SpeedButton1->click();
     });
-    form().SpeedButton11->click();
+    control<QToolButton>(form(), "SpeedButton11").click();
     ASSERT_FALSE(page.isNull());
     EXPECT_TRUE(rectNear(boxMm(page, Qt::black, 0, 140), QRectF(0, 0, 120, 120), kToleranceMm));
     EXPECT_TRUE(rectNear(boxMm(page, Qt::black, 140, 297), QRectF(0, 150, 120, 120), kToleranceMm));
@@ -172,7 +173,7 @@ TEST_F(RealPrinter, QueueRefusingJobsIsReportedAndNothingIsPrinted) {
     openFitted(QStringLiteral("red.bmp"), solidPicture(900, 900, Qt::red));
     ASSERT_EQ(administer(QStringLiteral("cupsreject")), 0);
     const QDateTime since = QDateTime::currentDateTime().addSecs(-1);
-    form().SpeedButton4->click();
+    control<QToolButton>(form(), "SpeedButton4").click();
     ASSERT_EQ(administer(QStringLiteral("cupsaccept")), 0);
     ASSERT_EQ(ui.messages().size(), 1);
     EXPECT_TRUE(ui.messages().front().contains(QLatin1String("not accepting jobs")))
@@ -183,7 +184,7 @@ TEST_F(RealPrinter, QueueRefusingJobsIsReportedAndNothingIsPrinted) {
 TEST_F(RealPrinter, PrintServerThatDoesNotAnswerIsReported) {
     openFitted(QStringLiteral("red.bmp"), solidPicture(900, 900, Qt::red));
     cupsSetServer("/nonexistent/orbalin-cups.sock");
-    form().SpeedButton4->click();
+    control<QToolButton>(form(), "SpeedButton4").click();
     cupsSetServer(nullptr);
     ASSERT_EQ(ui.messages().size(), 1);
     EXPECT_TRUE(ui.messages().front().contains(QLatin1String("print service does not answer")))
@@ -193,9 +194,9 @@ TEST_F(RealPrinter, PrintServerThatDoesNotAnswerIsReported) {
 TEST_F(RealPrinter, PdfFileChosenInThePrintDialogIsWrittenThere) {
     const QString path = pictures.filePath(QStringLiteral("cover.pdf"));
     port.device()->setOutputFileName(path); // as the print dialog's "Print to File" does
-    form().SpeedButton9Click();
+    control<QToolButton>(form(), "SpeedButton9").click();
     openFitted(QStringLiteral("red.bmp"), solidPicture(900, 900, Qt::red));
-    form().SpeedButton4->click();
+    control<QToolButton>(form(), "SpeedButton4").click();
     ASSERT_TRUE(ui.messages().isEmpty()) << ui.messages().join('\n').toStdString();
     EXPECT_EQ(pdfPageCount(path), 1);
     const std::optional<QImage> page = rasterisePdf(path, kDpi);

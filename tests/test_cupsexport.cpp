@@ -21,18 +21,19 @@ TEST(CupsExport, TheFilePutsThePicturesWhereThePrintedPageHasThem) {
     const QColor colours[] = {Qt::red, Qt::blue};
     for (const bool second : {false, true}) {
         const auto i = size_t(slotOf(CoverMode::BackCover, second).index);
-        form.slotPicture[i] = form.slotKept[i] = Picture(solidPicture(505, 410, colours[second]));
-        form.slotLoaded[i] = true;
+        form.document().slotPicture[i] = form.document().slotKept[i] =
+            Picture(solidPicture(505, 410, colours[second]));
+        form.document().slotLoaded[i] = true;
     }
-    form.calibrationText[0] = QStringLiteral("1.50");
-    form.calibrationText[3] = QStringLiteral("14.00");
+    form.document().calibrationText[0] = QStringLiteral("1.50");
+    form.document().calibrationText[3] = QStringLiteral("14.00");
     const QDateTime since = QDateTime::currentDateTime().addSecs(-1);
-    form.SpeedButton4->click();
+    control<QToolButton>(form, "SpeedButton4").click();
     const std::optional<QString> job = waitForJobPdf(QStringLiteral("Obn7000"), since, 30000);
     ASSERT_TRUE(job.has_value()) << "no PDF of the job in " << cupsPdfFolder().toStdString();
     QTemporaryDir out;
     ui.fileAnswers.push_back(FileDialogAnswer{out.filePath(QStringLiteral("back.pdf")), 0});
-    form.ExportPdf1->trigger();
+    control<QAction>(form, "ExportPdf1").trigger();
     ASSERT_TRUE(ui.messages().isEmpty()) << ui.messages().join('\n').toStdString();
 
     const std::optional<QImage> printed = rasterisePdf(*job, 300);

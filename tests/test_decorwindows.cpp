@@ -29,12 +29,12 @@ namespace {
 class Decoration : public SlotTest {
 protected:
     TForm18& gradient() { return *program->Form18; }
-    ImageView& added() { return *form().MyPicture; }
+    ImageView& added() { return control<ImageView>(form(), "MyPicture"); }
 
     // Opens the Gradient window and runs `inside` while it is up.
     void inGradientWindow(std::function<void(TForm18&)> inside) {
         ui.modalActions.push_back([this, inside](QDialog&) { inside(gradient()); });
-        form().SpeedButton13->click();
+        control<QToolButton>(form(), "SpeedButton13").click();
     }
 
     // Shows the window in a real modal loop through `opener` and presses the named buttons in
@@ -71,7 +71,7 @@ protected:
 
     void addPicture(const QString& path) {
         ui.fileAnswers.push_back(FileDialogAnswer{path, 0});
-        form().SpeedButton15->click();
+        control<QToolButton>(form(), "SpeedButton15").click();
     }
 };
 
@@ -98,7 +98,7 @@ TEST_F(Decoration, GradientRefusesEllipticalOutsideTheCdCover) {
         EXPECT_EQ(window.ComboBox5->currentIndex(), 0) << "back to the linear gradient";
         EXPECT_EQ(window.Image22->picture().bitmap(),
                   linearGradient(CoverMode::MiniCd, Qt::black, Qt::green));
-        EXPECT_EQ(form().gradientState, 1);
+        EXPECT_EQ(form().document().gradientState, 1);
         window.SpeedButton2->click();
     });
     EXPECT_EQ(ui.messages().last(), "Not implemented yet with Mini Cd");
@@ -114,7 +114,7 @@ TEST_F(Decoration, GradientInsertInAFreshModeOnlyCloses) {
         window.SpeedButton1->click();
     });
     EXPECT_TRUE(ui.leftOpenWindows().isEmpty());
-    EXPECT_FALSE(form().slotLoaded[4]);
+    EXPECT_FALSE(form().document().slotLoaded[4]);
     EXPECT_TRUE(slot(4).isEmpty());
     EXPECT_FALSE(folder.exists("refresh5.bmp"));
 }
@@ -131,13 +131,13 @@ TEST_F(Decoration, GradientInsertedIntoFrontCoverIsFittedAndKept) {
         window.SpeedButton1->click();
     });
     EXPECT_TRUE(ui.leftOpenWindows().isEmpty());
-    EXPECT_TRUE(form().slotLoaded[2]);
-    EXPECT_TRUE(form().slotResized[2]) << "Resize ran on the gradient";
+    EXPECT_TRUE(form().document().slotLoaded[2]);
+    EXPECT_TRUE(form().document().slotResized[2]) << "Resize ran on the gradient";
     ASSERT_EQ(slot(2).bitmap().size(), QSize(450, 450));
     EXPECT_EQ(slot(2).bitmap().pixelColor(200, 0), red);
     EXPECT_EQ(slot(2).bitmap().pixelColor(200, 449), blue);
     EXPECT_EQ(Picture::loadBmp(folder.file("refresh3.bmp")).bitmap(), slot(2).bitmap());
-    EXPECT_EQ(form().gradientState, 1);
+    EXPECT_EQ(form().document().gradientState, 1);
 
     // Opening again in the same mode shows the gradient still; a mode switch empties it, and the
     // colours stay: choosing only colour 2 draws from the red chosen before.
@@ -165,59 +165,62 @@ TEST_F(Decoration, GradientExitInARealWindowEmptiesThePicture) {
         window.SpeedButton3->click();
         window.SpeedButton1->click(); // Insert keeps the gradient in the window
     });
-    ASSERT_EQ(form().gradientState, 1);
+    ASSERT_EQ(form().document().gradientState, 1);
     ASSERT_FALSE(gradient().Image22->picture().isEmpty());
-    EXPECT_TRUE(pressInRealWindow(form().SpeedButton13, gradient(), {"SpeedButton2"}));
+    EXPECT_TRUE(
+        pressInRealWindow(&control<QToolButton>(form(), "SpeedButton13"), gradient(), {"SpeedButton2"}));
     EXPECT_TRUE(gradient().Image22->picture().isEmpty());
     EXPECT_EQ(gradient().ComboBox5->currentIndex(), 0) << "each opening starts on the linear gradient";
-    EXPECT_EQ(form().gradientState, 0);
+    EXPECT_EQ(form().document().gradientState, 0);
 }
 
 TEST_F(Decoration, EffectsTurnTheKeptCopyOfTheCurrentSlot) {
     start();
     const QImage kept = gradientPicture(30, 20);
-    form().SpeedButton9Click(); // Cd Cover, Picture #2
-    form().slotKept[1] = Picture(kept);
+    control<QToolButton>(form(), "SpeedButton9").click(); // Cd Cover, Picture #2
+    form().document().slotKept[1] = Picture(kept);
     slot(1) = Picture(solidPicture(30, 20, Qt::red)); // drawn on since it was kept
     ui.modalActions.push_back([&](QDialog& window) {
         program->Form7->SpeedButton1->click();
         EXPECT_EQ(slot(1).bitmap(), turnedLeft(kept));
-        EXPECT_EQ(form().slotKept[1].bitmap(), turnedLeft(kept));
+        EXPECT_EQ(form().document().slotKept[1].bitmap(), turnedLeft(kept));
         EXPECT_TRUE(window.isVisible());
         program->Form7->SpeedButton2->click();
         program->Form7->SpeedButton2->click();
         EXPECT_EQ(slot(1).bitmap(), turnedRight(kept));
         program->Form7->SpeedButton3->click();
     });
-    form().SpeedButton23->click();
+    control<QToolButton>(form(), "SpeedButton23").click();
     EXPECT_TRUE(ui.leftOpenWindows().isEmpty());
 
     // An empty kept copy, and the Back Cover, are left alone; there the menu item is off too.
-    form().SpeedButton8Click();
+    control<QToolButton>(form(), "SpeedButton8").click();
     slot(0) = Picture(kept);
-    form().slotKept[0] = Picture();
+    form().document().slotKept[0] = Picture();
     program->Form7->SpeedButton2Click();
     EXPECT_EQ(slot(0).bitmap(), kept);
     form().switchToMode(CoverMode::BackCover);
-    form().slotKept[4] = Picture(kept);
+    form().document().slotKept[4] = Picture(kept);
     program->Form7->SpeedButton1Click();
-    EXPECT_EQ(form().slotKept[4].bitmap(), kept);
-    EXPECT_FALSE(form().Effects1->isEnabled());
+    EXPECT_EQ(form().document().slotKept[4].bitmap(), kept);
+    EXPECT_FALSE(control<QAction>(form(), "Effects1").isEnabled());
     form().switchToMode(CoverMode::FrontCover);
-    EXPECT_TRUE(form().Effects1->isEnabled());
+    EXPECT_TRUE(control<QAction>(form(), "Effects1").isEnabled());
 }
 
 TEST_F(Decoration, EffectsStayOpenAfterATurnInARealWindow) {
     start();
-    form().slotKept[0] = Picture(gradientPicture(12, 8));
-    EXPECT_TRUE(pressInRealWindow(form().SpeedButton23, *program->Form7, {"SpeedButton1", "SpeedButton3"}));
+    form().document().slotKept[0] = Picture(gradientPicture(12, 8));
+    EXPECT_TRUE(pressInRealWindow(&control<QToolButton>(form(), "SpeedButton23"), *program->Form7,
+                                  {"SpeedButton1", "SpeedButton3"}));
     EXPECT_EQ(slot(0).bitmap().size(), QSize(8, 12));
 }
 
 TEST_F(Decoration, AddPictShowsTheNoticeBeforeTheDialogEvenOnCancel) {
     start();
     const size_t before = ui.calls.size();
-    EXPECT_TRUE(pressInRealWindow(form().SpeedButton15, *program->Form2, {"BitBtn1"}));
+    EXPECT_TRUE(
+        pressInRealWindow(&control<QToolButton>(form(), "SpeedButton15"), *program->Form2, {"BitBtn1"}));
     ASSERT_EQ(ui.calls.size(), before + 2);
     EXPECT_EQ(ui.calls[before].kind, "modal");
     EXPECT_EQ(ui.calls[before].text, "Form2");
@@ -234,7 +237,7 @@ TEST_F(Decoration, AddPictKeepsThePreviousPictureWhenTheFileIsNoBitmap) {
     EXPECT_EQ(added().pos(), QPoint(0, 200));
     EXPECT_EQ(added().size(), QSize(40, 30));
 
-    form().HidePicture1Click();
+    control<QAction>(form(), "HidePicture1").trigger();
     addPicture(file("broken.bmp", "BM not a bitmap"));
     ASSERT_EQ(ui.messages().size(), 1);
     EXPECT_TRUE(ui.messages().front().contains("broken.bmp")) << ui.messages().front().toStdString();
@@ -266,24 +269,25 @@ TEST_F(Decoration, DraggedAddedPictureStopsAtTheCornerAndIsInsertedWhereItStands
     addPicture(bmpFile("square.bmp", gradientPicture(64, 64)));
     drag({30, 30}, {-500, -400});
     EXPECT_EQ(added().pos(), QPoint(0, 0));
-    EXPECT_FALSE(form().dragging);
+    mouse(QEvent::MouseMove, {40, 40}, Qt::LeftButton);
+    EXPECT_EQ(added().pos(), QPoint(0, 0)) << "released: a held move no longer drags";
 
     slot(0) = Picture(solidPicture(450, 450, Qt::white));
-    form().slotLoaded[0] = true;
-    form().pictureLeft = 120;
-    form().pictureTop = 90;
+    form().document().slotLoaded[0] = true;
+    form().document().pictureLeft = 120;
+    form().document().pictureTop = 90;
     drag({0, 0}, {130, 110});
     ASSERT_EQ(added().pos(), QPoint(130, 110));
-    form().HidePicture1Click();
-    form().SpeedButton22->click();
+    control<QAction>(form(), "HidePicture1").trigger();
+    control<QToolButton>(form(), "SpeedButton22").click();
     EXPECT_EQ(slot(0).bitmap().copy(10, 20, 64, 64), gradientPicture(64, 64)) << "inserted while hidden";
     EXPECT_EQ(slot(0).bitmap().pixelColor(9, 20), QColor(Qt::white));
     EXPECT_EQ(slot(0).bitmap().pixelColor(74, 84), QColor(Qt::white));
 
     // An empty slot takes nothing, and the picture is hidden all the same.
-    form().SpeedButton9Click();
+    control<QToolButton>(form(), "SpeedButton9").click();
     added().show();
-    form().SpeedButton22->click();
+    control<QToolButton>(form(), "SpeedButton22").click();
     EXPECT_TRUE(slot(1).isEmpty());
     EXPECT_FALSE(added().isVisibleTo(&form()));
 }
@@ -291,7 +295,7 @@ TEST_F(Decoration, DraggedAddedPictureStopsAtTheCornerAndIsInsertedWhereItStands
 TEST_F(Decoration, GalleryInsertAtOnceGivesTheFirstPictureAndKeepsTheLastChoice) {
     start();
     ui.modalActions.push_back([this](QDialog&) { program->FLibrary->SpeedButton1->click(); });
-    form().SpeedButton25->click();
+    control<QToolButton>(form(), "SpeedButton25").click();
     EXPECT_EQ(added().picture().bitmap(), galleryPreview(galleryPictures().front().picture));
     EXPECT_EQ(added().geometry(), QRect(0, 68, 51, 51));
     EXPECT_TRUE(added().isVisibleTo(&form()));
@@ -301,10 +305,10 @@ TEST_F(Decoration, GalleryInsertAtOnceGivesTheFirstPictureAndKeepsTheLastChoice)
     TFLibrary& gallery = *program->FLibrary;
     ASSERT_EQ(gallery.ListView1->count(), 13);
     gallery.ListView1->setCurrentRow(9);
-    EXPECT_TRUE(pressInRealWindow(form().SpeedButton25, gallery, {"SpeedButton2"}));
+    EXPECT_TRUE(pressInRealWindow(&control<QToolButton>(form(), "SpeedButton25"), gallery, {"SpeedButton2"}));
     EXPECT_EQ(added().pos(), QPoint(200, 200));
     ui.modalActions.push_back([&](QDialog&) { gallery.SpeedButton1->click(); });
-    form().SpeedButton25->click();
+    control<QToolButton>(form(), "SpeedButton25").click();
     EXPECT_EQ(added().picture().bitmap(), galleryPreview(galleryPictures().at(9).picture));
     EXPECT_EQ(added().pos(), QPoint(0, 68));
 }
@@ -322,15 +326,15 @@ struct MainState {
 };
 
 MainState stateOf(TForm15& main) {
-    return {main.StatusBar1->text(2),
-            main.StatusBar1->text(3),
-            main.slotCode,
-            main.calibrationText,
-            main.coverDotsX,
-            main.coverDotsY,
-            main.floatinglabel->pos(),
-            main.Panel1->isVisibleTo(&main),
-            main.Effects1->isEnabled()};
+    return {main.statusText(2),
+            main.statusText(3),
+            main.document().slotCode,
+            main.document().calibrationText,
+            main.document().coverDotsX,
+            main.document().coverDotsY,
+            control<QLabel>(main, "floatinglabel").pos(),
+            control<QFrame>(main, "Panel1").isVisibleTo(&main),
+            control<QAction>(main, "Effects1").isEnabled()};
 }
 
 TEST_F(Decoration, LabelsBackCoverLeavesWhatTheMainWindowsBackCoverLeaves) {
@@ -341,15 +345,16 @@ TEST_F(Decoration, LabelsBackCoverLeavesWhatTheMainWindowsBackCoverLeaves) {
     ScriptedInteraction otherUi;
     Orbalin other(ProgramContext{otherFolder.path(), otherUi, printer, 0});
     for (Orbalin* each : {program.get(), &other}) {
-        each->Form15->SpeedButton9Click();
-        each->Form15->floatinglabel->move(300, 300);
+        control<QToolButton>(*each->Form15, "SpeedButton9").click();
+        control<QLabel>(*each->Form15, "floatinglabel").move(300, 300);
     }
-    other.Form15->Backcover1->trigger();
+    control<QAction>(*other.Form15, "Backcover1").trigger();
 
-    EXPECT_TRUE(pressInRealWindow(form().SpeedButton10, *program->Form3, {"SpeedButton3"}));
-    EXPECT_EQ(form().StatusBar1->text(3), "Back Cover");
+    EXPECT_TRUE(
+        pressInRealWindow(&control<QToolButton>(form(), "SpeedButton10"), *program->Form3, {"SpeedButton3"}));
+    EXPECT_EQ(form().statusText(3), "Back Cover");
     EXPECT_EQ(stateOf(form()), stateOf(*other.Form15));
-    EXPECT_EQ(form().calibrationText[4], "3000");
+    EXPECT_EQ(form().document().calibrationText[4], "3000");
 }
 
 TEST_F(Decoration, EachLabelsButtonSwitchesToItsMode) {
@@ -363,8 +368,8 @@ TEST_F(Decoration, EachLabelsButtonSwitchesToItsMode) {
                    {labels.SpeedButton1, "Cd Cover"}};
     for (const auto& each : buttons) {
         ui.modalActions.push_back([&](QDialog&) { each.button->click(); });
-        form().SpeedButton10->click();
-        EXPECT_EQ(form().StatusBar1->text(3), each.mode);
+        control<QToolButton>(form(), "SpeedButton10").click();
+        EXPECT_EQ(form().statusText(3), each.mode);
     }
     EXPECT_TRUE(ui.leftOpenWindows().isEmpty());
 }

@@ -22,15 +22,15 @@ protected:
         const QSize size = fitSizesFor(mode).final;
         for (const bool second : {false, true}) {
             const auto i = size_t(slotOf(mode, second).index);
-            form().slotPicture[i] =
+            form().document().slotPicture[i] =
                 Picture(solidPicture(size.width(), size.height(), second ? Qt::blue : Qt::red));
-            form().slotKept[i] = form().slotPicture[i];
-            form().slotLoaded[i] = true;
+            form().document().slotKept[i] = form().document().slotPicture[i];
+            form().document().slotLoaded[i] = true;
         }
     }
     void exportTo(const QString& path) {
         ui.fileAnswers.push_back(FileDialogAnswer{path, 0});
-        form().ExportPdf1->trigger();
+        control<QAction>(form(), "ExportPdf1").trigger();
     }
     static QByteArray bytes(const QString& path) {
         QFile in(path);
@@ -51,7 +51,7 @@ protected:
             loadBoth(mode);
             // The printed size stays the one the mode takes on the printer: its true size.
             const CalibrationTexts offsets = {"0.50", "1.00", "2.00", "14.00"};
-            std::copy_n(offsets.begin(), 4, form().calibrationText.begin());
+            std::copy_n(offsets.begin(), 4, form().document().calibrationText.begin());
             const QString path = out.filePath(QString::fromStdString(name) + ".pdf");
             exportTo(path);
             ASSERT_EQ(pdfPageCount(path), 1) << name << ui.messages().join('\n').toStdString();
@@ -95,8 +95,8 @@ TEST_F(ExportPdf, TheFileHasThePicturesWherePrintPutsThemWithACalibratedStretch)
         printer.poseAs(each.pose);
         start();
         loadBoth(CoverMode::CdCover);
-        form().calibrationText = {"0.50", "1.27", "2.03", "14.00", each.width, each.height};
-        form().SpeedButton4->click();
+        form().document().calibrationText = {"0.50", "1.27", "2.03", "14.00", each.width, each.height};
+        control<QToolButton>(form(), "SpeedButton4").click();
         ASSERT_EQ(printer.jobs.size(), 1u) << each.name << ui.messages().join('\n').toStdString();
         // Where the job put its pictures, on the sheet in millimetres.
         const QRectF printable = each.pose.sheet.printableMm;
@@ -124,7 +124,7 @@ TEST_F(ExportPdf, WhenThePrintServiceDoesNotAnswerThePageIsA4AndTheNoteSaysSo) {
     printer.poseAs(TestPrinter::letterWithMargins());
     start();
     loadBoth(CoverMode::BackCover);
-    form().calibrationText = {"1.00", "2.00", "0.00", "14.00", "2750", "2650"};
+    form().document().calibrationText = {"1.00", "2.00", "0.00", "14.00", "2750", "2650"};
     printer.silent = true;
     const QString path = out.filePath(QStringLiteral("a4.pdf"));
     exportTo(path);
@@ -142,8 +142,8 @@ TEST_F(ExportPdf, ValuesFromAFileBeyondAnyPageAreRefusedByPrintPreviewAndExport)
     folder.write("Cd_cfg.ini", "4000000.00\r\n0\r\n0\r\n15\r\n2000000000\r\n2000000000\r\n");
     start();
     loadBoth(CoverMode::CdCover);
-    form().SpeedButton4->click();
-    form().PrintPreview1->trigger();
+    control<QToolButton>(form(), "SpeedButton4").click();
+    control<QAction>(form(), "PrintPreview1").trigger();
     exportTo(out.filePath(QStringLiteral("far.pdf")));
     ASSERT_EQ(ui.messages().size(), 3);
     for (const QString& message : ui.messages())
@@ -151,8 +151,8 @@ TEST_F(ExportPdf, ValuesFromAFileBeyondAnyPageAreRefusedByPrintPreviewAndExport)
             message.contains(QLatin1String("line 1 of the calibration file \"Cd_cfg.ini\" (Picture #1, "
                                            "Horizontal) is \"4000000.00\", which is too far")))
             << message.toStdString();
-    form().calibrationText[0] = QStringLiteral("0.00");
-    form().SpeedButton4->click();
+    form().document().calibrationText[0] = QStringLiteral("0.00");
+    control<QToolButton>(form(), "SpeedButton4").click();
     EXPECT_TRUE(ui.messages().back().contains(QLatin1String("line 5")));
     EXPECT_TRUE(printer.jobs.empty());
     EXPECT_TRUE(QDir(out.path()).isEmpty());
@@ -180,7 +180,7 @@ TEST_F(ExportPdf, TheNameGetsItsExtensionAndAnExistingFileIsReplacedOnlyAfterOk)
 
     const QString path = out.filePath(QStringLiteral("cover.pdf"));
     const QByteArray first = bytes(path);
-    form().calibrationText[0] = QStringLiteral("3.00");
+    form().document().calibrationText[0] = QStringLiteral("3.00");
     ui.confirmAnswers = {false, true};
     exportTo(path);
     EXPECT_EQ(ui.calls.back().text, "Existing file : replace it ?");
@@ -222,12 +222,12 @@ TEST_F(ExportPdf, IntoAnUnwritableFolderTheOldFileStaysWholeAndTheMessageSaysWhy
 TEST_F(ExportPdf, NothingIsAskedOrWrittenForAnEmptyModeOrAnOffsetThatCannotBeUsed) {
     start();
     form().switchToMode(CoverMode::FrontCover);
-    form().ExportPdf1->trigger();
+    control<QAction>(form(), "ExportPdf1").trigger();
     EXPECT_TRUE(ui.messages().at(0).startsWith(QLatin1String("Nothing to export")));
     EXPECT_TRUE(ui.fileRequests.empty());
 
     loadBoth(CoverMode::FrontCover);
-    form().calibrationText[2] = QStringLiteral("1,5");
+    form().document().calibrationText[2] = QStringLiteral("1,5");
     exportTo(out.filePath(QStringLiteral("front.pdf")));
     EXPECT_TRUE(
         ui.messages().at(1).contains(QLatin1String("line 3 of the calibration file \"Front_cfg.ini\"")))

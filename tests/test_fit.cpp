@@ -19,7 +19,7 @@ TEST_F(Fit, PhotographIntoCdCoverIsSqueezedToTheDiscAndKept) {
 
     const QImage fitted = slot(0).bitmap();
     ASSERT_EQ(fitted.size(), QSize(450, 450));
-    const QImage mask = form().discMask.bitmap().convertToFormat(QImage::Format_BGR888);
+    const QImage mask = form().document().discMask.bitmap().convertToFormat(QImage::Format_BGR888);
     ASSERT_EQ(mask.size(), QSize(450, 450));
     for (int y = 0; y < 450; ++y)
         for (int x = 0; x < 450; ++x)
@@ -28,9 +28,9 @@ TEST_F(Fit, PhotographIntoCdCoverIsSqueezedToTheDiscAndKept) {
             }
     EXPECT_EQ(Picture::loadBmp(folder.file("tst.bmp")).bitmap().size(), QSize(900, 900));
     EXPECT_EQ(Picture::loadBmp(folder.file("refresh1.bmp")).bitmap(), fitted);
-    EXPECT_EQ(form().slotKept[0].bitmap(), fitted);
-    EXPECT_EQ(form().StatusBar1->text(1), "Resized");
-    EXPECT_TRUE(form().slotResized[0]);
+    EXPECT_EQ(form().document().slotKept[0].bitmap(), fitted);
+    EXPECT_EQ(form().statusText(1), "Resized");
+    EXPECT_TRUE(form().document().slotResized[0]);
     EXPECT_TRUE(program->Form1->result() == QDialog::Accepted);
 }
 
@@ -39,16 +39,17 @@ TEST_F(Fit, FittingTwiceDoesNothingUntilTheNextOpen) {
     const QString path = bmpFile(QStringLiteral("photo.bmp"), gradientPicture(800, 600));
     open(path, Adjust::Resize);
     slot(0).bitmap().setPixelColor(225, 100, Qt::yellow); // something drawn on the fitted picture
-    form().SpeedButton2Click();
-    form().SpeedButton5Click(); // Clear brings the fit back but does not make it fittable again
+    control<QToolButton>(form(), "SpeedButton2").click();
+    control<QToolButton>(form(), "SpeedButton5")
+        .click(); // Clear brings the fit back but does not make it fittable again
     slot(0).bitmap().setPixelColor(225, 100, Qt::yellow);
-    form().SpeedButton2Click();
+    control<QToolButton>(form(), "SpeedButton2").click();
     EXPECT_EQ(slot(0).bitmap().pixelColor(225, 100), QColor(Qt::yellow));
 
     open(path);
-    EXPECT_FALSE(form().slotResized[0]);
-    form().SpeedButton2Click();
-    EXPECT_TRUE(form().slotResized[0]);
+    EXPECT_FALSE(form().document().slotResized[0]);
+    control<QToolButton>(form(), "SpeedButton2").click();
+    EXPECT_TRUE(form().document().slotResized[0]);
     EXPECT_EQ(slot(0).bitmap().size(), QSize(450, 450));
 }
 
@@ -58,7 +59,7 @@ TEST_F(Fit, EachModeEndsAtItsCoverSize) {
     whitePicture.fill(Qt::white);
     const QString white = bmpFile(QStringLiteral("white.bmp"), whitePicture);
     form().switchToMode(CoverMode::MiniCd);
-    form().SpeedButton9Click();
+    control<QToolButton>(form(), "SpeedButton9").click();
     open(white, Adjust::Resize);
     EXPECT_EQ(slot(7).bitmap().size(), QSize(300, 300));
     EXPECT_TRUE(folder.exists(QStringLiteral("refresh8.bmp")));
@@ -73,23 +74,23 @@ TEST_F(Fit, EachModeEndsAtItsCoverSize) {
     open(white, Adjust::Resize);
     EXPECT_EQ(slot(4).bitmap().size(), QSize(505, 410));
     EXPECT_EQ(Picture::loadBmp(folder.file("refresh5.bmp")).bitmap().size(), QSize(505, 410));
-    EXPECT_EQ(form().scratchPicture.bitmap().size(), QSize(505, 410));
+    EXPECT_EQ(form().document().scratchPicture.bitmap().size(), QSize(505, 410));
     EXPECT_EQ(Picture::loadBmp(folder.file("tst.bmp")).bitmap().size(), QSize(1020, 830));
 }
 
 TEST_F(Fit, RefusedWithoutAPictureOrOutsideItsMode) {
     start();
-    form().SpeedButton2Click();
-    form().SpeedButton9Click();
-    form().SpeedButton2Click();
+    control<QToolButton>(form(), "SpeedButton2").click();
+    control<QToolButton>(form(), "SpeedButton9").click();
+    control<QToolButton>(form(), "SpeedButton2").click();
     EXPECT_EQ(ui.messages(),
               (QStringList{"Picture #1 :\nPlease... load a picture.\n\nPicture #1 :\nChargez une Image.",
                            "Picture #2 :\nPlease... load a picture.\n\nPicture #2 :\nChargez une Image."}));
 
     open(bmpFile(QStringLiteral("p.bmp"), gradientPicture(100, 100)));
-    form().StatusBar1->setText(3, QStringLiteral("Front Cover"));
-    form().SpeedButton2Click();
-    EXPECT_FALSE(form().slotResized[1]);
+    control<StatusPanels>(form(), "StatusBar1").setText(3, QStringLiteral("Front Cover"));
+    control<QToolButton>(form(), "SpeedButton2").click();
+    EXPECT_FALSE(form().document().slotResized[1]);
     EXPECT_EQ(slot(1).bitmap().size(), QSize(100, 100));
 }
 
@@ -99,12 +100,12 @@ TEST_F(Fit, AFolderThatCannotBeWrittenLeavesTheSlotUnfitted) {
     for (const char* blocked : {"tst.bmp", "refresh1.bmp"}) {
         ASSERT_TRUE(QDir(folder.path()).mkdir(QLatin1String(blocked)));
         ui.calls.clear();
-        form().SpeedButton2->click();
+        control<QToolButton>(form(), "SpeedButton2").click();
         ASSERT_EQ(ui.messages().size(), 1) << blocked;
         EXPECT_TRUE(ui.messages()[0].contains(QLatin1String(blocked))) << ui.messages()[0].toStdString();
         EXPECT_EQ(slot(0).bitmap().size(), QSize(100, 80));
-        EXPECT_FALSE(form().slotResized[0]);
-        EXPECT_NE(form().StatusBar1->text(1), "Resized");
+        EXPECT_FALSE(form().document().slotResized[0]);
+        EXPECT_NE(form().statusText(1), "Resized");
         QDir(folder.path()).rmdir(QLatin1String(blocked));
     }
     // The Adjust window has no other way out, so it closes even when the fit fails.
@@ -152,14 +153,14 @@ TEST_F(Fit, AdjustWindowIsWorkedFromTheKeyboard) {
     ASSERT_EQ(adjust.focusWidget(), adjust.SpeedButton1);
     QTest::keyClick(adjust.focusWidget(), Qt::Key_Return);
     EXPECT_FALSE(adjust.isVisible());
-    EXPECT_TRUE(form().slotResized[0]);
+    EXPECT_TRUE(form().document().slotResized[0]);
 }
 
 class Save : public SlotTest {
 protected:
     void save(const QString& path) {
         ui.fileAnswers.push_back(FileDialogAnswer{path, 0});
-        form().SpeedButton3->click();
+        control<QToolButton>(form(), "SpeedButton3").click();
     }
 };
 

@@ -18,7 +18,7 @@
 namespace {
 class FloatingLabel : public SlotTest {
 protected:
-    QLabel& label() { return *form().floatinglabel; }
+    QLabel& label() { return control<QLabel>(form(), "floatinglabel"); }
     bool shown(QWidget* control) { return control->isVisibleTo(&form()); }
     void showWindow() {
         form().show();
@@ -30,14 +30,20 @@ protected:
                Qt::MouseButton button = Qt::LeftButton) {
         QTest::mouseEvent(action, form().windowHandle(), button, {}, control->mapTo(&form(), at));
     }
+    // An event straight to the label, as the pointer gives it while a button is held, past the
+    // window's routing.
+    void sendToLabel(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+        QMouseEvent event(type, at, label().mapToGlobal(at), button, held, Qt::NoModifier);
+        QApplication::sendEvent(&label(), &event);
+    }
     void ctrl(Qt::Key key, QWidget* to = nullptr) {
         QTest::keyClick(to ? to : &form(), key, Qt::ControlModifier);
     }
     void okWith(const QString& caption, const TextStamp& font) {
-        form().floatinglabelDblClick();
-        form().Edition->setText(caption);
-        giveStampFont(*form().Edition, font);
-        form().SpeedButton18->click();
+        doubleClick(control<QLabel>(form(), "floatinglabel"));
+        control<QLineEdit>(form(), "Edition").setText(caption);
+        giveStampFont(control<QLineEdit>(form(), "Edition"), font);
+        control<QToolButton>(form(), "SpeedButton18").click();
     }
 };
 using TextBar = FloatingLabel;
@@ -56,24 +62,25 @@ TEST_F(FloatingLabel, TextBarButtonAndKeysShowAndHideIt) {
     showWindow();
     const int width = label().width(); // 212 pixels for the start-up caption in Arial's metrics
     ASSERT_EQ(width, stampSize(stampOf(label())).width());
-    form().SpeedButton20->click();
+    control<QToolButton>(form(), "SpeedButton20").click();
     EXPECT_EQ(label().pos(), QPoint(395 - 50 - width / 2, 240)) << "(239, 240) for 212 pixels";
     EXPECT_TRUE(shown(&label()));
-    EXPECT_EQ(form().StatusBar1->text(4), "Activated");
-    form().SpeedButton19->click();
-    form().SpeedButton20->click();
-    EXPECT_FALSE(shown(&label()) || shown(form().Panel11) || shown(form().supfloat) || form().reverseMode);
-    EXPECT_EQ(form().StatusBar1->text(4), "Desactivated");
-    EXPECT_EQ(form().StatusBar2->text(1), "Reverse desactivated");
+    EXPECT_EQ(form().statusText(4), "Activated");
+    control<QToolButton>(form(), "SpeedButton19").click();
+    control<QToolButton>(form(), "SpeedButton20").click();
+    EXPECT_FALSE(shown(&label()) || shown(&control<QFrame>(form(), "Panel11")) ||
+                 shown(&control<QFrame>(form(), "supfloat")) || form().document().reverseMode);
+    EXPECT_EQ(form().statusText(4), "Desactivated");
+    EXPECT_EQ(control<StatusPanels>(form(), "StatusBar2").text(1), "Reverse desactivated");
 
     label().move(300, 200);
     ctrl(Qt::Key_F);
     EXPECT_TRUE(shown(&label()));
-    EXPECT_EQ(form().StatusBar1->text(4), "Activated");
+    EXPECT_EQ(form().statusText(4), "Activated");
     ctrl(Qt::Key_H);
-    EXPECT_EQ(form().StatusBar1->text(4), "Desactivated");
-    form().FloatingtextBarredetexteflottante1->trigger();
-    form().HidetextareaCacherlazonedetexte1->trigger(); // the floating text's own menu
+    EXPECT_EQ(form().statusText(4), "Desactivated");
+    control<QAction>(form(), "FloatingtextBarredetexteflottante1").trigger();
+    control<QAction>(form(), "HidetextareaCacherlazonedetexte1").trigger(); // the floating text's own menu
     EXPECT_FALSE(shown(&label()));
     EXPECT_EQ(label().pos(), QPoint(300, 200));
 }
@@ -81,7 +88,7 @@ TEST_F(FloatingLabel, TextBarButtonAndKeysShowAndHideIt) {
 TEST_F(FloatingLabel, DragStopsAtTop65AndLeft0AndNeverSticks) {
     start();
     showWindow();
-    form().SpeedButton20->click();
+    control<QToolButton>(form(), "SpeedButton20").click();
     const QPoint home = label().pos();
     mouse(QTest::MousePress, &label(), {10, 5});
     mouse(QTest::MouseMove, &label(), {30, 15});
@@ -91,14 +98,17 @@ TEST_F(FloatingLabel, DragStopsAtTop65AndLeft0AndNeverSticks) {
     mouse(QTest::MouseRelease, &label(), {10, 5});
 
     mouse(QTest::MousePress, &label(), {10, 5}, Qt::RightButton);
-    EXPECT_TRUE(form().PopupMenu1->isVisible());
-    EXPECT_FALSE(form().dragging);
+    EXPECT_TRUE(control<QMenu>(form(), "PopupMenu1").isVisible());
+    sendToLabel(QEvent::MouseMove, {40, 8}, Qt::NoButton, Qt::RightButton);
+    EXPECT_EQ(label().pos(), QPoint(0, 65)) << "a right press starts no drag";
     mouse(QTest::MouseRelease, &label(), {10, 5}, Qt::RightButton);
-    form().PopupMenu1->hide();
-    form().dragging = true; // as after a release that went elsewhere
+    control<QMenu>(form(), "PopupMenu1").hide();
+    // A press whose release went elsewhere: the next move without a button ends the drag.
+    sendToLabel(QEvent::MouseButtonPress, {10, 5}, Qt::LeftButton, Qt::LeftButton);
     mouse(QTest::MouseMove, &label(), {40, 8});
     EXPECT_EQ(label().pos(), QPoint(0, 65));
-    EXPECT_FALSE(form().dragging);
+    sendToLabel(QEvent::MouseMove, {40, 8}, Qt::NoButton, Qt::LeftButton);
+    EXPECT_EQ(label().pos(), QPoint(0, 65)) << "the drag stays ended";
 }
 
 TEST_F(TextBar, OpensFromTheLabelAndTheMarkerWithItsFontAndText) {
@@ -107,33 +117,34 @@ TEST_F(TextBar, OpensFromTheLabelAndTheMarkerWithItsFontAndText) {
     const TextStamp font{.family = "Liberation Serif", .pointSize = 20, .bold = false, .colour = Qt::red};
     okWith("Hello", font);
     mouse(QTest::MouseDClick, &label(), {4, 4});
-    EXPECT_EQ(form().supfloat->pos(), QPoint(1, 68));
-    EXPECT_FALSE(shown(&label()) || shown(form().Panel11));
-    EXPECT_EQ(stampFontOf(*form().Edition), font);
-    EXPECT_EQ(form().Edition->text(), "Hello");
-    EXPECT_EQ(form().Combofonte->currentIndex(), 1);
-    EXPECT_EQ(form().combotaillefonte->currentText(), "12");
+    EXPECT_EQ(control<QFrame>(form(), "supfloat").pos(), QPoint(1, 68));
+    EXPECT_FALSE(shown(&label()) || shown(&control<QFrame>(form(), "Panel11")));
+    EXPECT_EQ(stampFontOf(control<QLineEdit>(form(), "Edition")), font);
+    EXPECT_EQ(control<QLineEdit>(form(), "Edition").text(), "Hello");
+    EXPECT_EQ(control<QComboBox>(form(), "Combofonte").currentIndex(), 1);
+    EXPECT_EQ(control<QComboBox>(form(), "combotaillefonte").currentText(), "12");
 
-    form().SpeedButton21->click();
-    form().Panel11->show();
-    form().client->grab(); // a paint stands the marker on the label
-    mouse(QTest::MouseDClick, form().Panel11, {4, 4});
-    EXPECT_EQ(form().supfloat->pos(), QPoint(268, 221));
-    EXPECT_FALSE(shown(&label()) || shown(form().Panel11));
+    control<QToolButton>(form(), "SpeedButton21").click();
+    control<QFrame>(form(), "Panel11").show();
+    control<ClientArea>(form(), "client").grab(); // a paint stands the marker on the label
+    mouse(QTest::MouseDClick, &control<QFrame>(form(), "Panel11"), {4, 4});
+    EXPECT_EQ(control<QFrame>(form(), "supfloat").pos(), QPoint(268, 221));
+    EXPECT_FALSE(shown(&label()) || shown(&control<QFrame>(form(), "Panel11")));
 }
 
 TEST_F(TextBar, StartUpFontBoldSizeListAndNames) {
     start();
-    const QFont startUp = form().Edition->font();
+    const QFont startUp = control<QLineEdit>(form(), "Edition").font();
     EXPECT_EQ(startUp.family() + QString::number(startUp.pointSize()), "Arial12");
     EXPECT_TRUE(startUp.bold() && !startUp.italic());
-    form().SpeedButton16->click();
-    EXPECT_FALSE(form().Edition->font().bold());
-    form().SpeedButton16->click();
-    EXPECT_TRUE(form().Edition->font().bold());
-    QTest::keyClick(form().combotaillefonte, Qt::Key_End); // a choice of the user's: "340"
-    EXPECT_EQ(form().Edition->font().pointSize(), 340);
-    for (QWidget* control : form().supfloat->findChildren<QWidget*>()) {
+    control<QToolButton>(form(), "SpeedButton16").click();
+    EXPECT_FALSE(control<QLineEdit>(form(), "Edition").font().bold());
+    control<QToolButton>(form(), "SpeedButton16").click();
+    EXPECT_TRUE(control<QLineEdit>(form(), "Edition").font().bold());
+    QTest::keyClick(&control<QComboBox>(form(), "combotaillefonte"),
+                    Qt::Key_End); // a choice of the user's: "340"
+    EXPECT_EQ(control<QLineEdit>(form(), "Edition").font().pointSize(), 340);
+    for (QWidget* control : control<QFrame>(form(), "supfloat").findChildren<QWidget*>()) {
         if (control->focusPolicy() != Qt::NoFocus) {
             EXPECT_NE(QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name), "");
         }
@@ -144,7 +155,7 @@ TEST_F(TextBar, StartUpFontBoldSizeListAndNames) {
 TEST_F(TextBar, ColourDialogOpensOnTheLastColourChosen) {
     QtInteraction desktop;
     Orbalin real(ProgramContext{folder.path(), desktop, printer, 0});
-    QLineEdit& edition = *real.Form15->Edition;
+    QLineEdit& edition = control<QLineEdit>(*real.Form15, "Edition");
     QColor openedOn;
     const auto answer = [&](std::optional<QColor> choice) {
         QTimer::singleShot(0, [&openedOn, choice] {
@@ -154,7 +165,7 @@ TEST_F(TextBar, ColourDialogOpensOnTheLastColourChosen) {
             dialog->setCurrentColor(choice.value_or(Qt::yellow));
             choice ? dialog->accept() : dialog->reject();
         });
-        real.Form15->SpeedButton17->click();
+        control<QToolButton>(*real.Form15, "SpeedButton17").click();
     };
     answer(QColor(Qt::red));
     EXPECT_EQ(openedOn, QColor(Qt::black));
@@ -167,45 +178,45 @@ TEST_F(TextBar, ColourDialogOpensOnTheLastColourChosen) {
 
 TEST_F(TextBar, ReverseCancelShowsTheLabelOkStandsTheMarkerOnIt) {
     start();
-    form().floatinglabelDblClick();
-    form().SpeedButton19->click();
-    EXPECT_EQ(form().StatusBar2->text(1), "Reverse Activated");
-    form().SpeedButton21->click();
+    doubleClick(control<QLabel>(form(), "floatinglabel"));
+    control<QToolButton>(form(), "SpeedButton19").click();
+    EXPECT_EQ(control<StatusPanels>(form(), "StatusBar2").text(1), "Reverse Activated");
+    control<QToolButton>(form(), "SpeedButton21").click();
     EXPECT_TRUE(shown(&label()));
-    EXPECT_FALSE(shown(form().Panel11) || shown(form().supfloat));
+    EXPECT_FALSE(shown(&control<QFrame>(form(), "Panel11")) || shown(&control<QFrame>(form(), "supfloat")));
     okWith("Turned text", {});
     EXPECT_FALSE(shown(&label()));
-    EXPECT_TRUE(shown(form().Panel11));
-    form().client->grab();
+    EXPECT_TRUE(shown(&control<QFrame>(form(), "Panel11")));
+    control<ClientArea>(form(), "client").grab();
     const QRect text = label().geometry();
-    EXPECT_EQ(form().Panel11->geometry(),
+    EXPECT_EQ(control<QFrame>(form(), "Panel11").geometry(),
               QRect(text.x(), text.y() - text.width(), text.height(), text.width()));
 }
 
 TEST_F(TextBar, GripAndMarkerDrags) {
     start();
     showWindow();
-    form().floatinglabelDblClick();
-    mouse(QTest::MousePress, form().Panel9, {10, 40});
-    mouse(QTest::MouseMove, form().Panel9, {30, 70});
-    EXPECT_EQ(form().supfloat->pos(), QPoint(21, 98));
-    mouse(QTest::MouseMove, form().Image5, {-300, -300});
-    EXPECT_EQ(form().supfloat->pos(), QPoint(0, 0));
-    mouse(QTest::MouseRelease, form().Panel9, {10, 40});
+    doubleClick(control<QLabel>(form(), "floatinglabel"));
+    mouse(QTest::MousePress, &control<QFrame>(form(), "Panel9"), {10, 40});
+    mouse(QTest::MouseMove, &control<QFrame>(form(), "Panel9"), {30, 70});
+    EXPECT_EQ(control<QFrame>(form(), "supfloat").pos(), QPoint(21, 98));
+    mouse(QTest::MouseMove, &control<QLabel>(form(), "Image5"), {-300, -300});
+    EXPECT_EQ(control<QFrame>(form(), "supfloat").pos(), QPoint(0, 0));
+    mouse(QTest::MouseRelease, &control<QFrame>(form(), "Panel9"), {10, 40});
 
-    form().SpeedButton21->click();
+    control<QToolButton>(form(), "SpeedButton21").click();
     label().move(200, 300);
-    form().Panel11->show();
-    form().client->grab();
-    const QRect marker = form().Panel11->geometry();
+    control<QFrame>(form(), "Panel11").show();
+    control<ClientArea>(form(), "client").grab();
+    const QRect marker = control<QFrame>(form(), "Panel11").geometry();
     // Above the window's top the floating text goes one marker height below the pointer's place,
     // and the paint that follows stands the marker on it again.
-    mouse(QTest::MousePress, form().Panel11, {5, 5});
-    mouse(QTest::MouseMove, form().Panel11, {5, 5 - marker.y() - 40});
+    mouse(QTest::MousePress, &control<QFrame>(form(), "Panel11"), {5, 5});
+    mouse(QTest::MouseMove, &control<QFrame>(form(), "Panel11"), {5, 5 - marker.y() - 40});
     EXPECT_EQ(label().pos(), QPoint(200, -40 + marker.height()));
-    mouse(QTest::MouseRelease, form().Panel11, {5, 5});
-    form().client->grab();
-    EXPECT_EQ(form().Panel11->geometry(), markerBox(label().geometry()));
+    mouse(QTest::MouseRelease, &control<QFrame>(form(), "Panel11"), {5, 5});
+    control<ClientArea>(form(), "client").grab();
+    EXPECT_EQ(control<QFrame>(form(), "Panel11").geometry(), markerBox(label().geometry()));
 }
 
 // On a picture whose file says 300 dpi, with the floating text hidden: the stamp is what the
@@ -220,13 +231,14 @@ TEST_F(FloatingStamp, LandsAsTheLabelShowsItWhereItStands) {
     slot(0).bitmap().setDotsPerMeterY(11811);
     showWindow();
     okWith("Stamp 20", {.pointSize = 20, .colour = Qt::blue});
-    label().move(form().pictureLeft + 40, form().pictureTop + 60);
+    label().move(form().document().pictureLeft + 40, form().document().pictureTop + 60);
     const QImage shot = label().grab().toImage().convertToFormat(QImage::Format_RGB32);
     ctrl(Qt::Key_H);
     ctrl(Qt::Key_A);
 
     const QImage stamped = slot(0).bitmap().convertToFormat(QImage::Format_RGB32);
-    const QRect under = label().geometry().translated(-form().pictureLeft, -form().pictureTop);
+    const QRect under =
+        label().geometry().translated(-form().document().pictureLeft, -form().document().pictureTop);
     EXPECT_TRUE(under.contains(ink(stamped)));
     EXPECT_EQ(ink(stamped.copy(under)), ink(shot));
     int worst = 0;
@@ -240,13 +252,15 @@ TEST_F(FloatingStamp, LandsAsTheLabelShowsItWhereItStands) {
 TEST_F(FloatingStamp, ReversedFillsTheMarkersBox) {
     start();
     open(bmpFile("white.bmp", solidPicture(450, 450, Qt::white)));
-    form().floatinglabelDblClick();
-    form().SpeedButton19->click();
+    doubleClick(control<QLabel>(form(), "floatinglabel"));
+    control<QToolButton>(form(), "SpeedButton19").click();
     okWith("Up the side", {.pointSize = 16});
-    label().move(form().pictureLeft + 100, form().pictureTop + 300);
-    form().client->grab();
-    form().ApplyChangesAppliquerleschangements1->trigger();
-    const QRect box = form().Panel11->geometry().translated(-form().pictureLeft, -form().pictureTop);
+    label().move(form().document().pictureLeft + 100, form().document().pictureTop + 300);
+    control<ClientArea>(form(), "client").grab();
+    control<QAction>(form(), "ApplyChangesAppliquerleschangements1").trigger();
+    const QRect box = control<QFrame>(form(), "Panel11")
+                          .geometry()
+                          .translated(-form().document().pictureLeft, -form().document().pictureTop);
     const QRect stamped = ink(slot(0).bitmap());
     EXPECT_TRUE(box.contains(stamped));
     EXPECT_GT(stamped.height(), box.height() * 3 / 4);
@@ -266,10 +280,10 @@ TEST_F(FloatingStamp, NothingChangesWithoutAPictureOrACaptionAndCtrlAInTheTextSe
     okWith("", {});
     EXPECT_EQ(label().width(), kEmptyStampWidth);
     ctrl(Qt::Key_A);
-    form().floatinglabelDblClick();
-    form().Edition->setText("Some text");
-    ctrl(Qt::Key_A, form().Edition);
-    EXPECT_EQ(form().Edition->selectedText(), "Some text");
+    doubleClick(control<QLabel>(form(), "floatinglabel"));
+    control<QLineEdit>(form(), "Edition").setText("Some text");
+    ctrl(Qt::Key_A, &control<QLineEdit>(form(), "Edition"));
+    EXPECT_EQ(control<QLineEdit>(form(), "Edition").selectedText(), "Some text");
     EXPECT_EQ(slot(0).bitmap(), white);
 }
 } // namespace

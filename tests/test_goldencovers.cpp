@@ -50,7 +50,7 @@ struct Session {
         const QString saved = saves.filePath(QStringLiteral("saved.bmp"));
         QFile::remove(saved);
         ui.fileAnswers.push_back(FileDialogAnswer{saved, 0});
-        form().SpeedButton3->click();
+        control<QToolButton>(form(), "SpeedButton3").click();
         QStringList files{saved};
         for (const QString& name : QDir(folder.path()).entryList({"*.bmp"}, QDir::Files))
             if (!QFile::exists(QStringLiteral(ORBALIN_DATA_DIR "/") + name))
@@ -76,7 +76,7 @@ struct Session {
     // The Text Area's `layout`, on `lines` typed in place of what it held when given.
     void textArea(QToolButton* TForm17::*layout, const QStringList& lines = {}) {
         TForm17& area = *program->Form17;
-        inWindow(form().SpeedButton7, [&] {
+        inWindow(&control<QToolButton>(form(), "SpeedButton7"), [&] {
             if (!lines.isEmpty())
                 area.SpeedButton1->click();
             for (const QString& line : lines) {
@@ -91,7 +91,7 @@ struct Session {
     void gradient(int kind, QColor from, QColor to) {
         ui.colourAnswers = {from, to};
         TForm18& window = *program->Form18;
-        inWindow(form().SpeedButton13, [&] {
+        inWindow(&control<QToolButton>(form(), "SpeedButton13"), [&] {
             window.ComboBox5->setCurrentIndex(kind);
             window.SpeedButton3->click();
             window.SpeedButton4->click();
@@ -99,30 +99,34 @@ struct Session {
         });
     }
     void stamp(const QString& caption) {
-        form().floatinglabelDblClick();
-        form().Edition->setText(caption);
-        form().SpeedButton18->click();
-        form().floatinglabel->move(form().pictureLeft + 40, form().pictureTop + 60);
-        form().ApplyChangesAppliquerleschangements1->trigger();
+        doubleClick(control<QLabel>(form(), "floatinglabel"));
+        control<QLineEdit>(form(), "Edition").setText(caption);
+        control<QToolButton>(form(), "SpeedButton18").click();
+        control<QLabel>(form(), "floatinglabel")
+            .move(form().document().pictureLeft + 40, form().document().pictureTop + 60);
+        control<QAction>(form(), "ApplyChangesAppliquerleschangements1").trigger();
     }
     void turnLeft() {
-        inWindow(form().SpeedButton23, [&] {
+        inWindow(&control<QToolButton>(form(), "SpeedButton23"), [&] {
             program->Form7->SpeedButton1->click();
             program->Form7->SpeedButton3->click();
         });
     }
     // Inserts the added picture with its top left corner at `at` on the cover.
     void insertAdded(QPoint at) {
-        form().MyPicture->move(QPoint(form().pictureLeft, form().pictureTop) + at);
-        form().SpeedButton22->click();
+        control<ImageView>(form(), "MyPicture")
+            .move(QPoint(form().document().pictureLeft, form().document().pictureTop) + at);
+        control<QToolButton>(form(), "SpeedButton22").click();
     }
     void addPict(const QImage& image, QPoint at) {
         ui.fileAnswers.push_back(FileDialogAnswer{picture("logo.bmp", image), 0});
-        form().SpeedButton15->click(); // its notice stays up: the scripted user never closes it
+        control<QToolButton>(form(), "SpeedButton15")
+            .click(); // its notice stays up: the scripted user never closes it
         insertAdded(at);
     }
     void gallery(QPoint at) {
-        inWindow(form().SpeedButton25, [&] { program->FLibrary->SpeedButton1->click(); });
+        inWindow(&control<QToolButton>(form(), "SpeedButton25"),
+                 [&] { program->FLibrary->SpeedButton1->click(); });
         insertAdded(at);
     }
 };
@@ -138,7 +142,7 @@ const QStringList kLines{"Golden cover, the first of two lines", "and the second
 
 const Cover kCovers[] = {
     {"cd",
-     {{"fit", [](Session& s) { s.fit(s.form().Cdcover1); }},
+     {{"fit", [](Session& s) { s.fit(&control<QAction>(s.form(), "Cdcover1")); }},
       {"center", [](Session& s) { s.textArea(&TForm17::SpeedButton8, kLines); }},
       {"left", [](Session& s) { s.textArea(&TForm17::SpeedButton11); }},
       {"vertical", [](Session& s) { s.textArea(&TForm17::SpeedButton4); }},
@@ -149,7 +153,7 @@ const Cover kCovers[] = {
       {"addpict", [](Session& s) { s.addPict(noisePicture(60, 40, 7), QPoint(100, 120)); }},
       {"gallery", [](Session& s) { s.gallery(QPoint(250, 260)); }}}},
     {"back",
-     {{"fit", [](Session& s) { s.fit(s.form().Backcover1); }},
+     {{"fit", [](Session& s) { s.fit(&control<QAction>(s.form(), "Backcover1")); }},
       {"center", [](Session& s) { s.textArea(&TForm17::SpeedButton8, kLines); }},
       // Effects is off on the Back Cover: the turn there is the text's.
       {"vertical", [](Session& s) { s.textArea(&TForm17::SpeedButton4); }},

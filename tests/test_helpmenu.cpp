@@ -5,8 +5,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QLabel>
+#include <QTemporaryDir>
 #include <QTimer>
 
 namespace {
@@ -17,7 +17,7 @@ TEST_F(HelpMenu, LicenceOnlySaysItIsNotWrittenYet) {
     start();
     const QStringList filesBefore = QDir(folder.path()).entryList(QDir::Files);
     const size_t callsBefore = ui.calls.size();
-    form().Licence1->trigger();
+    control<QAction>(form(), "Licence1").trigger();
     EXPECT_EQ(ui.messages(), QStringList{"Not yet implemented"});
     EXPECT_EQ(ui.calls.size(), callsBefore + 1);
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), filesBefore);
@@ -25,9 +25,9 @@ TEST_F(HelpMenu, LicenceOnlySaysItIsNotWrittenYet) {
 
 TEST_F(HelpMenu, HelpHomepageAndEmailGoToTheDesktop) {
     start();
-    form().Help2->trigger();
-    form().Homepage1->trigger();
-    form().Email1->trigger();
+    control<QAction>(form(), "Help2").trigger();
+    control<QAction>(form(), "Homepage1").trigger();
+    control<QAction>(form(), "Email1").trigger();
     ASSERT_EQ(ui.openedUrls.size(), 3u);
     EXPECT_EQ(ui.openedUrls[0], QUrl::fromLocalFile(folder.path() + "hlp-obn7000/help-Orbalin.htm"));
     EXPECT_EQ(ui.openedUrls[1], QUrl("https://orbalin.org/"));
@@ -36,12 +36,13 @@ TEST_F(HelpMenu, HelpHomepageAndEmailGoToTheDesktop) {
 
     // With nothing on the desktop to open them, the user is given each file or address.
     ui.desktopOpens = false;
-    form().Help2->trigger();
-    form().Email1->trigger();
-    form().Editandsendbackbymail1->trigger();
+    control<QAction>(form(), "Help2").trigger();
+    control<QAction>(form(), "Email1").trigger();
+    control<QAction>(form(), "Editandsendbackbymail1").trigger();
     const QStringList messages = ui.messages();
     ASSERT_EQ(messages.size(), 3);
-    EXPECT_TRUE(messages[0].endsWith(QDir::toNativeSeparators(folder.path() + "hlp-obn7000/help-Orbalin.htm")));
+    EXPECT_TRUE(
+        messages[0].endsWith(QDir::toNativeSeparators(folder.path() + "hlp-obn7000/help-Orbalin.htm")));
     EXPECT_TRUE(messages[1].endsWith("\nmailto:orbalin@orbalin.org")) << messages[1].toStdString();
     EXPECT_TRUE(messages[2].endsWith(QDir::toNativeSeparators(folder.file("english.lag"))));
 }
@@ -80,7 +81,7 @@ TEST_F(HelpMenu, AboutShowsTheCreditsInARealWindow) {
         }
     });
     user.start(10);
-    form().About1->trigger();
+    control<QAction>(form(), "About1").trigger();
     ASSERT_EQ(shown, "Form20");
 
     QStringList lines;

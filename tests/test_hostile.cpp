@@ -43,7 +43,7 @@ void calibrateOk(Orbalin& program, ScriptedInteraction& ui) {
         window.edits()[0]->setText(QStringLiteral("1.50"));
         window.SpeedButton1->click();
     });
-    program.Form15->SpeedButton11->click();
+    control<QToolButton>(*program.Form15, "SpeedButton11").click();
 }
 
 // The program in a folder on a small file system of its own (tmpfs) that a test fills up.
@@ -117,7 +117,7 @@ TEST_F(SmallDisk, CalibrateOkKeepsTheOldCalibrationAndSaysTheDiskIsFull) {
         << ui.messages().join('\n').toStdString();
     EXPECT_EQ(bytes(file(QStringLiteral("Cd_cfg.ini"))), saved);
     EXPECT_EQ(workFiles(), before);
-    EXPECT_EQ(form().calibrationText[0], "1.50") << "the new values serve until the program ends";
+    EXPECT_EQ(form().document().calibrationText[0], "1.50") << "the new values serve until the program ends";
 }
 
 // Full before the save, and full part-way through the picture's bytes.
@@ -135,7 +135,7 @@ TEST_F(SmallDisk, SaveOverAPictureKeepsItWholeAndSaysTheDiskIsFull) {
         ui.calls.clear();
         ui.fileAnswers.push_back(FileDialogAnswer{mine, 0});
         ui.confirmAnswers.push_back(true);
-        form().SpeedButton3->click();
+        control<QToolButton>(form(), "SpeedButton3").click();
         EXPECT_TRUE(saysDiskFull(ui.messages(), QStringLiteral("mine.bmp")))
             << room << " bytes free: " << ui.messages().join('\n').toStdString();
         EXPECT_EQ(bytes(mine), original) << room << " bytes free";
@@ -153,16 +153,16 @@ TEST_F(SmallDisk, WorkingFilesAndTheSlotStayAsTheyWereWhenTheDiskIsFull) {
     std::vector<QByteArray> before;
     for (const QString& name : working)
         before.push_back(bytes(file(name)));
-    const QImage shown = form().slotPicture[0].bitmap();
+    const QImage shown = form().document().slotPicture[0].bitmap();
     ASSERT_EQ(shown.size(), QSize(640, 480));
     const QStringList files = workFiles();
     fill();
     leaveRoom(100 * 1024); // each of the files is larger: the disk fills part-way through
 
-    form().SpeedButton2->click(); // Resize
+    control<QToolButton>(form(), "SpeedButton2").click(); // Resize
     EXPECT_TRUE(saysDiskFull(ui.messages(), QStringLiteral("tst.bmp")))
         << ui.messages().join('\n').toStdString();
-    EXPECT_FALSE(form().slotResized[0]);
+    EXPECT_FALSE(form().document().slotResized[0]);
     ui.calls.clear();
     openPicture(*program, ui, bmpIn(pictures, QStringLiteral("c.bmp"), noisePicture(500, 400, 2)),
                 Adjust::Resize);
@@ -171,7 +171,7 @@ TEST_F(SmallDisk, WorkingFilesAndTheSlotStayAsTheyWereWhenTheDiskIsFull) {
 
     for (size_t i = 0; i < before.size(); ++i)
         EXPECT_EQ(bytes(file(working[qsizetype(i)])), before[i]) << working[qsizetype(i)].toStdString();
-    EXPECT_EQ(form().slotPicture[0].bitmap(), shown);
+    EXPECT_EQ(form().document().slotPicture[0].bitmap(), shown);
     EXPECT_EQ(workFiles(), files);
 }
 
@@ -222,7 +222,8 @@ TEST_F(LinksInTheFolder, EveryFileTheProgramWritesReplacesTheLinkAndLeavesItsTar
     for (const QString& name : redirected + QStringList{"tst.bmp", "config.obn"})
         EXPECT_TRUE(plainFile(name)) << name.toStdString();
     EXPECT_EQ(folder.read("Cd_cfg.ini").left(6), "1.50\r\n");
-    EXPECT_EQ(Picture::loadBmp(folder.file("refresh1.bmp")).bitmap(), form().slotPicture[0].bitmap());
+    EXPECT_EQ(Picture::loadBmp(folder.file("refresh1.bmp")).bitmap(),
+              form().document().slotPicture[0].bitmap());
 }
 
 TEST_F(LinksInTheFolder, ReadingThroughALinkOutOfTheFolderIsRefusedWithAMessage) {
@@ -236,21 +237,22 @@ TEST_F(LinksInTheFolder, ReadingThroughALinkOutOfTheFolderIsRefusedWithAMessage)
     for (const char* name : {"config.obn", "Cd_cfg.ini", "round.bmp"})
         EXPECT_TRUE(ui.messages().front().contains(QLatin1String(name)))
             << ui.messages().front().toStdString();
-    EXPECT_NE(form().calibrationText[0], "9.00");
-    EXPECT_NE(form().languageFileName, "french.lag");
-    EXPECT_TRUE(form().discMask.isEmpty());
+    EXPECT_NE(form().document().calibrationText[0], "9.00");
+    EXPECT_NE(form().document().languageFileName, "french.lag");
+    EXPECT_TRUE(form().document().discMask.isEmpty());
 
     openPicture(*program, ui, bmpIn(pictures, QStringLiteral("p.bmp"), gradientPicture(640, 480)),
                 Adjust::Resize);
-    const QImage fitted = form().slotPicture[0].bitmap();
+    const QImage fitted = form().document().slotPicture[0].bitmap();
     link(QStringLiteral("refresh1.bmp"),
          bmpIn(outside, QStringLiteral("other.bmp"), solidPicture(450, 450, Qt::red)));
     ui.calls.clear();
-    form().SpeedButton5->click(); // Clear: back to the fitted picture kept in refresh1.bmp
+    control<QToolButton>(form(), "SpeedButton5")
+        .click(); // Clear: back to the fitted picture kept in refresh1.bmp
     ASSERT_EQ(ui.messages().size(), 1);
     EXPECT_TRUE(ui.messages().front().contains(QLatin1String("refresh1.bmp")))
         << ui.messages().front().toStdString();
-    EXPECT_EQ(form().slotPicture[0].bitmap(), fitted);
+    EXPECT_EQ(form().document().slotPicture[0].bitmap(), fitted);
 }
 
 TEST_F(LinksInTheFolder, LinksInsideTheFolderAndTheUsersSaveTargetAreFollowed) {
@@ -258,7 +260,7 @@ TEST_F(LinksInTheFolder, LinksInsideTheFolderAndTheUsersSaveTargetAreFollowed) {
     link(QStringLiteral("Cd_cfg.ini"), folder.file("my_cfg.ini"));
     start();
     EXPECT_TRUE(ui.messages().isEmpty()) << ui.messages().join('\n').toStdString();
-    EXPECT_EQ(form().calibrationText[0], "0.50");
+    EXPECT_EQ(form().document().calibrationText[0], "0.50");
 
     openPicture(*program, ui, bmpIn(pictures, QStringLiteral("p.bmp"), gradientPicture(640, 480)),
                 Adjust::Resize);
@@ -267,10 +269,10 @@ TEST_F(LinksInTheFolder, LinksInsideTheFolderAndTheUsersSaveTargetAreFollowed) {
     ASSERT_TRUE(QFile::link(target, chosen));
     ui.fileAnswers.push_back(FileDialogAnswer{chosen, 0});
     ui.confirmAnswers.push_back(true);
-    form().SpeedButton3->click();
+    control<QToolButton>(form(), "SpeedButton3").click();
     EXPECT_TRUE(ui.messages().isEmpty()) << ui.messages().join('\n').toStdString();
     EXPECT_TRUE(QFileInfo(chosen).isSymLink());
-    EXPECT_EQ(Picture::loadBmp(target).bitmap(), form().slotPicture[0].bitmap());
+    EXPECT_EQ(Picture::loadBmp(target).bitmap(), form().document().slotPicture[0].bitmap());
 }
 
 TEST(ShippedMasks, AMaskOfTheWrongSizeIsReportedAtStartUpByNameAndSize) {
@@ -291,8 +293,8 @@ TEST(ShippedMasks, AMaskOfTheWrongSizeIsReportedAtStartUpByNameAndSize) {
         for (const QString& part : {QString::fromLatin1(c.file), size, QString::fromUtf8(c.expected)})
             EXPECT_TRUE(message.contains(part)) << message.toStdString();
         const bool cover = qstrcmp(c.file, "round.bmp") == 0;
-        EXPECT_EQ(program.Form15->discMask.isEmpty(), cover) << c.file;
-        EXPECT_EQ(program.Form15->smallDiscMask.isEmpty(), !cover) << c.file;
+        EXPECT_EQ(program.Form15->document().discMask.isEmpty(), cover) << c.file;
+        EXPECT_EQ(program.Form15->document().smallDiscMask.isEmpty(), !cover) << c.file;
     }
 }
 

@@ -4,8 +4,8 @@
 #include "decor/tform16.h"
 #include "decor/tform18.h"
 #include "platform/qt/imageview.h"
-#include "print/tfprintpreview.h"
 #include "print/tform19.h"
+#include "print/tfprintpreview.h"
 #include "support/slotfixture.h"
 #include "text/textarealists.h"
 #include "text/tform17.h"
@@ -60,8 +60,8 @@ TEST_F(Keyboard, EveryControlSaysWhatItIsForAndNamesFollowTheCaptions) {
         {p.Form19->Edit5, "Stretch Pictures Horizontal"},
         {p.Form17->ComboBox4, "Text colour"},
         {p.Form17->ComboBox3->list(), "Font size"},
-        {form().Combofonte, "Font"},
-        {form().combotaillefonte, "Font size"},
+        {&control<QComboBox>(form(), "Combofonte"), "Font"},
+        {&control<QComboBox>(form(), "combotaillefonte"), "Font size"},
         {p.Form18->ComboBox5, "Kind of gradient"},
         {p.Form18->Image22, "Gradient (display)"},
         {p.FLibrary->C_CloneImage, "Chosen picture"},
@@ -71,7 +71,7 @@ TEST_F(Keyboard, EveryControlSaysWhatItIsForAndNamesFollowTheCaptions) {
 
     ui.modalActions.push_back(
         [](QDialog& language) { language.findChild<QAbstractButton*>("Button1")->click(); });
-    form().German1->trigger();
+    control<QAction>(form(), "German1").trigger();
     const QString group = p.Form19->findChild<QGroupBox*>(QStringLiteral("GroupBox1"))->title();
     ASSERT_NE(group, "Picture #1");
     EXPECT_EQ(nameOf(p.Form19->Edit1), (group + " Horizontal").toStdString());
@@ -88,18 +88,25 @@ TEST_F(Keyboard, ArrowKeysMoveWhatTheMouseDragsWithinTheDragLimits) {
     showActive(form());
     TForm15& f = form();
     TForm16& slide = *program->Form16;
-    f.MyPicture->setPicture(Picture(QImage(40, 30, QImage::Format_RGB32)));
+    control<ImageView>(f, "MyPicture").setPicture(Picture(QImage(40, 30, QImage::Format_RGB32)));
     slide.prepareFor(CoverMode::CdCover, Picture(QImage(900, 900, QImage::Format_RGB32)));
     const struct {
         QWidget* control;               // what takes the keys
         std::function<QWidget*()> show; // shows it and returns what moves
         QPoint corner;
     } cases[] = {
-        {f.floatinglabel,
-         [&] { return f.FloatingtextBarredetexteflottante1->trigger(), f.floatinglabel; },
+        {&control<QLabel>(f, "floatinglabel"),
+         [&] {
+             return control<QAction>(f, "FloatingtextBarredetexteflottante1").trigger(),
+                    &control<QLabel>(f, "floatinglabel");
+         },
          {0, 65}},
-        {f.Image5, [&] { return f.floatinglabelDblClick(), f.supfloat; }, {0, 0}},
-        {f.MyPicture, [&] { return f.MyPicture->show(), f.MyPicture; }, {0, 0}},
+        {&control<QLabel>(f, "Image5"),
+         [&] { return doubleClick(control<QLabel>(f, "floatinglabel")), &control<QFrame>(f, "supfloat"); },
+         {0, 0}},
+        {&control<ImageView>(f, "MyPicture"),
+         [&] { return control<ImageView>(f, "MyPicture").show(), &control<ImageView>(f, "MyPicture"); },
+         {0, 0}},
         {slide.Image2, [&] { return showActive(slide), slide.Image2; }, {0, 0}},
     };
     for (const auto& [control, show, corner] : cases) {
@@ -131,17 +138,17 @@ TEST_F(Keyboard, MenuKeysOpenTheFloatingTextsNamedMenuAndEnterItsTextBar) {
         EXPECT_EQ(nameOf(menu), name);
         menu->hide();
     };
-    form().FloatingtextBarredetexteflottante1->trigger();
-    QLabel* text = form().floatinglabel;
+    control<QAction>(form(), "FloatingtextBarredetexteflottante1").trigger();
+    QLabel* text = &control<QLabel>(form(), "floatinglabel");
     text->setFocus();
     for (const QKeyCombination key : {QKeyCombination(Qt::Key_Menu), Qt::ShiftModifier | Qt::Key_F10}) {
         QTest::keyClick(text, key.key(), key.keyboardModifiers());
-        expectOpen(form().PopupMenu1, "Floating text menu");
+        expectOpen(&control<QMenu>(form(), "PopupMenu1"), "Floating text menu");
     }
     QTest::mouseClick(form().windowHandle(), Qt::RightButton, {}, {400, 300});
-    expectOpen(form().PopupMenu2, "Cover menu");
+    expectOpen(&control<QMenu>(form(), "PopupMenu2"), "Cover menu");
     QTest::keyClick(text, Qt::Key_Return);
-    EXPECT_TRUE(form().supfloat->isVisible() && !text->isVisible());
+    EXPECT_TRUE(control<QFrame>(form(), "supfloat").isVisible() && !text->isVisible());
 }
 
 TEST_F(Keyboard, TabLeavesTheTextAreasEditorAndGoesOnToAllColours) {

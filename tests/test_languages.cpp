@@ -25,7 +25,8 @@ void collectCaptions(const QObject* parent, QStringList& captions) {
         if (qobject_cast<const QDialog*>(child) != nullptr)
             continue;
         // A menu's unnamed action in the menu bar shows the menu's own title.
-        if (const std::optional<QString> caption = captionShown(child); caption && !child->objectName().isEmpty())
+        if (const std::optional<QString> caption = captionShown(child);
+            caption && !child->objectName().isEmpty())
             captions << child->objectName() + QLatin1Char('=') + *caption;
         collectCaptions(child, captions);
     }
@@ -59,9 +60,8 @@ class Languages : public ProgramTest {
 protected:
     // The language window's Ok, pressed when the window comes.
     void pressOk() {
-        ui.modalActions.push_back([](QDialog& window) {
-            window.findChild<QAbstractButton*>(QStringLiteral("Button1"))->click();
-        });
+        ui.modalActions.push_back(
+            [](QDialog& window) { window.findChild<QAbstractButton*>(QStringLiteral("Button1"))->click(); });
     }
     QString config() { return QString::fromUtf8(folder.read(QStringLiteral("config.obn"))); }
 };
@@ -94,18 +94,18 @@ TEST_F(Languages, SwitchingLanguagesAndBackRestoresEveryCaption) {
     start();
     const QStringList english = everyCaption(form());
     pressOk();
-    form().German1->trigger();
+    control<QAction>(form(), "German1").trigger();
     EXPECT_EQ(config(), "german.lag\r\n");
-    EXPECT_EQ(form().languageFileName, "german.lag");
-    EXPECT_EQ(form().SpeedButton1->text(), QString::fromUtf8("Öffnen"));
+    EXPECT_EQ(form().document().languageFileName, "german.lag");
+    EXPECT_EQ(control<QToolButton>(form(), "SpeedButton1").text(), QString::fromUtf8("Öffnen"));
     EXPECT_EQ(program->Form19->windowTitle(), QString::fromUtf8("Kalibrieren...")); // hidden all along
 
     // Back through the real language window.
     ui.realModalWindows = true;
     QTimer::singleShot(0, [this] { program->Form4->Button1->click(); });
-    form().English1->trigger();
+    control<QAction>(form(), "English1").trigger();
     EXPECT_EQ(config(), "english.lag\r\n");
-    EXPECT_EQ(form().languageFileName, "English.lag");
+    EXPECT_EQ(form().document().languageFileName, "English.lag");
     EXPECT_EQ(everyCaption(form()), english);
     EXPECT_TRUE(ui.messages().isEmpty()) << ui.messages().join('\n').toStdString();
 }
@@ -115,14 +115,14 @@ TEST_F(Languages, ARefusedFileChangesNothing) {
     start();
     const QStringList english = everyCaption(form());
     const QByteArray choice = folder.read(QStringLiteral("config.obn"));
-    form().Francais1->trigger();
+    control<QAction>(form(), "Francais1").trigger();
     ASSERT_EQ(ui.messages().size(), 1);
     EXPECT_TRUE(ui.messages().front().contains(QStringLiteral("french.lag")));
     EXPECT_TRUE(ui.messages().front().contains(QStringLiteral("140 lines")));
     EXPECT_TRUE(ui.modalWindows().isEmpty());
     EXPECT_EQ(everyCaption(form()), english);
     EXPECT_EQ(folder.read(QStringLiteral("config.obn")), choice);
-    EXPECT_EQ(form().languageFileName, "english.lag");
+    EXPECT_EQ(form().document().languageFileName, "english.lag");
 }
 
 TEST_F(Languages, AChoiceNamingAFileOutsideTheFolderIsNotOpened) {
@@ -130,7 +130,7 @@ TEST_F(Languages, AChoiceNamingAFileOutsideTheFolderIsNotOpened) {
     start();
     ASSERT_EQ(ui.messages().size(), 1);
     EXPECT_TRUE(ui.messages().front().contains(QStringLiteral("../data/french.lag")));
-    EXPECT_EQ(form().SpeedButton1->text(), QStringLiteral("Open"));
+    EXPECT_EQ(control<QToolButton>(form(), "SpeedButton1").text(), QStringLiteral("Open"));
     EXPECT_EQ(folder.read(QStringLiteral("config.obn")), "../data/french.lag\r\n");
 }
 
@@ -143,28 +143,30 @@ TEST_F(Languages, YourLanguageTriesAFileWhereItLiesAndIsNotRemembered) {
     start();
     ui.fileAnswers.push_back(FileDialogAnswer{own.fileName(), 0});
     pressOk();
-    form().YourLanguage1->trigger();
-    EXPECT_EQ(form().SpeedButton1->text(), QStringLiteral("mine 2")); // not the shipped german.lag
-    EXPECT_EQ(form().languageFileName, "german.lag");
+    control<QAction>(form(), "YourLanguage1").trigger();
+    EXPECT_EQ(control<QToolButton>(form(), "SpeedButton1").text(),
+              QStringLiteral("mine 2")); // not the shipped german.lag
+    EXPECT_EQ(form().document().languageFileName, "german.lag");
     EXPECT_EQ(config(), "english.lag\r\n");
     EXPECT_EQ(ui.fileRequests.front().filters, QStringList{QStringLiteral("Language files... (*.lag)")});
 
-    form().YourLanguage1->trigger(); // cancelled: starts in the program folder and changes nothing
+    control<QAction>(form(), "YourLanguage1")
+        .trigger(); // cancelled: starts in the program folder and changes nothing
     EXPECT_EQ(ui.fileRequests.back().initialFolder, folder.path());
-    EXPECT_EQ(form().SpeedButton1->text(), QStringLiteral("mine 2"));
+    EXPECT_EQ(control<QToolButton>(form(), "SpeedButton1").text(), QStringLiteral("mine 2"));
 }
 
 TEST_F(Languages, AnOlderTranslationShowsTheLaterCaptionsInEnglish) {
     folder.write(QStringLiteral("older.lag"), languageFile(marker, kLanguageFileLineCount));
     start();
     pressOk();
-    form().German1->trigger();
+    control<QAction>(form(), "German1").trigger();
     EXPECT_EQ(program->PrintPreview->windowTitle(), "Druckvorschau");
     ui.fileAnswers.push_back(FileDialogAnswer{folder.file(QStringLiteral("older.lag")), 0});
     pressOk();
-    form().YourLanguage1->trigger();
-    EXPECT_EQ(form().SpeedButton1->text(), "<b>#2&&</b>");
-    EXPECT_EQ(form().PrintPreview1->text(), "Print preview...");
+    control<QAction>(form(), "YourLanguage1").trigger();
+    EXPECT_EQ(control<QToolButton>(form(), "SpeedButton1").text(), "<b>#2&&</b>");
+    EXPECT_EQ(control<QAction>(form(), "PrintPreview1").text(), "Print preview...");
     EXPECT_EQ(program->PrintPreview->windowTitle(), "Print preview");
 }
 
@@ -177,9 +179,10 @@ TEST_F(Languages, AUtf8FileWithAStrayByteIsReadAsUtf8AndItsLineNamed) {
     ui.realModalWindows = true;
     QTimer::singleShot(0, [this] { program->Form4->Button1->click(); });
     ui.fileAnswers.push_back(FileDialogAnswer{folder.file(QStringLiteral("stray.lag")), 0});
-    form().YourLanguage1->trigger();
-    EXPECT_EQ(form().SpeedButton6->text(), QString::fromUtf8("Réglages"));
-    EXPECT_EQ(form().Loadpicture1->text(), QString::fromUtf8("\uFFFDCharger une image..."));
+    control<QAction>(form(), "YourLanguage1").trigger();
+    EXPECT_EQ(control<QToolButton>(form(), "SpeedButton6").text(), QString::fromUtf8("Réglages"));
+    EXPECT_EQ(control<QAction>(form(), "Loadpicture1").text(),
+              QString::fromUtf8("\uFFFDCharger une image..."));
     ASSERT_EQ(ui.messages().size(), 1);
     EXPECT_TRUE(
         ui.messages().front().contains(QRegularExpression(QStringLiteral("stray.lag.*line 25 holds"))));
@@ -191,7 +194,7 @@ TEST_F(Languages, TheChoiceIsReadAsUtf8OrAsLatin1WrittenBefore) {
     for (const QByteArray& choice : {name.toUtf8(), name.toLatin1()}) {
         folder.write(QStringLiteral("config.obn"), choice);
         start();
-        EXPECT_EQ(form().SpeedButton1->text(), "Ouvrir");
+        EXPECT_EQ(control<QToolButton>(form(), "SpeedButton1").text(), "Ouvrir");
     }
     EXPECT_TRUE(ui.messages().isEmpty()) << ui.messages().join('\n').toStdString();
 }
@@ -202,14 +205,14 @@ TEST_F(Languages, AnUnreadableChoiceIsReplacedOrTheUserToldItCannotBeKept) {
     EXPECT_TRUE(
         ui.messages().value(0).contains(QRegularExpression(QStringLiteral("config.obn.*stay in English"))));
     pressOk();
-    form().German1->trigger();
+    control<QAction>(form(), "German1").trigger();
     EXPECT_EQ(config(), "german.lag\r\n"); // a fresh file in its place
 
     folder.remove(QStringLiteral("config.obn"));
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("config.obn")));
     pressOk();
-    form().German1->trigger();
-    EXPECT_EQ(form().SpeedButton1->text(), QString::fromUtf8("Öffnen"));
+    control<QAction>(form(), "German1").trigger();
+    EXPECT_EQ(control<QToolButton>(form(), "SpeedButton1").text(), QString::fromUtf8("Öffnen"));
     ASSERT_EQ(ui.messages().size(), 2);
     EXPECT_TRUE(
         ui.messages().back().contains(QRegularExpression(QStringLiteral("cannot be kept.*config.obn"))));
@@ -217,7 +220,7 @@ TEST_F(Languages, AnUnreadableChoiceIsReplacedOrTheUserToldItCannotBeKept) {
 
 TEST_F(Languages, EditAndSendBackOpensTheEnglishFile) {
     start();
-    form().Editandsendbackbymail1->trigger();
+    control<QAction>(form(), "Editandsendbackbymail1").trigger();
     ASSERT_EQ(ui.openedUrls.size(), 1u);
     EXPECT_EQ(ui.openedUrls.front(), QUrl::fromLocalFile(folder.file(QStringLiteral("english.lag"))));
 }

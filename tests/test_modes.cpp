@@ -14,8 +14,8 @@ namespace {
 class ModeSwitch : public ProgramTest {
 protected:
     void load(int slotIndex, const QImage& picture) {
-        form().slotPicture[static_cast<size_t>(slotIndex)] = Picture(picture);
-        form().slotLoaded[static_cast<size_t>(slotIndex)] = true;
+        form().document().slotPicture[static_cast<size_t>(slotIndex)] = Picture(picture);
+        form().document().slotLoaded[static_cast<size_t>(slotIndex)] = true;
     }
 };
 
@@ -31,25 +31,26 @@ TEST_F(ModeSwitch, SetsStatusButtonsAndSlotForEachMode) {
                  {CoverMode::MiniCd, "Mini Cd", 4, false},
                  {CoverMode::CdCover, "Cd Cover", 1, true}};
     for (const auto& c : cases) {
-        form().SpeedButton9Click();
+        control<QToolButton>(form(), "SpeedButton9").click();
         form().switchToMode(c.mode);
-        EXPECT_EQ(form().StatusBar1->text(3), c.status);
-        EXPECT_EQ(form().StatusBar1->text(2), "Picture #1");
-        EXPECT_EQ(form().slotCode, c.code);
-        EXPECT_EQ(form().SpeedButton23->isEnabled(), c.effects) << c.status;
-        EXPECT_FALSE(form().Panel1->isVisible());
+        EXPECT_EQ(form().statusText(3), c.status);
+        EXPECT_EQ(form().statusText(2), "Picture #1");
+        EXPECT_EQ(form().document().slotCode, c.code);
+        EXPECT_EQ(control<QToolButton>(form(), "SpeedButton23").isEnabled(), c.effects) << c.status;
+        EXPECT_FALSE(control<QFrame>(form(), "Panel1").isVisible());
     }
 }
 
 TEST_F(ModeSwitch, PrinterSizesOfUncalibratedModes) {
     start();
     form().switchToMode(CoverMode::BackCover);
-    EXPECT_EQ(form().coverDotsX, 3570);
-    EXPECT_EQ(form().coverDotsY, 2815);
-    EXPECT_EQ(form().calibrationText, (CalibrationTexts{"0.00", "0.00", "0.00", "15.00", "3570", "2815"}));
+    EXPECT_EQ(form().document().coverDotsX, 3570);
+    EXPECT_EQ(form().document().coverDotsY, 2815);
+    EXPECT_EQ(form().document().calibrationText,
+              (CalibrationTexts{"0.00", "0.00", "0.00", "15.00", "3570", "2815"}));
     form().switchToMode(CoverMode::MiniCd);
-    EXPECT_EQ(form().coverDotsX, 1891);
-    EXPECT_EQ(form().coverDotsY, 1892);
+    EXPECT_EQ(form().document().coverDotsX, 1891);
+    EXPECT_EQ(form().document().coverDotsY, 1892);
     EXPECT_FALSE(folder.exists("Back_cfg.ini"));
 }
 
@@ -57,40 +58,42 @@ TEST_F(ModeSwitch, CalibratedModeTakesItsFileIntoItsTexts) {
     folder.write("Front_cfg.ini", "0.30\r\n0.40\r\n0.50\r\n14.00\r\n2900\r\n2910\r\n");
     start();
     form().switchToMode(CoverMode::FrontCover);
-    EXPECT_EQ(form().calibrationText, (CalibrationTexts{"0.30", "0.40", "0.50", "14.00", "2900", "2910"}));
-    EXPECT_EQ(form().coverDotsX, 2837) << "the size in dots keeps its previous value";
+    EXPECT_EQ(form().document().calibrationText,
+              (CalibrationTexts{"0.30", "0.40", "0.50", "14.00", "2900", "2910"}));
+    EXPECT_EQ(form().document().coverDotsX, 2837) << "the size in dots keeps its previous value";
 }
 
 TEST_F(ModeSwitch, ChoosingTheCurrentModeAgainTouchesOnlyButtonsAndStatus) {
     start();
     form().switchToMode(CoverMode::BackCover);
-    form().SpeedButton9Click();
-    form().slotPicture[5] = Picture(solidPicture(10, 10, Qt::red));
-    form().calibrationText[0] = "9.99";
-    form().StatusBar1->setText(4, "Activated");
-    form().gradientState = 1;
+    control<QToolButton>(form(), "SpeedButton9").click();
+    form().document().slotPicture[5] = Picture(solidPicture(10, 10, Qt::red));
+    form().document().calibrationText[0] = "9.99";
+    control<StatusPanels>(form(), "StatusBar1").setText(4, "Activated");
+    form().document().gradientState = 1;
 
     form().switchToMode(CoverMode::BackCover);
-    EXPECT_TRUE(form().Panel1->isVisibleTo(&form())) << "Back Cover chosen again opens the mode chooser";
-    EXPECT_EQ(form().slotCode, 33);
-    EXPECT_EQ(form().StatusBar1->text(2), "Picture #2");
-    EXPECT_EQ(form().slotPicture[5].width(), 10);
-    EXPECT_EQ(form().calibrationText[0], "9.99");
-    EXPECT_EQ(form().StatusBar1->text(4), "Desactivated");
-    EXPECT_EQ(form().gradientState, 0);
+    EXPECT_TRUE(control<QFrame>(form(), "Panel1").isVisibleTo(&form()))
+        << "Back Cover chosen again opens the mode chooser";
+    EXPECT_EQ(form().document().slotCode, 33);
+    EXPECT_EQ(form().statusText(2), "Picture #2");
+    EXPECT_EQ(form().document().slotPicture[5].width(), 10);
+    EXPECT_EQ(form().document().calibrationText[0], "9.99");
+    EXPECT_EQ(form().statusText(4), "Desactivated");
+    EXPECT_EQ(form().document().gradientState, 0);
 
     form().switchToMode(CoverMode::CdCover);
-    form().Panel1->show();
+    control<QFrame>(form(), "Panel1").show();
     form().switchToMode(CoverMode::CdCover);
-    EXPECT_FALSE(form().Panel1->isVisibleTo(&form()));
+    EXPECT_FALSE(control<QFrame>(form(), "Panel1").isVisibleTo(&form()));
 }
 
 TEST_F(ModeSwitch, TheExamplePictureIsNotParked) {
     start();
     form().switchToMode(CoverMode::FrontCover);
     form().switchToMode(CoverMode::CdCover);
-    EXPECT_TRUE(form().slotPicture[0].isEmpty());
-    EXPECT_TRUE(form().slotKept[0].isEmpty());
+    EXPECT_TRUE(form().document().slotPicture[0].isEmpty());
+    EXPECT_TRUE(form().document().slotKept[0].isEmpty());
 }
 
 TEST_F(ModeSwitch, ALoadedPictureSurvivesARoundTrip) {
@@ -99,26 +102,26 @@ TEST_F(ModeSwitch, ALoadedPictureSurvivesARoundTrip) {
     const QImage picture = solidPicture(450, 450, QColor(10, 200, 30));
     load(2, picture);
     form().switchToMode(CoverMode::CdCover);
-    EXPECT_TRUE(form().slotPicture[2].isEmpty());
-    EXPECT_EQ(form().slotKept[2].bitmap(), picture);
+    EXPECT_TRUE(form().document().slotPicture[2].isEmpty());
+    EXPECT_EQ(form().document().slotKept[2].bitmap(), picture);
     form().switchToMode(CoverMode::FrontCover);
-    EXPECT_EQ(form().slotPicture[2].bitmap(), picture);
-    EXPECT_TRUE(form().slotLoaded[2]) << "switches never change the flags";
+    EXPECT_EQ(form().document().slotPicture[2].bitmap(), picture);
+    EXPECT_TRUE(form().document().slotLoaded[2]) << "switches never change the flags";
 }
 
 TEST_F(ModeSwitch, OnlyTheCurrentSlotIsParked) {
     start();
     form().switchToMode(CoverMode::FrontCover);
     load(2, solidPicture(8, 8, Qt::red));
-    form().SpeedButton9Click(); // Picture #1 kept, Picture #2 current
+    control<QToolButton>(form(), "SpeedButton9").click(); // Picture #1 kept, Picture #2 current
     load(3, solidPicture(6, 6, Qt::blue));
     form().switchToMode(CoverMode::MiniCd);
-    EXPECT_EQ(form().slotKept[3].width(), 6);
-    EXPECT_TRUE(form().slotPicture[3].isEmpty());
-    EXPECT_EQ(form().slotKept[2].width(), 8);
+    EXPECT_EQ(form().document().slotKept[3].width(), 6);
+    EXPECT_TRUE(form().document().slotPicture[3].isEmpty());
+    EXPECT_EQ(form().document().slotKept[2].width(), 8);
     form().switchToMode(CoverMode::FrontCover);
-    EXPECT_EQ(form().slotPicture[2].width(), 8) << "coming back shows Picture #1";
-    EXPECT_EQ(form().slotCode, 2);
+    EXPECT_EQ(form().document().slotPicture[2].width(), 8) << "coming back shows Picture #1";
+    EXPECT_EQ(form().document().slotCode, 2);
 }
 
 TEST_F(ModeSwitch, APrinterChangeGivesCalibratedModesTheNewSizeUntilSaved) {
@@ -126,33 +129,36 @@ TEST_F(ModeSwitch, APrinterChangeGivesCalibratedModesTheNewSizeUntilSaved) {
     start();
     printer.install({600, 600, 210, 297, 4960, 7016});
     ui.printerSetupAnswers.push_back(true);
-    form().SpeedButton6->click();
+    control<QToolButton>(form(), "SpeedButton6").click();
     form().switchToMode(CoverMode::BackCover);
-    EXPECT_EQ(form().calibrationText, (CalibrationTexts{"0.10", "0.20", "0.30", "14.00", "3566", "2811"}));
-    EXPECT_EQ(form().coverDotsX, 3566);
-    EXPECT_FALSE(form().printerChanged[2]);
-    EXPECT_TRUE(form().printerChanged[0]) << "other modes keep their flags";
+    EXPECT_EQ(form().document().calibrationText,
+              (CalibrationTexts{"0.10", "0.20", "0.30", "14.00", "3566", "2811"}));
+    EXPECT_EQ(form().document().coverDotsX, 3566);
+    EXPECT_FALSE(form().document().printerChanged[2]);
+    EXPECT_TRUE(form().document().printerChanged[0]) << "other modes keep their flags";
     EXPECT_EQ(folder.read("Back_cfg.ini"), QByteArray("0.10\r\n0.20\r\n0.30\r\n14.00\r\n3000\r\n2500\r\n"));
 
     form().switchToMode(CoverMode::CdCover);
     form().switchToMode(CoverMode::BackCover);
-    EXPECT_EQ(form().calibrationText[4], "3566") << "the second visit keeps the new printer's size";
+    EXPECT_EQ(form().document().calibrationText[4], "3566")
+        << "the second visit keeps the new printer's size";
 
     // Ok saves the mode's calibration: from then on the file's size is the one in effect.
     program->Form19->prepareFor(CoverMode::BackCover, {"0.10", "0.20", "0.30", "14.00", "3001", "2501"});
     program->Form19->SpeedButton1->click();
     form().switchToMode(CoverMode::CdCover);
     form().switchToMode(CoverMode::BackCover);
-    EXPECT_EQ(form().calibrationText[4], "3001");
-    EXPECT_EQ(form().calibrationText[5], "2501");
+    EXPECT_EQ(form().document().calibrationText[4], "3001");
+    EXPECT_EQ(form().document().calibrationText[5], "2501");
 }
 
 TEST_F(ModeSwitch, AnUnreadableCalibrationFileGivesTheModeItsOwnTrueSize) {
     folder.write("Cd_cfg.ini", "0.50\r\n0.50\r\n0.50\r\n15.00\r\n1200\r\n1200\r\n");
     folder.write("MiniCd_cfg.ini", QByteArray(2 * 1024 * 1024, 'x'));
     start();
-    form().MiniCD1->trigger();
-    EXPECT_EQ(form().calibrationText, (CalibrationTexts{"0.00", "0.00", "0.00", "15.00", "1891", "1892"}));
+    control<QAction>(form(), "MiniCD1").trigger();
+    EXPECT_EQ(form().document().calibrationText,
+              (CalibrationTexts{"0.00", "0.00", "0.00", "15.00", "1891", "1892"}));
     ASSERT_EQ(ui.messages().size(), 1);
     EXPECT_TRUE(ui.messages().front().contains(QLatin1String("MiniCd_cfg.ini")));
 }
@@ -163,30 +169,31 @@ TEST_F(ModeSwitch, WithoutPrinterOrCalibrationTheSwitchKeepsThePreviousSize) {
     start();
     for (CoverMode mode : {CoverMode::FrontCover, CoverMode::BackCover, CoverMode::MiniCd}) {
         form().switchToMode(mode);
-        EXPECT_EQ(form().calibrationText,
+        EXPECT_EQ(form().document().calibrationText,
                   (CalibrationTexts{"0.50", "0.50", "0.50", "15.00", "2800", "2800"}));
-        EXPECT_EQ(form().coverDotsX, 0);
-        EXPECT_EQ(form().StatusBar1->text(3), QLatin1String(modeInfo(mode).statusText));
+        EXPECT_EQ(form().document().coverDotsX, 0);
+        EXPECT_EQ(form().statusText(3), QLatin1String(modeInfo(mode).statusText));
     }
-    EXPECT_TRUE(form().SpeedButton4->isEnabled()) << "a switch into Back Cover enables Print again";
+    EXPECT_TRUE(control<QToolButton>(form(), "SpeedButton4").isEnabled())
+        << "a switch into Back Cover enables Print again";
 }
 
 TEST_F(ModeSwitch, ModeChooserRowsAndMouseMovesOverTheWindow) {
     start();
-    form().Panel1->show();
+    control<QFrame>(form(), "Panel1").show();
     QMouseEvent hover(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton,
                       Qt::NoModifier);
-    QApplication::sendEvent(form().Panel3, &hover);
-    EXPECT_EQ(form().Panel3->frameShadow(), QFrame::Raised);
-    EXPECT_EQ(form().Panel2->frameShadow(), QFrame::Plain);
-    EXPECT_TRUE(form().Panel1->isVisibleTo(&form()));
+    QApplication::sendEvent(&control<QFrame>(form(), "Panel3"), &hover);
+    EXPECT_EQ(control<QFrame>(form(), "Panel3").frameShadow(), QFrame::Raised);
+    EXPECT_EQ(control<QFrame>(form(), "Panel2").frameShadow(), QFrame::Plain);
+    EXPECT_TRUE(control<QFrame>(form(), "Panel1").isVisibleTo(&form()));
 
-    QTest::mouseClick(form().Panel3, Qt::LeftButton, {}, QPoint(50, 10));
-    EXPECT_EQ(form().StatusBar1->text(3), "Front Cover");
+    QTest::mouseClick(&control<QFrame>(form(), "Panel3"), Qt::LeftButton, {}, QPoint(50, 10));
+    EXPECT_EQ(form().statusText(3), "Front Cover");
 
-    form().Panel1->show();
-    QApplication::sendEvent(form().SpeedButton1, &hover);
-    EXPECT_FALSE(form().Panel1->isVisibleTo(&form()));
+    control<QFrame>(form(), "Panel1").show();
+    QApplication::sendEvent(&control<QToolButton>(form(), "SpeedButton1"), &hover);
+    EXPECT_FALSE(control<QFrame>(form(), "Panel1").isVisibleTo(&form()));
 }
 
 TEST_F(ModeSwitch, FunctionKeysSwitchModes) {
@@ -194,10 +201,10 @@ TEST_F(ModeSwitch, FunctionKeysSwitchModes) {
     form().activateWindow();
     QApplication::setActiveWindow(&form());
     QTest::keyClick(&form(), Qt::Key_F5);
-    EXPECT_EQ(form().StatusBar1->text(3), "Back Cover");
+    EXPECT_EQ(form().statusText(3), "Back Cover");
     QTest::keyClick(&form(), Qt::Key_F6);
-    EXPECT_EQ(form().StatusBar1->text(3), "Mini Cd");
+    EXPECT_EQ(form().statusText(3), "Mini Cd");
     QTest::keyClick(&form(), Qt::Key_F2);
-    EXPECT_EQ(form().StatusBar1->text(2), "Picture #2");
+    EXPECT_EQ(form().statusText(2), "Picture #2");
 }
 } // namespace

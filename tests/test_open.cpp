@@ -34,10 +34,10 @@ TEST_F(Open, JpegBecomesABitmapOfItsOwnSizeAndTheAdjustWindowAsks) {
     EXPECT_EQ(working.bitmap().size(), QSize(1600, 1200));
     EXPECT_EQ(working.bitmap().format(), QImage::Format_BGR888);
     EXPECT_EQ(slot(0).bitmap(), working.bitmap());
-    EXPECT_EQ(form().scratchPicture.bitmap(), working.bitmap());
-    EXPECT_EQ(form().StatusBar1->text(0), "       Beach.JPG");
-    EXPECT_TRUE(form().slotLoaded[0]);
-    EXPECT_FALSE(form().slotResized[0]);
+    EXPECT_EQ(form().document().scratchPicture.bitmap(), working.bitmap());
+    EXPECT_EQ(form().statusText(0), "       Beach.JPG");
+    EXPECT_TRUE(form().document().slotLoaded[0]);
+    EXPECT_FALSE(form().document().slotResized[0]);
     EXPECT_EQ(ui.modalWindows(), QStringList{"Form1"});
     EXPECT_TRUE(ui.messages().isEmpty());
 }
@@ -47,7 +47,7 @@ TEST_F(Open, BitmapIsKeptAsReadAndScratchStaysEmpty) {
     open(bmpFile(QStringLiteral("logo.bmp"), indexedPicture(31, 9)));
     EXPECT_EQ(slot(0).bitmap().format(), QImage::Format_Indexed8);
     EXPECT_EQ(slot(0).bitmap().size(), QSize(31, 9));
-    EXPECT_TRUE(form().scratchPicture.isEmpty());
+    EXPECT_TRUE(form().document().scratchPicture.isEmpty());
     EXPECT_EQ(Picture::loadBmp(folder.file("cd1_tmp.bmp")).bitmap().format(), QImage::Format_Indexed8);
 }
 
@@ -57,13 +57,13 @@ TEST_F(Open, PathsNamingJpegConvertTheirBitmapToo) {
     open(bmpFile(QStringLiteral("my.jpg.files/scan.bmp"), indexedPicture(8, 8)));
     EXPECT_EQ(slot(0).bitmap().format(), QImage::Format_BGR888);
     EXPECT_EQ(slot(0).bitmap().pixelColor(1, 0), QColor(10, 200, 10));
-    EXPECT_FALSE(form().scratchPicture.isEmpty());
+    EXPECT_FALSE(form().document().scratchPicture.isEmpty());
 
     // ".jpeg" files are treated like ".jpg" ones.
     open(file(QStringLiteral("photo.jpeg"), encodeJpeg(gradientPicture(40, 30))));
     EXPECT_EQ(slot(0).bitmap().size(), QSize(40, 30));
     EXPECT_EQ(slot(0).bitmap().format(), QImage::Format_BGR888);
-    EXPECT_EQ(form().StatusBar1->text(0), "       photo.jpeg");
+    EXPECT_EQ(form().statusText(0), "       photo.jpeg");
 }
 
 TEST_F(Open, EachSlotWritesItsOwnWorkingFile) {
@@ -72,13 +72,13 @@ TEST_F(Open, EachSlotWritesItsOwnWorkingFile) {
     for (const SlotInfo& info : slotTable()) {
         form().switchToMode(info.mode);
         if (info.second)
-            form().SpeedButton9Click();
-        ASSERT_EQ(form().slotCode, info.code);
+            control<QToolButton>(form(), "SpeedButton9").click();
+        ASSERT_EQ(form().document().slotCode, info.code);
         QFile::remove(folder.file(QLatin1String(info.workingFile)));
         open(path);
         EXPECT_TRUE(QDir(folder.path()).entryList(QDir::Files).contains(QLatin1String(info.workingFile)))
             << info.workingFile;
-        EXPECT_TRUE(form().slotLoaded[static_cast<size_t>(info.index)]) << info.code;
+        EXPECT_TRUE(form().document().slotLoaded[static_cast<size_t>(info.index)]) << info.code;
     }
     EXPECT_FALSE(folder.exists(QStringLiteral("cd8_tmp.bmp")));
     EXPECT_FALSE(folder.exists(QStringLiteral("cd2_tmp.bmp")));
@@ -88,10 +88,10 @@ TEST_F(Open, SecondCdPictureSharesTheWorkingFileButNotThePicture) {
     start();
     open(bmpFile(QStringLiteral("first.bmp"), gradientPicture(30, 30)));
     const QImage first = slot(0).bitmap();
-    form().SpeedButton9Click();
+    control<QToolButton>(form(), "SpeedButton9").click();
     open(bmpFile(QStringLiteral("second.bmp"), indexedPicture(12, 12)));
     EXPECT_EQ(Picture::loadBmp(folder.file("cd1_tmp.bmp")).bitmap().size(), QSize(12, 12));
-    form().SpeedButton8Click();
+    control<QToolButton>(form(), "SpeedButton8").click();
     EXPECT_EQ(slot(0).bitmap(), first);
 }
 
@@ -109,13 +109,13 @@ TEST_F(Open, CancelChangesNothingAndAnEmptyNameStillAsksHowToFit) {
     start();
     const QImage example = slot(0).bitmap();
     ui.fileAnswers.push_back(std::nullopt);
-    form().SpeedButton1Click();
+    control<QToolButton>(form(), "SpeedButton1").click();
     EXPECT_TRUE(ui.modalWindows().isEmpty());
 
     open(QString());
     EXPECT_EQ(ui.modalWindows(), QStringList{"Form1"});
     EXPECT_EQ(slot(0).bitmap(), example);
-    EXPECT_FALSE(form().slotLoaded[0]);
+    EXPECT_FALSE(form().document().slotLoaded[0]);
 }
 
 // A file that cannot be read leaves the slot, its working file and the status bar as they were.
@@ -164,9 +164,9 @@ TEST_F(Open, UnreadableFilesAreReportedAndLeaveTheSlotAlone) {
             << c.name << ": " << ui.messages()[0].toStdString();
         EXPECT_TRUE(ui.modalWindows().isEmpty()) << c.name;
         EXPECT_EQ(slot(0).bitmap(), kept) << c.name;
-        EXPECT_TRUE(form().slotLoaded[0]);
+        EXPECT_TRUE(form().document().slotLoaded[0]);
         EXPECT_EQ(folder.read(QStringLiteral("cd1_tmp.bmp")), working) << c.name;
-        EXPECT_EQ(form().StatusBar1->text(0), "       kept.bmp") << c.name;
+        EXPECT_EQ(form().statusText(0), "       kept.bmp") << c.name;
     }
 
     for (const QString& path : {pictures.filePath(QStringLiteral("missing.jpg")), pictures.path()}) {
@@ -187,8 +187,8 @@ TEST_F(Open, AWorkingFileThatCannotBeWrittenLeavesTheSlotAlone) {
     ASSERT_EQ(ui.messages().size(), 1);
     EXPECT_TRUE(ui.messages()[0].contains(QStringLiteral("cd1_tmp.bmp")));
     EXPECT_EQ(slot(0).bitmap(), example);
-    EXPECT_FALSE(form().slotLoaded[0]);
-    EXPECT_TRUE(form().scratchPicture.isEmpty());
+    EXPECT_FALSE(form().document().slotLoaded[0]);
+    EXPECT_TRUE(form().document().scratchPicture.isEmpty());
 }
 
 } // namespace

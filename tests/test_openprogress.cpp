@@ -80,8 +80,9 @@ TEST_F(OpenProgress, CancelInTheWindowLeavesEverythingAsItWas) {
     EXPECT_EQ(shownProgressWindow(), nullptr);
     EXPECT_EQ(slot(0).bitmap(), kept);
     EXPECT_EQ(folder.read(QStringLiteral("cd1_tmp.bmp")), working);
-    EXPECT_EQ(form().StatusBar1->text(0), "       kept.bmp");
-    EXPECT_TRUE(ui.calls.size() == 1 && ui.calls[0].kind == QLatin1String("open")) << "no message, no Adjust window";
+    EXPECT_EQ(form().statusText(0), "       kept.bmp");
+    EXPECT_TRUE(ui.calls.size() == 1 && ui.calls[0].kind == QLatin1String("open"))
+        << "no message, no Adjust window";
 
     // Left alone, the same open goes through with the window shown.
     open(file(QStringLiteral("Large.JPG"), encodeJpeg(gradientPicture(300, 400))));
@@ -96,8 +97,8 @@ TEST_F(OpenProgress, ResizeAfterOpenFitsAsFromTheWholePicture) {
         form().switchToMode(mode);
         const QString path = file(QStringLiteral("photo.jpg"), encodeJpeg(noisePicture(1203, 807, 5)));
         open(path, Adjust::Resize);
-        const SlotInfo info = *form().currentSlot();
-        const QImage& mask = form().discMask.bitmap();
+        const SlotInfo info = *form().document().currentSlot();
+        const QImage& mask = form().document().discMask.bitmap();
         const FittedPicture whole = fitToCover(Picture::load(path).bitmap(), mode, mask);
         EXPECT_EQ(slot(info.index).bitmap(), whole.picture);
         EXPECT_EQ(Picture::loadBmp(folder.file("tst.bmp")).bitmap(), whole.stretched);

@@ -24,9 +24,9 @@ protected:
 TEST_F(Print, BothPicturesAtTheirOffsetsAtTheTrueSize) {
     start();
     fitted("red.bmp", solidPicture(900, 900, Qt::red));
-    form().SpeedButton9Click();
+    control<QToolButton>(form(), "SpeedButton9").click();
     fitted("blue.bmp", solidPicture(600, 800, Qt::blue));
-    form().SpeedButton4->click();
+    control<QToolButton>(form(), "SpeedButton4").click();
 
     const TestPrinter::Job& job = onlyJob();
     EXPECT_EQ(job.title, "Obn7000");
@@ -36,8 +36,8 @@ TEST_F(Print, BothPicturesAtTheirOffsetsAtTheTrueSize) {
     EXPECT_EQ(job.images[0].target, QRect(0, 0, 2837, 2838));
     EXPECT_EQ(job.images[1].target, QRect(0, 3540, 2837, 2838)); // 15.00 cm
     // The job carries the fitted pictures themselves, not copies blown up to printer dots.
-    EXPECT_EQ(seen(job.images[0]), form().slotKept[0].bitmap());
-    EXPECT_EQ(seen(job.images[1]), form().slotKept[1].bitmap());
+    EXPECT_EQ(seen(job.images[0]), form().document().slotKept[0].bitmap());
+    EXPECT_EQ(seen(job.images[1]), form().document().slotKept[1].bitmap());
     EXPECT_EQ(job.images[1].image.size(), QSize(450, 450));
     EXPECT_TRUE(ui.messages().isEmpty()) << ui.messages().join('\n').toStdString();
 }
@@ -46,23 +46,23 @@ TEST_F(Print, OnlyTheLoadedPictureAtItsOwnOffsetsAndTheCalibratedSize) {
     folder.write("Back_cfg.ini", "1.00\r\n2.00\r\n0.50\r\n10.00\r\n3000\r\n2000\r\n");
     start();
     form().switchToMode(CoverMode::BackCover);
-    form().SpeedButton9Click();
+    control<QToolButton>(form(), "SpeedButton9").click();
     fitted("photo.bmp", gradientPicture(1200, 1000));
-    form().Print1Click();
+    control<QAction>(form(), "Print1").trigger();
 
     const TestPrinter::Job& job = onlyJob();
     ASSERT_EQ(job.images.size(), 1u);
     EXPECT_EQ(job.images[0].target, QRect(118, 2360, 3000, 2000));
     EXPECT_EQ(job.images[0].image.size(), QSize(505, 410));
-    EXPECT_EQ(form().coverDotsX, 3000);
-    EXPECT_EQ(form().coverDotsY, 2000);
+    EXPECT_EQ(form().document().coverDotsX, 3000);
+    EXPECT_EQ(form().document().coverDotsY, 2000);
 }
 
 TEST_F(Print, NothingToPrintIsSaidAndNoPageGoesOut) {
     start(); // the example picture is not the user's
-    form().SpeedButton4->click();
+    control<QToolButton>(form(), "SpeedButton4").click();
     form().switchToMode(CoverMode::FrontCover);
-    form().SpeedButton4->click();
+    control<QToolButton>(form(), "SpeedButton4").click();
     EXPECT_TRUE(printer.jobs.empty());
     ASSERT_EQ(ui.messages().size(), 2);
     EXPECT_TRUE(ui.messages()[0].startsWith("Nothing to print") && ui.messages()[0].contains("Cd Cover"));
@@ -72,18 +72,18 @@ TEST_F(Print, NothingToPrintIsSaidAndNoPageGoesOut) {
 TEST_F(Print, CurrentSlotIsKeptAsShownTheOtherAsItWas) {
     start();
     fitted("red.bmp", solidPicture(900, 900, Qt::red));
-    form().SpeedButton9Click();
+    control<QToolButton>(form(), "SpeedButton9").click();
     fitted("green.bmp", solidPicture(900, 900, Qt::green));
-    const QImage firstKept = form().slotKept[0].bitmap();
-    form().slotPicture[1].bitmap().fill(Qt::yellow); // as an effect would change it
-    form().slotPicture[0].assign(solidPicture(450, 450, Qt::black));
+    const QImage firstKept = form().document().slotKept[0].bitmap();
+    form().document().slotPicture[1].bitmap().fill(Qt::yellow); // as an effect would change it
+    form().document().slotPicture[0].assign(solidPicture(450, 450, Qt::black));
 
-    form().SpeedButton4->click();
+    control<QToolButton>(form(), "SpeedButton4").click();
     const TestPrinter::Job& job = onlyJob();
     ASSERT_EQ(job.images.size(), 2u);
     EXPECT_EQ(seen(job.images[0]), firstKept);
     EXPECT_EQ(seen(job.images[1]).pixelColor(225, 225), QColor(Qt::yellow));
-    EXPECT_EQ(form().slotKept[1].bitmap(), form().slotPicture[1].bitmap());
+    EXPECT_EQ(form().document().slotKept[1].bitmap(), form().document().slotPicture[1].bitmap());
 }
 
 TEST_F(Print, UnusableCalibrationValueIsNamedAndNothingPrints) {
@@ -107,7 +107,7 @@ TEST_F(Print, UnusableCalibrationValueIsNamedAndNothingPrints) {
         lines[c.line - 1] = c.value;
         folder.write("Cd_cfg.ini", lines.join("\r\n") + "\r\n");
         start();
-        form().SpeedButton4->click();
+        control<QToolButton>(form(), "SpeedButton4").click();
         EXPECT_TRUE(printer.jobs.empty()) << c.value.left(20).constData();
         ASSERT_EQ(ui.messages().size(), 1);
         const QString message = ui.messages().front();
@@ -124,7 +124,7 @@ TEST_F(Print, RefusedJobOrNoPrinterIsReportedNotPrinted) {
     start();
     fitted("red.bmp", solidPicture(900, 900, Qt::red));
     printer.refuseJobs = true;
-    form().SpeedButton4->click();
+    control<QToolButton>(form(), "SpeedButton4").click();
     EXPECT_TRUE(printer.jobs.empty());
     ASSERT_EQ(ui.messages().size(), 1);
     EXPECT_TRUE(ui.messages().front().contains(QLatin1String("refused")));
@@ -135,8 +135,8 @@ TEST_F(Print, RefusedJobOrNoPrinterIsReportedNotPrinted) {
     start();
     form().switchToMode(CoverMode::BackCover); // enables the Print button again
     fitted("red.bmp", solidPicture(900, 900, Qt::red));
-    ASSERT_TRUE(form().SpeedButton4->isEnabled());
-    form().SpeedButton4->click();
+    ASSERT_TRUE(control<QToolButton>(form(), "SpeedButton4").isEnabled());
+    control<QToolButton>(form(), "SpeedButton4").click();
     EXPECT_TRUE(printer.jobs.empty());
     ASSERT_EQ(ui.messages().size(), 2);
     EXPECT_TRUE(ui.messages().back().startsWith(QLatin1String("No printer is installed")))
@@ -158,27 +158,27 @@ TEST_F(Print, AcceptedSetupMeasuresTheModeAgainOnTheNewPrinter) {
         form().switchToMode(c.mode);
         printer.install({600, 600, 210, 297, 4960, 7016});
         ui.printerSetupAnswers.push_back(true);
-        form().SpeedButton6->click();
-        EXPECT_EQ(form().coverDotsX, c.dotsX);
-        EXPECT_EQ(form().coverDotsY, c.dotsY);
-        EXPECT_EQ(form().calibrationText[4], QString::number(c.dotsX));
-        EXPECT_EQ(form().calibrationText[5], QString::number(c.dotsY));
-        EXPECT_EQ(form().printerChanged, (std::array<bool, 3>{true, true, true}));
-        EXPECT_EQ(form().printerReading.horzSizeMm, 210.0f);
+        control<QToolButton>(form(), "SpeedButton6").click();
+        EXPECT_EQ(form().document().coverDotsX, c.dotsX);
+        EXPECT_EQ(form().document().coverDotsY, c.dotsY);
+        EXPECT_EQ(form().document().calibrationText[4], QString::number(c.dotsX));
+        EXPECT_EQ(form().document().calibrationText[5], QString::number(c.dotsY));
+        EXPECT_EQ(form().document().printerChanged, (std::array<bool, 3>{true, true, true}));
+        EXPECT_EQ(form().document().printerReading.horzSizeMm, 210.0f);
         program.reset();
     }
 }
 
 TEST_F(Print, CancelledSetupChangesNothing) {
     start();
-    const CalibrationTexts before = form().calibrationText;
+    const CalibrationTexts before = form().document().calibrationText;
     printer.install({600, 600, 210, 297, 4960, 7016});
-    form().Printersetup1Click();
+    control<QAction>(form(), "Printersetup1").trigger();
     EXPECT_EQ(ui.calls.back().kind, "printerSetup");
-    EXPECT_EQ(form().calibrationText, before);
-    EXPECT_EQ(form().coverDotsX, 2837);
-    EXPECT_EQ(form().printerReading.horzSizeMm, 203.0f);
-    EXPECT_EQ(form().printerChanged, (std::array<bool, 3>{}));
+    EXPECT_EQ(form().document().calibrationText, before);
+    EXPECT_EQ(form().document().coverDotsX, 2837);
+    EXPECT_EQ(form().document().printerReading.horzSizeMm, 203.0f);
+    EXPECT_EQ(form().document().printerChanged, (std::array<bool, 3>{}));
 }
 
 } // namespace

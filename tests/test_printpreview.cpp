@@ -36,9 +36,9 @@ protected:
         const QColor colours[][2] = {{Qt::green, Qt::red}, {Qt::yellow, Qt::blue}};
         for (const bool second : {false, true}) {
             const auto i = size_t(slotOf(CoverMode::CdCover, second).index);
-            form().slotPicture[i] = Picture(solidPicture(450, 450, colours[second][0]));
-            form().slotKept[i] = Picture(solidPicture(450, 450, colours[second][1]));
-            form().slotLoaded[i] = true;
+            form().document().slotPicture[i] = Picture(solidPicture(450, 450, colours[second][0]));
+            form().document().slotKept[i] = Picture(solidPicture(450, 450, colours[second][1]));
+            form().document().slotLoaded[i] = true;
         }
     }
 };
@@ -47,7 +47,7 @@ TEST_F(PagePreview, DrawsTheRectanglesThePrintJobDrawsAndPrintsFromTheWindow) {
     printer.poseAs(TestPrinter::a4WithMargins());
     start();
     loadCdCover();
-    form().calibrationText = {"0.30", "0.70", "1.10", "14.90", "2827", "2801"};
+    form().document().calibrationText = {"0.30", "0.70", "1.10", "14.90", "2827", "2801"};
     ui.realModalWindows = true;
     std::vector<QRect> previewed;
     QColor first, second;
@@ -58,10 +58,10 @@ TEST_F(PagePreview, DrawsTheRectanglesThePrintJobDrawsAndPrintsFromTheWindow) {
         second = shownAt(preview(shown), corner + QPointF(71, 209));
         previewed = preview(shown).drawnTargets();
         EXPECT_TRUE(printer.jobs.empty());
-        EXPECT_EQ(form().slotKept[0].bitmap().pixelColor(0, 0), QColor(Qt::red));
+        EXPECT_EQ(form().document().slotKept[0].bitmap().pixelColor(0, 0), QColor(Qt::red));
         ModalUser::press(preview(shown).PrintButton);
     });
-    ASSERT_TRUE(user.run([&] { form().PrintPreview1->trigger(); }));
+    ASSERT_TRUE(user.run([&] { control<QAction>(form(), "PrintPreview1").trigger(); }));
     ASSERT_EQ(printer.jobs.size(), 1u);
     std::vector<QRect> printed;
     for (const PrintedImage& image : printer.jobs.back().images)
@@ -93,7 +93,7 @@ TEST_F(PagePreview, APictureCutAtTheBottomIsMarkedInRedAndMeasured) {
         EXPECT_LE(window.Page->height(), window.ScrollBox->viewport()->height());
         window.CloseButton->click();
     });
-    form().PrintPreview1->trigger();
+    control<QAction>(form(), "PrintPreview1").trigger();
 }
 
 TEST_F(PagePreview, AnEmptyModeIsShownSayingThereIsNothingToPrintAndCloseLeavesIt) {
@@ -111,7 +111,7 @@ TEST_F(PagePreview, AnEmptyModeIsShownSayingThereIsNothingToPrintAndCloseLeavesI
             EXPECT_FALSE(button->accessibleName().isEmpty()) << button->objectName().toStdString();
         ModalUser::press(window.CloseButton);
     });
-    EXPECT_TRUE(user.run([&] { form().PrintPreview1->trigger(); }));
+    EXPECT_TRUE(user.run([&] { control<QAction>(form(), "PrintPreview1").trigger(); }));
     EXPECT_FALSE(program->PrintPreview->isVisible());
     EXPECT_TRUE(ui.messages().isEmpty());
 }
@@ -133,7 +133,7 @@ TEST_F(PagePreview, ExportFromTheWindowGoesThroughTheRealSaveDialog) {
         shown.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QStringLiteral("cover"));
         shown.accept(); // as its Save button does
     });
-    ASSERT_TRUE(user.run([&] { form().PrintPreview1->trigger(); }));
+    ASSERT_TRUE(user.run([&] { control<QAction>(form(), "PrintPreview1").trigger(); }));
     EXPECT_EQ(filters, QStringList{"PDF (*.pdf)"});
     EXPECT_EQ(pdfPageCount(pdfFolder + QStringLiteral("/cover.pdf")), 1);
 }
@@ -143,7 +143,7 @@ TEST_F(PagePreview, APictureRunningOffTheSheetIsShownWholeWithItsLabelAndOverhan
     start();
     loadCdCover();
     // Picture #1 starts 30 mm left of the printable area, Picture #2 ends 90 mm below the sheet.
-    form().calibrationText = {"-3.00", "0.00", "0.00", "25.00", "2834", "2834"};
+    form().document().calibrationText = {"-3.00", "0.00", "0.00", "25.00", "2834", "2834"};
     ui.modalActions.push_back([&](QDialog& shown) {
         TFPrintPreview& window = preview(shown);
         window.ActualSizeButton->click();
@@ -160,7 +160,7 @@ TEST_F(PagePreview, APictureRunningOffTheSheetIsShownWholeWithItsLabelAndOverhan
         EXPECT_LE(window.Page->height(), window.ScrollBox->viewport()->height());
         window.CloseButton->click();
     });
-    form().PrintPreview1->trigger();
+    control<QAction>(form(), "PrintPreview1").trigger();
 }
 
 TEST_F(PagePreview, PrintWarnsOfAPictureCutOnALetterSheetAndCancelSendsNothing) {
@@ -169,15 +169,15 @@ TEST_F(PagePreview, PrintWarnsOfAPictureCutOnALetterSheetAndCancelSendsNothing) 
     loadCdCover();
     // 4800 x 6300 dots over 203 x 267 mm: 235 dots a centimetre down puts Picture #2 at 3525, and
     // its true 2831 dots end at 6356, 56 dots (2.37 mm) below what the printer reaches.
-    form().SpeedButton4->click();
+    control<QToolButton>(form(), "SpeedButton4").click();
     ASSERT_EQ(ui.calls.size(), 1u);
     EXPECT_EQ(ui.calls[0].text,
               "Picture #2 would be cut 2.4 mm at the bottom.\nThe printer cannot reach that "
               "part of the page.\n\nPrint anyway?");
     EXPECT_TRUE(printer.jobs.empty());
-    EXPECT_EQ(form().slotKept[0].bitmap().pixelColor(0, 0), QColor(Qt::red));
+    EXPECT_EQ(form().document().slotKept[0].bitmap().pixelColor(0, 0), QColor(Qt::red));
     ui.confirmAnswers.push_back(true);
-    form().SpeedButton4->click();
+    control<QToolButton>(form(), "SpeedButton4").click();
     EXPECT_EQ(printer.jobs.size(), 1u);
 }
 
@@ -190,7 +190,7 @@ TEST_F(PagePreview, PrintTestWarnsTheSameAndCancelSendsNothing) {
         window.SpeedButton2->click();
         window.SpeedButton1->click();
     });
-    form().SpeedButton11->click();
+    control<QToolButton>(form(), "SpeedButton11").click();
     ASSERT_EQ(ui.calls.at(1).kind, "confirm");
     EXPECT_TRUE(ui.calls[1].text.startsWith("Picture #2 would be cut ")) << ui.calls[1].text.toStdString();
     EXPECT_TRUE(ui.calls[1].text.endsWith(" at the bottom.\nThe printer cannot reach that part of the "

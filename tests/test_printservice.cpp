@@ -84,7 +84,8 @@ private:
                 const qsizetype field = request.toLower().indexOf("content-length:");
                 if (field < 0 || field > headerEnd)
                     return false;
-                length = request.mid(field + 15, request.indexOf('\r', field) - field - 15).trimmed().toLongLong();
+                length =
+                    request.mid(field + 15, request.indexOf('\r', field) - field - 15).trimmed().toLongLong();
             }
         }
         const QByteArray requestId = request.mid(headerEnd + 4 + 4, 4);
@@ -170,8 +171,8 @@ TEST_P(SilentPrintServer, StartUpGivesUpAndStartsWithoutPrinting) {
     });
     ASSERT_EQ(ui.messages().size(), 1);
     EXPECT_TRUE(ui.messages().front().endsWith("Printing buttons will be disabled..."));
-    EXPECT_TRUE(program->Form15->noPrinter);
-    EXPECT_FALSE(program->Form15->SpeedButton4->isEnabled());
+    EXPECT_TRUE(program->Form15->document().noPrinter);
+    EXPECT_FALSE(control<QToolButton>(*program->Form15, "SpeedButton4").isEnabled());
 }
 
 TEST_P(SilentPrintServer, TheChecksBeforeAJobAndThePrinterSetupGiveUp) {
@@ -200,7 +201,8 @@ TEST(PrintJobHeld, EndsWithAReasonAndTheWaitWindowAnswersMeanwhile) {
     const auto job = [&](const QString& title) {
         const QString file = folder.filePath(title + ".pdf");
         QFile(file).open(QIODevice::WriteOnly);
-        return submitPrintJob(QStringLiteral("Orbalin_PDF"), file, title, {{"media", "A4"}}).value_or("taken");
+        return submitPrintJob(QStringLiteral("Orbalin_PDF"), file, title, {{"media", "A4"}})
+            .value_or("taken");
     };
     bool waitWindowShown = false;
     bool cancelWhenShown = false;

@@ -14,7 +14,6 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
-#include <QStandardPaths>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -24,6 +23,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
+#include <QStandardPaths>
 #include <QTest>
 #include <QToolButton>
 
@@ -86,10 +86,10 @@ TEST_F(OpenDialog, FirstFilterOfTheOpenButtonListsEveryPictureAndNothingElse) {
                   choose(dialog, QStringLiteral("c.bmp"));
               })
         .then("Form1", [](QDialog& adjust) { adjust.findChild<QToolButton*>("SpeedButton1")->click(); });
-    EXPECT_TRUE(user.run([&] { program.Form15->SpeedButton1->click(); }));
+    EXPECT_TRUE(user.run([&] { control<QToolButton>(*program.Form15, "SpeedButton1").click(); }));
     EXPECT_EQ(shown, (QStringList{"a.jpg", "b.jpeg", "c.bmp", "sub"}));
     EXPECT_TRUE(filter.startsWith(QLatin1String("Tout ("))) << filter.toStdString();
-    EXPECT_TRUE(program.Form15->slotLoaded[0]);
+    EXPECT_TRUE(program.Form15->document().slotLoaded[0]);
 }
 
 TEST_F(OpenDialog, RemembersItsFoldersInTheProgramFolderOnly) {
@@ -102,12 +102,12 @@ TEST_F(OpenDialog, RemembersItsFoldersInTheProgramFolderOnly) {
     ModalUser user;
     user.then("QFileDialog", [](QDialog& dialog) { choose(dialog, QStringLiteral("c.bmp")); });
     EXPECT_TRUE(user.run([&] { ui.openFile(nullptr, request); }));
-    QtInteraction::keepDialogStateIn(
-        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    QtInteraction::keepDialogStateIn(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
     // This test's folder is a fresh one, so only this dialog can have written its name.
     const auto remembers = [this](const QString& file) {
         QFile settings(file);
-        return settings.open(QIODevice::ReadOnly) && settings.readAll().contains(QFile::encodeName(folder.path()));
+        return settings.open(QIODevice::ReadOnly) &&
+               settings.readAll().contains(QFile::encodeName(folder.path()));
     };
     EXPECT_TRUE(remembers(programFolder.filePath("QtProject.conf")));
     EXPECT_FALSE(remembers(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
@@ -258,7 +258,7 @@ protected:
         ui.modalActions.push_back([adjust](QDialog& shown) { adjust(static_cast<TForm1&>(shown)); });
         if (inSlide)
             ui.modalActions.push_back([inSlide](QDialog& shown) { inSlide(static_cast<TForm16&>(shown)); });
-        form().SpeedButton1->click();
+        control<QToolButton>(form(), "SpeedButton1").click();
     }
 
     static void takeASlide(TForm1& adjust) { adjust.SpeedButton2->click(); }
@@ -288,7 +288,7 @@ TEST_F(InTheProgram, SlideWindowOpensEachPictureFromItsCornerWithTheFrameThere) 
     EXPECT_EQ(framePlace, QPoint(0, 0));
     EXPECT_EQ(viewCorner, placeColour(3, 3));
     // Modify took the piece at the picture's corner: the fitted disc shows its pixels, not white.
-    const QImage disc = form().slotPicture[0].bitmap();
+    const QImage disc = form().document().slotPicture[0].bitmap();
     ASSERT_EQ(disc.size(), QSize(450, 450));
     for (const QPoint at : {QPoint(225, 60), QPoint(100, 225), QPoint(380, 300)})
         EXPECT_TRUE(near(disc.pixelColor(at), placeColour(at.x(), at.y()), 4))
@@ -316,9 +316,9 @@ TEST_F(InTheProgram, ModeChooserCaptionsFitBesideTheirIconsInTheirRows) {
         QFrame* row;
         QLabel* icon;
         const char* caption;
-    } rows[] = {{form().Panel2, form().Image11, "Cd Cover"},
-                {form().Panel3, form().Image12, "Front  Cover"},
-                {form().Panel4, form().Image13, "Back Cover"}};
+    } rows[] = {{&control<QFrame>(form(), "Panel2"), &control<QLabel>(form(), "Image11"), "Cd Cover"},
+                {&control<QFrame>(form(), "Panel3"), &control<QLabel>(form(), "Image12"), "Front  Cover"},
+                {&control<QFrame>(form(), "Panel4"), &control<QLabel>(form(), "Image13"), "Back Cover"}};
     for (const auto& r : rows) {
         SCOPED_TRACE(r.caption);
         QLabel* caption = nullptr;

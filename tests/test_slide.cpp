@@ -181,7 +181,7 @@ TEST_F(Slide, FrameIsDrawnOverThePictureWhichShowsThroughAroundIt) {
 
 TEST_F(Slide, ModifyTakesThePieceUnderTheFrameWhateverTheScrolling) {
     start();
-    form().slotResized[0] = true;
+    form().document().slotResized[0] = true;
     const QImage picture = coordinatePicture(1200, 900);
     open(CoverMode::CdCover, picture);
     across().setValue(100);
@@ -190,7 +190,7 @@ TEST_F(Slide, ModifyTakesThePieceUnderTheFrameWhateverTheScrolling) {
     slide().setFramePosition(*slide().Image2, {10, 20});
 
     slide().SpeedButton1Click();
-    EXPECT_EQ(form().slotPicture[0].bitmap(), picture.copy(110, 60, 450, 450));
+    EXPECT_EQ(form().document().slotPicture[0].bitmap(), picture.copy(110, 60, 450, 450));
     EXPECT_FALSE(slide().isVisible());
     EXPECT_EQ(slide().result(), QDialog::Accepted);
     EXPECT_TRUE(slide().Image1->picture().isEmpty());
@@ -198,13 +198,13 @@ TEST_F(Slide, ModifyTakesThePieceUnderTheFrameWhateverTheScrolling) {
 
 TEST_F(Slide, ModifyInBackCoverTakesARectangleWhiteBeyondThePicture) {
     start();
-    form().slotCode = 3;
-    form().slotResized[4] = true;
+    form().document().slotCode = 3;
+    form().document().slotResized[4] = true;
     open(CoverMode::BackCover, coordinatePicture(640, 500));
     slide().setFramePosition(*slide().Image6, {200, 150});
 
     slide().SpeedButton1Click();
-    const QImage& piece = form().slotPicture[4].bitmap();
+    const QImage& piece = form().document().slotPicture[4].bitmap();
     ASSERT_EQ(piece.size(), QSize(505, 410));
     EXPECT_EQ(piece.pixel(0, 0), coordinateColour(200, 150));
     EXPECT_EQ(piece.pixel(439, 349), coordinateColour(639, 499));
@@ -214,12 +214,12 @@ TEST_F(Slide, ModifyInBackCoverTakesARectangleWhiteBeyondThePicture) {
 
 TEST_F(Slide, ModifyInMiniCdOnlyEmptiesTheWorkPicture) {
     start();
-    form().slotCode = 4;
-    form().slotPicture[6] = Picture(solidPicture(300, 300, Qt::blue));
+    form().document().slotCode = 4;
+    form().document().slotPicture[6] = Picture(solidPicture(300, 300, Qt::blue));
     open(CoverMode::CdCover, coordinatePicture(600, 600));
     slide().SpeedButton1Click();
     EXPECT_TRUE(slide().Image1->picture().isEmpty());
-    EXPECT_EQ(form().slotPicture[6].bitmap(), solidPicture(300, 300, Qt::blue));
+    EXPECT_EQ(form().document().slotPicture[6].bitmap(), solidPicture(300, 300, Qt::blue));
     EXPECT_TRUE(slide().isVisible());
 }
 
@@ -249,7 +249,7 @@ TEST_F(Slide, DraggingStopsAtTheViewCornerAndGrowsTheContentPastThePicture) {
 
 TEST_F(Slide, ExitEscapeAndTheCloseButtonChangeNothing) {
     start();
-    const QImage before = form().slotPicture[0].bitmap();
+    const QImage before = form().document().slotPicture[0].bitmap();
     for (const auto& leave : std::initializer_list<std::function<void(TForm16&)>>{
              [](TForm16& w) { w.SpeedButton4Click(); }, [](TForm16& w) { w.close(); },
              [](TForm16& w) { QTest::keyClick(w.SpeedButton1, Qt::Key_Escape); }}) {
@@ -258,7 +258,7 @@ TEST_F(Slide, ExitEscapeAndTheCloseButtonChangeNothing) {
         leave(slide());
         EXPECT_FALSE(slide().isVisible());
         EXPECT_EQ(slide().result(), QDialog::Rejected);
-        EXPECT_EQ(form().slotPicture[0].bitmap(), before);
+        EXPECT_EQ(form().document().slotPicture[0].bitmap(), before);
     }
 }
 

@@ -15,7 +15,7 @@ namespace {
 QStringList statusTexts(const TForm15& form) {
     QStringList texts;
     for (int i = 0; i < 5; ++i)
-        texts << form.StatusBar1->text(i);
+        texts << form.statusText(i);
     return texts;
 }
 
@@ -27,17 +27,20 @@ TEST_F(StartUp, WithPrinterReadsMetricsAndComputesTheDiscSize) {
     start();
     EXPECT_EQ(statusTexts(form()), kStartStatus);
     EXPECT_TRUE(ui.messages().isEmpty()) << ui.messages().join("|").toStdString();
-    EXPECT_FALSE(form().noPrinter);
-    EXPECT_EQ(form().printerReading.logPixelsX, 600.0f);
-    EXPECT_EQ(form().printerReading.horzSizeMm, 203.0f);
-    EXPECT_EQ(form().printerReading.vertRes, 6600.0f);
-    EXPECT_EQ(form().coverDotsX, 2837);
-    EXPECT_EQ(form().coverDotsY, 2838);
-    EXPECT_EQ(form().calibrationText, (CalibrationTexts{"0.00", "0.00", "0.00", "15.00", "2837", "2838"}));
+    EXPECT_FALSE(form().document().noPrinter);
+    EXPECT_EQ(form().document().printerReading.logPixelsX, 600.0f);
+    EXPECT_EQ(form().document().printerReading.horzSizeMm, 203.0f);
+    EXPECT_EQ(form().document().printerReading.vertRes, 6600.0f);
+    EXPECT_EQ(form().document().coverDotsX, 2837);
+    EXPECT_EQ(form().document().coverDotsY, 2838);
+    EXPECT_EQ(form().document().calibrationText,
+              (CalibrationTexts{"0.00", "0.00", "0.00", "15.00", "2837", "2838"}));
     EXPECT_FALSE(folder.exists("Cd_cfg.ini")) << "start-up never writes the calibration file";
-    for (QToolButton* button : {form().SpeedButton4, form().SpeedButton6, form().SpeedButton11})
+    for (QToolButton* button :
+         {&control<QToolButton>(form(), "SpeedButton4"), &control<QToolButton>(form(), "SpeedButton6"),
+          &control<QToolButton>(form(), "SpeedButton11")})
         EXPECT_TRUE(button->isEnabled()) << button->objectName().toStdString();
-    EXPECT_EQ(form().slotCode, 1);
+    EXPECT_EQ(form().document().slotCode, 1);
 }
 
 TEST_F(StartUp, WithoutPrinterWarnsOnceAndDisablesPrinting) {
@@ -45,66 +48,70 @@ TEST_F(StartUp, WithoutPrinterWarnsOnceAndDisablesPrinting) {
     start();
     EXPECT_EQ(statusTexts(form()), kStartStatus);
     EXPECT_EQ(ui.messages(), QStringList{"No PRINTER installed, Printing buttons will be disabled..."});
-    EXPECT_TRUE(form().noPrinter);
-    for (QToolButton* button : {form().SpeedButton4, form().SpeedButton6, form().SpeedButton11})
+    EXPECT_TRUE(form().document().noPrinter);
+    for (QToolButton* button :
+         {&control<QToolButton>(form(), "SpeedButton4"), &control<QToolButton>(form(), "SpeedButton6"),
+          &control<QToolButton>(form(), "SpeedButton11")})
         EXPECT_FALSE(button->isEnabled()) << button->objectName().toStdString();
-    EXPECT_FALSE(form().Print1->isEnabled());
-    EXPECT_FALSE(form().Printersetup1->isEnabled());
-    EXPECT_TRUE(form().Loadpicture1->isEnabled());
-    EXPECT_EQ(form().printerReading.horzSizeMm, 0.0f);
-    EXPECT_EQ(form().coverDotsX, 0);
-    EXPECT_EQ(form().coverDotsY, 0);
-    EXPECT_EQ(form().calibrationText[3], "15.00");
+    EXPECT_FALSE(control<QAction>(form(), "Print1").isEnabled());
+    EXPECT_FALSE(control<QAction>(form(), "Printersetup1").isEnabled());
+    EXPECT_TRUE(control<QAction>(form(), "Loadpicture1").isEnabled());
+    EXPECT_EQ(form().document().printerReading.horzSizeMm, 0.0f);
+    EXPECT_EQ(form().document().coverDotsX, 0);
+    EXPECT_EQ(form().document().coverDotsY, 0);
+    EXPECT_EQ(form().document().calibrationText[3], "15.00");
 }
 
 TEST_F(StartUp, ShowsTheExamplePictureWithoutCountingItAsLoaded) {
     start();
-    const Picture& example = form().slotPicture[0];
+    const Picture& example = form().document().slotPicture[0];
     ASSERT_FALSE(example.isEmpty());
     EXPECT_EQ(example.width(), 450);
     EXPECT_EQ(example.height(), 450);
     EXPECT_EQ(example.bitmap(), Picture::loadBmp(folder.file("exemple.bmp")).bitmap());
     for (size_t i = 0; i < 8; ++i) {
-        EXPECT_FALSE(form().slotLoaded[i]);
-        EXPECT_FALSE(form().slotResized[i]);
-        EXPECT_TRUE(form().slotKept[i].isEmpty());
+        EXPECT_FALSE(form().document().slotLoaded[i]);
+        EXPECT_FALSE(form().document().slotResized[i]);
+        EXPECT_TRUE(form().document().slotKept[i].isEmpty());
     }
-    EXPECT_EQ(form().discMask.width(), 450);
-    EXPECT_EQ(form().smallDiscMask.width(), 300);
+    EXPECT_EQ(form().document().discMask.width(), 450);
+    EXPECT_EQ(form().document().smallDiscMask.width(), 300);
 }
 
 TEST_F(StartUp, CreatesTheLanguageChoiceFileWithEnglish) {
     start();
     EXPECT_EQ(folder.read("config.obn"), QByteArray("english.lag\r\n"));
-    EXPECT_EQ(form().languageFileName, "english.lag");
+    EXPECT_EQ(form().document().languageFileName, "english.lag");
 }
 
 TEST_F(StartUp, ReadsAnExistingLanguageChoiceUnchanged) {
     folder.write("config.obn", "french.lag\r\nignored.lag\r\n");
     start();
-    EXPECT_EQ(form().languageFileName, "french.lag");
+    EXPECT_EQ(form().document().languageFileName, "french.lag");
     EXPECT_EQ(folder.read("config.obn"), QByteArray("french.lag\r\nignored.lag\r\n"));
 }
 
 TEST_F(StartUp, AnEmptyLanguageChoiceMeansEnglish) {
     folder.write("config.obn", "");
     start();
-    EXPECT_EQ(form().languageFileName, "english.lag");
+    EXPECT_EQ(form().document().languageFileName, "english.lag");
     EXPECT_TRUE(ui.messages().isEmpty());
 }
 
 TEST_F(StartUp, TakesAnExistingCalibrationAsTextAndLeavesTheSizeForLater) {
     folder.write("Cd_cfg.ini", "0.50\r\n0.25\r\n1.00\r\n14.50\r\n2800\r\n2790\r\n");
     start();
-    EXPECT_EQ(form().calibrationText, (CalibrationTexts{"0.50", "0.25", "1.00", "14.50", "2800", "2790"}));
-    EXPECT_EQ(form().coverDotsX, 0);
-    EXPECT_EQ(form().coverDotsY, 0);
+    EXPECT_EQ(form().document().calibrationText,
+              (CalibrationTexts{"0.50", "0.25", "1.00", "14.50", "2800", "2790"}));
+    EXPECT_EQ(form().document().coverDotsX, 0);
+    EXPECT_EQ(form().document().coverDotsY, 0);
 }
 
 TEST_F(StartUp, AShortCalibrationFileTakesDefaultsForMissingLines) {
     folder.write("Cd_cfg.ini", "0.50\n0.25\n");
     start();
-    EXPECT_EQ(form().calibrationText, (CalibrationTexts{"0.50", "0.25", "0.00", "15.00", "2837", "2838"}));
+    EXPECT_EQ(form().document().calibrationText,
+              (CalibrationTexts{"0.50", "0.25", "0.00", "15.00", "2837", "2838"}));
 }
 
 TEST_F(StartUp, MissingShippedBitmapsAreReportedOnceByNameAndTheProgramGoesOn) {
@@ -116,25 +123,25 @@ TEST_F(StartUp, MissingShippedBitmapsAreReportedOnceByNameAndTheProgramGoesOn) {
     EXPECT_TRUE(message.contains("round.bmp")) << message.toStdString();
     EXPECT_TRUE(message.contains("exemple.bmp")) << message.toStdString();
     EXPECT_FALSE(message.contains("round_min.bmp")) << message.toStdString();
-    EXPECT_TRUE(form().discMask.isEmpty());
-    EXPECT_TRUE(form().slotPicture[0].isEmpty());
+    EXPECT_TRUE(form().document().discMask.isEmpty());
+    EXPECT_TRUE(form().document().slotPicture[0].isEmpty());
     form().switchToMode(CoverMode::MiniCd);
-    form().SpeedButton9Click();
-    EXPECT_EQ(form().StatusBar1->text(2), "Picture #2");
+    control<QToolButton>(form(), "SpeedButton9").click();
+    EXPECT_EQ(form().statusText(2), "Picture #2");
     EXPECT_EQ(ui.messages().size(), 1);
 }
 
 TEST_F(StartUp, TextBarListsStartOnTheSecondFontAndTwelvePoints) {
     start();
-    EXPECT_EQ(form().combotaillefonte->count(), 72);
-    EXPECT_EQ(form().combotaillefonte->currentText(), "12");
-    EXPECT_EQ(form().combotaillefonte->itemText(71), "340");
-    ASSERT_GT(form().Combofonte->count(), 1);
-    EXPECT_EQ(form().Combofonte->currentIndex(), 1);
-    EXPECT_TRUE(form().Edition->font().bold());
-    EXPECT_FALSE(form().Edition->font().italic());
-    EXPECT_FALSE(form().supfloat->isVisible());
-    EXPECT_FALSE(form().floatinglabel->isVisible());
+    EXPECT_EQ(control<QComboBox>(form(), "combotaillefonte").count(), 72);
+    EXPECT_EQ(control<QComboBox>(form(), "combotaillefonte").currentText(), "12");
+    EXPECT_EQ(control<QComboBox>(form(), "combotaillefonte").itemText(71), "340");
+    ASSERT_GT(control<QComboBox>(form(), "Combofonte").count(), 1);
+    EXPECT_EQ(control<QComboBox>(form(), "Combofonte").currentIndex(), 1);
+    EXPECT_TRUE(control<QLineEdit>(form(), "Edition").font().bold());
+    EXPECT_FALSE(control<QLineEdit>(form(), "Edition").font().italic());
+    EXPECT_FALSE(control<QFrame>(form(), "supfloat").isVisible());
+    EXPECT_FALSE(control<QLabel>(form(), "floatinglabel").isVisible());
 }
 
 TEST_F(StartUp, CreatesEveryWindowWithItsCaption) {
@@ -158,15 +165,15 @@ TEST_F(StartUp, CreatesEveryWindowWithItsCaption) {
 
 TEST_F(StartUp, QuitResetsTheFloatingTextAndClosesTheWindow) {
     start();
-    form().floatinglabel->setText("stamp");
-    form().floatinglabel->move(300, 300);
-    form().floatinglabel->show();
-    form().reverseMode = true;
-    form().Quit1Click();
+    control<QLabel>(form(), "floatinglabel").setText("stamp");
+    control<QLabel>(form(), "floatinglabel").move(300, 300);
+    control<QLabel>(form(), "floatinglabel").show();
+    form().document().reverseMode = true;
+    control<QAction>(form(), "Quit1").trigger();
     EXPECT_FALSE(form().isVisible());
-    EXPECT_EQ(form().floatinglabel->text(), "TEXT ! Move, Double Click...");
-    EXPECT_EQ(form().floatinglabel->pos(), QPoint(8, 72));
-    EXPECT_EQ(form().floatinglabel->font().pointSize(), 12);
-    EXPECT_FALSE(form().reverseMode);
+    EXPECT_EQ(control<QLabel>(form(), "floatinglabel").text(), "TEXT ! Move, Double Click...");
+    EXPECT_EQ(control<QLabel>(form(), "floatinglabel").pos(), QPoint(8, 72));
+    EXPECT_EQ(control<QLabel>(form(), "floatinglabel").font().pointSize(), 12);
+    EXPECT_FALSE(form().document().reverseMode);
 }
 } // namespace

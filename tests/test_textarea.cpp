@@ -87,14 +87,14 @@ protected:
             steps(area());
             press(area().SpeedButton9);
         });
-        form().SpeedButton7->click();
+        control<QToolButton>(form(), "SpeedButton7").click();
         EXPECT_FALSE(ui.leftOpenWindows().contains("Form17"));
     }
 
     // A solid picture opened into the current slot and fitted.
     const QImage& fittedPicture(QColor colour = QColor(30, 160, 90)) {
         open(bmpFile("solid.bmp", solidPicture(450, 450, colour)), Adjust::Resize);
-        return slot(form().currentSlot()->index).bitmap();
+        return slot(form().document().currentSlot()->index).bitmap();
     }
 };
 
@@ -226,7 +226,7 @@ TEST_F(TextArea, CenterOnTheCdCoverGivesTheSamePictureTwiceAndTheMaskWinsOffTheR
     EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(slot(0).bitmap().constBits()), once.sizeInBytes()),
               QByteArray(reinterpret_cast<const char*>(once.constBits()), once.sizeInBytes()));
     EXPECT_NE(once, fitted);
-    const QImage& mask = form().discMask.bitmap();
+    const QImage& mask = form().document().discMask.bitmap();
     int offRing = 0, showingText = 0;
     for (int y = 0; y < 450; ++y) {
         for (int x = 0; x < 450; ++x) {
@@ -282,7 +282,7 @@ TEST_F(TextArea, AdjustWithAnEmptyEditorOnlyStampsTheDiscMask) {
     const QImage loaded = solidPicture(450, 450, QColor(200, 40, 40));
     open(bmpFile("unfitted.bmp", loaded)); // loaded, not fitted: nothing to restore
     inTextArea([&](TForm17& window) { press(window.SpeedButton10); });
-    const QImage& mask = form().discMask.bitmap();
+    const QImage& mask = form().document().discMask.bitmap();
     const QImage& picture = slot(0).bitmap();
     ASSERT_EQ(picture.size(), loaded.size());
     for (int y = 0; y < 450; ++y)
@@ -298,7 +298,7 @@ TEST_F(TextArea, AdjustIsRefusedOffTheCdCoverAndLeavesThePictureAsItWas) {
     for (const CoverMode mode : {CoverMode::FrontCover, CoverMode::BackCover, CoverMode::MiniCd}) {
         form().switchToMode(mode);
         fittedPicture();
-        const int index = form().currentSlot()->index;
+        const int index = form().document().currentSlot()->index;
         QImage before;
         inTextArea([&](TForm17& window) {
             window.RichEdit1->clear();

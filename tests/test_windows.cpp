@@ -66,10 +66,13 @@ TEST_F(Windows, EveryWindowOpenedFromTheMainWindowCanBeLeft) {
         const char* window;
         const char* exit;
     } opened[] = {
-        {form().SpeedButton7, "Form17", "SpeedButton9"},  {form().SpeedButton10, "Form3", "SpeedButton1"},
-        {form().SpeedButton23, "Form7", "SpeedButton3"},  {form().SpeedButton25, "FLibrary", "SpeedButton2"},
-        {form().SpeedButton11, "Form19", "SpeedButton1"}, {form().SpeedButton13, "Form18", "SpeedButton2"},
-        {form().SpeedButton24, "Form5", "BitBtn1"},
+        {&control<QToolButton>(form(), "SpeedButton7"), "Form17", "SpeedButton9"},
+        {&control<QToolButton>(form(), "SpeedButton10"), "Form3", "SpeedButton1"},
+        {&control<QToolButton>(form(), "SpeedButton23"), "Form7", "SpeedButton3"},
+        {&control<QToolButton>(form(), "SpeedButton25"), "FLibrary", "SpeedButton2"},
+        {&control<QToolButton>(form(), "SpeedButton11"), "Form19", "SpeedButton1"},
+        {&control<QToolButton>(form(), "SpeedButton13"), "Form18", "SpeedButton2"},
+        {&control<QToolButton>(form(), "SpeedButton24"), "Form5", "BitBtn1"},
     };
     for (const auto& each : opened)
         EXPECT_TRUE(leaves(each.window, each.exit, [&] { each.opener->click(); })) << each.window;
@@ -81,8 +84,8 @@ TEST_F(Windows, WindowsOpenedOnTheWayCanBeLeft) {
         const char* window;
         const char* exit;
     } windows[] = {
-        {"Form1", "SpeedButton1"}, {"Form16", "SpeedButton4"}, {"Form16", kEscape}, {"Form2", "BitBtn1"},
-        {"Form5", kEnter},         {"Form20", kCloseBox},       {"Form4", "Button1"},
+        {"Form1", "SpeedButton1"}, {"Form16", "SpeedButton4"}, {"Form16", kEscape},  {"Form2", "BitBtn1"},
+        {"Form5", kEnter},         {"Form20", kCloseBox},      {"Form4", "Button1"},
     };
     for (const auto& each : windows) {
         auto* window = form().findChild<QDialog*>(each.window);
@@ -95,9 +98,10 @@ TEST_F(Windows, WindowsOpenedOnTheWayCanBeLeft) {
 TEST_F(Windows, TheScriptedStandInTellsAWindowLeftOpen) {
     start();
     ui.modalActions.push_back([](QDialog&) {});
-    form().SpeedButton7->click();
-    ui.modalActions.push_back([](QDialog& window) { window.findChild<QAbstractButton*>("SpeedButton3")->click(); });
-    form().SpeedButton23->click();
+    control<QToolButton>(form(), "SpeedButton7").click();
+    ui.modalActions.push_back(
+        [](QDialog& window) { window.findChild<QAbstractButton*>("SpeedButton3")->click(); });
+    control<QToolButton>(form(), "SpeedButton23").click();
     EXPECT_EQ(ui.leftOpenWindows(), QStringList{"Form17"});
 }
 

@@ -11,6 +11,7 @@
 #include "decor/tflibrary.h"
 #include "decor/tform16.h"
 #include "decor/tform18.h"
+#include "lang/captioncontrols.h"
 #include "platform/orbalinerror.h"
 #include "platform/printerport.h"
 #include "platform/qt/application.h"
@@ -18,17 +19,20 @@
 #include "text/textarealists.h"
 #include "text/tform17.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QLinearGradient>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QRadialGradient>
 #include <QTemporaryDir>
 #include <QTextEdit>
 #include <QToolButton>
 #include <cstdio>
+#include <cstdlib>
 #include <deque>
 #include <functional>
 
@@ -72,7 +76,7 @@ public:
     explicit Photographer(QDir folder) : folder_(std::move(folder)) {}
 
     std::deque<QString> filesToOpen;
-    std::deque<QColor> colours; // answers of the colour dialog
+    std::deque<QColor> colours;                             // answers of the colour dialog
     std::deque<std::pair<QString, WindowStep>> windowSteps; // picture name and what to do then
     int messages = 0;
     bool failed = false;
@@ -101,7 +105,9 @@ public:
         filesToOpen.pop_front();
         return answer;
     }
-    std::optional<FileDialogAnswer> saveFile(QWidget*, const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<FileDialogAnswer> saveFile(QWidget*, const FileDialogRequest&) override {
+        return std::nullopt;
+    }
     std::optional<QColor> chooseColour(QWidget*, const QColor&) override {
         if (colours.empty())
             return std::nullopt;
@@ -138,7 +144,8 @@ QImage holidayPhoto() {
     QPainter p(&photo);
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient sky(0, 0, 0, 560);
-    sky.setStops({{0, QColor(0x2d, 0x5f, 0xb8)}, {0.7, QColor(0xf5, 0xa6, 0x5b)}, {1, QColor(0xfb, 0xe3, 0x9c)}});
+    sky.setStops(
+        {{0, QColor(0x2d, 0x5f, 0xb8)}, {0.7, QColor(0xf5, 0xa6, 0x5b)}, {1, QColor(0xfb, 0xe3, 0x9c)}});
     p.fillRect(photo.rect(), sky);
     QRadialGradient sun(QPointF(820, 430), 120);
     sun.setStops({{0, QColor(255, 250, 220)}, {0.5, QColor(255, 220, 120)}, {1, QColor(255, 200, 100, 0)}});
@@ -146,7 +153,8 @@ QImage holidayPhoto() {
     p.setBrush(sun);
     p.drawEllipse(QPointF(820, 430), 120, 120);
     p.setBrush(QColor(0x3c, 0x3a, 0x6e));
-    p.drawPolygon(QPolygonF({{0, 600}, {220, 330}, {420, 520}, {640, 300}, {930, 560}, {1200, 380}, {1200, 900}, {0, 900}}));
+    p.drawPolygon(QPolygonF(
+        {{0, 600}, {220, 330}, {420, 520}, {640, 300}, {930, 560}, {1200, 380}, {1200, 900}, {0, 900}}));
     QLinearGradient sea(0, 560, 0, 900);
     sea.setStops({{0, QColor(0x1f, 0x4e, 0x8c)}, {1, QColor(0x0c, 0x24, 0x4a)}});
     p.fillRect(QRect(0, 580, 1200, 320), sea);
@@ -156,9 +164,41 @@ QImage holidayPhoto() {
     return photo;
 }
 
+// The main window's own control of that name (the windows it owns reuse names); the run ends
+// when there is none, since every picture after it would show the wrong thing.
+QObject& named(QWidget& window, const char* name) {
+    const QList<QObject*> found = controlsNamed(window, name);
+    if (found.isEmpty()) {
+        std::fprintf(stderr, "screenshots: no control named %s\n", name);
+        std::exit(1);
+    }
+    return *found.front();
+}
+
+// Clicks the button, or chooses the menu entry, of that name as the user does.
+void press(QWidget& window, const char* name) {
+    QObject& control = named(window, name);
+    if (auto* action = qobject_cast<QAction*>(&control))
+        action->trigger();
+    else if (auto* button = qobject_cast<QAbstractButton*>(&control))
+        button->click();
+}
+
+// Drags the control with the left button from one point to another, in its own coordinates.
+void drag(QWidget& control, QPoint from, QPoint to) {
+    const auto send = [&control](QEvent::Type type, QPoint at, Qt::MouseButtons held) {
+        QMouseEvent event(type, at, control.mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+        QApplication::sendEvent(&control, &event);
+    };
+    send(QEvent::MouseButtonPress, from, Qt::LeftButton);
+    send(QEvent::MouseMove, to, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, to, Qt::NoButton);
+}
+
 void requireDoneAll(Photographer& shots) {
     if (!shots.windowSteps.empty()) {
-        std::fprintf(stderr, "screenshots: the window for %s never came\n", qPrintable(shots.windowSteps.front().first));
+        std::fprintf(stderr, "screenshots: the window for %s never came\n",
+                     qPrintable(shots.windowSteps.front().first));
         shots.failed = true;
         shots.windowSteps.clear();
     }
@@ -168,23 +208,23 @@ void requireDoneAll(Photographer& shots) {
 void openAndResize(Orbalin& program, Photographer& shots, const QString& photo) {
     shots.filesToOpen.push_back(photo);
     shots.windowSteps.push_back({{}, [&program](QDialog&) { program.Form1->SpeedButton1->click(); }});
-    program.Form15->SpeedButton1->click();
+    press(*program.Form15, "SpeedButton1");
     requireDoneAll(shots);
 }
 
 void takeModes(Orbalin& program, Photographer& shots, const QString& photo) {
     TForm15& main = *program.Form15;
     const struct {
-        QAction* mode;
+        const char* mode;
         const char* name;
-    } modes[] = {{main.Frontcover1, "mode-front-cover"}, {main.Backcover1, "mode-back-cover"},
-                 {main.MiniCD1, "mode-mini-cd"}};
+    } modes[] = {
+        {"Frontcover1", "mode-front-cover"}, {"Backcover1", "mode-back-cover"}, {"MiniCD1", "mode-mini-cd"}};
     for (const auto& mode : modes) {
-        mode.mode->trigger();
+        press(main, mode.mode);
         openAndResize(program, shots, photo);
         shots.save(main, QString::fromLatin1(mode.name), 0.5);
     }
-    main.Cdcover1->trigger();
+    press(main, "Cdcover1");
 }
 
 void takeWindows(Orbalin& program, Photographer& shots, const QString& photo) {
@@ -192,7 +232,8 @@ void takeWindows(Orbalin& program, Photographer& shots, const QString& photo) {
 
     // Open, then Resize-Adjust: the Adjust window, then Slide with its frame moved onto the sun.
     shots.filesToOpen.push_back(photo);
-    shots.windowSteps.push_back({QStringLiteral("adjust"), [&program](QDialog&) { program.Form1->SpeedButton2->click(); }});
+    shots.windowSteps.push_back(
+        {QStringLiteral("adjust"), [&program](QDialog&) { program.Form1->SpeedButton2->click(); }});
     shots.windowSteps.push_back({{}, [&program, &shots](QDialog& window) {
                                      TForm16& slide = *program.Form16;
                                      slide.frameMouseDown(QPoint(10, 10)); // onto the sunset and a peak
@@ -201,7 +242,7 @@ void takeWindows(Orbalin& program, Photographer& shots, const QString& photo) {
                                      shots.save(window, QStringLiteral("slide"));
                                      slide.SpeedButton1->click(); // Modify
                                  }});
-    main.SpeedButton1->click();
+    press(main, "SpeedButton1");
     requireDoneAll(shots);
     shots.save(main, QStringLiteral("main-window"));
 
@@ -218,21 +259,21 @@ void takeWindows(Orbalin& program, Photographer& shots, const QString& photo) {
                                      textArea.SpeedButton8->click(); // Center
                                      shots.save(window, QStringLiteral("text-area"));
                                  }});
-    main.SpeedButton7->click();
+    press(main, "SpeedButton7");
     requireDoneAll(shots);
     shots.save(main, QStringLiteral("text-center"));
 
-    main.SpeedButton20->click(); // the floating text
-    main.ChangeTextmodifierletexte1->trigger();
+    press(main, "SpeedButton20"); // the floating text
+    press(main, "ChangeTextmodifierletexte1");
     shots.save(main, QStringLiteral("text-bar"));
     shots.windowSteps.push_back({QStringLiteral("text-bar-help"), {}});
-    main.SpeedButton24->click();
+    press(main, "SpeedButton24");
     requireDoneAll(shots);
-    main.SpeedButton21->click(); // Cancel
-    main.HidetextareaCacherlazonedetexte2->trigger();
+    press(main, "SpeedButton21"); // Cancel
+    press(main, "HidetextareaCacherlazonedetexte2");
 
     // Picture #2: an elliptical gradient, from midnight blue to sky blue.
-    main.SpeedButton9->click();
+    press(main, "SpeedButton9");
     shots.colours = {QColor(0x10, 0x1c, 0x5c), QColor(0x9f, 0xd4, 0xf5)};
     shots.windowSteps.push_back({{}, [&program, &shots](QDialog& window) {
                                      TForm18& gradient = *program.Form18;
@@ -242,33 +283,32 @@ void takeWindows(Orbalin& program, Photographer& shots, const QString& photo) {
                                      shots.save(window, QStringLiteral("gradient"));
                                      gradient.SpeedButton1->click(); // Insert
                                  }});
-    main.SpeedButton13->click();
+    press(main, "SpeedButton13");
     requireDoneAll(shots);
-    main.SpeedButton8->click();
+    press(main, "SpeedButton8");
 
     shots.windowSteps.push_back({QStringLiteral("effects"), {}});
-    main.SpeedButton23->click();
+    press(main, "SpeedButton23");
     shots.windowSteps.push_back({QStringLiteral("labels"), {}});
-    main.SpeedButton10->click();
+    press(main, "SpeedButton10");
     shots.windowSteps.push_back({{}, [&program, &shots](QDialog& window) {
                                      program.FLibrary->ListView1->setCurrentRow(3);
                                      shots.save(window, QStringLiteral("gallery"));
                                      program.FLibrary->SpeedButton1->click(); // Insert
                                  }});
-    main.SpeedButton25->click();
+    press(main, "SpeedButton25");
     requireDoneAll(shots);
-    main.MyPictureMouseDown(Qt::LeftButton, QPoint(5, 5)); // onto the sea
-    main.MyPictureMouseMove(Qt::LeftButton, QPoint(405, 385));
-    main.MyPictureMouseUp(Qt::LeftButton, QPoint(405, 385));
+    drag(dynamic_cast<QWidget&>(named(main, "MyPicture")), QPoint(5, 5), QPoint(405, 385)); // onto the sea
     shots.save(main, QStringLiteral("added-picture"));
-    main.SpeedButton22->click(); // Insert Pict.
+    press(main, "SpeedButton22"); // Insert Pict.
 
     shots.windowSteps.push_back({QStringLiteral("calibrate"), {}});
-    main.SpeedButton11->click();
-    shots.windowSteps.push_back({{}, [&shots](QDialog& window) { shots.save(window, QStringLiteral("print-preview"), 0.7); }});
-    main.PrintPreview1->trigger();
+    press(main, "SpeedButton11");
+    shots.windowSteps.push_back(
+        {{}, [&shots](QDialog& window) { shots.save(window, QStringLiteral("print-preview"), 0.7); }});
+    press(main, "PrintPreview1");
     shots.windowSteps.push_back({QStringLiteral("credits"), {}});
-    main.About1->trigger();
+    press(main, "About1");
     requireDoneAll(shots);
 
     takeModes(program, shots, photo);

@@ -62,7 +62,8 @@ void openPicture(Orbalin& program, ScriptedInteraction& ui, const QString& path,
             program.Form1->SpeedButton2->click();
     });
     const qsizetype shownBefore = ui.modalWindows().size();
-    program.Form15->SpeedButton1->click(); // through the button, so errors are reported as the user sees them
+    control<QToolButton>(*program.Form15, "SpeedButton1")
+        .click(); // through the button, so errors are reported as the user sees them
     if (ui.modalWindows().size() == shownBefore)
         ui.modalActions.pop_back(); // the Adjust window never came
 }

@@ -4,6 +4,7 @@
 #include "app/tform15.h"
 #include "doubles/scriptedinteraction.h"
 #include "doubles/testprinter.h"
+#include "support/namedcontrol.h"
 #include "support/pictures.h"
 
 #include <QByteArray>

@@ -28,7 +28,7 @@ protected:
         return path;
     }
 
-    Picture& slot(int index) { return form().slotPicture[static_cast<size_t>(index)]; }
+    Picture& slot(int index) { return form().document().slotPicture[static_cast<size_t>(index)]; }
 
     QTemporaryDir pictures;
 };
