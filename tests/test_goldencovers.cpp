@@ -198,4 +198,50 @@ TEST(GoldenCovers, TheSameStepsSaveTheSameBytes) {
     for (const auto& [name, digest] : golden)
         EXPECT_TRUE(digests.contains(name)) << name.toStdString() << " is no longer written";
 }
+// The saved picture and the refresh files (the fitted picture Clear and the layouts start from)
+// of one recorded step.
+Digests followedByUndo(const Digests& step) {
+    Digests kept;
+    for (const auto& [name, digest] : step)
+        if (name.endsWith(QLatin1String("/saved.bmp")) || name.contains(QLatin1String("/refresh")))
+            kept[name.section(QLatin1Char('/'), -1)] = digest;
+    return kept;
+}
+
+Digests recordNow(Session& session) {
+    Digests digests;
+    session.record(QStringLiteral("now"), digests);
+    return followedByUndo(digests);
+}
+
+// Undo walks each cover back through the bytes its steps saved, Redo forward again, and a layout
+// after the walk back starts from the first fit, not from the gradient fitted since.
+TEST(GoldenCovers, UndoAndRedoWalkThroughTheSameBytes) {
+    for (const Cover& cover : kCovers) {
+        SCOPED_TRACE(cover.name);
+        Session session;
+        std::vector<Digests> after;
+        for (const auto& [step, run] : cover.steps) {
+            run(session);
+            after.push_back(recordNow(session));
+        }
+        QAction& undo = control<QAction>(session.form(), "Undo1");
+        QAction& redo = control<QAction>(session.form(), "Redo1");
+        for (size_t i = after.size() - 1; i > 0; --i) {
+            undo.trigger();
+            EXPECT_EQ(recordNow(session), after[i - 1]) << "undone to " << cover.steps[i - 1].first;
+        }
+        EXPECT_EQ(undo.text(), "Undo Resize");
+        for (size_t i = 1; i < after.size(); ++i) {
+            redo.trigger();
+            EXPECT_EQ(recordNow(session), after[i]) << "redone to " << cover.steps[i].first;
+        }
+        EXPECT_FALSE(redo.isEnabled());
+        for (size_t i = 1; i < after.size(); ++i)
+            undo.trigger();
+        session.textArea(&TForm17::SpeedButton8, kLines);
+        EXPECT_EQ(recordNow(session), after[1]) << "center after the walk back";
+        EXPECT_TRUE(session.ui.messages().isEmpty()) << session.ui.messages().join('\n').toStdString();
+    }
+}
 } // namespace

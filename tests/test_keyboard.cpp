@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMenuBar>
 #include <QTest>
 #include <QTextEdit>
 
@@ -168,3 +169,31 @@ TEST_F(Keyboard, TabLeavesTheTextAreasEditorAndGoesOnToAllColours) {
 }
 
 } // namespace
+
+// Edit sits between Files and Options; Undo takes Alt+Backspace because Ctrl+Z stays
+// "Resize - Take a slide"'s, and Redo takes Ctrl+Y and Ctrl+Shift+Z.
+TEST_F(Keyboard, EditUndoesAndRedoesFromItsKeysAndLeavesCtrlZToTheSlide) {
+    start();
+    QStringList titles;
+    for (QAction* menu : form().menuBar()->actions())
+        titles << menu->menu()->objectName();
+    EXPECT_EQ(titles.mid(0, 3), (QStringList{"Files1", "Edit1", "Options1"}));
+    const QAction& undo = control<QAction>(form(), "Undo1");
+    EXPECT_FALSE(undo.isEnabled());
+
+    Picture(gradientPicture(640, 480)).saveBmp(folder.file("photo.bmp"));
+    openPicture(*program, ui, folder.file("photo.bmp"), Adjust::Resize);
+    EXPECT_EQ(undo.text(), "Undo Resize");
+    ASSERT_NO_FATAL_FAILURE(showActive(form()));
+    QTest::keyClick(&form(), Qt::Key_Backspace, Qt::AltModifier);
+    EXPECT_FALSE(form().document().slotLoaded[0]);
+    EXPECT_EQ(control<QAction>(form(), "Redo1").text(), "Redo Resize");
+    QTest::keyClick(&form(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_TRUE(form().document().slotLoaded[0]);
+    QTest::keyClick(&form(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(form().document().slotLoaded[0]) << "nothing left to redo";
+
+    QTest::keyClick(&form(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(form().document().slotLoaded[0]);
+    EXPECT_EQ(ui.messages().size(), 1) << "the fitted picture is too small to take a slide of";
+}
