@@ -66,9 +66,8 @@ void TForm15::loadModeCalibration(const ModeInfo& info) {
         }
         for (size_t i = 0; i < 4; ++i)
             calibrationText[i] = texts[i];
-        bool& changed = printerChanged[static_cast<size_t>(info.printerChangedIndex)];
         // After a printer change the file's size belongs to the old printer, until the user saves.
-        if (!changed && !sizeFromNewPrinter[size_t(modeNumber(info.mode) - 1)]) {
+        if (!printerChangedFor(info.mode)) {
             calibrationText[4] = texts[4];
             calibrationText[5] = texts[5];
             return;
@@ -79,7 +78,6 @@ void TForm15::loadModeCalibration(const ModeInfo& info) {
             calibrationText[4] = QString::number(coverDotsX);
             calibrationText[5] = QString::number(coverDotsY);
         }
-        changed = false;
         return;
     }
 

@@ -55,18 +55,14 @@ void TForm15::SpeedButton6Click() {
     if (!ui().printerSetup(this, program_.context.printer))
         return;
     printerChanged.fill(true);
-    sizeFromNewPrinter.fill(true);
     // Mini Cd measures its size again too, so the small disc prints true on the new printer.
     applyTrueSize(*this, program_.context.printer, currentMode());
 }
 
-// The window shows the calibration printing uses. A file present counts the new printer's size
-// as seen, as a mode switch would.
+// The window shows the calibration printing uses.
 void TForm15::SpeedButton11Click() {
     const ModeInfo& info = modeInfo(currentMode());
-    if (QFileInfo::exists(calibrationPath(info.mode)))
-        printerChanged[size_t(info.printerChangedIndex)] = false;
-    else
+    if (!QFileInfo::exists(calibrationPath(info.mode)))
         calibrationText = defaultCalibration(coverDotsX, coverDotsY);
     program_.Form19->prepareFor(info.mode, calibrationText);
     ui().showModal(*program_.Form19);

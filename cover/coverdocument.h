@@ -42,10 +42,11 @@ struct CoverDocument {
         QRect piece; // Resize-Adjust's piece of it
     };
     std::array<std::optional<Unfitted>, kSlotCount> slotUnfitted;
-    std::array<bool, 3> printerChanged{};
     // Per mode (index: mode number − 1): the printer changed and the user has not saved the
-    // mode's calibration since, so its printed size is the new printer's true size.
-    std::array<bool, 4> sizeFromNewPrinter{};
+    // mode's calibration since, so the mode prints at the new printer's true size, not at the size
+    // its file holds for the old printer.
+    std::array<bool, 4> printerChanged{};
+    bool& printerChangedFor(CoverMode mode) { return printerChanged[size_t(modeNumber(mode) - 1)]; }
     bool noPrinter = true;
     PrinterReading printerReading;
     float coverDotsXF = 0, coverDotsYF = 0;

@@ -2,10 +2,10 @@
 
 namespace {
 const std::array<ModeInfo, 4> kModes{{
-    {CoverMode::CdCover, "Cd Cover", "Cd_cfg.ini", 12, 12, true, true, false, 0},
-    {CoverMode::FrontCover, "Front Cover", "Front_cfg.ini", 12, 12, true, true, false, 1},
-    {CoverMode::BackCover, "Back Cover", "Back_cfg.ini", 15.1, 11.9, false, true, true, 2},
-    {CoverMode::MiniCd, "Mini Cd", "MiniCd_cfg.ini", 8, 8, false, std::nullopt, false, 0},
+    {CoverMode::CdCover, "Cd Cover", "Cd_cfg.ini", 12, 12, true, true, false},
+    {CoverMode::FrontCover, "Front Cover", "Front_cfg.ini", 12, 12, true, true, false},
+    {CoverMode::BackCover, "Back Cover", "Back_cfg.ini", 15.1, 11.9, false, true, true},
+    {CoverMode::MiniCd, "Mini Cd", "MiniCd_cfg.ini", 8, 8, false, std::nullopt, false},
 }};
 
 const std::array<SlotInfo, kSlotCount> kSlots{{

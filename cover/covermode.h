@@ -16,7 +16,6 @@ struct ModeInfo {
     bool effectsEnabled;
     std::optional<bool> printEnabled; // nullopt: the switch leaves the button as it is
     bool showsChooserWhenCurrent;     // choosing the current mode again opens the mode chooser
-    int printerChangedIndex;
 };
 
 // A mode's calibration as the six lines of its file: offsets across and down of Picture #1 and

@@ -186,7 +186,7 @@ void TForm19::SpeedButton1Click() {
     QString failure;
     try {
         writeLines(document.calibrationPath(mode_), Memo1);
-        document.sizeFromNewPrinter[size_t(modeNumber(mode_) - 1)] = false;
+        document.printerChangedFor(mode_) = false;
     } catch (const OrbalinError& error) {
         failure = error.message();
     }

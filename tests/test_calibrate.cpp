@@ -64,7 +64,7 @@ TEST_F(Calibrate, DefaultThenOkWritesTheNewSizeAndKeepsTheOffsets) {
     });
     EXPECT_EQ(folder.read("Cd_cfg.ini"), "0.30\r\n0.40\r\n0.30\r\n14.90\r\n2834\r\n2834\r\n");
     EXPECT_EQ(form().document().coverDotsX, 2834);
-    EXPECT_EQ(form().document().printerChanged, (std::array<bool, 3>{}));
+    EXPECT_EQ(form().document().printerChanged, (std::array<bool, 4>{}));
 }
 
 TEST_F(Calibrate, AfterAPrinterSetupShowsAndSavesTheNewSizeOnce) {

@@ -134,8 +134,8 @@ TEST_F(ModeSwitch, APrinterChangeGivesCalibratedModesTheNewSizeUntilSaved) {
     EXPECT_EQ(form().document().calibrationText,
               (CalibrationTexts{"0.10", "0.20", "0.30", "14.00", "3566", "2811"}));
     EXPECT_EQ(form().document().coverDotsX, 3566);
-    EXPECT_FALSE(form().document().printerChanged[2]);
-    EXPECT_TRUE(form().document().printerChanged[0]) << "other modes keep their flags";
+    EXPECT_EQ(form().document().printerChanged, (std::array<bool, 4>{true, true, true, true}))
+        << "the new size holds until the calibration is saved";
     EXPECT_EQ(folder.read("Back_cfg.ini"), QByteArray("0.10\r\n0.20\r\n0.30\r\n14.00\r\n3000\r\n2500\r\n"));
 
     form().switchToMode(CoverMode::CdCover);

@@ -163,7 +163,7 @@ TEST_F(Print, AcceptedSetupMeasuresTheModeAgainOnTheNewPrinter) {
         EXPECT_EQ(form().document().coverDotsY, c.dotsY);
         EXPECT_EQ(form().document().calibrationText[4], QString::number(c.dotsX));
         EXPECT_EQ(form().document().calibrationText[5], QString::number(c.dotsY));
-        EXPECT_EQ(form().document().printerChanged, (std::array<bool, 3>{true, true, true}));
+        EXPECT_EQ(form().document().printerChanged, (std::array<bool, 4>{true, true, true, true}));
         EXPECT_EQ(form().document().printerReading.horzSizeMm, 210.0f);
         program.reset();
     }
@@ -178,7 +178,7 @@ TEST_F(Print, CancelledSetupChangesNothing) {
     EXPECT_EQ(form().document().calibrationText, before);
     EXPECT_EQ(form().document().coverDotsX, 2837);
     EXPECT_EQ(form().document().printerReading.horzSizeMm, 203.0f);
-    EXPECT_EQ(form().document().printerChanged, (std::array<bool, 3>{}));
+    EXPECT_EQ(form().document().printerChanged, (std::array<bool, 4>{}));
 }
 
 } // namespace
