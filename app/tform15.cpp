@@ -66,7 +66,6 @@ void TForm15::FormCreate() {
     QLocale::setDefault(QLocale::c());
 
     StatusBar1->setText(3, QStringLiteral("Cd Cover"));
-    slotResized.fill(false);
 
     QStringList problems;
     discMask = loadShippedBitmap(QStringLiteral("round.bmp"), problems);
@@ -79,7 +78,6 @@ void TForm15::FormCreate() {
     StatusBar1->setText(0, QStringLiteral("       None..."));
     StatusBar1->setText(1, QStringLiteral("Waiting"));
     StatusBar1->setText(2, QStringLiteral("Picture #1"));
-    slotLoaded.fill(false);
 
     try {
         if (!program_.context.printer.anyInstalled()) {
@@ -123,7 +121,7 @@ void TForm15::FormCreate() {
     editFont.setStrikeOut(false);
     Edition->setFont(editFont);
 
-    slotPicture[0] = loadShippedBitmap(QStringLiteral("exemple.bmp"), problems);
+    showExample(loadShippedBitmap(QStringLiteral("exemple.bmp"), problems));
 
     if (!problems.isEmpty())
         program_.context.ui.message(this, problems.join(QStringLiteral("\n\n")));

@@ -15,6 +15,10 @@ SlotState CoverDocument::slotState(size_t slot) const {
     return {slotPicture[slot], slotKept[slot], slotFitted[slot], slotLoaded[slot], slotResized[slot]};
 }
 
+void CoverDocument::showExample(Picture example) {
+    slotPicture[0] = std::move(example);
+}
+
 void CoverDocument::putState(size_t slot, const SlotState& state) {
     slotPicture[slot] = state.picture;
     slotKept[slot] = state.kept;

@@ -65,6 +65,8 @@ struct CoverDocument {
 
     // --- Changes to the slots: every one goes through these ---
     SlotState slotState(size_t slot) const;
+    // Cd Cover's Picture #1 shows the example at start-up; no slot is loaded.
+    void showExample(Picture example);
     // Puts an opened photo or a gradient into the slot, to be fitted; its fit records the step.
     void putUnfitted(size_t slot, Picture picture, std::variant<OpenedSource, GradientSource> source);
     // Puts the piece `rect` the Slide frame took of the slot's picture in its place, to be fitted.
