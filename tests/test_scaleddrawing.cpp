@@ -90,27 +90,32 @@ TEST(ScaledDrawing, AtScaleOneEachIsTheScreenDrawing) {
     EXPECT_EQ(ellipticalGradientAt(Qt::red, Qt::blue, {450, 450}), ellipticalGradient(Qt::red, Qt::blue));
 }
 
-// On the middle row and column: where the disc starts and where its hub starts.
+// On the middle row and column: where the disc starts and where its hub starts; and since each
+// pixel is sampled at its centre, the disc is centred on the screen's centre pixel's centre, scaled.
 TEST(ScaledDrawing, TheDiscMaskScalesAcrossAndDownOnItsOwn) {
+    struct Edges {
+        int ring, hub, last;
+    };
     const auto edges = [](const std::vector<QRgb>& pixels) {
         const auto ring = std::find(pixels.begin(), pixels.end(), qRgb(0, 0, 0));
         const auto hub = std::find(ring, pixels.end(), qRgb(255, 255, 255));
-        return std::pair{int(ring - pixels.begin()), int(hub - pixels.begin())};
+        const auto last = std::find(pixels.rbegin(), pixels.rend(), qRgb(0, 0, 0));
+        return Edges{int(ring - pixels.begin()), int(hub - pixels.begin()), int(pixels.rend() - last) - 1};
     };
     for (int screen : {disc::kCoverSize, disc::kMiniSize}) {
-        const QImage onScreen = disc::mask(screen);
+        const Edges onScreen = edges(line(disc::mask(screen), true, screen / 2));
         for (QSizeF scale : kScales) {
             const QImage mask = disc::maskAt(screen, scaled({screen, screen}, scale));
             ASSERT_EQ(mask.format(), QImage::Format_BGR888);
             for (bool across : {true, false}) {
                 const double along = across ? scale.width() : scale.height();
                 const double middle = (screen / 2 + 0.5) * (across ? scale.height() : scale.width());
-                const auto [ring, hub] = edges(line(mask, across, int(middle)));
-                const auto [screenRing, screenHub] = edges(line(onScreen, across, screen / 2));
-                EXPECT_NEAR(ring, screenRing * along, along)
-                    << screen << (across ? " across " : " down ") << along;
-                EXPECT_NEAR(hub, screenHub * along, along)
-                    << screen << (across ? " across " : " down ") << along;
+                const Edges atScale = edges(line(mask, across, int(middle)));
+                const std::string what = std::to_string(screen) + (across ? " across " : " down ");
+                EXPECT_NEAR(atScale.ring, onScreen.ring * along, along) << what << along;
+                EXPECT_NEAR(atScale.hub, onScreen.hub * along, along) << what << along;
+                EXPECT_NEAR((atScale.ring + atScale.last) / 2.0, (screen / 2 + 0.5) * along - 0.5, 0.5)
+                    << what << along;
             }
         }
     }
@@ -171,20 +176,21 @@ TEST(ScaledDrawing, TextStampsAndInsertedPicturesLandOnTheScaledPlaces) {
             QImage screen = white({450, 450}), atScale = white(size);
             paintTextPlan(screen, {{draw}}, {}, {});
             paintTextPlanAt(atScale, {{draw}}, scale, {});
-            expectScaledBox(inkBox(atScale), inkBox(screen), scale, false,
+            expectScaledBox(inkBox(atScale), inkBox(screen), scale, Left | Top,
                             draw.text.toStdString() + " " + at);
         }
         for (const TextStamp& stamp : {straight, reversed}) {
             QImage screen = white({450, 450}), atScale = white(size);
             stampText(screen, stamp, {70, 300});
             stampTextAt(atScale, stamp, {70, 300}, scale);
-            expectScaledBox(inkBox(atScale), inkBox(screen), scale, false,
+            // The corner's sides: a reversed stamp stands on its corner.
+            expectScaledBox(inkBox(atScale), inkBox(screen), scale, Left | (stamp.reversed ? Bottom : Top),
                             stamp.caption.toStdString() + " " + at);
         }
         for (QPoint place : insertPlaces) {
             const QRect screen = inkBox(withInsertedPicture(white({450, 450}), added, place));
             expectScaledBox(inkBox(withInsertedPictureAt(white(size), added, place, scale)), screen, scale,
-                            true, "inserted " + at);
+                            Left | Top | Right | Bottom, "inserted " + at);
         }
     }
 }
