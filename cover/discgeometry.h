@@ -20,7 +20,8 @@ struct Shape {
     double outerRadius = kCoverSize / 2.0 - 0.5;
     double hubRadius = 61.5;
 
-    // Points in the picture's pixels; a pixel's own point is its whole column and row.
+    // Points in the picture's pixel coordinates, pixel (x, y) standing at (x, y); a point between
+    // pixels is where a pixel of the picture drawn at another size falls.
     bool insideDisc(double x, double y) const;
     bool insideHub(double x, double y) const;
     // Where a picture shows through: inside the disc and outside its hub.
