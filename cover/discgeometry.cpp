@@ -5,7 +5,7 @@
 namespace disc {
 
 namespace {
-double squaredDistance(int x, int y, int centre) {
+double squaredDistance(double x, double y, int centre) {
     const double dx = x - centre;
     const double dy = y - centre;
     return dx * dx + dy * dy;
@@ -46,11 +46,11 @@ RowSpan widestRun(const std::vector<bool>& columns, int from, int to) {
 
 } // namespace
 
-bool Shape::insideDisc(int x, int y) const {
+bool Shape::insideDisc(double x, double y) const {
     return squaredDistance(x, y, centre) <= outerRadius * outerRadius;
 }
 
-bool Shape::insideHub(int x, int y) const {
+bool Shape::insideHub(double x, double y) const {
     return squaredDistance(x, y, centre) <= hubRadius * hubRadius;
 }
 
@@ -63,12 +63,20 @@ Shape shapeFor(int size) {
 }
 
 QImage mask(int size) {
-    const Shape shape = shapeFor(size);
-    QImage image(size, size, QImage::Format_BGR888);
-    for (int y = 0; y < size; ++y) {
+    return maskAt(size, QSize(size, size));
+}
+
+QImage maskAt(int screenSize, QSize size) {
+    const Shape shape = shapeFor(screenSize);
+    // The centre of pixel i at `size` lies on screen point (i + 0.5) * screen / size - 0.5; at the
+    // screen size that is i itself, exactly.
+    const auto onScreen = [screenSize](int i, int length) { return (i + 0.5) * screenSize / length - 0.5; };
+    QImage image(size, QImage::Format_BGR888);
+    for (int y = 0; y < size.height(); ++y) {
+        const double screenY = onScreen(y, size.height());
         uchar* row = image.scanLine(y);
-        for (int x = 0; x < size; ++x) {
-            const uchar value = shape.onPrintableRing(x, y) ? 0 : 255;
+        for (int x = 0; x < size.width(); ++x) {
+            const uchar value = shape.onPrintableRing(onScreen(x, size.width()), screenY) ? 0 : 255;
             row[3 * x] = row[3 * x + 1] = row[3 * x + 2] = value;
         }
     }

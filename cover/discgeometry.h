@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QSize>
 
 // The shape of a disc as drawn on its cover picture. Both discs are drawn at 3.75 pixels per
 // millimetre: 450 pixels for the 120 mm disc, 300 for the 80 mm one. The unprintable hub has
@@ -19,16 +20,23 @@ struct Shape {
     double outerRadius = kCoverSize / 2.0 - 0.5;
     double hubRadius = 61.5;
 
-    bool insideDisc(int x, int y) const;
-    bool insideHub(int x, int y) const;
+    // Points in the picture's pixel coordinates, pixel (x, y) standing at (x, y); a point between
+    // pixels is where a pixel of the picture drawn at another size falls.
+    bool insideDisc(double x, double y) const;
+    bool insideHub(double x, double y) const;
     // Where a picture shows through: inside the disc and outside its hub.
-    bool onPrintableRing(int x, int y) const { return insideDisc(x, y) && !insideHub(x, y); }
+    bool onPrintableRing(double x, double y) const { return insideDisc(x, y) && !insideHub(x, y); }
 };
 
 Shape shapeFor(int size);
 
 // The mask stamped over a fitted picture: pure black on the printable ring, white elsewhere.
 QImage mask(int size);
+
+// The mask of the disc whose screen picture is `screenSize` wide, drawn at `size`: each pixel's
+// centre is taken back to the screen picture, so the disc is scaled across and down on its own
+// (an ellipse when the two differ). At the screen size it is mask(screenSize).
+QImage maskAt(int screenSize, QSize size);
 
 // Where the Text Area's Adjust layout may set text on the 120 mm cover. A line of text set with
 // its top on a row covers that row and the kTextLineReach rows below it (a 10-point line is 15

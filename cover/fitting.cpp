@@ -32,6 +32,13 @@ FittedPicture fitStretched(const QImage& stretched, CoverMode mode, const QImage
     return fit;
 }
 
+QImage fitAt(const QImage& source, CoverMode mode, QSize size, const QImage& mask) {
+    QImage picture = stretchToSize(source, size);
+    if (fitSizesFor(mode).discMask)
+        stampMask(picture, mask);
+    return picture;
+}
+
 bool bigEnoughForSlide(CoverMode mode, QSize size) {
     switch (mode) {
     case CoverMode::CdCover:

@@ -26,6 +26,11 @@ FittedPicture fitToCover(const QImage& source, CoverMode mode, const QImage& mas
 // The same from the picture already stretched to the mode's stretch size.
 FittedPicture fitStretched(const QImage& stretched, CoverMode mode, const QImage& mask);
 
+// The picture fitted straight to `size` (the cover printed at the printer's resolution) with the
+// same filter, and for the disc modes `mask` laid over it: the disc's mask at that size
+// (disc::maskAt), skipped when empty.
+QImage fitAt(const QImage& source, CoverMode mode, QSize size, const QImage& mask);
+
 // Whether a picture is large enough to take a cover-sized piece out of it (the slide frames are
 // 450 × 450, or 505 × 410 for the Back Cover). There is no slide for the Mini Cd.
 bool bigEnoughForSlide(CoverMode mode, QSize pictureSize);

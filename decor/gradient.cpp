@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QPen>
 #include <algorithm>
+#include <array>
+#include <vector>
 
 namespace {
 
@@ -38,17 +40,25 @@ BandRows linearBandRows(int height, int band) {
 }
 
 QImage linearGradient(CoverMode mode, const QColor& first, const QColor& second) {
-    const QSize size = gradientPictureSize(mode);
-    QImage picture(size, QImage::Format_BGR888);
+    return linearGradientAt(mode, first, second, gradientPictureSize(mode));
+}
+
+QImage linearGradientAt(CoverMode mode, const QColor& first, const QColor& second, QSize size) {
+    const int screenHeight = gradientPictureSize(mode).height();
+    std::vector<std::array<uchar, 3>> screenRows(static_cast<size_t>(screenHeight));
     for (int band = 0; band < kBands; ++band) {
         const QColor colour = linearBandColour(first, second, band);
-        const uchar bgr[3] = {uchar(colour.blue()), uchar(colour.green()), uchar(colour.red())};
-        const BandRows rows = linearBandRows(size.height(), band);
-        for (int y = rows.begin; y < rows.end; ++y) {
-            uchar* pixel = picture.scanLine(y);
-            for (int x = 0; x < size.width(); ++x, pixel += 3)
-                std::copy_n(bgr, 3, pixel);
-        }
+        const BandRows rows = linearBandRows(screenHeight, band);
+        std::fill(screenRows.begin() + rows.begin, screenRows.begin() + rows.end,
+                  std::array{uchar(colour.blue()), uchar(colour.green()), uchar(colour.red())});
+    }
+    QImage picture(size, QImage::Format_BGR888);
+    for (int y = 0; y < size.height(); ++y) {
+        // The screen row under this row's centre: exactly y at the screen size.
+        const auto& bgr = screenRows[size_t((2 * qint64(y) + 1) * screenHeight / (2 * size.height()))];
+        uchar* pixel = picture.scanLine(y);
+        for (int x = 0; x < size.width(); ++x, pixel += 3)
+            std::copy_n(bgr.data(), 3, pixel);
     }
     return picture;
 }
@@ -58,12 +68,19 @@ QColor ellipticalRingColour(const QColor& first, const QColor& second, int ring)
 }
 
 QImage ellipticalGradient(const QColor& first, const QColor& second) {
+    return ellipticalGradientAt(first, second, gradientPictureSize(CoverMode::CdCover));
+}
+
+QImage ellipticalGradientAt(const QColor& first, const QColor& second, QSize canvasSize) {
     const QSize size = gradientPictureSize(CoverMode::CdCover);
     // Painted on a 32-bit picture, which every paint engine draws on directly.
-    QImage canvas(size, QImage::Format_RGB32);
+    QImage canvas(canvasSize, QImage::Format_RGB32);
+    if (canvas.isNull())
+        return {};
     canvas.fill(Qt::white);
     {
         QPainter painter(&canvas);
+        painter.scale(double(canvasSize.width()) / size.width(), double(canvasSize.height()) / size.height());
         for (int ring = 1; ring <= kEllipticalRings; ++ring) {
             const QColor colour = ellipticalRingColour(first, second, ring);
             // The innermost ring is 4 pixels across: filled white, its 2-pixel pen would leave a

@@ -27,6 +27,10 @@ BandRows linearBandRows(int height, int band);
 // the mode's whole picture (the Mini Cd included).
 QImage linearGradient(CoverMode mode, const QColor& first, const QColor& second);
 
+// The same picture drawn at `size`: each row takes the band of the picture's row its centre falls
+// on, so the band edges land where the picture's edges land, scaled.
+QImage linearGradientAt(CoverMode mode, const QColor& first, const QColor& second, QSize size);
+
 // Ring j of 1 to 223 of the elliptical gradient: c1 + (99 + j) * (c2 - c1) / 322, truncated
 // toward zero, so the outer ring already holds 100/322 of the difference and the inner one is c2.
 inline constexpr int kEllipticalRings = 223;
@@ -37,3 +41,6 @@ QColor ellipticalRingColour(const QColor& first, const QColor& second, int ring)
 // innermost one is filled with colour 2, so the centre is colour 2. The corners outside the
 // largest ring stay white.
 QImage ellipticalGradient(const QColor& first, const QColor& second);
+
+// The same rings drawn at `size`, each scaled from the Cd Cover picture across and down.
+QImage ellipticalGradientAt(const QColor& first, const QColor& second, QSize size);

@@ -7,11 +7,11 @@ QRect insertionRegion(QPoint addedTopLeft, QSize addedSize, QPoint pictureTopLef
     return QRect(addedTopLeft - pictureTopLeft, addedSize.transposed());
 }
 
-QImage withInsertedPicture(const QImage& current, const QImage& added, QPoint at) {
-    if (current.isNull() || added.isNull())
-        return current;
-    const int side = std::min(added.width(), added.height());
-    const QRect target = QRect(at, QSize(side, side)).intersected(current.rect());
+namespace {
+
+// The current picture with the top-left `size` of `added` copied in at `at`, cut to the picture.
+QImage withCopyIn(const QImage& current, const QImage& added, QPoint at, QSize size) {
+    const QRect target = QRect(at, size).intersected(current.rect());
     if (target.isEmpty())
         return current;
 
@@ -25,4 +25,27 @@ QImage withInsertedPicture(const QImage& current, const QImage& added, QPoint at
         std::memcpy(result.scanLine(target.top() + y) + target.left() * bytesPerPixel, stamp.constScanLine(y),
                     rowBytes);
     return result;
+}
+
+} // namespace
+
+QImage withInsertedPicture(const QImage& current, const QImage& added, QPoint at) {
+    return withInsertedPictureAt(current, added, at, QSizeF(1, 1));
+}
+
+QImage withInsertedPictureAt(const QImage& current, const QImage& added, QPoint at, QSizeF scale) {
+    if (current.isNull() || added.isNull())
+        return current;
+    const int side = std::min(added.width(), added.height());
+    const auto scaled = [scale](QPoint p) {
+        return QPoint(qRound(p.x() * scale.width()), qRound(p.y() * scale.height()));
+    };
+    const QRect target(scaled(at), scaled(at + QPoint(side, side)) - QPoint(1, 1));
+    if (target.isEmpty())
+        return current;
+    QImage piece = added;
+    if (target.size() != QSize(side, side))
+        piece = added.copy(0, 0, side, side)
+                    .scaled(target.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return withCopyIn(current, piece, target.topLeft(), target.size());
 }

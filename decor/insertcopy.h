@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QRect>
+#include <QSizeF>
 
 // "Insert Pict.": stamping the added picture into the current picture.
 //
@@ -19,3 +20,8 @@ QRect insertionRegion(QPoint addedTopLeft, QSize addedSize, QPoint pictureTopLef
 // or 8-bit current picture becomes 24-bit (QImage::Format_BGR888) first; other formats are kept.
 // An empty current or added picture, or a region entirely outside, gives the current one back.
 QImage withInsertedPicture(const QImage& current, const QImage& added, QPoint at);
+
+// The same on a picture `scale` times the cover picture's size across and down, `at` being in cover
+// pixels: the added picture's square is smoothly scaled so that its corners land where the cover
+// picture's corners land, scaled and rounded.
+QImage withInsertedPictureAt(const QImage& current, const QImage& added, QPoint at, QSizeF scale);

@@ -30,6 +30,11 @@ QSize measureOnCover(const QString& text, const TextStyle& style) {
 
 void paintTextPlan(QImage& picture, const TextPlan& plan, const QImage& discMask,
                    const QImage& smallDiscMask) {
+    paintTextPlanAt(picture, plan, QSizeF(1, 1),
+                    plan.mask == LayoutMask::SmallDisc ? smallDiscMask : discMask);
+}
+
+void paintTextPlanAt(QImage& picture, const TextPlan& plan, QSizeF scale, const QImage& mask) {
     if (picture.isNull())
         return;
     if (picture.format() != QImage::Format_BGR888)
@@ -37,6 +42,7 @@ void paintTextPlan(QImage& picture, const TextPlan& plan, const QImage& discMask
     {
         QPainter painter(&picture);
         painter.setRenderHint(QPainter::TextAntialiasing);
+        painter.scale(scale.width(), scale.height());
         for (const TextDraw& draw : plan.draws) {
             if (draw.text.isEmpty())
                 continue;
@@ -55,8 +61,6 @@ void paintTextPlan(QImage& picture, const TextPlan& plan, const QImage& discMask
             painter.restore();
         }
     }
-    if (plan.mask == LayoutMask::Disc)
-        stampMask(picture, discMask);
-    else if (plan.mask == LayoutMask::SmallDisc)
-        stampMask(picture, smallDiscMask);
+    if (plan.mask != LayoutMask::None)
+        stampMask(picture, mask);
 }

@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <QSizeF>
 
 // Pixels a point size takes on a cover picture (96 to the inch, rounded): 10 points are 13 pixels.
 int pixelsForPoints(int points);
@@ -20,3 +21,9 @@ QSize measureOnCover(const QString& text, const TextStyle& style);
 // in another format is brought to QImage::Format_BGR888 first; a null picture is left alone.
 void paintTextPlan(QImage& picture, const TextPlan& plan, const QImage& discMask,
                    const QImage& smallDiscMask);
+
+// The same on a picture `scale` times the cover picture's size across and down: the plan stays in
+// cover pixels and the painter scales it, so the glyphs are drawn at the picture's own resolution.
+// `mask`, already at the picture's size, is laid over it when the plan asks for either disc mask;
+// a null one is skipped.
+void paintTextPlanAt(QImage& picture, const TextPlan& plan, QSizeF scale, const QImage& mask);

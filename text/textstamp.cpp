@@ -4,6 +4,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QTransform>
 #include <algorithm>
 
 QFont stampFont(const TextStamp& stamp) {
@@ -48,12 +49,19 @@ void drawStamp(QPainter& painter, const TextStamp& stamp, QPoint corner) {
 }
 
 void stampText(QImage& picture, const TextStamp& stamp, QPoint corner) {
-    if (picture.isNull() || stamp.caption.isEmpty() || !stampBox(stamp, corner).intersects(picture.rect()))
+    stampTextAt(picture, stamp, corner, QSizeF(1, 1));
+}
+
+void stampTextAt(QImage& picture, const TextStamp& stamp, QPoint corner, QSizeF scale) {
+    const QTransform scaling = QTransform::fromScale(scale.width(), scale.height());
+    if (picture.isNull() || stamp.caption.isEmpty() ||
+        !scaling.mapRect(QRectF(stampBox(stamp, corner))).intersects(QRectF(picture.rect())))
         return;
     const QImage::Format format = picture.format();
     if (format == QImage::Format_Indexed8 || format == QImage::Format_Mono ||
         format == QImage::Format_MonoLSB)
         picture = picture.convertToFormat(QImage::Format_BGR888);
     QPainter painter(&picture);
+    painter.setTransform(scaling);
     drawStamp(painter, stamp, corner);
 }

@@ -8,6 +8,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <QSizeF>
 #include <QString>
 
 class QPainter;
@@ -35,3 +36,8 @@ void drawStamp(QPainter& painter, const TextStamp& stamp, QPoint corner);
 // outside the picture is cut. An empty caption or a null picture leaves the picture untouched; a
 // picture with a colour table becomes QImage::Format_BGR888 first.
 void stampText(QImage& picture, const TextStamp& stamp, QPoint corner);
+
+// The same on a picture `scale` times the cover picture's size across and down: the corner and the
+// box stay in cover pixels and the painter scales them, so the glyphs are drawn at the picture's
+// own resolution.
+void stampTextAt(QImage& picture, const TextStamp& stamp, QPoint corner, QSizeF scale);
