@@ -112,6 +112,11 @@ void TForm15::FormCreate() {
     } catch (const OrbalinError& error) {
         problems << error.message();
     }
+    try {
+        loadPrintResolutionChoice();
+    } catch (const OrbalinError& error) {
+        problems << error.message();
+    }
 
     gradientState = 0;
     QFont editFont = Edition->font();
@@ -153,6 +158,30 @@ void TForm15::loadLanguageChoice() {
                                           "of the program folder. The captions stay in English.")
                                .arg(printableName(Memo2.constFirst())));
     languageFileName = Memo2.constFirst();
+}
+
+namespace {
+const QString kPrintChoiceFile = QStringLiteral("print.obn");
+const QString kAtScreenResolution = QStringLiteral("screen resolution");
+} // namespace
+
+// "print.obn" holds "screen resolution" while Print and Export PDF draw the screen's pictures.
+void TForm15::loadPrintResolutionChoice() {
+    const QString path = programFolder + kPrintChoiceFile;
+    if (QFileInfo::exists(path))
+        printAtScreenResolution = readLines(path, LineEncoding::Utf8).value(0).trimmed() == kAtScreenResolution;
+    PrintAtScreenResolution1->setChecked(printAtScreenResolution);
+}
+
+void TForm15::PrintAtScreenResolution1Click() {
+    printAtScreenResolution = PrintAtScreenResolution1->isChecked();
+    try {
+        writeLines(programFolder + kPrintChoiceFile,
+                   {printAtScreenResolution ? kAtScreenResolution : QStringLiteral("printer resolution")},
+                   LineEncoding::Utf8);
+    } catch (const OrbalinError& error) {
+        throw OrbalinError(error.message() + QStringLiteral(" The choice holds until the program ends."));
+    }
 }
 
 Picture TForm15::loadShippedBitmap(const QString& fileName, QStringList& problems) const {

@@ -2,6 +2,7 @@
 
 #include "cover/coverdocument.h"
 #include "cover/mainwindowport.h"
+#include "render/printedpictures.h"
 
 #include <QColor>
 #include <QMainWindow>
@@ -22,6 +23,7 @@ class QLineEdit;
 class QMenu;
 class QToolButton;
 class StatusPanels;
+struct PagePicture;
 struct PagePlan;
 
 // The main window, the cover editor. Its document state (CoverDocument) is what every window
@@ -270,6 +272,15 @@ private:
     // The pictures Print draws, Picture #1 and #2 of the mode; null for one not loaded. The current
     // slot prints its working picture, the other its kept copy.
     std::pair<const QImage*, const QImage*> printedPictures() const;
+    // What the page draws at the sizes `sizeOf` gives each of its pictures: made again from their
+    // steps, or the screen's with a note saying why.
+    struct PagePictures {
+        const QImage* first = nullptr;
+        const QImage* second = nullptr;
+        QStringList screenNotes;
+    };
+    PagePictures sharpPictures(const PagePlan& plan, const std::function<QSize(const PagePicture&)>& sizeOf);
+    PrintedPictures sharp_;
     Interaction& ui() const;
 
     Orbalin& program_;
@@ -282,6 +293,10 @@ private:
     QString languageFolder_;
     // The text bar's colour dialog opens on the colour last chosen in it.
     QColor textBarColour_ = Qt::black;
+
+    QAction* PrintAtScreenResolution1 = nullptr; // Options; remembered in "print.obn"
+    void PrintAtScreenResolution1Click();
+    void loadPrintResolutionChoice();
 
     // Edit: Undo and Redo of the current picture's steps.
     QMenu* Edit1 = nullptr;

@@ -309,6 +309,9 @@ void TForm15::buildMenus() {
     Options1 = listedMenu(bar, "Options1");
     Calibrate1 = listedItem(Options1, "Calibrate1", QKeySequence(QStringLiteral("Ctrl+C")));
     Refresh1 = listedItem(Options1, "Refresh1", QKeySequence(QStringLiteral("Ctrl+Alt+R")));
+    PrintAtScreenResolution1 =
+        item(Options1, QStringLiteral("PrintAtScreenResolution1"), QStringLiteral("Print at screen resolution"));
+    PrintAtScreenResolution1->setCheckable(true);
     Options1->addSeparator();
     Resize1 = listedItem(Options1, "Resize1", QKeySequence(QStringLiteral("Ctrl+R")));
     ResizeTakeasmide1 = listedItem(Options1, "ResizeTakeasmide1", QKeySequence(QStringLiteral("Ctrl+Z")));

@@ -40,6 +40,7 @@ void TForm15::connectHandlers() {
                {Quit1, &TForm15::Quit1Click},
                {Undo1, &TForm15::Undo1Click},
                {Redo1, &TForm15::Redo1Click},
+               {PrintAtScreenResolution1, &TForm15::PrintAtScreenResolution1Click},
                {Calibrate1, &TForm15::Calibrate1Click},
                {Refresh1, &TForm15::Refresh1Click},
                {Resize1, &TForm15::Resize1Click},

@@ -23,11 +23,33 @@ std::pair<const QImage*, const QImage*> TForm15::printedPictures() const {
     return {printed(slotOf(mode, false)), printed(slotOf(mode, true))};
 }
 
+TForm15::PagePictures TForm15::sharpPictures(const PagePlan& plan,
+                                             const std::function<QSize(const PagePicture&)>& sizeOf) {
+    const auto [first, second] = printedPictures();
+    PagePictures page{first, second, {}};
+    const WaitCursor busy;
+    for (const PagePicture& placed : plan.pictures) {
+        const SlotInfo& slot = slotOf(currentMode(), placed.second);
+        const QImage* screen = placed.second ? second : first;
+        if (screen == nullptr)
+            continue;
+        const PrintedPicture printed = sharp_.at(*this, slot, *screen, sizeOf(placed));
+        (placed.second ? page.second : page.first) = printed.image;
+        if (!printed.screenReason.isEmpty())
+            page.screenNotes << QStringLiteral("%1 prints at screen resolution: %2.")
+                                    .arg(slotStatusText(placed.second), printed.screenReason);
+    }
+    return page;
+}
+
 void TForm15::PrintPreview1Click() {
     const PagePlan plan = coverPagePlan();
     const auto [first, second] = printedPictures();
+    const double dpi = printerReading.logPixelsX;
+    const PagePictures printed =
+        sharpPictures(plan, [dpi](const PagePicture& placed) { return printedSize(placed.dots.size(), dpi); });
     TFPrintPreview& preview = *program_.PrintPreview;
-    preview.prepareFor(currentMode(), plan, first, second);
+    preview.prepareFor(currentMode(), plan, first, second, printed.screenNotes);
     ui().showModal(preview);
     if (preview.choice() == TFPrintPreview::Choice::Print)
         SpeedButton4Click();
@@ -64,9 +86,13 @@ void TForm15::ExportPdf1Click() {
     if (const auto* fault = std::get_if<CalibrationFault>(&plan))
         throw OrbalinError(calibrationFaultMessage(QStringLiteral("No PDF was written"),
                                                    calibrationValueName(fault->index), *fault, texts));
+    const double ppi = exportPixelsPerInch(sheet.onPrinter ? printerReading.logPixelsX : 0);
+    const PagePictures printed = sharpPictures(std::get<PagePlan>(plan), [ppi](const PagePicture& placed) {
+        return QSizeF(placed.sheetMm.size() * ppi / 25.4).toSize();
+    });
     {
         const WaitCursor busy;
-        writeCoverPdf(target, QStringLiteral("Obn7000"), std::get<PagePlan>(plan), first, second);
+        writeCoverPdf(target, QStringLiteral("Obn7000"), std::get<PagePlan>(plan), printed.first, printed.second);
     }
     if (!sheet.note.isEmpty())
         ui().message(this, sheet.note);

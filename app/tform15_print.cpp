@@ -33,8 +33,6 @@ void TForm15::SpeedButton4Click() {
     const PagePlan plan = coverPagePlan();
     coverDotsX = plan.placement.width;
     coverDotsY = plan.placement.height;
-    const SlotInfo& first = slotOf(info.mode, false);
-    const SlotInfo& second = slotOf(info.mode, true);
     if (plan.pictures.empty()) {
         ui().message(this, nothingOnThePage(info.mode, QStringLiteral("print")));
         return;
@@ -44,11 +42,10 @@ void TForm15::SpeedButton4Click() {
 
     if (const std::optional<SlotInfo> slot = currentSlot())
         refreshKept(size_t(slot->index));
-    const auto keptIfLoaded = [this](const SlotInfo& slot) {
-        return slotLoaded[slot.index] ? &slotKept[slot.index].bitmap() : nullptr;
-    };
-    printCoverPage(program_.context.printer, kCoverJobTitle, plan, TPrintDIB(), keptIfLoaded(first),
-                   keptIfLoaded(second));
+    const double dpi = printerReading.logPixelsX;
+    const PagePictures printed =
+        sharpPictures(plan, [dpi](const PagePicture& placed) { return printedSize(placed.dots.size(), dpi); });
+    printCoverPage(program_.context.printer, kCoverJobTitle, plan, TPrintDIB(), printed.first, printed.second);
 }
 
 void TForm15::SpeedButton6Click() {

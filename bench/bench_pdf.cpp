@@ -44,7 +44,7 @@ struct ExportFixture {
     ExportFixture() {
         program = std::make_unique<Orbalin>(ProgramContext{folder.path(), ui, port, 0});
         openFitted(QStringLiteral("one.bmp"), grainedGradient(1000, 1));
-        program->Form15->SpeedButton9Click();
+        control<QToolButton>(*program->Form15, "SpeedButton9").click();
         openFitted(QStringLiteral("two.bmp"), grainedGradient(1000, 2));
     }
 
@@ -61,12 +61,12 @@ struct ExportFixture {
 
     void exportPdf(const QString& path) {
         ui.fileAnswers.push_back(FileDialogAnswer{path, 0});
-        program->Form15->ExportPdf1->trigger();
+        control<QAction>(*program->Form15, "ExportPdf1").trigger();
         check();
     }
 
     void print() {
-        program->Form15->SpeedButton4->click();
+        control<QToolButton>(*program->Form15, "SpeedButton4").click();
         check();
     }
 };

@@ -45,7 +45,7 @@ struct PrintFixture {
     PrintFixture() {
         program = std::make_unique<Orbalin>(ProgramContext{folder.path(), ui, port, 0});
         openFitted(QStringLiteral("one.bmp"), grainyPicture(1000, 1000, 1));
-        program->Form15->SpeedButton9Click();
+        control<QToolButton>(*program->Form15, "SpeedButton9").click();
         openFitted(QStringLiteral("two.bmp"), grainyPicture(1000, 1000, 2));
     }
 
@@ -56,7 +56,7 @@ struct PrintFixture {
     }
 
     void print() {
-        program->Form15->SpeedButton4->click();
+        control<QToolButton>(*program->Form15, "SpeedButton4").click();
         if (!ui.messages().isEmpty())
             throw std::runtime_error(ui.messages().front().toStdString());
     }

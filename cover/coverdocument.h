@@ -55,6 +55,8 @@ struct CoverDocument {
     QString languageFileName;
     int gradientState = 0;
     bool reverseMode = false;
+    // Options > "Print at screen resolution": Print and Export PDF draw the screen's pictures.
+    bool printAtScreenResolution = false;
     int pictureLeft = 0, pictureTop = 0;
     QStringList Memo1; // calibration file lines
     QStringList Memo2; // language choice file lines

@@ -219,7 +219,7 @@ void TFPrintPreview::buildControls() {
 }
 
 void TFPrintPreview::prepareFor(CoverMode mode, const PagePlan& plan, const QImage* first,
-                                const QImage* second) {
+                                const QImage* second, const QStringList& screenNotes) {
     choice_ = Choice::Close;
     page_->showPage(mode, plan, first, second);
     const bool anything = !plan.pictures.empty();
@@ -235,6 +235,7 @@ void TFPrintPreview::prepareFor(CoverMode mode, const PagePlan& plan, const QIma
     QStringList measures;
     for (const PagePicture& picture : plan.pictures)
         measures << pictureMeasures(picture, plan.sheet);
+    measures << screenNotes;
     Measures->setText(measures.join(QLatin1Char('\n')));
     Measures->setVisible(anything);
     page_->setAccessibleDescription((QStringList{warning} + measures).join(QLatin1Char('\n')).trimmed());

@@ -28,7 +28,9 @@ public:
     // Called before the window is shown: the page Print would make, and the
     // pictures it would draw (null for a place Print leaves empty). With neither picture the
     // window says there is nothing to print.
-    void prepareFor(CoverMode mode, const PagePlan& plan, const QImage* first, const QImage* second);
+    // `screenNotes` say which picture prints at screen resolution, and why.
+    void prepareFor(CoverMode mode, const PagePlan& plan, const QImage* first, const QImage* second,
+                    const QStringList& screenNotes = {});
     Choice choice() const { return choice_; }
 
     // The rectangles, in printer dots, that the page routine drew into when the page was last painted.

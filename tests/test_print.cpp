@@ -1,6 +1,9 @@
 // Printing the current insert and setting up the printer, through the main window's buttons.
+#include "cover/fitpixels.h"
+#include "render/printedpictures.h"
 #include "support/slotfixture.h"
 
+#include <QAction>
 #include <QToolButton>
 
 namespace {
@@ -17,6 +20,10 @@ protected:
 
     static QImage seen(const PrintedImage& printed) {
         return printed.asSeen().convertToFormat(QImage::Format_BGR888);
+    }
+    // What the job drew, brought back to the size of the screen's picture.
+    static double offScreen(const PrintedImage& printed, const QImage& screen) {
+        return meanDifference(stretchToSize(seen(printed), screen.size()), screen);
     }
 };
 
@@ -35,11 +42,23 @@ TEST_F(Print, BothPicturesAtTheirOffsetsAtTheTrueSize) {
     ASSERT_EQ(job.images.size(), 2u);
     EXPECT_EQ(job.images[0].target, QRect(0, 0, 2837, 2838));
     EXPECT_EQ(job.images[1].target, QRect(0, 3540, 2837, 2838)); // 15.00 cm
-    // The job carries the fitted pictures themselves, not copies blown up to printer dots.
-    EXPECT_EQ(seen(job.images[0]), form().document().slotKept[0].bitmap());
-    EXPECT_EQ(seen(job.images[1]), form().document().slotKept[1].bitmap());
-    EXPECT_EQ(job.images[1].image.size(), QSize(450, 450));
+    // The pictures are made again at the printer's dots: the same pictures, only sharper.
+    for (size_t i : {0, 1}) {
+        EXPECT_EQ(job.images[i].image.size(), QSize(2837, 2838));
+        EXPECT_LT(offScreen(job.images[i], form().document().slotKept[i].bitmap()), 2.0);
+    }
     EXPECT_TRUE(ui.messages().isEmpty()) << ui.messages().join('\n').toStdString();
+
+    // Print at screen resolution sends the fitted pictures themselves, and is remembered.
+    control<QAction>(form(), "PrintAtScreenResolution1").trigger();
+    control<QToolButton>(form(), "SpeedButton4").click();
+    ASSERT_EQ(printer.jobs.size(), 2u);
+    EXPECT_EQ(seen(printer.jobs.back().images[0]), form().document().slotKept[0].bitmap());
+    EXPECT_EQ(seen(printer.jobs.back().images[1]), form().document().slotKept[1].bitmap());
+    EXPECT_EQ(folder.read("print.obn"), "screen resolution\r\n");
+    program.reset();
+    start();
+    EXPECT_TRUE(control<QAction>(form(), "PrintAtScreenResolution1").isChecked());
 }
 
 TEST_F(Print, OnlyTheLoadedPictureAtItsOwnOffsetsAndTheCalibratedSize) {
@@ -53,7 +72,7 @@ TEST_F(Print, OnlyTheLoadedPictureAtItsOwnOffsetsAndTheCalibratedSize) {
     const TestPrinter::Job& job = onlyJob();
     ASSERT_EQ(job.images.size(), 1u);
     EXPECT_EQ(job.images[0].target, QRect(118, 2360, 3000, 2000));
-    EXPECT_EQ(job.images[0].image.size(), QSize(505, 410));
+    EXPECT_EQ(job.images[0].image.size(), QSize(3000, 2000));
     EXPECT_EQ(form().document().coverDotsX, 3000);
     EXPECT_EQ(form().document().coverDotsY, 2000);
 }
@@ -81,8 +100,10 @@ TEST_F(Print, CurrentSlotIsKeptAsShownTheOtherAsItWas) {
     control<QToolButton>(form(), "SpeedButton4").click();
     const TestPrinter::Job& job = onlyJob();
     ASSERT_EQ(job.images.size(), 2u);
-    EXPECT_EQ(seen(job.images[0]), firstKept);
+    EXPECT_LT(offScreen(job.images[0], firstKept), 2.0);
+    // A change that was not a step cannot be made again: the screen's picture prints.
     EXPECT_EQ(seen(job.images[1]).pixelColor(225, 225), QColor(Qt::yellow));
+    EXPECT_EQ(job.images[1].image.size(), QSize(450, 450));
     EXPECT_EQ(form().document().slotKept[1].bitmap(), form().document().slotPicture[1].bitmap());
 }
 

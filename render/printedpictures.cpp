@@ -1,0 +1,69 @@
+#include "render/printedpictures.h"
+
+#include "cover/fitpixels.h"
+#include "render/replay.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+constexpr double kMostDotsPerInch = 600;
+// Made again and brought back to the screen's size, a picture differs from the screen's by the
+// edges of its letters and the finer resampling: a few levels on average. Far more means a step
+// was not applied as on screen, and the screen picture is printed instead.
+constexpr double kMostMeanDifference = 8;
+
+} // namespace
+
+PrintedPicture PrintedPictures::at(const CoverDocument& document, const SlotInfo& slot,
+                                   const QImage& printedScreen, QSize size) {
+    const auto i = size_t(slot.index);
+    if (!document.slotLoaded[i] || printedScreen.isNull())
+        return {};
+    if (document.printAtScreenResolution || size.width() <= printedScreen.width())
+        return {&printedScreen, {}};
+    if (document.slotUnfitted[i])
+        return {&printedScreen, QStringLiteral("it has not been fitted")};
+
+    Made& made = made_[i];
+    if (made.key != printedScreen.cacheKey() || made.size != size) {
+        Replayed replayed = replayAt(document.slotHistory[i].stepsDone(), slot.mode, size);
+        if (!replayed.picture.isNull() &&
+            meanDifference(stretchToSize(replayed.picture, printedScreen.size()), printedScreen) > kMostMeanDifference) {
+            replayed = {{}, QStringLiteral("drawn again it would not match the picture on screen")};
+        }
+        made = {printedScreen.cacheKey(), size, std::move(replayed.picture), std::move(replayed.reason)};
+    }
+    if (made.image.isNull())
+        return {&printedScreen, made.reason};
+    return {&made.image, {}};
+}
+
+double meanDifference(const QImage& a, const QImage& b) {
+    const QImage x = a.convertToFormat(QImage::Format_BGR888);
+    const QImage y = b.convertToFormat(QImage::Format_BGR888);
+    if (x.size() != y.size() || x.isNull())
+        return 255;
+    qint64 total = 0;
+    const int rowBytes = x.width() * 3;
+    for (int row = 0; row < x.height(); ++row) {
+        const uchar* p = x.constScanLine(row);
+        const uchar* q = y.constScanLine(row);
+        for (int i = 0; i < rowBytes; ++i)
+            total += std::abs(int(p[i]) - int(q[i]));
+    }
+    return double(total) / (double(rowBytes) * x.height());
+}
+
+QSize printedSize(QSize dots, double printerDpi) {
+    if (printerDpi <= kMostDotsPerInch)
+        return dots;
+    const double scale = kMostDotsPerInch / printerDpi;
+    return {int(std::lround(dots.width() * scale)), int(std::lround(dots.height() * scale))};
+}
+
+double exportPixelsPerInch(double printerDpi) {
+    return std::clamp(printerDpi, 300.0, kMostDotsPerInch);
+}
