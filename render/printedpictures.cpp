@@ -11,9 +11,10 @@ namespace {
 
 constexpr double kMostDotsPerInch = 600;
 // Made again and brought back to the screen's size, a picture differs from the screen's by the
-// edges of its letters and the finer resampling: a few levels on average. Far more means a step
-// was not applied as on screen, and the screen picture is printed instead.
+// edges of its letters and the finer resampling: a few levels on average, up to about 30 on a
+// square. Far more means a step was not applied as on screen, and the screen picture is printed.
 constexpr double kMostMeanDifference = 8;
+constexpr double kMostSquareDifference = 64;
 
 } // namespace
 
@@ -30,9 +31,11 @@ PrintedPicture PrintedPictures::at(const CoverDocument& document, const SlotInfo
     Made& made = made_[i];
     if (made.key != printedScreen.cacheKey() || made.size != size) {
         Replayed replayed = replayAt(document.slotHistory[i].stepsDone(), slot.mode, size);
-        if (!replayed.picture.isNull() &&
-            meanDifference(stretchToSize(replayed.picture, printedScreen.size()), printedScreen) > kMostMeanDifference) {
-            replayed = {{}, QStringLiteral("drawn again it would not match the picture on screen")};
+        if (!replayed.picture.isNull()) {
+            const QImage down = stretchToSize(replayed.picture, printedScreen.size());
+            if (meanDifference(down, printedScreen) > kMostMeanDifference ||
+                largestSquareDifference(down, printedScreen) > kMostSquareDifference)
+                replayed = {{}, QStringLiteral("drawn again it would not match the picture on screen")};
         }
         made = {printedScreen.cacheKey(), size, std::move(replayed.picture), std::move(replayed.reason)};
     }
@@ -55,6 +58,29 @@ double meanDifference(const QImage& a, const QImage& b) {
             total += std::abs(int(p[i]) - int(q[i]));
     }
     return double(total) / (double(rowBytes) * x.height());
+}
+
+double largestSquareDifference(const QImage& a, const QImage& b) {
+    constexpr int kSide = 16;
+    const QImage x = a.convertToFormat(QImage::Format_BGR888);
+    const QImage y = b.convertToFormat(QImage::Format_BGR888);
+    if (x.size() != y.size() || x.isNull())
+        return 255;
+    double largest = 0;
+    for (int top = 0; top < x.height(); top += kSide) {
+        for (int left = 0; left < x.width(); left += kSide) {
+            const QRect square = QRect(left, top, kSide, kSide).intersected(x.rect());
+            qint64 total = 0;
+            for (int row = square.top(); row <= square.bottom(); ++row) {
+                const uchar* p = x.constScanLine(row) + square.left() * 3;
+                const uchar* q = y.constScanLine(row) + square.left() * 3;
+                for (int i = 0; i < square.width() * 3; ++i)
+                    total += std::abs(int(p[i]) - int(q[i]));
+            }
+            largest = std::max(largest, double(total) / (square.width() * square.height() * 3));
+        }
+    }
+    return largest;
 }
 
 QSize printedSize(QSize dots, double printerDpi) {

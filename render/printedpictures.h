@@ -34,6 +34,9 @@ private:
 // The mean difference of two pictures of one size, in levels of a colour byte; 255 when their
 // sizes differ.
 double meanDifference(const QImage& a, const QImage& b);
+// The largest mean difference over the 16 × 16 squares of two pictures of one size: a difference
+// kept to one place (a missing word) shows here where the mean over the picture hides it.
+double largestSquareDifference(const QImage& a, const QImage& b);
 
 // The size a picture of `dots` printer dots is made at: the printer's own resolution up to 600
 // dots per inch, beyond which the printer stretches it.

@@ -5,10 +5,12 @@
 // in for Arial, whose glyphs are the same on every Debian machine the tests run on; the digests
 // hold in Release and in the Debug sanitizer build alike.
 #include "app/tform1.h"
+#include "cover/fitpixels.h"
 #include "decor/tflibrary.h"
 #include "decor/tform18.h"
 #include "decor/tform7.h"
 #include "platform/qt/imageview.h"
+#include "render/printedpictures.h"
 #include "support/programfixture.h"
 #include "text/tform17.h"
 
@@ -242,6 +244,30 @@ TEST(GoldenCovers, UndoAndRedoWalkThroughTheSameBytes) {
         session.textArea(&TForm17::SpeedButton8, kLines);
         EXPECT_EQ(recordNow(session), after[1]) << "center after the walk back";
         EXPECT_TRUE(session.ui.messages().isEmpty()) << session.ui.messages().join('\n').toStdString();
+    }
+}
+// Print makes the current picture again at the printer's dots after every kind of step, and,
+// brought back to the screen's size, it is the picture on screen within a few levels, everywhere.
+TEST(GoldenCovers, EachStepPrintsAtThePrintersDotsAsOnScreen) {
+    for (const Cover& cover : kCovers) {
+        Session session;
+        for (const auto& [step, run] : cover.steps) {
+            SCOPED_TRACE(QStringLiteral("%1/%2").arg(cover.name, step).toStdString());
+            run(session);
+            const size_t jobs = session.printer.jobs.size();
+            control<QToolButton>(session.form(), "SpeedButton4").click();
+            ASSERT_EQ(session.printer.jobs.size(), jobs + 1);
+            const PrintedImage& printed = session.printer.jobs.back().images.at(0);
+            const CoverDocument& document = session.form().document();
+            const QImage& screen = document.slotPicture[size_t(document.currentSlot()->index)].bitmap();
+            EXPECT_EQ(printed.image.size(), printed.target.size());
+            const QImage seen = printed.asSeen().convertToFormat(QImage::Format_BGR888);
+            const QImage down = stretchToSize(seen, screen.size());
+            EXPECT_LT(meanDifference(down, screen), 3.0);
+            // Letters' edges, the disc's rim and a noisy inserted picture resample differently: up
+            // to 30 levels on a square. A stamp left out is 76.
+            EXPECT_LT(largestSquareDifference(down, screen), 40.0);
+        }
     }
 }
 } // namespace

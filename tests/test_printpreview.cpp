@@ -199,3 +199,27 @@ TEST_F(PagePreview, PrintTestWarnsTheSameAndCancelSendsNothing) {
 }
 
 } // namespace
+
+namespace {
+
+// A photo whose file is gone since it was fitted cannot be made again at the printer's dots: the
+// preview names the picture that prints at screen resolution, and Print sends the screen's pixels.
+TEST_F(PagePreview, NamesThePictureThatPrintsAtScreenResolution) {
+    start();
+    const QString photo = folder.file("photo.bmp");
+    Picture(gradientPicture(640, 480)).saveBmp(photo);
+    openPicture(*program, ui, photo, Adjust::Resize);
+    QFile::remove(photo);
+    ui.modalActions.push_back([](QDialog& shown) {
+        TFPrintPreview& window = preview(shown);
+        EXPECT_TRUE(window.Measures->text().endsWith(
+            "Picture #1 prints at screen resolution: its picture file is gone."))
+            << window.Measures->text().toStdString();
+        window.PrintButton->click();
+    });
+    control<QAction>(form(), "PrintPreview1").trigger();
+    ASSERT_EQ(printer.jobs.size(), 1u);
+    EXPECT_EQ(printer.jobs.front().images.at(0).image.size(), QSize(450, 450));
+}
+
+} // namespace
