@@ -9,6 +9,7 @@
 #include "platform/picture.h"
 #include "platform/qt/application.h"
 #include "support/jpegwriter.h"
+#include "processmemory.h"
 #include "support/programfixture.h"
 
 #include <QElapsedTimer>
@@ -70,22 +71,6 @@ QImage bareBmpRead(const QString& path) {
     for (int y = height - 1; y >= 0; --y)
         in.read(reinterpret_cast<char*>(image.scanLine(y)), image.bytesPerLine());
     return image;
-}
-
-long statusKilobytes(const char* field) {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith(field))
-            return line.mid(qsizetype(std::strlen(field))).trimmed().split(' ').value(0).toLong();
-    return 0;
-}
-
-void resetPeakMemory() {
-    QFile clear(QStringLiteral("/proc/self/clear_refs"));
-    if (clear.open(QIODevice::WriteOnly))
-        clear.write("5");
 }
 
 enum class Kind { Jpeg, Bmp };
