@@ -28,6 +28,10 @@ PrintedPicture PrintedPictures::at(const CoverDocument& document, const SlotInfo
     if (document.slotUnfitted[i])
         return {&printedScreen, QStringLiteral("it has not been fitted")};
 
+    // Only the insert being printed keeps its pictures: at 600 dpi each is some 24 MB.
+    for (const SlotInfo& other : slotTable())
+        if (other.mode != slot.mode)
+            made_[size_t(other.index)] = {};
     Made& made = made_[i];
     if (made.key != printedScreen.cacheKey() || made.size != size) {
         Replayed replayed = replayAt(document.slotHistory[i].stepsDone(), slot.mode, size);

@@ -14,7 +14,7 @@ struct PrintedPicture {
     QString screenReason;          // not empty: the screen picture is drawn, for this reason
 };
 
-// Keeps each slot's picture as last made, until the picture or the size changes.
+// Keeps the printed insert's pictures as last made, until a picture or the size changes.
 class PrintedPictures {
 public:
     // `size` is the printed size in dots of the resolution printed at; `printedScreen` the picture
