@@ -7,10 +7,12 @@
 
 #include <QDir>
 #include <QMessageBox>
+#include <QStringList>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
+#include <utility>
 
 namespace {
 // Without a display Qt would abort with a cryptic message; say how to run the program instead.
@@ -20,6 +22,29 @@ bool displayAvailable() {
         return value != nullptr && *value != '\0';
     };
     return set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY");
+}
+
+const char kNeedsADisplay[] =
+    "Orbalin is a desktop program and needs a graphical display.\n"
+    "Start it from a desktop session, or without one run it under a virtual display:\n"
+    "    xvfb-run -a ./orbalin\n"
+    "(Debian package xvfb), or with QT_QPA_PLATFORM=offscreen for a headless check.\n";
+
+// A display that is named but does not answer makes Qt give up while the application is made,
+// with its own words and an abort: the program says its own sentence and ends with status 1.
+// What Qt says before is kept back until the application is made.
+QStringList& heldBack() {
+    static QStringList messages;
+    return messages;
+}
+
+void displayGoneHandler(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type != QtFatalMsg) {
+        heldBack() << message;
+        return;
+    }
+    std::fprintf(stderr, "The display \"%s\" does not answer.\n%s", qgetenv("DISPLAY").constData(), kNeedsADisplay);
+    std::_Exit(1);
 }
 
 // For checking an installed program folder without anyone at the screen (ORBALIN_QUIT_AFTER_START
@@ -52,14 +77,14 @@ private:
 
 int main(int argc, char** argv) {
     if (!displayAvailable()) {
-        std::fputs("Orbalin is a desktop program and needs a graphical display.\n"
-                   "Start it from a desktop session, or without one run it under a virtual display:\n"
-                   "    xvfb-run -a ./orbalin\n"
-                   "(Debian package xvfb), or with QT_QPA_PLATFORM=offscreen for a headless check.\n",
-                   stderr);
+        std::fputs(kNeedsADisplay, stderr);
         return 1;
     }
+    const QtMessageHandler previous = qInstallMessageHandler(displayGoneHandler);
     OrbalinApplication app(argc, argv);
+    qInstallMessageHandler(previous);
+    for (const QString& message : std::exchange(heldBack(), {}))
+        std::fprintf(stderr, "%s\n", qPrintable(message));
     QtInteraction ui;
     QtPrinterPort printer;
     const QString programFolder =

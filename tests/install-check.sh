@@ -48,4 +48,11 @@ if start self; then
     fail "a program folder without exemple.bmp started without a word"
 fi
 grep -q 'exemple.bmp' "$prefix/said.txt" || fail "the missing exemple.bmp was not named: $(cat "$prefix/said.txt")"
+# A display that is named but does not answer gets the program's own sentence and status 1.
+status=0
+env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY DISPLAY=:97531 HOME="$prefix" timeout 60 "$prefix/bin/orbalin" \
+    2>"$prefix/said.txt" || status=$?
+[ "$status" -eq 1 ] || fail "a display that does not answer ended with status $status: $(cat "$prefix/said.txt")"
+grep -q 'The display ":97531" does not answer.' "$prefix/said.txt" ||
+    fail "a display that does not answer was not named: $(cat "$prefix/said.txt")"
 echo "installed program folder, menu entry and icon are fine"
