@@ -1,12 +1,14 @@
 #include "app/orbalin.h"
 #include "platform/qt/application.h"
 #include "platform/orbalinerror.h"
+#include "platform/ownfolder.h"
 #include "platform/qt/qtinteraction.h"
 #include "platform/qt/qtprinterport.h"
 #include "platform/qt/singleprogram.h"
 
 #include <QDir>
 #include <QMessageBox>
+#include <QStandardPaths>
 #include <QStringList>
 #include <QTimer>
 #include <cstdio>
@@ -89,7 +91,9 @@ int main(int argc, char** argv) {
     QtPrinterPort printer;
     const QString programFolder =
         QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QLatin1Char('/'));
-    QtInteraction::keepDialogStateIn(programFolder);
+    const QString ownFolder = folderForOwnFiles(
+        programFolder, QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/orbalin/"));
+    QtInteraction::keepDialogStateIn(ownFolder.isEmpty() ? programFolder : ownFolder);
     std::optional<StartCheck> startCheck;
     if (qEnvironmentVariableIsSet("ORBALIN_QUIT_AFTER_START"))
         startCheck.emplace();
@@ -104,7 +108,7 @@ int main(int argc, char** argv) {
         return startCheck ? 2 : 0;
     }
     try {
-        Orbalin program({programFolder, ui, printer});
+        Orbalin program({programFolder, ui, printer, 2000, ownFolder});
         single.onLaterStart([&program] { program.comeForward(); });
         return startCheck ? startCheck->quit() : QApplication::exec();
     } catch (const OrbalinError& error) {

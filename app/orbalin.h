@@ -29,6 +29,8 @@ struct ProgramContext {
     Interaction& ui;
     PrinterPort& printer;
     int startupPauseMs = 2000; // how long the round start-up window stays
+    // Where the program writes its own files when not in its folder (see platform/ownfolder.h).
+    QString ownFolder{};
 };
 
 // The running program: its fourteen windows, created in a fixed order and alive until the main

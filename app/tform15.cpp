@@ -56,6 +56,7 @@ TForm15::~TForm15() = default;
 
 void TForm15::FormCreate() {
     programFolder = program_.context.programFolder;
+    ownFolder = program_.context.ownFolder.isEmpty() ? programFolder : program_.context.ownFolder;
 
     reverseMode = false;
     floatinglabel->hide();
@@ -134,8 +135,11 @@ void TForm15::FormCreate() {
 }
 
 // A missing "config.obn" is created holding the English language file; an empty one means it too.
+// The user's own choice is read first; the program folder's stands until the user makes one.
 void TForm15::loadLanguageChoice() {
-    const QString path = programFolder + QStringLiteral("config.obn");
+    const QString own = ownFile(QStringLiteral("config.obn"));
+    const QString shipped = programFolder + QStringLiteral("config.obn");
+    const QString path = QFileInfo::exists(own) || !QFileInfo::exists(shipped) ? own : shipped;
     languageFileName = QStringLiteral("english.lag");
     if (QFileInfo::exists(path)) {
         try {
@@ -167,7 +171,7 @@ const QString kAtScreenResolution = QStringLiteral("screen resolution");
 
 // "print.obn" holds "screen resolution" while Print and Export PDF draw the screen's pictures.
 void TForm15::loadPrintResolutionChoice() {
-    const QString path = programFolder + kPrintChoiceFile;
+    const QString path = ownFile(kPrintChoiceFile);
     if (QFileInfo::exists(path))
         printAtScreenResolution = readLines(path, LineEncoding::Utf8).value(0).trimmed() == kAtScreenResolution;
     PrintAtScreenResolution1->setChecked(printAtScreenResolution);
@@ -176,7 +180,7 @@ void TForm15::loadPrintResolutionChoice() {
 void TForm15::PrintAtScreenResolution1Click() {
     printAtScreenResolution = PrintAtScreenResolution1->isChecked();
     try {
-        writeLines(programFolder + kPrintChoiceFile,
+        writeLines(ownFile(kPrintChoiceFile),
                    {printAtScreenResolution ? kAtScreenResolution : QStringLiteral("printer resolution")},
                    LineEncoding::Utf8);
     } catch (const OrbalinError& error) {

@@ -17,7 +17,7 @@ void TForm15::chooseLanguage(const QString& fileToLoad, const QString& nameToRem
     languageFileName = fileToLoad;
     Memo2 = QStringList{nameToRemember};
     try {
-        writeLines(programFolder + QStringLiteral("config.obn"), Memo2, LineEncoding::Utf8);
+        writeLines(ownFile(QStringLiteral("config.obn")), Memo2, LineEncoding::Utf8);
     } catch (const OrbalinError& error) {
         ui().message(this, QStringLiteral("The language chosen cannot be kept for the next start. ") +
                                error.message() + QStringLiteral(" It applies until the program closes."));

@@ -8,7 +8,7 @@ CoverMode CoverDocument::currentMode() const {
 }
 
 QString CoverDocument::calibrationPath(CoverMode mode) const {
-    return programFolder + QLatin1String(modeInfo(mode).calibrationFile);
+    return ownFile(QLatin1String(modeInfo(mode).calibrationFile));
 }
 
 SlotState CoverDocument::slotState(size_t slot) const {
@@ -97,10 +97,10 @@ QString CoverDocument::redoName() const {
 namespace {
 
 // The refresh file holds the slot's fitted picture, which Clear and the text layouts start from.
-void keepRefreshFile(const QString& programFolder, const SlotInfo& slot, const Picture& was, const Picture& fitted) {
+void keepRefreshFile(const QString& ownFolder, const SlotInfo& slot, const Picture& was, const Picture& fitted) {
     if (fitted.isEmpty() || fitted.bitmap().cacheKey() == was.bitmap().cacheKey())
         return;
-    fitted.saveBmp(programFolder + QLatin1String(slot.refreshFile));
+    fitted.saveBmp(ownFolder + QLatin1String(slot.refreshFile));
 }
 
 } // namespace
@@ -116,7 +116,7 @@ void CoverDocument::undoStep() {
     }
     const SlotState state = slotHistory[i].undo();
     try {
-        keepRefreshFile(programFolder, *slot, slotFitted[i], state.fitted);
+        keepRefreshFile(ownFolder, *slot, slotFitted[i], state.fitted);
     } catch (...) {
         slotHistory[i].redo();
         throw;
@@ -131,7 +131,7 @@ void CoverDocument::redoStep() {
     const auto i = size_t(slot->index);
     const SlotState state = slotHistory[i].redo();
     try {
-        keepRefreshFile(programFolder, *slot, slotFitted[i], state.fitted);
+        keepRefreshFile(ownFolder, *slot, slotFitted[i], state.fitted);
     } catch (...) {
         slotHistory[i].undo();
         throw;

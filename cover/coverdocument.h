@@ -16,6 +16,10 @@
 // The main window inherits it; the other windows reach it through MainWindowPort::document().
 struct CoverDocument {
     QString programFolder; // with its trailing separator
+    // Where the program keeps the files it writes itself: the program folder, or the user's data
+    // folder when the program folder cannot be written. With its trailing separator.
+    QString ownFolder;
+    QString ownFile(const QString& name) const { return ownFolder + name; }
     int slotCode = 1;
     std::array<Picture, kSlotCount> slotPicture;
     std::array<Picture, kSlotCount> slotKept;

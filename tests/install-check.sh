@@ -30,7 +30,7 @@ start() { # USER: starts the installed program as that user (or as ourselves) an
     if [ "$(id -u)" -eq 0 ] && [ "$1" != self ]; then
         as=(setpriv --reuid="$1" --regid="$(id -g "$1")" --clear-groups)
     fi
-    env QT_QPA_PLATFORM=offscreen ORBALIN_QUIT_AFTER_START=1 HOME="$prefix" "${as[@]}" \
+    env QT_QPA_PLATFORM=offscreen ORBALIN_QUIT_AFTER_START=1 HOME="$prefix" XDG_DATA_HOME="$prefix/data" "${as[@]}" \
         timeout 60 "$prefix/bin/orbalin" 2>"$prefix/said.txt"
 }
 
@@ -38,8 +38,13 @@ start self || fail "the installed program did not start cleanly: $(cat "$prefix/
 
 # Read-only, as when installed for all users: nothing to write at start. Root writes anywhere, so a
 # user without rights starts it then.
+# Its own files then go to the user's data folder, which it makes.
 chmod -R a-w "$folder"
-start nobody || fail "the read-only program folder did not start cleanly: $(cat "$prefix/said.txt")"
+if [ "$(id -u)" -eq 0 ]; then
+    rm -rf "$prefix/data" && mkdir "$prefix/data" && chown nobody "$prefix/data"
+    start nobody || fail "the read-only program folder did not start cleanly: $(cat "$prefix/said.txt")"
+    [ -d "$prefix/data/orbalin" ] || fail "the read-only program folder's user got no folder of their own"
+fi
 chmod -R u+w "$folder"
 
 # The check above can fail: a missing program file is reported by name.

@@ -2,9 +2,11 @@
 #include "about/tform20.h"
 #include "decor/tform18.h"
 #include "platform/qt/statuspanels.h"
+#include "platform/ownfolder.h"
 #include "print/tform19.h"
 #include "support/programfixture.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
@@ -176,4 +178,45 @@ TEST_F(StartUp, QuitResetsTheFloatingTextAndClosesTheWindow) {
     EXPECT_EQ(control<QLabel>(form(), "floatinglabel").font().pointSize(), 12);
     EXPECT_FALSE(form().document().reverseMode);
 }
+} // namespace
+
+namespace {
+
+// Installed for all users, the program folder cannot be written: everything the program writes
+// goes to the user's own folder and is read from there at the next start.
+TEST_F(StartUp, AReadOnlyProgramFolderKeepsTheUsersFilesInTheirOwnFolder) {
+    QTemporaryDir userData;
+    const QString own = userData.path() + QStringLiteral("/orbalin/");
+    EXPECT_EQ(folderForOwnFiles(folder.path(), own), folder.path());
+    EXPECT_EQ(folderForOwnFiles(folder.file("exemple.bmp/"), own), own) << "a folder that cannot be written";
+
+    const QByteArray shippedChoice = folder.read("config.obn");
+    const auto run = [&] { program = std::make_unique<Orbalin>(ProgramContext{folder.path(), ui, printer, 0, own}); };
+    run();
+    Picture(gradientPicture(640, 480)).saveBmp(userData.filePath("photo.bmp"));
+    openPicture(*program, ui, userData.filePath("photo.bmp"), Adjust::Resize);
+    ui.modalActions.push_back([](QDialog& shown) {
+        auto& calibrate = static_cast<TForm19&>(shown);
+        calibrate.Edit1->setText(QStringLiteral("0.40"));
+        calibrate.SpeedButton1->click();
+    });
+    control<QToolButton>(form(), "SpeedButton11").click();
+    ui.modalActions.push_back([](QDialog& shown) { shown.findChild<QAbstractButton*>(QStringLiteral("Button1"))->click(); });
+    control<QAction>(form(), "German1").trigger();
+    control<QAction>(form(), "PrintAtScreenResolution1").trigger();
+
+    for (const char* file : {"cd1_tmp.bmp", "tst.bmp", "refresh1.bmp", "Cd_cfg.ini", "print.obn"}) {
+        EXPECT_TRUE(QFile::exists(own + QLatin1String(file))) << file;
+        EXPECT_FALSE(folder.exists(QLatin1String(file))) << file;
+    }
+    EXPECT_EQ(folder.read("config.obn"), shippedChoice);
+
+    program.reset();
+    run();
+    EXPECT_EQ(form().document().languageFileName, "german.lag");
+    EXPECT_EQ(form().document().calibrationText[0], "0.40");
+    EXPECT_TRUE(control<QAction>(form(), "PrintAtScreenResolution1").isChecked());
+    EXPECT_TRUE(ui.messages().isEmpty()) << ui.messages().join('\n').toStdString();
+}
+
 } // namespace

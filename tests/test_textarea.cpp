@@ -337,7 +337,7 @@ TEST_F(TextArea, LayoutFileFaultsAreToldOnceAndTheProgramRunsOn) {
 class TextAreaAlone : public ::testing::Test {
 protected:
     std::unique_ptr<TForm17> make(Interaction& dialogs) {
-        main.doc.programFolder = folder.path();
+        main.doc.programFolder = main.doc.ownFolder = folder.path();
         auto window = std::make_unique<TForm17>(&owner, WindowServices{main, dialogs, printer});
         window->show();
         return window;

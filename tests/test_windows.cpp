@@ -108,7 +108,7 @@ TEST_F(Windows, TheScriptedStandInTellsAWindowLeftOpen) {
 TEST(WindowAlone, CalibrateSavesWhatItWasPreparedWithForItsMode) {
     const ProgramFolder folder;
     FakeMainWindow main;
-    main.doc.programFolder = folder.path();
+    main.doc.programFolder = main.doc.ownFolder = folder.path();
     ScriptedInteraction ui;
     TestPrinter printer{TestPrinter::dpi600Letter()};
     QWidget owner;
