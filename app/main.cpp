@@ -97,7 +97,8 @@ int main(int argc, char** argv) {
     std::optional<StartCheck> startCheck;
     if (qEnvironmentVariableIsSet("ORBALIN_QUIT_AFTER_START"))
         startCheck.emplace();
-    SingleProgram single(programFolder);
+    // Its working pictures lie in its own folder: one program runs per such folder.
+    SingleProgram single(ownFolder.isEmpty() ? programFolder : ownFolder);
     switch (single.start()) {
     case SingleProgram::Start::First:
         break;

@@ -31,3 +31,10 @@ set(choice "${staged}/${ORBALIN_PROGRAM_DIR}/config.obn")
 if(NOT EXISTS "${choice}")
     file(WRITE "${choice}" "english.lag\r\n")
 endif()
+
+# Installed for all users (a package, or a system prefix), the program folder is never written:
+# each user's own files go to their data folder, and removing the program leaves nothing behind.
+if(prefix MATCHES "^/(usr|opt)(/|$)")
+    file(WRITE "${staged}/${ORBALIN_PROGRAM_DIR}/shared-install" "")
+    message(STATUS "Installing: ${staged}/${ORBALIN_PROGRAM_DIR}/shared-install")
+endif()

@@ -1,5 +1,5 @@
 // Draws the program's logo as the icons the desktop shows in its menu, one PNG per size.
-// Usage: make_icons FOLDER  (writes FOLDER/orbalin-48.png ... orbalin-256.png)
+// Usage: make_icons FOLDER  (writes FOLDER/orbalin-16.png ... orbalin-256.png)
 
 #include "cover/glyphs.h"
 
@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "make_icons: cannot make the folder %s\n", argv[1]);
         return 1;
     }
-    for (int size : {48, 64, 128, 256}) {
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
         const QString path = folder.filePath(QStringLiteral("orbalin-%1.png").arg(size));
         if (!logo(size).save(path, "PNG")) {
             std::fprintf(stderr, "make_icons: cannot write %s\n", qPrintable(path));

@@ -1,6 +1,7 @@
 #include "platform/ownfolder.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryFile>
 
 namespace {
@@ -15,7 +16,8 @@ bool canWriteIn(const QString& folder) {
 } // namespace
 
 QString folderForOwnFiles(const QString& programFolder, const QString& userDataFolder) {
-    if (canWriteIn(programFolder))
+    const bool shared = QFileInfo::exists(programFolder + QLatin1String(kSharedInstallMarker));
+    if (!shared && canWriteIn(programFolder))
         return programFolder;
     if (!QDir().mkpath(userDataFolder) || !canWriteIn(userDataFolder))
         return {};
