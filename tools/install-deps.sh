@@ -10,7 +10,7 @@ packages=(
     clang libclang-rt-14-dev
     xvfb xauth
     cups printer-driver-cups-pdf poppler-utils
-    desktop-file-utils
+    desktop-file-utils appstream lintian
     glabels-data
 )
 
