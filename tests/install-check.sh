@@ -59,4 +59,11 @@ env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY DISPLAY=:97531 HOME="$prefix" timeout 
 [ "$status" -eq 1 ] || fail "a display that does not answer ended with status $status: $(cat "$prefix/said.txt")"
 grep -q 'The display ":97531" does not answer.' "$prefix/said.txt" ||
     fail "a display that does not answer was not named: $(cat "$prefix/said.txt")"
+# The uninstall target takes away every file the install made, and the working files of a run.
+grep -qx "$prefix/bin/orbalin" "$build/install_manifest.txt" || fail "install_manifest.txt leaves out bin/orbalin"
+grep -qx "$folder/config.obn" "$build/install_manifest.txt" || fail "install_manifest.txt leaves out config.obn"
+touch "$folder/refresh1.bmp" "$folder/cd1_tmp.bmp" "$folder/tst.bmp"
+cmake --build "$build" --target uninstall >/dev/null
+left=$(find "$prefix/bin" "$prefix/lib" "$prefix/share" -mindepth 1 2>/dev/null | head -5 || true)
+[ -z "$left" ] || fail "the uninstall target left: $left"
 echo "installed program folder, menu entry and icon are fine"
