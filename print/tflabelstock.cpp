@@ -115,6 +115,7 @@ void TFLabelStock::buildControls() {
     left->addLayout(searchRow);
     StockList = new QListWidget(this);
     StockList->setObjectName(QStringLiteral("StockList"));
+    StockList->setAccessibleName(QStringLiteral("Label stocks"));
     left->addWidget(StockList, 1);
     Note = new QLabel(this);
     Note->setObjectName(QStringLiteral("Note"));
