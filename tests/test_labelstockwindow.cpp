@@ -15,8 +15,7 @@
 
 namespace {
 
-// Two Test disc sheets on A4, the glossy one laid out as the common sheet with small hub holes,
-// and a sheet of front inserts that no disc takes.
+// Two Test disc sheets on A4, the glossy one laid out as the common sheet with small hub holes.
 const QByteArray kTemplates = R"(<?xml version="1.0"?>
 <Glabels-templates>
 <Template brand="Test" part="CD-2" size="A4" description="Glossy disc labels">
@@ -24,9 +23,6 @@ const QByteArray kTemplates = R"(<?xml version="1.0"?>
 </Template>
 <Template brand="Test" part="CD-M" size="A4" description="Matte disc labels">
   <Label-cd id="0" radius="58mm" hole="20mm"><Layout nx="1" ny="2" x0="47mm" y0="15mm" dx="0" dy="140mm"/></Label-cd>
-</Template>
-<Template brand="Test" part="F-1" size="A4" description="Front inserts">
-  <Label-rectangle id="0" width="120mm" height="120mm"><Layout nx="1" ny="1" x0="45mm" y0="20mm" dx="0" dy="0"/></Label-rectangle>
 </Template>
 </Glabels-templates>
 )";
@@ -97,10 +93,8 @@ TEST_F(LabelStockWindow, SearchFindsTheStockAndCalibrateSavesOffsetsThatPrintOnI
     ASSERT_EQ(printer.jobs.size(), 1u);
     const std::vector<QPointF> centres = printedCentres();
     ASSERT_EQ(centres.size(), 2u);
-    EXPECT_NEAR(centres[0].x(), 105, 0.2);
-    EXPECT_NEAR(centres[0].y(), 80.5, 0.2);
-    EXPECT_NEAR(centres[1].x(), 105, 0.2);
-    EXPECT_NEAR(centres[1].y(), 217.5, 0.2);
+    for (const auto& [centre, disc] : {std::pair(centres[0], QPointF(105, 80.5)), {centres[1], {105, 217.5}}})
+        EXPECT_LT(QLineF(centre, disc).length(), 0.2);
 }
 
 TEST_F(LabelStockWindow, CancelAndEscapeWriteNothing) {

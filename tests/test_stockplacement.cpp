@@ -96,30 +96,9 @@ TEST(StockPlacement, LabelBeyondThePrintersReachGivesANegativeOffsetAndACut) {
         << "its bottom runs off the sheet";
 }
 
-TEST(StockPlacement, DieCutsAreTheSheetsLabelsWithTheirHubHoles) {
-    const std::vector<DieCut> cuts = stockDieCuts(genericNamed(QStringLiteral("2 discs on A4")));
-    ASSERT_EQ(cuts.size(), 2u);
-    EXPECT_TRUE(cuts[1].round);
-    EXPECT_EQ(cuts[1].outline, QRectF(46.5, 159, 117, 117));
-    EXPECT_EQ(cuts[1].hub, QRectF(84.5, 197, 41, 41));
-    const std::vector<DieCut> inserts =
-        stockDieCuts(genericNamed(QStringLiteral("Front and back insert on A4")));
-    ASSERT_EQ(inserts.size(), 2u);
-    EXPECT_FALSE(inserts[0].round);
-    EXPECT_TRUE(inserts[0].hub.isEmpty());
-}
-
-TEST(StockPlacement, RememberedChoiceNamesTheStockByBrandAndPart) {
-    EXPECT_EQ(stockChoiceFile(CoverMode::CdCover), "Cd_stock.ini");
-    EXPECT_EQ(stockChoiceFile(CoverMode::MiniCd), "MiniCd_stock.ini");
-    LabelStock mine{
-        QStringLiteral("Avery"), QStringLiteral("L6043"), QStringLiteral("CD/DVD labels"), {}, 210, 297, {}};
-    EXPECT_EQ(stockTitle(mine), "Avery L6043 — CD/DVD labels");
-    const std::optional<LabelStock> found = stockNamed({mine}, stockChoiceLines(mine));
-    ASSERT_TRUE(found);
-    EXPECT_EQ(found->description, mine.description);
-    EXPECT_EQ(stockNamed({}, {QStringLiteral("Generic"), QStringLiteral("2 discs on Letter")})->paperHeight,
-              279.4);
-    EXPECT_FALSE(stockNamed({mine}, {QStringLiteral("Avery"), QStringLiteral("L6044")}));
-    EXPECT_FALSE(stockNamed({mine}, {QStringLiteral("Avery")}));
+TEST(StockPlacement, RememberedChoiceIsFoundByBrandAndPartAmongTheGenericSheetsToo) {
+    const QStringList letter = {QStringLiteral("Generic"), QStringLiteral("2 discs on Letter")};
+    EXPECT_EQ(stockNamed({}, letter)->paperHeight, 279.4);
+    EXPECT_FALSE(stockNamed({}, {QStringLiteral("Generic"), QStringLiteral("3 discs")}));
+    EXPECT_FALSE(stockNamed({}, {QStringLiteral("Generic")}));
 }
