@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -141,7 +142,7 @@ void TFLabelStock::buildControls() {
 
     connect(Search, &QLineEdit::textChanged, this, [this] { showStocks(); });
     connect(StockList, &QListWidget::currentRowChanged, this, [this] { showSelected(); });
-    connect(StockList, &QListWidget::itemActivated, this, [this] { OkButtonClick(); });
+    connect(StockList, &QListWidget::itemDoubleClicked, this, [this] { OkButtonClick(); });
     connect(OkButton, &QPushButton::clicked, this, [this] { OkButtonClick(); });
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -157,9 +158,7 @@ void TFLabelStock::prepareFor(CoverMode mode, const StockReading& library, const
     const bool generic = stocks_.empty();
     if (generic)
         stocks_ = stocksFor(genericStocks(), mode);
-    const QString note = libraryNote(library, mode, generic);
-    Note->setText(note);
-    Note->setVisible(!note.isEmpty());
+    libraryNote_ = libraryNote(library, mode, generic);
     StockList->setAccessibleName(
         QStringLiteral("Label stocks for the %1").arg(QLatin1String(modeInfo(mode).statusText)));
     Search->blockSignals(true);
@@ -188,9 +187,21 @@ const LabelStock* TFLabelStock::selected() const {
     return row >= 0 && size_t(row) < shown_.size() ? &shown_[size_t(row)] : nullptr;
 }
 
+// The offsets hold only when the sheet goes into the printer in place of the paper it is set for.
 void TFLabelStock::showSelected() {
-    Sheet->showStock(selected(), page_.sheet.printableMm);
-    OkButton->setEnabled(selected() != nullptr);
+    const LabelStock* stock = selected();
+    Sheet->showStock(stock, page_.sheet.printableMm);
+    OkButton->setEnabled(stock != nullptr);
+    QStringList note{libraryNote_};
+    const QSizeF paper = page_.sheet.paperMm;
+    if (stock != nullptr && (std::abs(stock->paperWidth - paper.width()) > 1 ||
+                             std::abs(stock->paperHeight - paper.height()) > 1))
+        note << QStringLiteral("This sheet is %1 × %2 mm; the printer is set for %3 × %4 mm paper.")
+                    .arg(QString::number(stock->paperWidth), QString::number(stock->paperHeight),
+                         QString::number(paper.width()), QString::number(paper.height()));
+    note.removeAll(QString());
+    Note->setText(note.join(u'\n'));
+    Note->setVisible(!note.isEmpty());
 }
 
 // A label the printer cannot reach is said as Print preview says it, before Calibrate opens.

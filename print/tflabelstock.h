@@ -54,4 +54,5 @@ private:
     std::vector<LabelStock> shown_;  // those the search finds, as listed
     std::optional<LabelStock> chosen_;
     CalibrationTexts offsets_;
+    QString libraryNote_; // no library, or the files it could not read
 };
