@@ -94,8 +94,8 @@ void TForm15::ExportPdf1Click() {
     });
     {
         const WaitCursor busy;
-        writeCoverPdf(target, QStringLiteral("Obn7000"), std::get<PagePlan>(plan), printed.first, printed.second,
-                      modeStock_ ? stockDieCuts(*modeStock_) : std::vector<DieCut>());
+        writeCoverPdf(target, QStringLiteral("Obn7000"), std::get<PagePlan>(plan), printed.first,
+                      printed.second, modeStock_ ? stockDieCuts(*modeStock_) : std::vector<DieCut>());
     }
     if (!sheet.note.isEmpty())
         ui().message(this, sheet.note);
