@@ -109,7 +109,7 @@ int main(int argc, char** argv) {
         return startCheck ? 2 : 0;
     }
     try {
-        Orbalin program({programFolder, ui, printer, 2000, ownFolder});
+        Orbalin program({programFolder, ui, printer, 2000, labelStockFolders(), ownFolder});
         single.onLaterStart([&program] { program.comeForward(); });
         return startCheck ? startCheck->quit() : QApplication::exec();
     } catch (const OrbalinError& error) {

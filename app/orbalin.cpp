@@ -14,6 +14,7 @@
 #include "lang/tform4.h"
 #include "platform/qt/application.h"
 #include "platform/interaction.h"
+#include "print/tflabelstock.h"
 #include "print/tform19.h"
 #include "print/tfprintpreview.h"
 #include "text/tform17.h"
@@ -42,6 +43,7 @@ Orbalin::Orbalin(const ProgramContext& givenContext) : context(givenContext) {
     FLibrary = new TFLibrary(Form15, services);
     Form4 = new TForm4(Form15, services);
     PrintPreview = new TFPrintPreview(Form15, services);
+    LabelStock = new TFLabelStock(Form15, services);
 }
 
 Orbalin::~Orbalin() {

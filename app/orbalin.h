@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cover/mainwindowport.h"
+#include "print/labelstock.h"
 
 #include <QString>
 #include <memory>
@@ -22,13 +23,15 @@ class TForm19;
 class TForm20;
 class TFLibrary;
 class TFPrintPreview;
+class TFLabelStock;
 
 // What the program is given from outside: its folder, the desktop's dialogs and the printer.
 struct ProgramContext {
     QString programFolder; // with its trailing separator; every file the program names lies here
     Interaction& ui;
     PrinterPort& printer;
-    int startupPauseMs = 2000; // how long the round start-up window stays
+    int startupPauseMs = 2000;                      // how long the round start-up window stays
+    QStringList stockFolders = labelStockFolders(); // where the label-template library lies
     // Where the program writes its own files when not in its folder (see platform/ownfolder.h).
     QString ownFolder{};
 };
@@ -63,6 +66,7 @@ public:
     TForm4* Form4 = nullptr; // Language
     // Made after the fourteen.
     TFPrintPreview* PrintPreview = nullptr;
+    TFLabelStock* LabelStock = nullptr;
 
 private:
     std::unique_ptr<TForm15> mainWindow_; // owns the other windows as its children

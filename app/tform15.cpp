@@ -96,6 +96,7 @@ void TForm15::FormCreate() {
 
     // Start-up takes the Cd Cover's calibration as a mode switch does, before any printer change.
     calibrationText = defaultCalibration(0, 0);
+    loadModeStock();
     try {
         loadModeCalibration(modeInfo(CoverMode::CdCover));
     } catch (const OrbalinError& error) {

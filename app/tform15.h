@@ -2,6 +2,7 @@
 
 #include "cover/coverdocument.h"
 #include "cover/mainwindowport.h"
+#include "print/labelstock.h"
 #include "render/printedpictures.h"
 
 #include <QColor>
@@ -305,4 +306,14 @@ private:
     void Redo1Click();
     // Names the step each would take, and disables the one with none (its keys too).
     void updateEditMenu();
+
+    // Options > Label stock...: the pictures placed on a stock's labels, saved through Calibrate.
+    QAction* LabelStock1 = nullptr;
+    void LabelStock1Click();
+    // The library, read on first need; it takes a moment.
+    const StockReading& labelStocks();
+    std::optional<StockReading> stockReading_;
+    // The current mode's remembered stock, if the library still has it.
+    std::optional<LabelStock> modeStock_;
+    void loadModeStock();
 };

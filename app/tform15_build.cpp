@@ -312,6 +312,7 @@ void TForm15::buildMenus() {
     PrintAtScreenResolution1 =
         item(Options1, QStringLiteral("PrintAtScreenResolution1"), QStringLiteral("Print at screen resolution"));
     PrintAtScreenResolution1->setCheckable(true);
+    LabelStock1 = item(Options1, QStringLiteral("LabelStock1"), QStringLiteral("Label stock..."));
     Options1->addSeparator();
     Resize1 = listedItem(Options1, "Resize1", QKeySequence(QStringLiteral("Ctrl+R")));
     ResizeTakeasmide1 = listedItem(Options1, "ResizeTakeasmide1", QKeySequence(QStringLiteral("Ctrl+Z")));

@@ -42,6 +42,7 @@ void TForm15::connectHandlers() {
                {Redo1, &TForm15::Redo1Click},
                {PrintAtScreenResolution1, &TForm15::PrintAtScreenResolution1Click},
                {Calibrate1, &TForm15::Calibrate1Click},
+               {LabelStock1, &TForm15::LabelStock1Click},
                {Refresh1, &TForm15::Refresh1Click},
                {Resize1, &TForm15::Resize1Click},
                {ResizeTakeasmide1, &TForm15::ResizeTakeasmide1Click},

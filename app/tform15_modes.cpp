@@ -47,6 +47,7 @@ void TForm15::switchToMode(CoverMode mode) {
     slotCode = modeNumber(mode);
     repaintPreview();
 
+    loadModeStock();
     loadModeCalibration(info);
 }
 

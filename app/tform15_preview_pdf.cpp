@@ -7,6 +7,7 @@
 #include "print/pagecheck.h"
 #include "print/pdfexport.h"
 #include "print/printermetrics.h"
+#include "print/stockplacement.h"
 #include "print/tfprintpreview.h"
 
 #include <QFileInfo>
@@ -49,7 +50,8 @@ void TForm15::PrintPreview1Click() {
     const PagePictures printed =
         sharpPictures(plan, [dpi](const PagePicture& placed) { return printedSize(placed.dots.size(), dpi); });
     TFPrintPreview& preview = *program_.PrintPreview;
-    preview.prepareFor(currentMode(), plan, first, second, printed.screenNotes);
+    preview.prepareFor(currentMode(), plan, first, second, printed.screenNotes,
+                       modeStock_ ? &*modeStock_ : nullptr);
     ui().showModal(preview);
     if (preview.choice() == TFPrintPreview::Choice::Print)
         SpeedButton4Click();
@@ -92,7 +94,8 @@ void TForm15::ExportPdf1Click() {
     });
     {
         const WaitCursor busy;
-        writeCoverPdf(target, QStringLiteral("Obn7000"), std::get<PagePlan>(plan), printed.first, printed.second);
+        writeCoverPdf(target, QStringLiteral("Obn7000"), std::get<PagePlan>(plan), printed.first,
+                      printed.second, modeStock_ ? stockDieCuts(*modeStock_) : std::vector<DieCut>());
     }
     if (!sheet.note.isEmpty())
         ui().message(this, sheet.note);

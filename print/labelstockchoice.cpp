@@ -8,18 +8,6 @@ bool within(double value, double low, double high) {
     return value >= low && value <= high;
 }
 
-bool labelFits(const StockLabel& label, CoverMode mode) {
-    const StockSizeRange range = stockSizeRange(mode);
-    if (mode == CoverMode::CdCover || mode == CoverMode::MiniCd) {
-        const double diameter = 2 * label.radius;
-        const bool whole = label.width >= diameter && label.height >= diameter;
-        return label.shape == LabelShape::Disc && label.holeRadius > 0 && whole &&
-               within(diameter, range.minWidth, range.maxWidth);
-    }
-    return label.shape == LabelShape::Rectangle && within(label.width, range.minWidth, range.maxWidth) &&
-           within(label.height, range.minHeight, range.maxHeight);
-}
-
 LabelStock genericStock(const QString& part, const QString& description, double paperWidth,
                         double paperHeight) {
     return {QStringLiteral("Generic"), part, description, {}, paperWidth, paperHeight, {}};
@@ -36,6 +24,18 @@ StockLabel insert(double width, double height, double x0, double y0) {
 }
 
 } // namespace
+
+bool labelFits(const StockLabel& label, CoverMode mode) {
+    const StockSizeRange range = stockSizeRange(mode);
+    if (mode == CoverMode::CdCover || mode == CoverMode::MiniCd) {
+        const double diameter = 2 * label.radius;
+        const bool whole = label.width >= diameter && label.height >= diameter;
+        return label.shape == LabelShape::Disc && label.holeRadius > 0 && whole &&
+               within(diameter, range.minWidth, range.maxWidth);
+    }
+    return label.shape == LabelShape::Rectangle && within(label.width, range.minWidth, range.maxWidth) &&
+           within(label.height, range.minHeight, range.maxHeight);
+}
 
 StockSizeRange stockSizeRange(CoverMode mode) {
     switch (mode) {

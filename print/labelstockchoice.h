@@ -15,7 +15,8 @@ struct StockSizeRange {
 };
 StockSizeRange stockSizeRange(CoverMode mode);
 
-// Whether one of the stock's labels takes the insert.
+// Whether the label takes the insert, and whether one of the stock's labels does.
+bool labelFits(const StockLabel& label, CoverMode mode);
 bool stockFits(const LabelStock& stock, CoverMode mode);
 std::vector<LabelStock> stocksFor(const std::vector<LabelStock>& stocks, CoverMode mode);
 

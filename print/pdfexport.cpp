@@ -4,6 +4,7 @@
 #include "platform/orbalinerror.h"
 #include "platform/safewrite.h"
 #include "print/pageplan.h"
+#include "print/pagepreview.h"
 
 #include <QFileInfo>
 #include <QImage>
@@ -29,8 +30,22 @@ QRectF inUnits(const QRectF& mm) {
     return {mm.left() * scale, mm.top() * scale, mm.width() * scale, mm.height() * scale};
 }
 
+// A hairline: the thinnest line the printer or viewer draws.
+void drawDieCuts(QPainter& painter, const std::vector<DieCut>& cuts) {
+    painter.setPen(QPen(QColor(150, 150, 150), 0));
+    painter.setBrush(Qt::NoBrush);
+    for (const DieCut& cut : cuts) {
+        if (cut.round)
+            painter.drawEllipse(inUnits(cut.outline));
+        else
+            painter.drawRect(inUnits(cut.outline));
+        if (!cut.hub.isEmpty())
+            painter.drawEllipse(inUnits(cut.hub));
+    }
+}
+
 bool drawPage(QIODevice& device, const QString& title, const PagePlan& plan, const QImage* first,
-              const QImage* second) {
+              const QImage* second, const std::vector<DieCut>& dieCuts) {
     QPdfWriter writer(&device);
     writer.setTitle(title);
     writer.setCreator(QStringLiteral("Orbalin"));
@@ -46,6 +61,7 @@ bool drawPage(QIODevice& device, const QString& title, const PagePlan& plan, con
         if (const QImage* bitmap = picture.second ? second : first)
             painter.drawImage(inUnits(picture.sheetMm), *bitmap);
     }
+    drawDieCuts(painter, dieCuts);
     return painter.end();
 }
 
@@ -58,9 +74,9 @@ QString withPdfExtension(const QString& chosen) {
 }
 
 void writeCoverPdf(const QString& path, const QString& title, const PagePlan& plan, const QImage* first,
-                   const QImage* second) {
+                   const QImage* second, const std::vector<DieCut>& dieCuts) {
     const std::optional<QString> failure = writeWhole(path, FileOwner::User, [&](QIODevice& device) {
-        return drawPage(device, title, plan, first, second);
+        return drawPage(device, title, plan, first, second, dieCuts);
     });
     if (failure)
         throw OrbalinError(

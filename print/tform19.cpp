@@ -8,13 +8,14 @@
 #include "platform/linelist.h"
 #include "platform/orbalinerror.h"
 #include "platform/qt/handlerwiring.h"
+#include "platform/qt/toolbutton.h"
 #include "print/calibrationkeys.h"
 #include "print/coverpage.h"
 #include "print/documentprinter.h"
 #include "print/pagecheck.h"
 #include "print/pagesketch.h"
 #include "print/printdib.h"
-#include "platform/qt/toolbutton.h"
+#include "print/stockplacement.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -155,8 +156,9 @@ CalibrationTexts TForm19::texts() const {
     return texts;
 }
 
-void TForm19::prepareFor(CoverMode mode, const CalibrationTexts& values) {
+void TForm19::prepareFor(CoverMode mode, const CalibrationTexts& values, const QStringList& stockChoice) {
     mode_ = mode;
+    stockChoice_ = stockChoice;
     showSketchOf(mode);
     const std::array<QLineEdit*, 6> fields = edits();
     for (size_t i = 0; i < fields.size(); ++i)
@@ -192,6 +194,14 @@ void TForm19::SpeedButton1Click() {
     }
     document.calibrationText = values;
     accept();
+    if (failure.isEmpty() && !stockChoice_.isEmpty()) {
+        try {
+            writeLines(document.ownFile(stockChoiceFile(mode_)), stockChoice_, LineEncoding::Utf8);
+        } catch (const OrbalinError& error) {
+            services_.ui.message(parentWidget(),
+                                 error.message() + QStringLiteral(" The label stock is not remembered."));
+        }
+    }
     if (!failure.isEmpty())
         services_.ui.message(
             parentWidget(),
@@ -206,9 +216,8 @@ void TForm19::SpeedButton2Click() {
         services_.ui.message(this, kEmptyValue);
         return;
     }
-    const PagePlan plan =
-        printPagePlan(services_.main.document().printerReading, services_.printer, values, true, true,
-                      QStringLiteral("the test frames"), fieldValueName);
+    const PagePlan plan = printPagePlan(services_.main.document().printerReading, services_.printer, values,
+                                        true, true, QStringLiteral("the test frames"), fieldValueName);
     if (!printAnywayWhenCut(services_.ui, this, plan))
         return;
     printCoverPage(services_.printer, QStringLiteral("Calibration"), plan, TPrintDIB(), &cadre, &cadre);

@@ -19,7 +19,9 @@ public:
     TForm19(QWidget* owner, const WindowServices& services);
 
     // Called before the window is shown: the mode's page sketch and the six values in effect.
-    void prepareFor(CoverMode mode, const CalibrationTexts& values);
+    // `stockChoice`, the lines naming a label stock the values were placed on, is saved with them
+    // on Ok; empty leaves the mode's stock as it is.
+    void prepareFor(CoverMode mode, const CalibrationTexts& values, const QStringList& stockChoice = {});
 
     // Offsets of Picture #1 and #2 (across, down), then the printed width and height in dots.
     QLineEdit* Edit1 = nullptr;
@@ -60,4 +62,5 @@ private:
 
     WindowServices services_;
     CoverMode mode_ = CoverMode::CdCover;
+    QStringList stockChoice_;
 };

@@ -2,9 +2,10 @@
 
 #include "cover/coverdocument.h"
 #include "lang/captiontable.h"
+#include "platform/qt/toolbutton.h"
 #include "print/coverpage.h"
 #include "print/printdib.h"
-#include "platform/qt/toolbutton.h"
+#include "print/stockplacement.h"
 
 #include <QBoxLayout>
 #include <QLabel>
@@ -24,9 +25,9 @@ const QColor kCutFill(230, 0, 0, 110);
 const QColor kCutEdge(230, 0, 0);
 
 QToolButton* addButton(QWidget* parent, QBoxLayout* row, const char* name, const QString& caption) {
-    QToolButton* button = toolButton(
-        parent, QLatin1String(name),
-        {.caption = caption, .flat = false, .focus = Qt::StrongFocus, .namedByCaption = true});
+    QToolButton* button =
+        toolButton(parent, QLatin1String(name),
+                   {.caption = caption, .flat = false, .focus = Qt::StrongFocus, .namedByCaption = true});
     button->setMinimumWidth(90);
     row->addWidget(button);
     return button;
@@ -42,9 +43,9 @@ public:
         setAccessibleName(QStringLiteral("Printed page"));
     }
 
-    void showPage(CoverMode mode, const PagePlan& plan, const QImage* first, const QImage* second) {
-        mode_ = mode;
+    void showPage(const PagePlan& plan, std::vector<DieCut> cuts, const QImage* first, const QImage* second) {
         plan_ = plan;
+        cuts_ = std::move(cuts);
         shown_ = true;
         first_ = first ? *first : QImage();
         second_ = second ? *second : QImage();
@@ -66,10 +67,13 @@ public:
     QRectF sceneMm() const {
         QRectF scene(QPointF(0, 0), plan_.sheet.paperMm);
         for (const PagePicture& picture : plan_.pictures)
-            scene |= picture.sheetMm | dieCutOf(mode_, picture.sheetMm).outline;
+            scene |= picture.sheetMm;
+        for (const DieCut& cut : cuts_)
+            scene |= cut.outline;
         return scene;
     }
     const std::vector<QRect>& drawn() const { return drawn_; }
+    const std::vector<DieCut>& dieCuts() const { return cuts_; }
 
 protected:
     void paintEvent(QPaintEvent*) override {
@@ -84,7 +88,9 @@ protected:
         drawPictures(painter);
         drawOutline(painter, sheet.printableMm, QPen(kPrintableEdge, 0, Qt::DashLine));
         for (const PagePicture& picture : plan_.pictures)
-            drawInsert(painter, picture);
+            drawCutAreas(painter, picture);
+        for (const DieCut& cut : cuts_)
+            drawDieCut(painter, cut);
         painter.resetTransform();
         for (const PagePicture& picture : plan_.pictures)
             drawMeasures(painter, picture);
@@ -111,19 +117,22 @@ private:
         painter.drawRect(area);
     }
 
-    void drawInsert(QPainter& painter, const PagePicture& picture) {
+    void drawCutAreas(QPainter& painter, const PagePicture& picture) {
         for (const QRectF& area : cutAreas(picture, plan_.sheet)) {
             painter.fillRect(area, kCutFill);
             drawOutline(painter, area, QPen(kCutEdge, 0));
         }
-        // Dashes over a white line: seen on dark pictures and light ones alike.
-        const DieCut cut = dieCutOf(mode_, picture.sheetMm);
+    }
+
+    // Dashes over a white line: seen on dark pictures and light ones alike.
+    static void drawDieCut(QPainter& painter, const DieCut& cut) {
         painter.setBrush(Qt::NoBrush);
         for (const QPen& pen : {QPen(Qt::white, 0), QPen(kDieCut, 0, Qt::DashDotLine)}) {
             painter.setPen(pen);
             if (cut.round) {
                 painter.drawEllipse(cut.outline);
-                painter.drawEllipse(cut.hub);
+                if (!cut.hub.isEmpty())
+                    painter.drawEllipse(cut.hub);
             } else {
                 painter.drawRect(cut.outline);
             }
@@ -160,8 +169,8 @@ private:
         setFixedSize(int(std::ceil(drawn.right())) + kMarginPx, int(std::ceil(drawn.bottom())) + kMarginPx);
     }
 
-    CoverMode mode_ = CoverMode::CdCover;
     PagePlan plan_;
+    std::vector<DieCut> cuts_;
     TPrintDIB dib_;
     bool shown_ = false;
     QImage first_, second_;
@@ -219,9 +228,10 @@ void TFPrintPreview::buildControls() {
 }
 
 void TFPrintPreview::prepareFor(CoverMode mode, const PagePlan& plan, const QImage* first,
-                                const QImage* second, const QStringList& screenNotes) {
+                                const QImage* second, const QStringList& screenNotes,
+                                const LabelStock* stock) {
     choice_ = Choice::Close;
-    page_->showPage(mode, plan, first, second);
+    page_->showPage(plan, pageDieCuts(mode, plan, stock), first, second);
     const bool anything = !plan.pictures.empty();
     PrintButton->setEnabled(anything);
     ExportButton->setEnabled(anything);
@@ -236,8 +246,10 @@ void TFPrintPreview::prepareFor(CoverMode mode, const PagePlan& plan, const QIma
     for (const PagePicture& picture : plan.pictures)
         measures << pictureMeasures(picture, plan.sheet);
     measures << screenNotes;
+    if (stock != nullptr)
+        measures << QStringLiteral("Label stock: %1").arg(stockTitle(*stock));
     Measures->setText(measures.join(QLatin1Char('\n')));
-    Measures->setVisible(anything);
+    Measures->setVisible(!measures.isEmpty());
     page_->setAccessibleDescription((QStringList{warning} + measures).join(QLatin1Char('\n')).trimmed());
     fitting_ = true;
     if (isVisible())
@@ -246,6 +258,10 @@ void TFPrintPreview::prepareFor(CoverMode mode, const PagePlan& plan, const QIma
 
 const std::vector<QRect>& TFPrintPreview::drawnTargets() const {
     return page_->drawn();
+}
+
+const std::vector<DieCut>& TFPrintPreview::dieCuts() const {
+    return page_->dieCuts();
 }
 
 double TFPrintPreview::pixelsPerMm() const {

@@ -12,6 +12,7 @@ class QLabel;
 class QScrollArea;
 class QToolButton;
 class PreviewPage;
+struct LabelStock;
 
 // The Print preview window: the page as Print sends it to the printer of the moment, drawn by the
 // page routine that prints, on its sheet with the printable area. On top, for the eye only: the
@@ -29,12 +30,15 @@ public:
     // pictures it would draw (null for a place Print leaves empty). With neither picture the
     // window says there is nothing to print.
     // `screenNotes` say which picture prints at screen resolution, and why.
+    // `stock`, the label stock chosen for the mode, is outlined instead of the generic die-cuts.
     void prepareFor(CoverMode mode, const PagePlan& plan, const QImage* first, const QImage* second,
-                    const QStringList& screenNotes = {});
+                    const QStringList& screenNotes = {}, const LabelStock* stock = nullptr);
     Choice choice() const { return choice_; }
 
     // The rectangles, in printer dots, that the page routine drew into when the page was last painted.
     const std::vector<QRect>& drawnTargets() const;
+    // The die-cut outlines drawn over the page, in sheet millimetres.
+    const std::vector<DieCut>& dieCuts() const;
     // Screen pixels for a millimetre of the sheet as shown now.
     double pixelsPerMm() const;
     // Where a point of the sheet, in millimetres from its corner, is shown on Page.

@@ -191,7 +191,7 @@ TEST_F(StartUp, AReadOnlyProgramFolderKeepsTheUsersFilesInTheirOwnFolder) {
     EXPECT_EQ(folderForOwnFiles(folder.file("exemple.bmp/"), own), own) << "a folder that cannot be written";
 
     const QByteArray shippedChoice = folder.read("config.obn");
-    const auto run = [&] { program = std::make_unique<Orbalin>(ProgramContext{folder.path(), ui, printer, 0, own}); };
+    const auto run = [&] { program = std::make_unique<Orbalin>(ProgramContext{folder.path(), ui, printer, 0, {}, own}); };
     run();
     Picture(gradientPicture(640, 480)).saveBmp(userData.filePath("photo.bmp"));
     openPicture(*program, ui, userData.filePath("photo.bmp"), Adjust::Resize);

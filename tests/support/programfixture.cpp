@@ -50,7 +50,7 @@ void ProgramFolder::remove(const QString& name) const {
 }
 
 void ProgramTest::start() {
-    program = std::make_unique<Orbalin>(ProgramContext{folder.path(), ui, printer, 0});
+    program = std::make_unique<Orbalin>(ProgramContext{folder.path(), ui, printer, 0, stockFolders});
 }
 
 void openPicture(Orbalin& program, ScriptedInteraction& ui, const QString& path, Adjust choice) {

@@ -1,0 +1,49 @@
+// Options > Label stock...: placing the insert's pictures on a label sheet, and the stock each mode
+// remembers for Print preview and Export PDF.
+#include "app/orbalin.h"
+#include "app/tform15.h"
+#include "platform/interaction.h"
+#include "platform/linelist.h"
+#include "platform/orbalinerror.h"
+#include "platform/waitcursor.h"
+#include "print/printermetrics.h"
+#include "print/stockplacement.h"
+#include "print/tflabelstock.h"
+#include "print/tform19.h"
+
+#include <QFileInfo>
+
+const StockReading& TForm15::labelStocks() {
+    if (!stockReading_) {
+        const WaitCursor busy;
+        stockReading_ = readLabelStocks(program_.context.stockFolders);
+    }
+    return *stockReading_;
+}
+
+// Calibrate opens with the offsets the stock gives and saves them, with the stock, on its Ok.
+void TForm15::LabelStock1Click() {
+    const CoverMode mode = currentMode();
+    TFLabelStock& window = *program_.LabelStock;
+    const StockReading& library = labelStocks();
+    window.prepareFor(mode, library, calibrationText,
+                      exportPageOf(printerReading, program_.context.printer).page, modeStock_);
+    ui().showModal(window);
+    if (!window.chosen())
+        return;
+    program_.Form19->prepareFor(mode, window.offsets(), stockChoiceLines(*window.chosen()));
+    ui().showModal(*program_.Form19);
+    loadModeStock();
+}
+
+// A stock the library no longer has, or a file that cannot be read, leaves the generic outlines.
+void TForm15::loadModeStock() {
+    modeStock_.reset();
+    const QString path = ownFile(stockChoiceFile(currentMode()));
+    if (!QFileInfo::exists(path))
+        return;
+    try {
+        modeStock_ = stockNamed(labelStocks().stocks, readLines(path, LineEncoding::Utf8));
+    } catch (const OrbalinError&) {
+    }
+}

@@ -1,0 +1,151 @@
+// Options > Label stock...: the window lists the sheets of a test library that take the insert,
+// finds them as the user types, and Ok has Calibrate save offsets that print the pictures centred
+// on the sheet's labels; Print preview then outlines that sheet's die-cuts.
+#include "print/tflabelstock.h"
+#include "print/tform19.h"
+#include "print/tfprintpreview.h"
+#include "support/programfixture.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QToolButton>
+
+namespace {
+
+// Two Test disc sheets on A4, the glossy one laid out as the common sheet with small hub holes.
+const QByteArray kTemplates = R"(<?xml version="1.0"?>
+<Glabels-templates>
+<Template brand="Test" part="CD-2" size="A4" description="Glossy disc labels">
+  <Label-cd id="0" radius="58.5mm" hole="7.5mm"><Layout nx="1" ny="2" x0="46.5mm" y0="22mm" dx="0" dy="137mm"/></Label-cd>
+</Template>
+<Template brand="Test" part="CD-M" size="A4" description="Matte disc labels">
+  <Label-cd id="0" radius="58mm" hole="20mm"><Layout nx="1" ny="2" x0="47mm" y0="15mm" dx="0" dy="140mm"/></Label-cd>
+</Template>
+</Glabels-templates>
+)";
+
+class LabelStockWindow : public ProgramTest {
+protected:
+    void SetUp() override {
+        QFile file(library_.filePath(QStringLiteral("test-templates.xml")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(kTemplates);
+        file.close();
+        stockFolders = {library_.path()};
+        printer.poseAs(TestPrinter::a4WithMargins());
+    }
+
+    void openLabelStock() { control<QAction>(form(), "LabelStock1").trigger(); }
+
+    static QStringList listed(const QDialog& window) {
+        QStringList items;
+        auto& list = control<QListWidget>(window, "StockList");
+        for (int i = 0; i < list.count(); ++i)
+            items << list.item(i)->text();
+        return items;
+    }
+
+    // Where each picture of the job landed on the sheet, its centre in millimetres.
+    std::vector<QPointF> printedCentres() {
+        const QRectF printable = TestPrinter::a4WithMargins().sheet.printableMm;
+        const double mmPerDot = 25.4 / 600;
+        std::vector<QPointF> centres;
+        for (const PrintedImage& image : printer.jobs.back().images)
+            centres.push_back(printable.topLeft() + QRectF(image.target).center() * mmPerDot);
+        return centres;
+    }
+
+    QTemporaryDir library_;
+};
+
+TEST_F(LabelStockWindow, SearchFindsTheStockAndCalibrateSavesOffsetsThatPrintOnItsDiscs) {
+    start();
+    bool savedBeforeCalibrate = true;
+    ui.modalActions.push_back([&](QDialog& window) {
+        EXPECT_EQ(listed(window),
+                  QStringList({"Test CD-2 — Glossy disc labels", "Test CD-M — Matte disc labels"}));
+        auto& search = control<QLineEdit>(window, "Search");
+        QTest::keyClicks(&search, "glo");
+        EXPECT_EQ(listed(window), QStringList({"Test CD-2 — Glossy disc labels"}));
+        QTest::keyClick(&search, Qt::Key_Return);
+    });
+    ui.modalActions.push_back([&](QDialog& window) {
+        savedBeforeCalibrate = folder.exists("Cd_cfg.ini") || folder.exists("Cd_stock.ini");
+        control<QToolButton>(window, "SpeedButton1").click();
+    });
+    openLabelStock();
+    EXPECT_EQ(ui.modalWindows(), QStringList({"LabelStock", "Form19"}));
+    EXPECT_TRUE(ui.messages().isEmpty()) << ui.messages().join(u'\n').toStdString();
+    EXPECT_FALSE(savedBeforeCalibrate);
+    EXPECT_EQ(folder.read("Cd_stock.ini"), "Test\r\nCD-2\r\n");
+
+    // Printed, both pictures are centred on the discs: 105 mm across, 80.5 and 217.5 mm down.
+    for (const bool second : {false, true}) {
+        const auto i = size_t(slotOf(CoverMode::CdCover, second).index);
+        form().document().slotPicture[i] = Picture(solidPicture(450, 450, Qt::green));
+        form().document().slotKept[i] = form().document().slotPicture[i];
+        form().document().slotLoaded[i] = true;
+    }
+    control<QToolButton>(form(), "SpeedButton4").click();
+    ASSERT_EQ(printer.jobs.size(), 1u);
+    const std::vector<QPointF> centres = printedCentres();
+    ASSERT_EQ(centres.size(), 2u);
+    for (const auto& [centre, disc] : {std::pair(centres[0], QPointF(105, 80.5)), {centres[1], {105, 217.5}}})
+        EXPECT_LT(QLineF(centre, disc).length(), 0.2);
+}
+
+TEST_F(LabelStockWindow, CancelAndEscapeWriteNothing) {
+    start();
+    ui.modalActions.push_back([](QDialog& window) { control<QPushButton>(window, "CancelButton").click(); });
+    openLabelStock();
+    ui.modalActions.push_back(
+        [](QDialog& window) { QTest::keyClick(&control<QListWidget>(window, "StockList"), Qt::Key_Escape); });
+    openLabelStock();
+    EXPECT_EQ(ui.modalWindows(), QStringList({"LabelStock", "LabelStock"}));
+    EXPECT_TRUE(ui.leftOpenWindows().isEmpty());
+    EXPECT_FALSE(folder.exists("Cd_cfg.ini"));
+    EXPECT_FALSE(folder.exists("Cd_stock.ini"));
+}
+
+TEST_F(LabelStockWindow, WithoutTheLibraryTheGenericSheetsAreOfferedAndTheLibraryNamed) {
+    stockFolders = {};
+    start();
+    ui.modalActions.push_back([](QDialog& window) {
+        EXPECT_EQ(listed(window), QStringList({"Generic 2 discs on A4 — Two disc labels",
+                                               "Generic 2 discs on Letter — Two disc labels"}));
+        EXPECT_TRUE(control<QLabel>(window, "Note").text().contains("package glabels-data"));
+        window.reject();
+    });
+    openLabelStock();
+}
+
+TEST_F(LabelStockWindow, PreviewNamesTheRememberedStockAndOutlinesItsDieCuts) {
+    folder.write("Cd_stock.ini", "Test\r\nCD-2\r\n");
+    start();
+    ui.modalActions.push_back([](QDialog& shown) {
+        auto& window = static_cast<TFPrintPreview&>(shown);
+        EXPECT_TRUE(window.Measures->text().contains("Label stock: Test CD-2 — Glossy disc labels"))
+            << window.Measures->text().toStdString();
+        ASSERT_EQ(window.dieCuts().size(), 2u);
+        EXPECT_EQ(window.dieCuts()[1].outline, QRectF(46.5, 159, 117, 117));
+        EXPECT_EQ(window.dieCuts()[1].hub, QRectF(97.5, 210, 15, 15));
+        window.CloseButton->click();
+    });
+    control<QAction>(form(), "PrintPreview1").trigger();
+
+    // A stock the library no longer has falls back to the generic outlines without a word.
+    folder.write("MiniCd_stock.ini", "Test\r\nGone\r\n");
+    control<QAction>(form(), "MiniCD1").trigger();
+    ui.modalActions.push_back([](QDialog& shown) {
+        auto& window = static_cast<TFPrintPreview&>(shown);
+        EXPECT_FALSE(window.Measures->text().contains("Label stock"));
+        window.CloseButton->click();
+    });
+    control<QAction>(form(), "PrintPreview1").trigger();
+    EXPECT_TRUE(ui.messages().isEmpty()) << ui.messages().join(u'\n').toStdString();
+}
+
+} // namespace
