@@ -1,11 +1,11 @@
 #pragma once
 
+#include "print/pagepreview.h"
+
 #include <QString>
 #include <vector>
 
 class QImage;
-struct DieCut;
-struct PagePlan;
 
 // The file a name chosen in the save dialog stands for: the name as it is when the file's own name
 // ends in ".pdf" in any case, otherwise with ".pdf" added. Folders on the way do not count.
