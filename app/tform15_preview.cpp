@@ -66,10 +66,12 @@ void TForm15::updateEditMenu() {
     const auto name = [](const QString& verb, const QString& step) {
         return step.isEmpty() ? verb : verb + QLatin1Char(' ') + step;
     };
-    Undo1->setText(name(QStringLiteral("Undo"), undoName()));
-    Undo1->setEnabled(!undoName().isEmpty());
-    Redo1->setText(name(QStringLiteral("Redo"), redoName()));
-    Redo1->setEnabled(!redoName().isEmpty());
+    const QString undone = undoName();
+    const QString redone = redoName();
+    Undo1->setText(name(QStringLiteral("Undo"), undone));
+    Undo1->setEnabled(!undone.isEmpty());
+    Redo1->setText(name(QStringLiteral("Redo"), redone));
+    Redo1->setEnabled(!redone.isEmpty());
 }
 
 void TForm15::Undo1Click() {

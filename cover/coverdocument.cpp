@@ -106,35 +106,32 @@ void keepRefreshFile(const QString& ownFolder, const SlotInfo& slot, const Pictu
 } // namespace
 
 void CoverDocument::undoStep() {
-    const std::optional<SlotInfo> slot = currentSlot();
     if (undoName().isEmpty())
         return;
-    const auto i = size_t(slot->index);
+    const auto i = size_t(currentSlot()->index);
     if (std::optional<Unfitted> unfitted = std::exchange(slotUnfitted[i], std::nullopt)) {
         putState(i, unfitted->before);
         return;
     }
-    const SlotState state = slotHistory[i].undo();
-    try {
-        keepRefreshFile(ownFolder, *slot, slotFitted[i], state.fitted);
-    } catch (...) {
-        slotHistory[i].redo();
-        throw;
-    }
-    putState(i, state);
+    moveThroughHistory(i, true);
 }
 
 void CoverDocument::redoStep() {
-    const std::optional<SlotInfo> slot = currentSlot();
     if (redoName().isEmpty())
         return;
-    const auto i = size_t(slot->index);
-    const SlotState state = slotHistory[i].redo();
+    moveThroughHistory(size_t(currentSlot()->index), false);
+}
+
+// The refresh file is written before the slot changes; when it cannot be, the history goes back
+// to where it was and the slot stays as it is.
+void CoverDocument::moveThroughHistory(size_t slot, bool back) {
+    SlotHistory& history = slotHistory[slot];
+    const SlotState state = back ? history.undo() : history.redo();
     try {
-        keepRefreshFile(ownFolder, *slot, slotFitted[i], state.fitted);
+        keepRefreshFile(ownFolder, slotTable()[slot], slotFitted[slot], state.fitted);
     } catch (...) {
-        slotHistory[i].undo();
+        back ? history.redo() : history.undo();
         throw;
     }
-    putState(i, state);
+    putState(slot, state);
 }

@@ -95,4 +95,5 @@ struct CoverDocument {
 
 private:
     void putState(size_t slot, const SlotState& state);
+    void moveThroughHistory(size_t slot, bool back);
 };
