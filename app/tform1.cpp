@@ -1,5 +1,6 @@
 #include "app/tform1.h"
 
+#include "cover/coverdocument.h"
 #include "cover/covermode.h"
 #include "cover/glyphs.h"
 #include "lang/captiontable.h"
@@ -63,7 +64,7 @@ void TForm1::SpeedButton1Click() {
 }
 
 void TForm1::SpeedButton2Click() {
-    if (services_.main.statusText(3) == QLatin1String(modeInfo(CoverMode::MiniCd).statusText)) {
+    if (services_.main.document().currentMode() == CoverMode::MiniCd) {
         services_.ui.message(this, QStringLiteral("Not available yet"));
         return;
     }

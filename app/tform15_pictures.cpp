@@ -24,6 +24,11 @@ const QString tooSmallForSlide = QStringLiteral(
     "Picture too small or no picture loaded... Please reload the picture or choose another...\n\nImage trop "
     "petite ou aucune image de chargée...Rechargez l'image ou choisissez en une nouvelle...");
 
+QString alreadyFittedMessage(bool second) {
+    return QStringLiteral("%1 is fitted already: open the photo again to take a part of it.")
+        .arg(slotStatusText(second));
+}
+
 // A path naming a JPEG picture is turned into a 24-bit bitmap. ".jpeg" files are treated like
 // ".jpg" ones, so every slot holds a bitmap the fitting and printing can work on.
 bool convertsToBitmap(const QString& path) {
@@ -106,8 +111,17 @@ void TForm15::SpeedButton2Click() {
 
 void TForm15::SpeedButton12Click() {
     const std::optional<SlotInfo> slot = currentSlot();
-    if (!slot || slot->mode == CoverMode::MiniCd)
+    if (!slot)
         return;
+    if (slot->mode == CoverMode::MiniCd) {
+        ui().message(this, QStringLiteral("Not available yet"));
+        return;
+    }
+    // A fitted picture is the insert's size: a part is taken of the photo as it was opened.
+    if (slotResized[slot->index]) {
+        ui().message(this, alreadyFittedMessage(slot->second));
+        return;
+    }
     const Picture& picture = slotPicture[slot->index];
     if (!bigEnoughForSlide(slot->mode, picture.bitmap().size())) {
         ui().message(this, tooSmallForSlide);

@@ -66,17 +66,25 @@ QImage mask(int size) {
     return maskAt(size, QSize(size, size));
 }
 
+// The screen's disc is centred on its middle pixel, half a pixel right of and below the picture's
+// centre. Drawn for print it is centred on the picture itself, where the die-cut's centre falls:
+// half a screen pixel is up to a quarter of a millimetre on the printed disc.
 QImage maskAt(int screenSize, QSize size) {
     const Shape shape = shapeFor(screenSize);
-    // The centre of pixel i at `size` lies on screen point (i + 0.5) * screen / size - 0.5; at the
-    // screen size that is i itself, exactly.
-    const auto onScreen = [screenSize](int i, int length) { return (i + 0.5) * screenSize / length - 0.5; };
+    const bool onScreen = size == QSize(screenSize, screenSize);
+    const double scaleX = double(size.width()) / screenSize;
+    const double scaleY = double(size.height()) / screenSize;
+    // Each pixel is taken, by its centre, to screen units measured from the disc's centre.
+    const auto fromCentre = [&](int i, int length, double scale) {
+        return onScreen ? double(i - shape.centre) : (i + 0.5 - length / 2.0) / scale;
+    };
     QImage image(size, QImage::Format_BGR888);
     for (int y = 0; y < size.height(); ++y) {
-        const double screenY = onScreen(y, size.height());
+        const double dy = fromCentre(y, size.height(), scaleY);
         uchar* row = image.scanLine(y);
         for (int x = 0; x < size.width(); ++x) {
-            const uchar value = shape.onPrintableRing(onScreen(x, size.width()), screenY) ? 0 : 255;
+            const double dx = fromCentre(x, size.width(), scaleX);
+            const uchar value = shape.onPrintableRing(shape.centre + dx, shape.centre + dy) ? 0 : 255;
             row[3 * x] = row[3 * x + 1] = row[3 * x + 2] = value;
         }
     }

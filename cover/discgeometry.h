@@ -33,9 +33,9 @@ Shape shapeFor(int size);
 // The mask stamped over a fitted picture: pure black on the printable ring, white elsewhere.
 QImage mask(int size);
 
-// The mask of the disc whose screen picture is `screenSize` wide, drawn at `size`: each pixel's
-// centre is taken back to the screen picture, so the disc is scaled across and down on its own
-// (an ellipse when the two differ). At the screen size it is mask(screenSize).
+// The mask of the disc whose screen picture is `screenSize` wide, drawn at `size`: the disc is
+// scaled across and down on its own (an ellipse when the two differ) and centred exactly on the
+// picture. At the screen size it is mask(screenSize), centred on the middle pixel.
 QImage maskAt(int screenSize, QSize size);
 
 // Where the Text Area's Adjust layout may set text on the 120 mm cover. A line of text set with

@@ -47,12 +47,21 @@ void TForm7::turnCurrentPicture(bool left) {
         return;
     const auto i = static_cast<size_t>(slotOf(*mode, picture == slotStatusText(true)).index);
     CoverDocument& document = services_.main.document();
-    if (document.slotKept[i].isEmpty())
+    // A fitted picture turns as the user sees it, text and stamps with it; the picture as fitted
+    // turns too, so that Clear and the text layouts start from the turned picture.
+    if (!document.slotResized[i] || document.slotPicture[i].isEmpty())
         return;
+    const auto turned = [left](const Picture& picture) {
+        return Picture(left ? turnedLeft(picture.bitmap()) : turnedRight(picture.bitmap()));
+    };
     SlotState after = document.slotState(i);
-    const QImage& kept = document.slotKept[i].bitmap();
-    after.picture = Picture(left ? turnedLeft(kept) : turnedRight(kept));
+    after.picture = turned(after.picture);
     after.kept = after.picture;
+    if (!after.fitted.isEmpty()) {
+        after.fitted = turned(after.fitted);
+        // Written first: when it cannot be, the slot stays as it is.
+        after.fitted.saveBmp(document.ownFile(QLatin1String(slotTable()[i].refreshFile)));
+    }
     document.commitStep(i, {left ? QStringLiteral("Rotate Left") : QStringLiteral("Rotate Right"), TurnStep{left}},
                         after);
     services_.main.repaintPreview();

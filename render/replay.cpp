@@ -59,10 +59,8 @@ public:
         } else if (const auto* stamp = std::get_if<StampStep>(&step.inputs)) {
             stampTextAt(picture_, stamp->stamp, stamp->corner, scale_);
         } else if (const auto* turn = std::get_if<TurnStep>(&step.inputs)) {
-            picture_ = turn->left ? turnedLeft(kept_) : turnedRight(kept_);
-            // A calibration a dot taller than wide turns into one a dot wider: back to the size.
-            if (picture_.size() != size_)
-                picture_ = stretchToSize(picture_, size_);
+            picture_ = turned(picture_, turn->left);
+            fitted_ = turned(fitted_, turn->left);
             kept_ = picture_;
         } else if (const auto* insert = std::get_if<InsertStep>(&step.inputs)) {
             picture_ = withInsertedPictureAt(picture_, insert->picture, insert->at, scale_);
@@ -93,6 +91,12 @@ private:
         }
         picture_ = kept_ = fitted_ = fitted;
         return true;
+    }
+
+    // A calibration a dot taller than wide turns into one a dot wider: back to the size.
+    QImage turned(const QImage& picture, bool left) const {
+        QImage result = left ? turnedLeft(picture) : turnedRight(picture);
+        return result.size() == size_ ? result : stretchToSize(result, size_);
     }
 
     CoverMode mode_;

@@ -15,6 +15,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QScopeGuard>
 #include <QProcess>
 #include <QToolButton>
 #include <cups/cups.h>
@@ -202,6 +203,39 @@ TEST_F(RealPrinter, PdfFileChosenInThePrintDialogIsWrittenThere) {
     const std::optional<QImage> page = rasterisePdf(path, kDpi);
     ASSERT_TRUE(page.has_value());
     EXPECT_NEAR(boxMm(*page, Qt::red, 0, 297).top(), 150, kToleranceMm);
+}
+
+// A queue set for US Letter gets Letter pages: the printer is not left on the locale's A4.
+TEST(QueuePaper, AQueueSetForLetterGetsLetterJobs) {
+    ASSERT_TRUE(cupsQueueReady(kCupsPdfQueue)) << "start the queue with tools/cups-queue.sh start";
+    const auto setPaper = [](const char* size) {
+        const QStringList arguments{"-p", QString::fromLatin1(kCupsPdfQueue), "-o", QStringLiteral("PageSize=") + size};
+        return geteuid() == 0 ? QProcess::execute(QStringLiteral("lpadmin"), arguments)
+                              : QProcess::execute(QStringLiteral("sudo"), QStringList{"-n", "lpadmin"} + arguments);
+    };
+    ASSERT_EQ(setPaper("Letter"), 0);
+    const auto backToA4 = qScopeGuard([&] { setPaper("A4"); });
+    ProgramFolder folder;
+    ScriptedInteraction ui;
+    QtPrinterPort port{QString::fromLatin1(kCupsPdfQueue)};
+    const std::optional<PageGeometry> page = port.pageGeometry();
+    ASSERT_TRUE(page.has_value());
+    EXPECT_NEAR(page->paperMm.width(), 215.9, 0.1);
+    EXPECT_NEAR(page->paperMm.height(), 279.4, 0.1);
+
+    Orbalin program(ProgramContext{folder.path(), ui, port, 0});
+    QTemporaryDir pictures;
+    Picture(solidPicture(900, 900, Qt::red)).saveBmp(pictures.filePath("red.bmp"));
+    openPicture(program, ui, pictures.filePath("red.bmp"), Adjust::Resize);
+    const QDateTime since = QDateTime::currentDateTime().addSecs(-1);
+    control<QToolButton>(*program.Form15, "SpeedButton4").click();
+    EXPECT_TRUE(ui.messages().isEmpty()) << ui.messages().join('\n').toStdString();
+    const std::optional<QString> pdf = waitForJobPdf(QStringLiteral("Obn7000"), since, 30000);
+    ASSERT_TRUE(pdf.has_value());
+    const std::optional<QImage> printed = rasterisePdf(*pdf, kDpi);
+    QFile::remove(*pdf);
+    ASSERT_TRUE(printed.has_value());
+    EXPECT_EQ(printed->size(), QSize(8.5 * kDpi, 11 * kDpi));
 }
 
 // The measuring itself, on a page drawn straight through Qt.

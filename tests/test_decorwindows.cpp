@@ -174,35 +174,55 @@ TEST_F(Decoration, GradientExitInARealWindowEmptiesThePicture) {
     EXPECT_EQ(form().document().gradientState, 0);
 }
 
-TEST_F(Decoration, EffectsTurnTheKeptCopyOfTheCurrentSlot) {
+// A turn works on the picture as it is shown, and the picture as fitted turns with it, so Clear and
+// the text layouts start from the turned picture; a picture switch or a Print before the turn
+// changes nothing of that.
+TEST_F(Decoration, ATurnTakesThePictureAsShownAndBecomesPartOfWhatClearGivesBack) {
     start();
-    const QImage kept = gradientPicture(30, 20);
-    control<QToolButton>(form(), "SpeedButton9").click(); // Cd Cover, Picture #2
-    form().document().slotKept[1] = Picture(kept);
-    slot(1) = Picture(solidPicture(30, 20, Qt::red)); // drawn on since it was kept
-    ui.modalActions.push_back([&](QDialog& window) {
-        program->Form7->SpeedButton1->click();
-        EXPECT_EQ(slot(1).bitmap(), turnedLeft(kept));
-        EXPECT_EQ(form().document().slotKept[1].bitmap(), turnedLeft(kept));
-        EXPECT_TRUE(window.isVisible());
-        program->Form7->SpeedButton2->click();
-        program->Form7->SpeedButton2->click();
-        EXPECT_EQ(slot(1).bitmap(), turnedRight(kept));
-        program->Form7->SpeedButton3->click();
-    });
-    control<QToolButton>(form(), "SpeedButton23").click();
-    EXPECT_TRUE(ui.leftOpenWindows().isEmpty());
+    const QString photo = bmpFile("photo.bmp", gradientPicture(640, 480));
+    const QString logo = bmpFile("logo.bmp", noisePicture(60, 40, 3));
+    QImage turnedWithoutSwitch;
+    for (bool switchFirst : {false, true}) {
+        control<QAction>(form(), "Frontcover1").trigger();
+        open(photo, Adjust::Resize);
+        const QImage fitted = slot(2).bitmap();
+        addPicture(logo);
+        added().move(QPoint(form().document().pictureLeft, form().document().pictureTop) + QPoint(100, 120));
+        control<QToolButton>(form(), "SpeedButton22").click();
+        const QImage drawn = slot(2).bitmap();
+        ASSERT_NE(drawn, fitted);
+        if (switchFirst) {
+            control<QToolButton>(form(), "SpeedButton9").click();
+            control<QToolButton>(form(), "SpeedButton8").click();
+        }
+        program->Form7->SpeedButton1Click();
+        EXPECT_EQ(slot(2).bitmap(), turnedLeft(drawn)) << switchFirst;
+        if (!switchFirst)
+            turnedWithoutSwitch = slot(2).bitmap();
+        else
+            EXPECT_EQ(slot(2).bitmap(), turnedWithoutSwitch);
 
-    // An empty kept copy, and the Back Cover, are left alone; there the menu item is off too.
-    control<QToolButton>(form(), "SpeedButton8").click();
-    slot(0) = Picture(kept);
-    form().document().slotKept[0] = Picture();
+        control<QToolButton>(form(), "SpeedButton5").click(); // Clear
+        EXPECT_EQ(slot(2).bitmap(), turnedLeft(fitted)) << switchFirst;
+        // Undone, the turn leaves the picture as fitted unturned again.
+        control<QAction>(form(), "Undo1").trigger();
+        control<QAction>(form(), "Undo1").trigger();
+        EXPECT_EQ(slot(2).bitmap(), drawn) << switchFirst;
+        control<QToolButton>(form(), "SpeedButton5").click();
+        EXPECT_EQ(slot(2).bitmap(), fitted) << switchFirst;
+    }
+
+    // A picture never fitted (the example), and the Back Cover, are left alone; there the menu
+    // item is off too.
+    control<QAction>(form(), "Cdcover1").trigger();
+    const QImage example = slot(0).bitmap();
     program->Form7->SpeedButton2Click();
-    EXPECT_EQ(slot(0).bitmap(), kept);
+    EXPECT_EQ(slot(0).bitmap(), example);
     form().switchToMode(CoverMode::BackCover);
-    form().document().slotKept[4] = Picture(kept);
+    open(photo, Adjust::Resize);
+    const QImage back = slot(4).bitmap();
     program->Form7->SpeedButton1Click();
-    EXPECT_EQ(form().document().slotKept[4].bitmap(), kept);
+    EXPECT_EQ(slot(4).bitmap(), back);
     EXPECT_FALSE(control<QAction>(form(), "Effects1").isEnabled());
     form().switchToMode(CoverMode::FrontCover);
     EXPECT_TRUE(control<QAction>(form(), "Effects1").isEnabled());
@@ -210,10 +230,11 @@ TEST_F(Decoration, EffectsTurnTheKeptCopyOfTheCurrentSlot) {
 
 TEST_F(Decoration, EffectsStayOpenAfterATurnInARealWindow) {
     start();
-    form().document().slotKept[0] = Picture(gradientPicture(12, 8));
+    open(bmpFile("photo.bmp", gradientPicture(640, 480)), Adjust::Resize);
+    const QImage fitted = slot(0).bitmap();
     EXPECT_TRUE(pressInRealWindow(&control<QToolButton>(form(), "SpeedButton23"), *program->Form7,
                                   {"SpeedButton1", "SpeedButton3"}));
-    EXPECT_EQ(slot(0).bitmap().size(), QSize(8, 12));
+    EXPECT_EQ(slot(0).bitmap(), turnedLeft(fitted));
 }
 
 TEST_F(Decoration, AddPictShowsTheNoticeBeforeTheDialogEvenOnCancel) {

@@ -5,6 +5,7 @@
 #include "platform/qt/statuspanels.h"
 #include "support/slotfixture.h"
 
+#include <QAction>
 #include <QDir>
 #include <QKeyEvent>
 #include <QTest>
@@ -136,6 +137,25 @@ TEST_F(Fit, ResizeAdjustNeedsAPictureLargerThanTheFrame) {
     open(bmpFile(QStringLiteral("mini.bmp"), gradientPicture(900, 900)), Adjust::ResizeAdjust);
     EXPECT_EQ(ui.messages(), QStringList{"Not available yet"});
     EXPECT_EQ(program->Form1->result(), QDialog::Rejected);
+}
+
+// "Resize - Take a slide" says why it cannot take a part, instead of calling a fitted photo too
+// small or doing nothing on the Mini Cd.
+TEST_F(Fit, TakeASlideSaysWhyItCannot) {
+    start();
+    QAction& takeASlide = control<QAction>(form(), "ResizeTakeasmide1");
+    open(bmpFile(QStringLiteral("big.bmp"), gradientPicture(900, 900)), Adjust::Resize);
+    ui.calls.clear();
+    takeASlide.trigger();
+    EXPECT_EQ(ui.messages(), QStringList{"Picture #1 is fitted already: open the photo again to take a part of it."});
+    EXPECT_TRUE(ui.modalWindows().isEmpty());
+
+    form().switchToMode(CoverMode::MiniCd);
+    open(bmpFile(QStringLiteral("mini.bmp"), gradientPicture(900, 900)));
+    ui.calls.clear();
+    takeASlide.trigger();
+    EXPECT_EQ(ui.messages(), QStringList{"Not available yet"});
+    EXPECT_TRUE(ui.modalWindows().isEmpty());
 }
 
 TEST_F(Fit, AdjustWindowIsWorkedFromTheKeyboard) {

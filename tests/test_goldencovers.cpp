@@ -264,9 +264,10 @@ TEST(GoldenCovers, EachStepPrintsAtThePrintersDotsAsOnScreen) {
             const QImage seen = printed.asSeen().convertToFormat(QImage::Format_BGR888);
             const QImage down = stretchToSize(seen, screen.size());
             EXPECT_LT(meanDifference(down, screen), 3.0);
-            // Letters' edges, the disc's rim and a noisy inserted picture resample differently: up
-            // to 30 levels on a square. A stamp left out is 76.
-            EXPECT_LT(largestSquareDifference(down, screen), 40.0);
+            // Letters' edges and a noisy inserted picture resample differently: up to 30 levels on
+            // a square. The printed disc is centred on its picture, the screen's half a pixel right
+            // and down of it: up to 50 on the rim against a dark gradient. A stamp left out is 76.
+            EXPECT_LT(largestSquareDifference(down, screen), 55.0);
         }
     }
 }

@@ -75,8 +75,8 @@ TEST(ScaledDrawing, AtScaleOneEachIsTheScreenDrawing) {
     EXPECT_EQ(ellipticalGradientAt(Qt::red, Qt::blue, {450, 450}), ellipticalGradient(Qt::red, Qt::blue));
 }
 
-// On the middle row and column, where the disc and its hub start; and as each pixel is sampled at
-// its centre, the disc is centred on the centre of the screen's middle pixel, scaled.
+// On the middle row and column, where the disc and its hub start; drawn for print, the disc and its
+// hub are centred on the picture, as wide of white on one side as on the other.
 TEST(ScaledDrawing, TheDiscMaskScalesAcrossAndDownOnItsOwn) {
     // Where the ring starts, where the hub starts and where the ring ends.
     const auto edges = [](const std::vector<QRgb>& pixels) {
@@ -94,10 +94,28 @@ TEST(ScaledDrawing, TheDiscMaskScalesAcrossAndDownOnItsOwn) {
                 const auto [ring, hub, last] = edges(line(mask, across, screen / 2, scale));
                 EXPECT_NEAR(ring, onScreen[0] * along, along) << screen << " " << along;
                 EXPECT_NEAR(hub, onScreen[1] * along, along) << screen << " " << along;
-                EXPECT_NEAR((ring + last) / 2.0, (screen / 2 + 0.5) * along - 0.5, 0.5)
-                    << screen << " " << along;
+                // Drawn for print, as much white lies before the ring and the hub as after them.
+                const std::vector<QRgb> pixels = line(mask, across, screen / 2, scale);
+                std::vector<QRgb> reversed(pixels.rbegin(), pixels.rend());
+                const auto [ringFromEnd, hubFromEnd, lastFromEnd] = edges(reversed);
+                EXPECT_EQ(ring, ringFromEnd) << screen << " " << along;
+                EXPECT_EQ(hub, hubFromEnd) << screen << " " << along;
+                EXPECT_EQ(last, qsizetype(pixels.size()) - 1 - ringFromEnd);
             }
         }
+    }
+    // A 120 mm disc at 600 dots per inch: an odd number of dots, the disc centred on the middle one.
+    const QImage printed = disc::maskAt(disc::kCoverSize, {2833, 2833});
+    for (bool across : {true, false}) {
+        std::vector<QRgb> pixels;
+        for (int i = 0; i < 2833; ++i)
+            pixels.push_back(across ? printed.pixel(i, 1416) : printed.pixel(1416, i));
+        const auto [ring, hub, last] = edges(pixels);
+        EXPECT_EQ(ring, 2832 - last) << across;
+        EXPECT_LT(ring, 5) << across;
+        EXPECT_EQ(printed.pixel(across ? 1416 : 0, across ? 0 : 1416), qRgb(255, 255, 255));
+        EXPECT_EQ(hub - ring, std::find(pixels.rbegin() + (2832 - last), pixels.rend(), qRgb(255, 255, 255)) -
+                                  (pixels.rbegin() + (2832 - last)));
     }
 }
 

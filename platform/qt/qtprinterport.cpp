@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QPageLayout>
+#include <QPageSize>
 #include <QPdfWriter>
 #include <QPrintEngine>
 #include <QPrinter>
@@ -104,6 +105,9 @@ QPrinter* QtPrinterPort::printer() {
                 wanted.isEmpty() ? QPrinterInfo::defaultPrinter() : QPrinterInfo::printerInfo(wanted);
             auto printer = std::make_shared<QPrinter>(chosen, QPrinter::HighResolution);
             printer->setFullPage(false); // origin at the printable area's corner
+            // Qt starts every printer on the locale's paper; the queue's own paper is the page.
+            if (const QPageSize paper = chosen.defaultPageSize(); paper.isValid())
+                printer->setPageSize(paper);
             return printer;
         });
         if (!made)
