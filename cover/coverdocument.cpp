@@ -2,6 +2,14 @@
 
 #include <utility>
 
+namespace {
+
+QString openedName(const std::variant<OpenedSource, GradientSource>& source) {
+    return std::holds_alternative<OpenedSource>(source) ? QStringLiteral("Open") : QStringLiteral("Gradient");
+}
+
+} // namespace
+
 CoverMode CoverDocument::currentMode() const {
     const std::optional<SlotInfo> slot = currentSlot();
     return slot ? slot->mode : CoverMode::CdCover;
@@ -28,6 +36,7 @@ void CoverDocument::putState(size_t slot, const SlotState& state) {
 }
 
 void CoverDocument::putUnfitted(size_t slot, Picture picture, std::variant<OpenedSource, GradientSource> source) {
+    slotUndoneOpen_[slot].reset();
     const SlotState before = slotUnfitted[slot] ? slotUnfitted[slot]->before : slotState(slot);
     slotUnfitted[slot] = Unfitted{before, std::move(source), {}};
     slotPicture[slot] = std::move(picture);
@@ -43,6 +52,7 @@ void CoverDocument::putPiece(size_t slot, Picture piece, QRect rect) {
 }
 
 void CoverDocument::commitStep(size_t slot, CoverStep step, const SlotState& after) {
+    slotUndoneOpen_[slot].reset();
     SlotState before = slotState(slot);
     step.keptWasPicture = before.kept.bitmap().cacheKey() == before.picture.bitmap().cacheKey();
     if (std::optional<Unfitted> unfitted = std::exchange(slotUnfitted[slot], std::nullopt)) {
@@ -80,8 +90,7 @@ QString CoverDocument::undoName() const {
         return {};
     const auto i = size_t(slot->index);
     if (slotUnfitted[i])
-        return std::holds_alternative<OpenedSource>(slotUnfitted[i]->source) ? QStringLiteral("Open")
-                                                                             : QStringLiteral("Gradient");
+        return openedName(slotUnfitted[i]->source);
     const CoverStep* step = slotHistory[i].undoable();
     return step ? step->name : QString();
 }
@@ -90,6 +99,8 @@ QString CoverDocument::redoName() const {
     const std::optional<SlotInfo> slot = currentSlot();
     if (!slot || slotUnfitted[size_t(slot->index)])
         return {};
+    if (const auto& undone = slotUndoneOpen_[size_t(slot->index)])
+        return openedName(undone->unfitted.source);
     const CoverStep* step = slotHistory[size_t(slot->index)].redoable();
     return step ? step->name : QString();
 }
@@ -110,6 +121,7 @@ void CoverDocument::undoStep() {
         return;
     const auto i = size_t(currentSlot()->index);
     if (std::optional<Unfitted> unfitted = std::exchange(slotUnfitted[i], std::nullopt)) {
+        slotUndoneOpen_[i] = UndoneOpen{*unfitted, slotPicture[i]};
         putState(i, unfitted->before);
         return;
     }
@@ -119,18 +131,27 @@ void CoverDocument::undoStep() {
 void CoverDocument::redoStep() {
     if (redoName().isEmpty())
         return;
-    moveThroughHistory(size_t(currentSlot()->index), false);
+    const auto i = size_t(currentSlot()->index);
+    if (std::optional<UndoneOpen> undone = std::exchange(slotUndoneOpen_[i], std::nullopt)) {
+        slotUnfitted[i] = undone->unfitted;
+        slotPicture[i] = undone->picture;
+        slotLoaded[i] = true;
+        slotResized[i] = false;
+        return;
+    }
+    moveThroughHistory(i, false);
 }
 
 // The refresh file is written before the slot changes; when it cannot be, the history goes back
 // to where it was and the slot stays as it is.
 void CoverDocument::moveThroughHistory(size_t slot, bool back) {
     SlotHistory& history = slotHistory[slot];
-    const SlotState state = back ? history.undo() : history.redo();
+    const SlotState actual = slotState(slot);
+    const SlotState state = back ? history.undo(actual) : history.redo(actual);
     try {
         keepRefreshFile(ownFolder, slotTable()[slot], slotFitted[slot], state.fitted);
     } catch (...) {
-        back ? history.redo() : history.undo();
+        back ? history.redo(state) : history.undo(state);
         throw;
     }
     putState(slot, state);

@@ -85,8 +85,8 @@ struct CoverDocument {
     void unparkSlot(size_t slot);
     void refreshKept(size_t slot);
 
-    // Undo and Redo act on the current slot. An opened picture not yet fitted is undone alone,
-    // with no redo. The refresh file follows the fitted picture; when it cannot be written, the
+    // Undo and Redo act on the current slot. An opened picture not yet fitted is undone alone, and
+    // Redo brings it back until the slot changes again. The refresh file follows the fitted picture; when it cannot be written, the
     // slot stays as it was and OrbalinError says so.
     QString undoName() const; // empty: nothing to undo
     QString redoName() const;
@@ -94,6 +94,13 @@ struct CoverDocument {
     void redoStep();
 
 private:
+    // An opened picture undone before it was fitted, which Redo brings back.
+    struct UndoneOpen {
+        Unfitted unfitted;
+        Picture picture;
+    };
+    std::array<std::optional<UndoneOpen>, kSlotCount> slotUndoneOpen_;
+
     void putState(size_t slot, const SlotState& state);
     void moveThroughHistory(size_t slot, bool back);
 };

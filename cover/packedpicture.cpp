@@ -30,7 +30,9 @@ QByteArray bitsOf(const QImage& picture) {
 
 PackedPicture PackedPicture::against(const QImage& picture, const QImage& neighbour) {
     PackedPicture packed;
-    if (picture.cacheKey() == neighbour.cacheKey() || (picture.isNull() && neighbour.isNull())) {
+    // Equal pixels count as the same picture: a state unpacked is a new image of the same pixels.
+    if (picture.cacheKey() == neighbour.cacheKey() || (picture.isNull() && neighbour.isNull()) ||
+        (sameShape(picture, neighbour) && picture == neighbour)) {
         packed.kind_ = Kind::Same;
         return packed;
     }

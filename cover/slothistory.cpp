@@ -11,30 +11,72 @@ bool sameState(const SlotState& a, const SlotState& b) {
            a.resized == b.resized;
 }
 
+bool isPictureOf(const Picture& other, const SlotState& state) {
+    return !state.picture.isEmpty() && other.bitmap().cacheKey() == state.picture.bitmap().cacheKey();
+}
+
 } // namespace
 
 SlotHistory::State SlotHistory::whole(const SlotState& state) {
-    return {PackedPicture(state.picture.bitmap()), PackedPicture(state.kept.bitmap()),
-            PackedPicture(state.fitted.bitmap()), state.loaded, state.resized};
+    State whole{PackedPicture(state.picture.bitmap()), {}, {}, Alias::None, Alias::None, state.loaded, state.resized};
+    if (isPictureOf(state.kept, state))
+        whole.keptAlias = Alias::Picture;
+    else
+        whole.kept = PackedPicture(state.kept.bitmap());
+    if (isPictureOf(state.fitted, state))
+        whole.fittedAlias = Alias::Picture;
+    else
+        whole.fitted = PackedPicture(state.fitted.bitmap());
+    return whole;
 }
 
 SlotHistory::State SlotHistory::packed(const SlotState& state, const SlotState& neighbour) {
-    return {PackedPicture::against(state.picture.bitmap(), neighbour.picture.bitmap()),
-            PackedPicture::against(state.kept.bitmap(), neighbour.kept.bitmap()),
-            PackedPicture::against(state.fitted.bitmap(), neighbour.fitted.bitmap()), state.loaded,
-            state.resized};
+    State packed{PackedPicture::against(state.picture.bitmap(), neighbour.picture.bitmap()),
+                 {},
+                 {},
+                 Alias::None,
+                 Alias::None,
+                 state.loaded,
+                 state.resized};
+    if (isPictureOf(state.kept, state))
+        packed.keptAlias = Alias::Picture;
+    else
+        packed.kept = PackedPicture::against(state.kept.bitmap(), neighbour.kept.bitmap());
+    if (isPictureOf(state.fitted, state))
+        packed.fittedAlias = Alias::Picture;
+    else
+        packed.fitted = PackedPicture::against(state.fitted.bitmap(), neighbour.fitted.bitmap());
+    return packed;
 }
 
 SlotState SlotHistory::unpacked(const State& state, const SlotState& neighbour) {
-    return {Picture(state.picture.unpacked(neighbour.picture.bitmap())),
-            Picture(state.kept.unpacked(neighbour.kept.bitmap())),
-            Picture(state.fitted.unpacked(neighbour.fitted.bitmap())), state.loaded, state.resized};
+    SlotState unpacked{Picture(state.picture.unpacked(neighbour.picture.bitmap())), {}, {}, state.loaded,
+                       state.resized};
+    unpacked.kept = state.keptAlias == Alias::Picture ? unpacked.picture
+                                                       : Picture(state.kept.unpacked(neighbour.kept.bitmap()));
+    unpacked.fitted = state.fittedAlias == Alias::Picture
+                          ? unpacked.picture
+                          : Picture(state.fitted.unpacked(neighbour.fitted.bitmap()));
+    return unpacked;
 }
 
 SlotState SlotHistory::present() const {
     const State& state = states_[at_];
-    return {Picture(state.picture.whole()), Picture(state.kept.whole()), Picture(state.fitted.whole()),
-            state.loaded, state.resized};
+    const Picture picture(state.picture.whole());
+    return {picture, state.keptAlias == Alias::Picture ? picture : Picture(state.kept.whole()),
+            state.fittedAlias == Alias::Picture ? picture : Picture(state.fitted.whole()), state.loaded,
+            state.resized};
+}
+
+void SlotHistory::takeIn(const SlotState& actual) {
+    const SlotState present = this->present();
+    if (sameState(present, actual))
+        return;
+    if (at_ > 0)
+        states_[at_ - 1] = packed(unpacked(states_[at_ - 1], present), actual);
+    if (at_ + 1 < states_.size())
+        states_[at_ + 1] = packed(unpacked(states_[at_ + 1], present), actual);
+    states_[at_] = whole(actual);
 }
 
 void SlotHistory::record(CoverStep step, const SlotState& before, const SlotState& after) {
@@ -44,21 +86,25 @@ void SlotHistory::record(CoverStep step, const SlotState& before, const SlotStat
     }
     states_.resize(at_ + 1);
     steps_.resize(at_);
-    // What happened to the slot since the present state without being a step (Print's refresh of
-    // the kept copy, a mode switch) is taken into the state before this step.
-    if (const SlotState present = this->present(); !sameState(present, before)) {
-        if (at_ > 0)
-            states_[at_ - 1] = packed(unpacked(states_[at_ - 1], present), before);
-    }
+    takeIn(before);
     states_[at_] = packed(before, after);
     states_.push_back(whole(after));
     steps_.push_back(std::move(step));
     ++at_;
-    if (steps_.size() > kDepth) {
-        states_.erase(states_.begin());
-        steps_.erase(steps_.begin());
-        --at_;
-    }
+    while (steps_.size() > kDepth || (steps_.size() > 1 && bytes() > kByteBudget))
+        dropOldest();
+}
+
+void SlotHistory::dropOldest() {
+    CoverStep oldest = std::move(steps_.front());
+    const bool fit = std::holds_alternative<FitStep>(oldest.inputs);
+    if (fit)
+        fallenOut_.clear();
+    if (fit || !fallenOut_.empty())
+        fallenOut_.push_back(std::move(oldest));
+    states_.erase(states_.begin());
+    steps_.erase(steps_.begin());
+    --at_;
 }
 
 const CoverStep* SlotHistory::undoable() const {
@@ -78,16 +124,26 @@ SlotState SlotHistory::moveTo(size_t to) {
     return reached;
 }
 
-SlotState SlotHistory::undo() {
+SlotState SlotHistory::undo(const SlotState& actual) {
+    takeIn(actual);
     return moveTo(at_ - 1);
 }
 
-SlotState SlotHistory::redo() {
+SlotState SlotHistory::redo(const SlotState& actual) {
+    takeIn(actual);
     return moveTo(at_ + 1);
 }
 
 std::vector<CoverStep> SlotHistory::stepsDone() const {
-    return {steps_.begin(), steps_.begin() + static_cast<std::ptrdiff_t>(at_)};
+    std::vector<CoverStep> done = fallenOut_;
+    done.insert(done.end(), steps_.begin(), steps_.begin() + static_cast<std::ptrdiff_t>(at_));
+    // Each fit starts the picture afresh: what came before the last one is not needed.
+    for (size_t i = done.size(); i-- > 1;)
+        if (std::holds_alternative<FitStep>(done[i].inputs)) {
+            done.erase(done.begin(), done.begin() + static_cast<std::ptrdiff_t>(i));
+            break;
+        }
+    return done;
 }
 
 qint64 SlotHistory::bytes() const {

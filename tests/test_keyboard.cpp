@@ -197,3 +197,24 @@ TEST_F(Keyboard, EditUndoesAndRedoesFromItsKeysAndLeavesCtrlZToTheSlide) {
     EXPECT_TRUE(form().document().slotLoaded[0]);
     EXPECT_EQ(ui.messages().size(), 1) << "the fitted picture is too small to take a slide of";
 }
+
+// An opened picture undone before it is fitted comes back with Redo, ready to be fitted.
+TEST_F(Keyboard, AnOpenedPictureUndoneComesBackWithRedo) {
+    start();
+    Picture(gradientPicture(640, 480)).saveBmp(folder.file("photo.bmp"));
+    openPicture(*program, ui, folder.file("photo.bmp"), Adjust::Nothing);
+    const QImage opened = form().document().slotPicture[0].bitmap();
+    QAction& undo = control<QAction>(form(), "Undo1");
+    QAction& redo = control<QAction>(form(), "Redo1");
+    EXPECT_EQ(undo.text(), "Undo Open");
+    undo.trigger();
+    EXPECT_FALSE(form().document().slotLoaded[0]);
+    EXPECT_EQ(redo.text(), "Redo Open");
+    ASSERT_TRUE(redo.isEnabled());
+    redo.trigger();
+    EXPECT_EQ(form().document().slotPicture[0].bitmap(), opened);
+    EXPECT_FALSE(redo.isEnabled());
+    control<QAction>(form(), "Resize1").trigger();
+    EXPECT_TRUE(form().document().slotResized[0]);
+    EXPECT_EQ(undo.text(), "Undo Resize");
+}
