@@ -54,9 +54,7 @@ void TForm15::SpeedButton22Click() {
         const auto i = static_cast<size_t>(slot->index);
         const QImage& added = MyPicture->picture().bitmap();
         const QRect region = insertionRegion(MyPicture->pos(), added.size(), QPoint(pictureLeft, pictureTop));
-        SlotState after = slotState(i);
-        after.picture = Picture(withInsertedPicture(slotPicture[i].bitmap(), added, region.topLeft()));
-        commitStep(i, {QStringLiteral("Insert Picture"), InsertStep{added, region.topLeft()}}, after);
+        apply(i, {QStringLiteral("Insert Picture"), InsertStep{added, region.topLeft()}});
         repaintPreview();
     }
     MyPicture->hide();

@@ -114,9 +114,7 @@ void TForm15::SpeedButton5Click() {
     const std::optional<SlotInfo> slot = currentSlot();
     if (!slot || !fittedPictureOf(*slot))
         return;
-    SlotState after = slotState(size_t(slot->index));
-    after.picture = *fittedPictureOf(*slot);
-    commitStep(size_t(slot->index), {QStringLiteral("Clear"), ClearStep{}}, after);
+    apply(size_t(slot->index), {QStringLiteral("Clear"), ClearStep{}});
     repaintPreview();
 }
 

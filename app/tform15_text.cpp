@@ -222,8 +222,6 @@ void TForm15::stampFloatingText() {
     TextStamp stamp = stampOf(*floatinglabel);
     stamp.reversed = reverseMode;
     const QPoint corner = floatinglabel->pos() - QPoint(pictureLeft, pictureTop);
-    SlotState after = slotState(size_t(slot->index));
-    stampText(after.picture.bitmap(), stamp, corner);
-    commitStep(size_t(slot->index), {QStringLiteral("Stamp"), StampStep{stamp, corner}}, after);
+    apply(size_t(slot->index), {QStringLiteral("Stamp"), StampStep{stamp, corner}});
     repaintPreview();
 }

@@ -1,5 +1,8 @@
 #include "cover/coverdocument.h"
 
+#include "platform/orbalinerror.h"
+#include "render/stepapplication.h"
+
 #include <utility>
 
 namespace {
@@ -69,6 +72,20 @@ void CoverDocument::commitStep(size_t slot, CoverStep step, const SlotState& aft
     }
     slotHistory[slot].record(std::move(step), before, after);
     putState(slot, after);
+}
+
+void CoverDocument::apply(size_t slot, CoverStep step) {
+    const SlotState before = slotState(slot);
+    const SlotInfo& info = slotTable()[slot];
+    const QImage& mask = info.mode == CoverMode::MiniCd ? smallDiscMask.bitmap() : discMask.bitmap();
+    StepPictures pictures{before.picture.bitmap(), before.kept.bitmap(), before.fitted.bitmap()};
+    if (const std::optional<QString> reason = applyStep(step, pictures, StepCanvas::screen(info.mode, mask)))
+        throw OrbalinError(QStringLiteral("%1 cannot be done: %2.").arg(step.name, *reason));
+    const SlotState after{Picture(pictures.picture), Picture(pictures.kept), Picture(pictures.fitted), before.loaded,
+                          before.resized};
+    if (!after.fitted.isEmpty() && after.fitted.bitmap().cacheKey() != before.fitted.bitmap().cacheKey())
+        after.fitted.saveBmp(ownFile(QLatin1String(info.refreshFile)));
+    commitStep(slot, std::move(step), after);
 }
 
 void CoverDocument::parkSlot(size_t slot) {

@@ -79,6 +79,10 @@ struct CoverDocument {
     void putPiece(size_t slot, Picture piece, QRect rect);
     // Takes the slot to `after` as one step. A fit takes the source of the picture it fitted.
     void commitStep(size_t slot, CoverStep step, const SlotState& after);
+    // Applies `step` to the slot on screen and records it. When the step changes the picture as
+    // fitted, the refresh file is written first; when it cannot be, OrbalinError says so and the
+    // slot stays as it was.
+    void apply(size_t slot, CoverStep step);
     // A mode or picture switch parks the slot left in its kept copy and brings back the one shown;
     // Print refreshes the kept copy. None of them is a step.
     void parkSlot(size_t slot);

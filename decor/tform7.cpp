@@ -38,31 +38,13 @@ void TForm7::SpeedButton3Click() {
 }
 
 void TForm7::turnCurrentPicture(bool left) {
-    // The status bar names the slot, as it does for every window that works on the current one.
-    const std::optional<CoverMode> mode = modeFromStatusText(services_.main.statusText(3));
-    const QString picture = services_.main.statusText(2);
-    if (!mode || (*mode != CoverMode::CdCover && *mode != CoverMode::FrontCover))
-        return;
-    if (picture != slotStatusText(false) && picture != slotStatusText(true))
-        return;
-    const auto i = static_cast<size_t>(slotOf(*mode, picture == slotStatusText(true)).index);
     CoverDocument& document = services_.main.document();
-    // A fitted picture turns as the user sees it, text and stamps with it; the picture as fitted
-    // turns too, so that Clear and the text layouts start from the turned picture.
+    const std::optional<SlotInfo> slot = document.currentSlot();
+    if (!slot || (slot->mode != CoverMode::CdCover && slot->mode != CoverMode::FrontCover))
+        return;
+    const auto i = static_cast<size_t>(slot->index);
     if (!document.slotResized[i] || document.slotPicture[i].isEmpty())
         return;
-    const auto turned = [left](const Picture& picture) {
-        return Picture(left ? turnedLeft(picture.bitmap()) : turnedRight(picture.bitmap()));
-    };
-    SlotState after = document.slotState(i);
-    after.picture = turned(after.picture);
-    after.kept = after.picture;
-    if (!after.fitted.isEmpty()) {
-        after.fitted = turned(after.fitted);
-        // Written first: when it cannot be, the slot stays as it is.
-        after.fitted.saveBmp(document.ownFile(QLatin1String(slotTable()[i].refreshFile)));
-    }
-    document.commitStep(i, {left ? QStringLiteral("Rotate Left") : QStringLiteral("Rotate Right"), TurnStep{left}},
-                        after);
+    document.apply(i, {left ? QStringLiteral("Rotate Left") : QStringLiteral("Rotate Right"), TurnStep{left}});
     services_.main.repaintPreview();
 }

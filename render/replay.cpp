@@ -1,16 +1,8 @@
 #include "render/replay.h"
 
-#include "cover/discgeometry.h"
-#include "cover/fitpixels.h"
-#include "cover/fitting.h"
-#include "decor/gradient.h"
-#include "decor/insertcopy.h"
-#include "decor/quarterturn.h"
-#include "decor/slidepiece.h"
 #include "platform/orbalinerror.h"
 #include "platform/picture.h"
-#include "text/textpainter.h"
-#include "text/textstamp.h"
+#include "render/stepapplication.h"
 
 #include <QFileInfo>
 
@@ -35,87 +27,27 @@ QImage sourceOf(const OpenedSource& source, QString& reason) {
     }
 }
 
-class Replay {
-public:
-    Replay(CoverMode mode, QSize size)
-        : mode_(mode), size_(size), screen_(fitSizesFor(mode).final),
-          scale_(double(size.width()) / screen_.width(), double(size.height()) / screen_.height()) {
-        if (fitSizesFor(mode).discMask)
-            mask_ = disc::maskAt(mode == CoverMode::MiniCd ? disc::kMiniSize : disc::kCoverSize, size);
-    }
-
-    bool apply(const CoverStep& step) {
-        if (step.keptWasPicture)
-            kept_ = picture_;
-        if (const auto* fit = std::get_if<FitStep>(&step.inputs))
-            return this->fit(*fit);
-        if (fitted_.isNull()) {
-            reason_ = QStringLiteral("the step it was fitted with is no longer kept");
-            return false;
-        }
-        if (const auto* layout = std::get_if<TextLayoutStep>(&step.inputs)) {
-            picture_ = fitted_;
-            paintTextPlanAt(picture_, layout->plan, scale_, mask_);
-        } else if (const auto* stamp = std::get_if<StampStep>(&step.inputs)) {
-            stampTextAt(picture_, stamp->stamp, stamp->corner, scale_);
-        } else if (const auto* turn = std::get_if<TurnStep>(&step.inputs)) {
-            picture_ = turned(picture_, turn->left);
-            fitted_ = turned(fitted_, turn->left);
-            kept_ = picture_;
-        } else if (const auto* insert = std::get_if<InsertStep>(&step.inputs)) {
-            picture_ = withInsertedPictureAt(picture_, insert->picture, insert->at, scale_);
-        } else if (std::holds_alternative<ClearStep>(step.inputs)) {
-            picture_ = fitted_;
-        }
-        return true;
-    }
-
-    const QImage& picture() const { return picture_; }
-    const QString& reason() const { return reason_; }
-
-private:
-    bool fit(const FitStep& fit) {
-        QImage fitted;
-        if (const auto* gradient = std::get_if<GradientSource>(&fit.source)) {
-            fitted = gradient->elliptical ? ellipticalGradientAt(gradient->first, gradient->second, size_)
-                                          : linearGradientAt(gradient->mode, gradient->first, gradient->second, size_);
-            if (!mask_.isNull())
-                stampMask(fitted, mask_);
-        } else {
-            QImage source = sourceOf(std::get<OpenedSource>(fit.source), reason_);
-            if (source.isNull())
-                return false;
-            if (!fit.piece.isEmpty())
-                source = slidePiece(source, fit.piece);
-            fitted = fitAt(source, mode_, size_, mask_);
-        }
-        picture_ = kept_ = fitted_ = fitted;
-        return true;
-    }
-
-    // A calibration a dot taller than wide turns into one a dot wider: back to the size.
-    QImage turned(const QImage& picture, bool left) const {
-        QImage result = left ? turnedLeft(picture) : turnedRight(picture);
-        return result.size() == size_ ? result : stretchToSize(result, size_);
-    }
-
-    CoverMode mode_;
-    QSize size_;
-    QSize screen_;
-    QSizeF scale_;
-    QImage mask_;
-    QImage picture_, kept_, fitted_;
-    QString reason_;
-};
-
 } // namespace
 
 Replayed replayAt(const std::vector<CoverStep>& steps, CoverMode mode, QSize size) {
     if (steps.empty() || size.isEmpty())
         return {{}, QStringLiteral("it has no steps to draw it from")};
-    Replay replay(mode, size);
-    for (const CoverStep& step : steps)
-        if (!replay.apply(step))
-            return {{}, replay.reason()};
-    return {replay.picture(), {}};
+    const StepCanvas canvas = StepCanvas::printed(mode, size);
+    StepPictures pictures;
+    for (const CoverStep& step : steps) {
+        QImage source;
+        if (const auto* fit = std::get_if<FitStep>(&step.inputs)) {
+            if (const auto* opened = std::get_if<OpenedSource>(&fit->source)) {
+                QString reason;
+                source = sourceOf(*opened, reason);
+                if (source.isNull())
+                    return {{}, reason};
+            }
+        } else if (pictures.fitted.isNull()) {
+            return {{}, QStringLiteral("the step it was fitted with is no longer kept")};
+        }
+        if (const std::optional<QString> reason = applyStep(step, pictures, canvas, source))
+            return {{}, *reason};
+    }
+    return {pictures.picture, {}};
 }

@@ -17,6 +17,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFrame>
 #include <QLabel>
 #include <QListWidget>
@@ -211,6 +212,19 @@ TEST_F(Decoration, ATurnTakesThePictureAsShownAndBecomesPartOfWhatClearGivesBack
         control<QToolButton>(form(), "SpeedButton5").click();
         EXPECT_EQ(slot(2).bitmap(), fitted) << switchFirst;
     }
+
+    // The turned picture as fitted cannot be kept: the slot stays as it was, and says why.
+    const QImage before = slot(2).bitmap();
+    const QString undoBefore = control<QAction>(form(), "Undo1").text();
+    folder.remove("refresh3.bmp");
+    ASSERT_TRUE(QDir(folder.path()).mkdir("refresh3.bmp"));
+    ui.calls.clear();
+    program->Form7->SpeedButton1->click();
+    ASSERT_EQ(ui.messages().size(), 1);
+    EXPECT_TRUE(ui.messages().front().contains("refresh3.bmp")) << ui.messages().front().toStdString();
+    EXPECT_EQ(slot(2).bitmap(), before);
+    EXPECT_EQ(control<QAction>(form(), "Undo1").text(), undoBefore);
+    QDir(folder.path()).rmdir("refresh3.bmp");
 
     // A picture never fitted (the example), and the Back Cover, are left alone; there the menu
     // item is off too.

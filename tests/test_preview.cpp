@@ -3,6 +3,7 @@
 #include "platform/qt/statuspanels.h"
 #include "support/programfixture.h"
 
+#include <QAction>
 #include <QFrame>
 #include <QLabel>
 #include <QTest>
@@ -107,20 +108,21 @@ TEST_F(Preview, SwitchingPicturesHidesTheFloatingText) {
 
 TEST_F(Preview, ClearBringsBackTheFittedPicture) {
     start();
-    const QImage fitted = solidPicture(450, 450, QColor(40, 80, 120));
-    Picture(fitted).saveBmp(folder.file("refresh1.bmp"));
-    form().document().slotPicture[0] = Picture(fitted);
-    form().document().slotPicture[0].bitmap().setPixelColor(5, 5, Qt::white); // drawn on since the fit
-    form().document().slotLoaded[0] = true;
-
+    Picture(gradientPicture(640, 480)).saveBmp(folder.file("photo.bmp"));
+    openPicture(*program, ui, folder.file("photo.bmp"), Adjust::Nothing);
+    const QImage opened = form().document().slotPicture[0].bitmap();
     control<QToolButton>(form(), "SpeedButton5").click();
-    EXPECT_EQ(form().document().slotPicture[0].bitmap().pixelColor(5, 5), QColor(Qt::white))
-        << "not fitted: nothing happens";
+    EXPECT_EQ(form().document().slotPicture[0].bitmap(), opened) << "not fitted: nothing happens";
 
-    form().document().slotResized[0] = true;
+    control<QAction>(form(), "Resize1").trigger();
+    const QImage fitted = form().document().slotPicture[0].bitmap();
+    doubleClick(control<QLabel>(form(), "floatinglabel"));
+    control<QAction>(form(), "ApplyChangesAppliquerleschangements1").trigger(); // a stamp
+    ASSERT_NE(form().document().slotPicture[0].bitmap(), fitted);
     control<QToolButton>(form(), "SpeedButton5").click();
     EXPECT_EQ(form().document().slotPicture[0].bitmap(), fitted);
-    EXPECT_TRUE(form().document().slotKept[0].isEmpty()) << "Clear leaves the kept copy alone";
+    EXPECT_EQ(form().document().slotKept[0].bitmap(), fitted) << "Clear leaves the kept copy alone";
+    EXPECT_EQ(Picture::loadProgramBmp(folder.file("refresh1.bmp")).bitmap(), fitted);
 }
 
 TEST_F(Preview, ClearWithAMissingFittedFileReportsItAndKeepsThePicture) {

@@ -277,14 +277,11 @@ void TForm17::layOut(TextLayout layout) {
     const TextPlan plan =
         planTextLayout(layout, *RichEdit1->document(), listStyle(), target->mode, layoutTables);
     const auto i = size_t(target->index);
-    SlotState after = document.slotState(i);
-    after.picture = main.pictureToDrawOn(*target);
-    if (after.picture.isEmpty()) {
+    if (main.pictureToDrawOn(*target).isEmpty()) {
         main.repaintPreview();
         return;
     }
-    paintTextPlan(after.picture.bitmap(), plan, document.discMask.bitmap(), document.smallDiscMask.bitmap());
-    document.commitStep(i, {layoutName(layout), TextLayoutStep{plan}}, after);
+    document.apply(i, {layoutName(layout), TextLayoutStep{plan}});
     main.repaintPreview();
 }
 
