@@ -25,8 +25,9 @@ const QString tooSmallForSlide = QStringLiteral(
     "petite ou aucune image de chargée...Rechargez l'image ou choisissez en une nouvelle...");
 
 QString nothingToSaveMessage(const SlotInfo& slot) {
-    return QStringLiteral("There is nothing to save: %1 of the %2 holds no picture of yours yet. Open a picture "
-                          "first (Files > Load picture...).")
+    return QStringLiteral(
+               "There is nothing to save: %1 of the %2 holds no picture of yours yet. Open a picture "
+               "first (Files > Load picture...).")
         .arg(slotStatusText(slot.second), QLatin1String(modeInfo(slot.mode).statusText));
 }
 

@@ -24,7 +24,8 @@ bool isADotCount(const QString& text) {
 }
 } // namespace
 
-CalibrationTexts calibrationWithoutFile(const CalibrationTexts& inEffect, const std::optional<DotSize>& trueSize) {
+CalibrationTexts calibrationWithoutFile(const CalibrationTexts& inEffect,
+                                        const std::optional<DotSize>& trueSize) {
     CalibrationTexts texts = inEffect;
     if (trueSize && !(isADotCount(texts[4]) && isADotCount(texts[5]))) {
         texts[4] = QString::number(trueSize->x);

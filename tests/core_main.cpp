@@ -1,5 +1,5 @@
-#include <QGuiApplication>
 #include "support/workingfolder.h"
+#include <QGuiApplication>
 
 #include <gtest/gtest.h>
 

@@ -217,11 +217,12 @@ TEST_F(Save, NothingToSaveIsToldBeforeTheDialogAndNothingIsWrittenOnFailure) {
     control<QAction>(form(), "Savepicture1").trigger();
     EXPECT_TRUE(QDir(target.path()).isEmpty());
     EXPECT_TRUE(ui.fileRequests.empty());
-    EXPECT_EQ(ui.messages(),
-              (QStringList{"There is nothing to save: Picture #1 of the Cd Cover holds no picture of yours yet. "
-                           "Open a picture first (Files > Load picture...).",
-                           "There is nothing to save: Picture #2 of the Cd Cover holds no picture of yours yet. "
-                           "Open a picture first (Files > Load picture...)."}));
+    EXPECT_EQ(
+        ui.messages(),
+        (QStringList{"There is nothing to save: Picture #1 of the Cd Cover holds no picture of yours yet. "
+                     "Open a picture first (Files > Load picture...).",
+                     "There is nothing to save: Picture #2 of the Cd Cover holds no picture of yours yet. "
+                     "Open a picture first (Files > Load picture...)."}));
     ui.fileAnswers.clear();
     control<QAction>(form(), "First1").trigger();
     ui.calls.clear();

@@ -8,8 +8,8 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
-#include <QRegularExpression>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -124,7 +124,8 @@ TEST_F(HelpPageAndProgram, TheTableOfKeysListsEveryShortcutOfTheMainWindowAndNoO
     const QStringList unlisted = (bound - listed).values();
     const QStringList unbound = (listed - bound).values();
     EXPECT_TRUE(unlisted.isEmpty()) << "keys the page does not list: " << unlisted.join(u' ').toStdString();
-    EXPECT_TRUE(unbound.isEmpty()) << "keys the page lists that nothing answers: " << unbound.join(u' ').toStdString();
+    EXPECT_TRUE(unbound.isEmpty()) << "keys the page lists that nothing answers: "
+                                   << unbound.join(u' ').toStdString();
 }
 
 // Installed for all users, the program writes its user's files in their data folder: the page
@@ -147,7 +148,8 @@ TEST_F(HelpPageAndProgram, NamesEveryFileTheProgramWritesForItsUser) {
     const QStringList written = QDir(own).entryList(QDir::Files);
     EXPECT_GE(written.size(), 5) << written.join(u' ').toStdString();
     for (QString name : written) {
-        name.replace(QRegularExpression(QStringLiteral("\\d")), QStringLiteral("1")); // cd2_tmp.bmp as cd1_tmp.bmp
+        name.replace(QRegularExpression(QStringLiteral("\\d")),
+                     QStringLiteral("1")); // cd2_tmp.bmp as cd1_tmp.bmp
         EXPECT_TRUE(files.contains(QStringLiteral("<code>%1</code>").arg(name))) << name.toStdString();
     }
     EXPECT_TRUE(files.contains(QStringLiteral("$XDG_DATA_HOME/orbalin")));

@@ -43,7 +43,8 @@ class ProjectFacts : public ProgramTest {
 protected:
     QString aboutBoxText() {
         QStringList lines;
-        for (const QLabel* label : form().findChild<QDialog*>(QStringLiteral("Form20"))->findChildren<QLabel*>())
+        for (const QLabel* label :
+             form().findChild<QDialog*>(QStringLiteral("Form20"))->findChildren<QLabel*>())
             lines << label->text();
         return lines.join(u'\n');
     }
@@ -52,7 +53,8 @@ protected:
 TEST_F(ProjectFacts, TheTitleTheAboutBoxTheChangelogAndTheReleaseShowTheProjectsVersion) {
     start();
     EXPECT_EQ(form().windowTitle(), QStringLiteral("Orbalin Special Edition ") + kVersion);
-    EXPECT_TRUE(aboutBoxText().contains(QStringLiteral("Version ") + kVersion)) << aboutBoxText().toStdString();
+    EXPECT_TRUE(aboutBoxText().contains(QStringLiteral("Version ") + kVersion))
+        << aboutBoxText().toStdString();
 
     // The newest entry comes first: "orbalin (VERSION) ..." and its signature line with the day.
     const QString changelog = source("desktop/changelog");
@@ -63,8 +65,7 @@ TEST_F(ProjectFacts, TheTitleTheAboutBoxTheChangelogAndTheReleaseShowTheProjects
         << signedOn.toStdString();
 
     const QString metainfo = built("desktop/orbalin.metainfo.xml");
-    EXPECT_EQ(matches(metainfo, QStringLiteral("<release version=\"([^\"]*)\"")),
-              QStringList{kVersion});
+    EXPECT_EQ(matches(metainfo, QStringLiteral("<release version=\"([^\"]*)\"")), QStringList{kVersion});
     EXPECT_EQ(matches(metainfo, QStringLiteral("<release [^>]*date=\"([^\"]*)\"")),
               QStringList{QStringLiteral(ORBALIN_RELEASE_DATE)});
 }
@@ -91,12 +92,14 @@ TEST_F(ProjectFacts, OneHomepageAndOneContactAddressEverywhere) {
         {"the help page", source("data/hlp-obn7000/help-Orbalin.htm")},
     };
     for (const auto& [name, text] : shipped) {
-        for (const QString& address : matches(text, QStringLiteral("(https?://[^\\s\"<>)]*orbalin[^\\s\"<>)]*)")))
+        for (const QString& address :
+             matches(text, QStringLiteral("(https?://[^\\s\"<>)]*orbalin[^\\s\"<>)]*)")))
             EXPECT_TRUE(address.startsWith(kHomePage)) << name << ": " << address.toStdString();
         for (const QString& mail : matches(text, QStringLiteral("([\\w.+-]+@[\\w-]+\\.[\\w.-]*\\w)")))
             EXPECT_EQ(mail, kMail) << name;
     }
-    EXPECT_TRUE(built("desktop/copyright").contains(QStringLiteral("Upstream-Contact: The Orbalin developers <") + kMail + u'>'));
+    EXPECT_TRUE(built("desktop/copyright")
+                    .contains(QStringLiteral("Upstream-Contact: The Orbalin developers <") + kMail + u'>'));
 }
 
 } // namespace

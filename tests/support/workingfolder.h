@@ -17,7 +17,8 @@ public:
 
     // The run's result, turned into a failure when a test left anything in the working folder.
     int checked(int result) const {
-        const QStringList left = QDir(folder_.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        const QStringList left =
+            QDir(folder_.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
         if (left.isEmpty())
             return result;
         std::fprintf(stderr, "FAILED: a test wrote outside its own folder, into the working folder: %s\n",
