@@ -11,10 +11,10 @@ namespace {
 
 const char* const kTranslatedLanguages[] = {"Swedish", "Catalan", "Hungarian", "German", "Croatian"};
 
-// What the program is built with, on a line of its own.
+// The version, then what the program is built with on a line of its own.
 QString productLine() {
-    return QStringLiteral("Orbalin Edition special.\nBuilt with Qt %1 and C++.")
-        .arg(QLatin1String(qVersion()));
+    return QStringLiteral("Orbalin Edition special. Version %1\nBuilt with Qt %2 and C++.")
+        .arg(projectinfo::kVersion, QLatin1String(qVersion()));
 }
 
 } // namespace

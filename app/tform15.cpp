@@ -1,4 +1,5 @@
 #include "app/tform15.h"
+#include "about/projectinfo.h"
 
 #include "app/clientarea.h"
 #include "app/orbalin.h"
@@ -40,7 +41,7 @@ void refuseMaskOfWrongSize(Picture& mask, const QString& fileName, int size, QSt
 
 TForm15::TForm15(Orbalin& program) : program_(program) {
     setObjectName(QStringLiteral("Form15"));
-    setWindowTitle(QStringLiteral("Orbalin Special Edition 1.0.6"));
+    setWindowTitle(QStringLiteral("Orbalin Special Edition ") + projectinfo::kVersion);
     setWindowIcon(QIcon(logo(47)));
     QFont clientFont = font();
     clientFont.setPointSize(8);

@@ -29,6 +29,13 @@ QString alreadyFittedMessage(bool second) {
         .arg(slotStatusText(second));
 }
 
+QString nothingToSaveMessage(const SlotInfo& slot) {
+    return QStringLiteral(
+               "There is nothing to save: %1 of the %2 holds no picture of yours yet. Open a picture "
+               "first (Files > Load picture...).")
+        .arg(slotStatusText(slot.second), QLatin1String(modeInfo(slot.mode).statusText));
+}
+
 // A path naming a JPEG picture is turned into a 24-bit bitmap. ".jpeg" files are treated like
 // ".jpg" ones, so every slot holds a bitmap the fitting and printing can work on.
 bool convertsToBitmap(const QString& path) {
@@ -131,7 +138,16 @@ void TForm15::SpeedButton12Click() {
     ui().showModal(*program_.Form16);
 }
 
+// The example picture and an empty slot are not the user's to save: they are told so before any
+// dialog asks for a name that would then be written nothing.
 void TForm15::SpeedButton3Click() {
+    const std::optional<SlotInfo> slot = currentSlot();
+    if (!slot)
+        return;
+    if (!slotLoaded[slot->index] || slotPicture[slot->index].isEmpty()) {
+        ui().message(this, nothingToSaveMessage(*slot));
+        return;
+    }
     FileDialogRequest request;
     request.title = QStringLiteral("Save");
     request.filters = {QStringLiteral("All (*.bmp)")};
@@ -140,11 +156,9 @@ void TForm15::SpeedButton3Click() {
     const std::optional<FileDialogAnswer> answer = ui().saveFile(this, request);
     if (!answer)
         return;
-    if (!answer->path.isEmpty())
-        saveFolder_ = QFileInfo(answer->path).absolutePath();
-    const std::optional<SlotInfo> slot = currentSlot();
-    if (!slot || !slotLoaded[slot->index])
+    if (answer->path.isEmpty())
         return;
+    saveFolder_ = QFileInfo(answer->path).absolutePath();
     QString target = answer->path;
     if (!target.contains(QLatin1String(".bmp")))
         target += QLatin1String(".bmp");

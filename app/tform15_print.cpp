@@ -56,11 +56,11 @@ void TForm15::SpeedButton6Click() {
     applyTrueSize(*this, program_.context.printer, currentMode());
 }
 
-// The window shows the calibration printing uses.
+// The window shows the calibration printing uses, also when its file has gone meanwhile.
 void TForm15::SpeedButton11Click() {
     const ModeInfo& info = modeInfo(currentMode());
     if (!QFileInfo::exists(calibrationPath(info.mode)))
-        calibrationText = defaultCalibration(coverDotsX, coverDotsY);
+        calibrationText = calibrationWithoutFile(calibrationText, trueSizeOf(printerReading, info.mode));
     program_.Form19->prepareFor(info.mode, calibrationText);
     ui().showModal(*program_.Form19);
 }

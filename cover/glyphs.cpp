@@ -1,4 +1,5 @@
 #include "cover/glyphs.h"
+#include "about/projectinfo.h"
 
 #include <QConicalGradient>
 #include <QFont>
@@ -490,8 +491,9 @@ QPixmap startupPicture() {
     shine.setStops({{0, Qt::white}, {1, kSky}});
     p.setBrush(shine);
     p.drawPath(title);
-    shape(p, lettering("Special Edition 1.0.6", 22, QPointF(200, 296), false), QColor(0xff, 0xc8, 0x85),
-          kNone);
+    shape(p,
+          lettering(QStringLiteral("Special Edition ") + projectinfo::kVersion, 22, QPointF(200, 296), false),
+          QColor(0xff, 0xc8, 0x85), kNone);
 
     p.setClipping(false);
     use(p, kNone, QColor(255, 255, 255, 80), 2);

@@ -15,3 +15,21 @@ CalibrationTexts calibrationFromLines(const QStringList& lines, const Calibratio
         texts[i] = lines.at(static_cast<qsizetype>(i));
     return texts;
 }
+
+namespace {
+bool isADotCount(const QString& text) {
+    bool number = false;
+    const int dots = text.toInt(&number);
+    return number && dots > 0;
+}
+} // namespace
+
+CalibrationTexts calibrationWithoutFile(const CalibrationTexts& inEffect,
+                                        const std::optional<DotSize>& trueSize) {
+    CalibrationTexts texts = inEffect;
+    if (trueSize && !(isADotCount(texts[4]) && isADotCount(texts[5]))) {
+        texts[4] = QString::number(trueSize->x);
+        texts[5] = QString::number(trueSize->y);
+    }
+    return texts;
+}

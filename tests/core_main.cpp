@@ -1,4 +1,6 @@
+#include "support/workingfolder.h"
 #include <QGuiApplication>
+
 #include <gtest/gtest.h>
 
 // The core's tests need pictures and fonts but no widgets: a bare Gui application, without a
@@ -8,5 +10,6 @@ int main(int argc, char** argv) {
     qputenv("QT_FONT_DPI", "96");
     ::testing::InitGoogleTest(&argc, argv);
     QGuiApplication app(argc, argv);
-    return RUN_ALL_TESTS();
+    const EmptyWorkingFolder workingFolder;
+    return workingFolder.checked(RUN_ALL_TESTS());
 }

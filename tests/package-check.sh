@@ -21,6 +21,9 @@ for library in libqt6widgets6 libqt6printsupport6 libjpeg62-turbo libcups2; do
     [[ $depends == *"$library"* ]] || fail "the package does not depend on $library: $depends"
 done
 
+# The Help menu hands its page, the homepage and the mail to xdg-open.
+[[ $(dpkg-deb -f "$deb" Recommends) == *xdg-utils* ]] || fail "the package does not recommend xdg-utils"
+
 dpkg-deb -x "$deb" "$work/root"
 expected=(usr/bin/orbalin usr/lib/orbalin/orbalin usr/lib/orbalin/config.obn usr/lib/orbalin/english.lag
     usr/lib/orbalin/round.bmp usr/lib/orbalin/hlp-obn7000/help-Orbalin.htm usr/lib/orbalin/shared-install
@@ -40,6 +43,12 @@ grep -qx 'Exec="/usr/lib/orbalin/orbalin"' "$work/root/usr/share/applications/or
     fail "the menu entry does not start /usr/lib/orbalin/orbalin"
 appstreamcli validate --no-net "$work/root/usr/share/metainfo/io.github.orbalin.Orbalin.metainfo.xml" >/dev/null ||
     fail "appstreamcli refuses the metadata"
+metainfo=$work/root/usr/share/metainfo/io.github.orbalin.Orbalin.metainfo.xml
+grep -q "<release version=\"$version\"" "$metainfo" || fail "the AppStream release is not version $version"
+grep -q "<url type=\"homepage\">$(dpkg-deb -f "$deb" Homepage)</url>" "$metainfo" ||
+    fail "the AppStream homepage is not the package's"
+[ "$(zcat "$work/root/usr/share/doc/orbalin/changelog.gz" | sed -n '1s/^orbalin (\(.*\)).*/\1/p')" = "$version" ] ||
+    fail "the changelog's newest entry is not version $version"
 if command -v lintian >/dev/null; then
     errors=$(lintian "$deb" 2>/dev/null | grep '^E:' || true)
     [ -z "$errors" ] || fail "lintian: $errors"

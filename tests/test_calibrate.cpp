@@ -43,6 +43,37 @@ TEST_F(Calibrate, WithoutAFileShowsWhatPrintingUsesAndOkCreatesTheFile) {
     EXPECT_TRUE(window().result() == QDialog::Accepted);
 }
 
+// Deleting the file while the program runs leaves its values in effect: Calibrate shows them and
+// Ok saves them again. A stretch in effect that is no size (0, or not a number) takes the insert's
+// true size.
+TEST_F(Calibrate, AFileDeletedWhileRunningShowsTheValuesInEffect) {
+    folder.write("Cd_cfg.ini", "0.30\r\n0.40\r\n0.50\r\n14.90\r\n2800\r\n2810\r\n");
+    folder.write("Front_cfg.ini", "0.10\r\n0.20\r\n0.30\r\n14.00\r\n0\r\n0\r\n");
+    folder.write("Back_cfg.ini", "0.10\r\n0.20\r\n0.30\r\n14.00\r\n3500\r\nabc\r\n");
+    start();
+    const struct {
+        CoverMode mode;
+        const char* file;
+        QStringList inEffect;
+    } cases[] = {
+        {CoverMode::CdCover, "Cd_cfg.ini", {"0.30", "0.40", "0.50", "14.90", "2800", "2810"}},
+        {CoverMode::FrontCover, "Front_cfg.ini", {"0.10", "0.20", "0.30", "14.00", "2837", "2838"}},
+        {CoverMode::BackCover, "Back_cfg.ini", {"0.10", "0.20", "0.30", "14.00", "3570", "2815"}},
+    };
+    for (const auto& [mode, file, inEffect] : cases) {
+        form().switchToMode(mode);
+        folder.remove(file);
+        QStringList shown;
+        calibrate([&](TForm19& w) {
+            shown = shownTexts();
+            w.SpeedButton1->click();
+        });
+        EXPECT_EQ(shown, inEffect) << file;
+        EXPECT_EQ(folder.read(file), (inEffect.join("\r\n") + "\r\n").toLatin1()) << file;
+    }
+    EXPECT_TRUE(ui.messages().isEmpty()) << ui.messages().join('\n').toStdString();
+}
+
 TEST_F(Calibrate, ShowsTheModesFileAndSketch) {
     folder.write("Back_cfg.ini", "1.00\r\n2.00\r\n3.00\r\n4.00\r\n3500\r\n2800\r\n");
     start();

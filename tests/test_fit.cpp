@@ -226,17 +226,32 @@ TEST_F(Save, AnExistingFileIsReplacedOnlyAfterOk) {
     EXPECT_EQ(Picture::loadBmp(path).bitmap(), slot(0).bitmap());
 }
 
-TEST_F(Save, NothingIsWrittenWithoutAnOpenedPictureOrOnFailure) {
+// The example picture and an empty Picture #2 are not the user's: Save says so and asks no name.
+TEST_F(Save, NothingToSaveIsToldBeforeTheDialogAndNothingIsWrittenOnFailure) {
     start();
     QTemporaryDir target;
-    save(target.filePath(QStringLiteral("Obn7000")));
+    ui.fileAnswers.push_back(FileDialogAnswer{target.filePath(QStringLiteral("Obn7000")), 0});
+    control<QToolButton>(form(), "SpeedButton3").click();
+    control<QAction>(form(), "Second1").trigger();
+    control<QAction>(form(), "Savepicture1").trigger();
     EXPECT_TRUE(QDir(target.path()).isEmpty());
-    EXPECT_TRUE(ui.messages().isEmpty());
+    EXPECT_TRUE(ui.fileRequests.empty());
+    EXPECT_EQ(
+        ui.messages(),
+        (QStringList{"There is nothing to save: Picture #1 of the Cd Cover holds no picture of yours yet. "
+                     "Open a picture first (Files > Load picture...).",
+                     "There is nothing to save: Picture #2 of the Cd Cover holds no picture of yours yet. "
+                     "Open a picture first (Files > Load picture...)."}));
+    ui.fileAnswers.clear();
+    control<QAction>(form(), "First1").trigger();
+    ui.calls.clear();
 
     open(bmpFile(QStringLiteral("p.bmp"), gradientPicture(64, 32)));
     save(target.filePath(QStringLiteral("no/such/folder/cover")));
     ASSERT_EQ(ui.messages().size(), 1);
     EXPECT_TRUE(ui.messages()[0].contains(QStringLiteral("cover.bmp")));
+    save(QString()); // a dialog that gives no name writes nothing, not even ".bmp" in the working folder
+    EXPECT_EQ(ui.messages().size(), 1);
     EXPECT_TRUE(QDir(target.path()).isEmpty());
 }
 

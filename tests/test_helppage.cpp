@@ -1,11 +1,18 @@
 // The help page the Help menu opens: in the build folder and in every test's program folder, with
 // every picture and link it names, and nothing it needs from elsewhere.
+#include "print/tform19.h"
 #include "support/programfixture.h"
 
+#include <QAbstractButton>
+#include <QAction>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
 #include <QRegularExpression>
 #include <QSet>
+#include <QTemporaryDir>
+#include <QToolButton>
 #include <optional>
 
 namespace {
@@ -67,5 +74,85 @@ INSTANTIATE_TEST_SUITE_P(ProgramFolders, HelpPage, ::testing::Values(Folder::Bui
                          [](const auto& info) {
                              return std::string(info.param == Folder::Build ? "Build" : "TestFixture");
                          });
+
+// The page from its `<h2 id="...">` to the next heading of its rank.
+QString section(const QString& html, const QString& id) {
+    const qsizetype start = html.indexOf(QStringLiteral("<h2 id=\"%1\">").arg(id));
+    if (start < 0)
+        return {};
+    return html.mid(start, html.indexOf(QStringLiteral("<h2"), start + 1) - start);
+}
+
+QString withoutTags(QString html) {
+    return html.remove(QRegularExpression(QStringLiteral("<[^>]*>"))).trimmed();
+}
+
+// The first cell of each row of the table of keys: "Ctrl+Shift+Z or Ctrl+Y", "F1 / F2".
+QSet<QString> listedKeys(const QString& keysSection) {
+    QSet<QString> keys;
+    const QRegularExpression firstCell(QStringLiteral("<tr><td>(.*?)</td>"));
+    for (const QRegularExpressionMatch& row : firstCell.globalMatch(keysSection))
+        for (const QString& key :
+             withoutTags(row.captured(1)).split(QRegularExpression(QStringLiteral("\\s+(?:/|or)\\s+"))))
+            keys << key;
+    return keys;
+}
+
+bool inADialog(const QObject* object) {
+    for (; object != nullptr; object = object->parent())
+        if (qobject_cast<const QDialog*>(object) != nullptr)
+            return true;
+    return false;
+}
+
+class HelpPageAndProgram : public ProgramTest {
+protected:
+    QString page() { return pageText(QDir(folder.path() + QStringLiteral("hlp-obn7000"))); }
+};
+
+// Each key the main window's menus answer is in the table, and the table lists no other.
+TEST_F(HelpPageAndProgram, TheTableOfKeysListsEveryShortcutOfTheMainWindowAndNoOther) {
+    start();
+    QSet<QString> bound;
+    for (const QMenu* menu : form().findChildren<QMenu*>())
+        if (!inADialog(menu))
+            for (const QAction* action : menu->actions())
+                for (const QKeySequence& key : action->shortcuts())
+                    bound << key.toString(QKeySequence::PortableText);
+    ASSERT_TRUE(bound.contains(QStringLiteral("Alt+Backspace"))) << "no Undo key found in the menus";
+    const QSet<QString> listed = listedKeys(section(page(), QStringLiteral("keys")));
+    const QStringList unlisted = (bound - listed).values();
+    const QStringList unbound = (listed - bound).values();
+    EXPECT_TRUE(unlisted.isEmpty()) << "keys the page does not list: " << unlisted.join(u' ').toStdString();
+    EXPECT_TRUE(unbound.isEmpty()) << "keys the page lists that nothing answers: "
+                                   << unbound.join(u' ').toStdString();
+}
+
+// Installed for all users, the program writes its user's files in their data folder: the page
+// names each of them where it says where the user's files are.
+TEST_F(HelpPageAndProgram, NamesEveryFileTheProgramWritesForItsUser) {
+    QTemporaryDir userData;
+    const QString own = userData.path() + QStringLiteral("/orbalin/");
+    ASSERT_TRUE(QDir().mkpath(own));
+    program = std::make_unique<Orbalin>(ProgramContext{folder.path(), ui, printer, 0, {}, own});
+    Picture(gradientPicture(640, 480)).saveBmp(userData.filePath(QStringLiteral("photo.bmp")));
+    openPicture(*program, ui, userData.filePath(QStringLiteral("photo.bmp")), Adjust::Resize);
+    ui.modalActions.push_back([](QDialog& shown) { static_cast<TForm19&>(shown).SpeedButton1->click(); });
+    control<QToolButton>(form(), "SpeedButton11").click();
+    ui.modalActions.push_back(
+        [](QDialog& shown) { shown.findChild<QAbstractButton*>(QStringLiteral("Button1"))->click(); });
+    control<QAction>(form(), "German1").trigger();
+    control<QAction>(form(), "PrintAtScreenResolution1").trigger();
+
+    const QString files = section(page(), QStringLiteral("files"));
+    const QStringList written = QDir(own).entryList(QDir::Files);
+    EXPECT_GE(written.size(), 5) << written.join(u' ').toStdString();
+    for (QString name : written) {
+        name.replace(QRegularExpression(QStringLiteral("\\d")),
+                     QStringLiteral("1")); // cd2_tmp.bmp as cd1_tmp.bmp
+        EXPECT_TRUE(files.contains(QStringLiteral("<code>%1</code>").arg(name))) << name.toStdString();
+    }
+    EXPECT_TRUE(files.contains(QStringLiteral("$XDG_DATA_HOME/orbalin")));
+}
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "platform/qt/application.h"
+#include "support/workingfolder.h"
 
 #include <gtest/gtest.h>
 
@@ -8,5 +9,6 @@ int main(int argc, char** argv) {
     qputenv("QT_FONT_DPI", "96");
     ::testing::InitGoogleTest(&argc, argv);
     OrbalinApplication app(argc, argv);
-    return RUN_ALL_TESTS();
+    const EmptyWorkingFolder workingFolder;
+    return workingFolder.checked(RUN_ALL_TESTS());
 }

@@ -1,5 +1,9 @@
 #include "doubles/fakemainwindow.h"
 
+FakeMainWindow::FakeMainWindow() {
+    doc.programFolder = doc.ownFolder = folder_.path() + QLatin1Char('/');
+}
+
 CoverDocument& FakeMainWindow::document() {
     return doc;
 }

@@ -4,11 +4,16 @@
 #include "cover/mainwindowport.h"
 
 #include <QStringList>
+#include <QTemporaryDir>
 
 // A main window reduced to its document, its status texts and a record of what the other windows
 // asked of it, for testing one window alone.
+// Its document's program folder and own folder are a fresh temporary folder, so that whatever a
+// window writes lands there and is gone after the test.
 class FakeMainWindow : public MainWindowPort {
 public:
+    FakeMainWindow();
+
     CoverDocument doc;
     QString picturePanel, modePanel;
     QStringList asked;
@@ -21,4 +26,7 @@ public:
     void resizeAdjustPicture() override;
     Picture pictureToDrawOn(const SlotInfo& slot) const override;
     void switchToMode(CoverMode mode) override;
+
+private:
+    QTemporaryDir folder_;
 };
