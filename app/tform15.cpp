@@ -119,6 +119,11 @@ void TForm15::FormCreate() {
     } catch (const OrbalinError& error) {
         problems << error.message();
     }
+    try {
+        loadPdfDieCutChoice();
+    } catch (const OrbalinError& error) {
+        problems << error.message();
+    }
 
     gradientState = 0;
     QFont editFont = Edition->font();

@@ -176,7 +176,7 @@ TEST(LabelStock, ModeFilterTakesLabelsOfTheInsertsSize) {
         {"ellipse", {LabelShape::Ellipse, 120, 120, 0, 0, {{1, 1, 0, 0, 0, 0}}}, std::nullopt},
     };
     for (const Case& c : cases) {
-        const LabelStock stock{"Brand", "Part", "", "", 210, 297, {c.label}};
+        const LabelStock stock{"Brand", "Part", "", "", 210, 297, {c.label}, false};
         for (CoverMode mode :
              {CoverMode::CdCover, CoverMode::FrontCover, CoverMode::BackCover, CoverMode::MiniCd})
             EXPECT_EQ(stockFits(stock, mode), c.fits == mode) << c.name << " in mode " << modeNumber(mode);

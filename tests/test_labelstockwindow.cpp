@@ -34,7 +34,7 @@ protected:
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(kTemplates);
         file.close();
-        stockFolders = {library_.path()};
+        stockFolders.library = {library_.path()};
         printer.poseAs(TestPrinter::a4WithMargins());
     }
 
