@@ -1,9 +1,12 @@
 #include "print/labelstockfile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QHash>
 #include <QStandardPaths>
 #include <algorithm>
+#include <dirent.h>
+#include <memory>
 
 namespace {
 
@@ -20,6 +23,23 @@ QStringList filesIn(const QStringList& folders, const QStringList& patterns) {
             files << dir.filePath(name);
     }
     return files;
+}
+
+// Qt does not list a file whose name is not UTF-8, so the folder is read as bytes to name them.
+void nameUnlistedFiles(const QStringList& folders, const QStringList& patterns, QStringList& problems) {
+    for (const QString& folder : folders) {
+        const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(QFile::encodeName(folder).constData()),
+                                                      &::closedir);
+        if (!dir)
+            continue;
+        while (const dirent* entry = ::readdir(dir.get())) {
+            const QByteArray raw(entry->d_name);
+            const QString name = QString::fromUtf8(raw);
+            if (name.toUtf8() != raw && QDir::match(patterns, name))
+                problems << QDir(folder).filePath(name) +
+                                QStringLiteral(": its name is not UTF-8, so it cannot be read; rename it");
+        }
+    }
 }
 
 // The stocks read so far, each brand and part once.
@@ -91,6 +111,8 @@ StockReading readLabelStocks(const QStringList& library, const QStringList& own)
     // A part may be declared the same as any part read before it, in any file.
     StockList known(reading.stocks);
     const QStringList patterns{QStringLiteral("*-templates.xml"), QStringLiteral("*.template")};
+    nameUnlistedFiles(library + own, patterns + QStringList{QStringLiteral("paper-sizes.xml")},
+                      reading.problems);
     const QStringList libraryFiles = filesIn(library, patterns);
     const QStringList files = libraryFiles + filesIn(own, patterns);
     for (qsizetype file = 0; file < files.size(); ++file) {

@@ -1,7 +1,6 @@
 #include "print/labelstockfile.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QXmlStreamReader>
 #include <algorithm>
 #include <cmath>
@@ -62,8 +61,6 @@ QString fileProblem(const QString& path, const QString& reason) {
 
 // Opens a file to read, or says why not.
 std::optional<QString> openFault(QFile& file) {
-    if (QFileInfo(file.fileName()).fileName().contains(QChar::ReplacementCharacter))
-        return QStringLiteral("cannot be read: its name is not UTF-8; rename it");
     if (!file.open(QIODevice::ReadOnly))
         return QStringLiteral("cannot be read (%1)").arg(file.errorString());
     if (file.size() > kLargestFileBytes)

@@ -66,10 +66,11 @@ TEST_F(LabelStockWindow, SearchFindsTheStockAndCalibrateSavesOffsetsThatPrintOnI
     bool savedBeforeCalibrate = true;
     ui.modalActions.push_back([&](QDialog& window) {
         EXPECT_EQ(listed(window),
-                  QStringList({"Test CD-2 — Glossy disc labels", "Test CD-M — Matte disc labels"}));
+                  QStringList({"Test CD-2 — Glossy disc labels (117 mm disc: 1.5 mm overhang round it)",
+                               "Test CD-M — Matte disc labels (116 mm disc: 2 mm overhang round it)"}));
         auto& search = control<QLineEdit>(window, "Search");
         QTest::keyClicks(&search, "glo");
-        EXPECT_EQ(listed(window), QStringList({"Test CD-2 — Glossy disc labels"}));
+        EXPECT_EQ(listed(window), QStringList({"Test CD-2 — Glossy disc labels (117 mm disc: 1.5 mm overhang round it)"}));
         QTest::keyClick(&search, Qt::Key_Return);
     });
     ui.modalActions.push_back([&](QDialog& window) {
@@ -80,7 +81,10 @@ TEST_F(LabelStockWindow, SearchFindsTheStockAndCalibrateSavesOffsetsThatPrintOnI
     EXPECT_EQ(ui.modalWindows(), QStringList({"LabelStock", "Form19"}));
     EXPECT_TRUE(ui.messages().isEmpty()) << ui.messages().join(u'\n').toStdString();
     EXPECT_FALSE(savedBeforeCalibrate);
-    EXPECT_EQ(folder.read("Cd_stock.ini"), "Test\r\nCD-2\r\n");
+    // Brand, part and a digest of the labels the pictures were placed on.
+    const QList<QByteArray> saved = folder.read("Cd_stock.ini").split('\n');
+    ASSERT_EQ(saved.size(), 4);
+    EXPECT_EQ(saved.mid(0, 2), QList<QByteArray>({"Test\r", "CD-2\r"}));
 
     // Printed, both pictures are centred on the discs: 105 mm across, 80.5 and 217.5 mm down.
     for (const bool second : {false, true}) {
@@ -114,8 +118,9 @@ TEST_F(LabelStockWindow, WithoutTheLibraryTheGenericSheetsAreOfferedAndTheLibrar
     stockFolders = {};
     start();
     ui.modalActions.push_back([](QDialog& window) {
-        EXPECT_EQ(listed(window), QStringList({"Generic 2 discs on A4 — Two disc labels",
-                                               "Generic 2 discs on Letter — Two disc labels"}));
+        EXPECT_EQ(listed(window),
+                  QStringList({"Generic 2 discs on A4 — Two disc labels (117 mm disc: 1.5 mm overhang round it)",
+                               "Generic 2 discs on Letter — Two disc labels (117 mm disc: 1.5 mm overhang round it)"}));
         EXPECT_TRUE(control<QLabel>(window, "Note").text().contains("package glabels-data"));
         window.reject();
     });
