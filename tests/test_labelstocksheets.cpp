@@ -31,6 +31,8 @@ const QByteArray kLibrary = templates(
     discSheet("CD-2", "22mm") +
     "<Template brand='Test' part='BACK-1' size='A4'><Label-rectangle id='0' width='151mm' height='118mm'>"
     "<Layout nx='1' ny='1' x0='29.5mm' y0='100mm'/></Label-rectangle></Template>\n"
+    "<Template brand='Test' part='OFF-1' size='A4'><Label-cd id='0' radius='58.5mm' hole='7.5mm'>"
+    "<Layout nx='1' ny='2' x0='46.5mm' y0='22mm' dx='0' dy='300mm'/></Label-cd></Template>\n"
     "<Template brand='Test' part='MINI-4' size='A4'><Label-cd id='0' radius='39mm' hole='10.5mm'>"
     "<Layout nx='2' ny='2' x0='20mm' y0='20mm' dx='90mm' dy='90mm'/></Label-cd></Template>\n");
 
@@ -133,6 +135,16 @@ TEST_F(LabelSheets, ASheetWithOneLabelTakesPictureOneAndLeavesPictureTwoOffEvery
     control<QToolButton>(form(), "SpeedButton4").click();
     EXPECT_EQ(printer.jobs.size(), 1u);
     EXPECT_TRUE(ui.messages().back().startsWith("Picture #2 is left off")) << ui.messages().back().toStdString();
+}
+
+TEST_F(LabelSheets, ALabelWhollyOffItsPaperIsNamedAtOk) {
+    start();
+    placeOn("OFF-1");
+    ASSERT_EQ(ui.messages().size(), 1u);
+    EXPECT_TRUE(ui.messages().front().startsWith("1 of this sheet's labels lie wholly off its 210 × 297 mm paper"))
+        << ui.messages().front().toStdString();
+    placeOn("CD-2");
+    EXPECT_EQ(ui.messages().size(), 1u) << ui.messages().join('\n').toStdString();
 }
 
 TEST_F(LabelSheets, AStockListedTwiceShowsOnceAndThePreviewOutlinesTheCopyThePicturesAreOn) {
