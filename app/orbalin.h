@@ -30,7 +30,7 @@ struct ProgramContext {
     QString programFolder; // with its trailing separator; every file the program names lies here
     Interaction& ui;
     PrinterPort& printer;
-    int startupPauseMs = 2000;                      // how long the round start-up window stays
+    int startupPauseMs = 2000;                       // how long the round start-up window stays
     StockFolders stockFolders = labelStockFolders(); // the label-template library and the user's own
     // Where the program writes its own files when not in its folder (see platform/ownfolder.h).
     QString ownFolder{};

@@ -69,7 +69,8 @@ void TForm15::loadPdfDieCutChoice() {
 void TForm15::DieCutLines1Click() {
     pdfDieCuts_ = DieCutLines1->isChecked();
     try {
-        writeLines(ownFile(kPdfChoiceFile), {pdfDieCuts_ ? kWithDieCuts : kWithoutDieCuts}, LineEncoding::Utf8);
+        writeLines(ownFile(kPdfChoiceFile), {pdfDieCuts_ ? kWithDieCuts : kWithoutDieCuts},
+                   LineEncoding::Utf8);
     } catch (const OrbalinError& error) {
         throw OrbalinError(error.message() + QStringLiteral(" The choice holds until the program ends."));
     }

@@ -138,8 +138,9 @@ constexpr CaptionRow kCaptions[] = {
 };
 
 // A row past the last line would be written past the end of english.lag's lines.
-static_assert(std::all_of(std::begin(kCaptions), std::end(kCaptions),
-                          [](const CaptionRow& row) { return row.line >= 1 && row.line <= kCaptionLineCount; }));
+static_assert(std::all_of(std::begin(kCaptions), std::end(kCaptions), [](const CaptionRow& row) {
+    return row.line >= 1 && row.line <= kCaptionLineCount;
+}));
 
 // Controls of windows still being written.
 constexpr std::array<CaptionKey, 0> kPending{};

@@ -50,7 +50,8 @@ bool isNumber(QStringView text) {
 // A name with a line break in it would break the file the choice is kept in.
 QString oneLine(QString text) {
     for (QChar& c : text)
-        if (c.category() == QChar::Other_Control || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+        if (c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
+            c == QChar::ParagraphSeparator)
             c = u' ';
     return text;
 }

@@ -22,8 +22,8 @@ QString sideText(double labelMm, double insertMm) {
     const double side = (labelMm - insertMm) / 2;
     if (std::abs(side) < kSameSizeMm)
         return {};
-    return QStringLiteral("%1 mm %2").arg(millimetres(std::abs(side)),
-                                          side > 0 ? QStringLiteral("margin") : QStringLiteral("overhang"));
+    return QStringLiteral("%1 mm %2")
+        .arg(millimetres(std::abs(side)), side > 0 ? QStringLiteral("margin") : QStringLiteral("overhang"));
 }
 
 QString modeNames(const std::vector<CoverMode>& modes) {

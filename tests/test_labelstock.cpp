@@ -81,15 +81,16 @@ TEST(LabelStock, InstalledLibraryGivesDiscLabelsWithTheirRealGeometry) {
     EXPECT_EQ(parts(stocksFor(reading.stocks, CoverMode::FrontCover)),
               std::vector<std::string>({"Z20-2", "Z21-2", "50430", "50431", "VM-5513-1"}));
     EXPECT_EQ(parts(stocksFor(reading.stocks, CoverMode::BackCover)),
-              std::vector<std::string>({"32250B", "8435B", "J8435B", "50432-1", "50432-2", "VM-5513-2", "32250B",
-                                        "J8435B"}));
+              std::vector<std::string>(
+                  {"32250B", "8435B", "J8435B", "50432-1", "50432-2", "VM-5513-2", "32250B", "J8435B"}));
     // Nearly fitting: a 110 mm disc and a back inlay with spines, each saying how the insert sits.
     const LabelStock* small = find(reading.stocks, "Desmat", "A4ST-3CD");
     ASSERT_TRUE(small);
     EXPECT_EQ(insertFitNote(*small, CoverMode::CdCover), "110 mm disc: 5 mm overhang round it");
     const LabelStock* spines = find(reading.stocks, "Avery", "8435B");
     ASSERT_TRUE(spines);
-    EXPECT_EQ(insertFitNote(*spines, CoverMode::BackCover), "155 × 122 mm: 2 mm margin across, 1.5 mm margin down");
+    EXPECT_EQ(insertFitNote(*spines, CoverMode::BackCover),
+              "155 × 122 mm: 2 mm margin across, 1.5 mm margin down");
 
     const LabelStock* l6043 = find(reading.stocks, "Avery", "L6043"); // written in mm
     ASSERT_TRUE(l6043);
@@ -230,16 +231,19 @@ TEST(LabelStock, TheUsersOwnCopyReplacesTheLibrarysAndACopiedFileIsListedOnce) {
     for (const char* name : {"library", "copy", "own"})
         ASSERT_TRUE(root.mkdir(name));
     const QDir library(root.filePath("library")), copy(root.filePath("copy")), own(root.filePath("own"));
-    const QByteArray shared = disc("CD-2", "58.5mm", "nx='1' ny='2' y0='22mm' dy='137mm'") +
-                              "<Template brand='Test' part='Alias' equiv='CD-2'/>\n" +
-                              "<Template brand='Test' part='Small' size='Square'><Label-cd id='0' radius='40mm' "
-                              "hole='10mm'><Layout nx='1' ny='1'/></Label-cd></Template>\n";
+    const QByteArray shared =
+        disc("CD-2", "58.5mm", "nx='1' ny='2' y0='22mm' dy='137mm'") +
+        "<Template brand='Test' part='Alias' equiv='CD-2'/>\n" +
+        "<Template brand='Test' part='Small' size='Square'><Label-cd id='0' radius='40mm' "
+        "hole='10mm'><Layout nx='1' ny='1'/></Label-cd></Template>\n";
     write(library, "test-templates.xml", templates(shared));
     write(copy, "test-templates.xml", templates(shared));
-    write(library, "paper-sizes.xml", "<Glabels-paper-sizes><Paper-size id='Square' width='100mm' height='100mm'/>"
-                                      "</Glabels-paper-sizes>");
-    write(own, "paper-sizes.xml", "<Glabels-paper-sizes><Paper-size id='Mine' width='90mm' height='90mm'/>"
-                                  "</Glabels-paper-sizes>");
+    write(library, "paper-sizes.xml",
+          "<Glabels-paper-sizes><Paper-size id='Square' width='100mm' height='100mm'/>"
+          "</Glabels-paper-sizes>");
+    write(own, "paper-sizes.xml",
+          "<Glabels-paper-sizes><Paper-size id='Mine' width='90mm' height='90mm'/>"
+          "</Glabels-paper-sizes>");
     write(own, "mine.template", templates(disc("CD-2", "58.5mm", "nx='1' ny='2' y0='32mm' dy='137mm'")));
 
     const StockReading reading = readLabelStocks({library.path(), copy.path()}, {own.path()});

@@ -21,9 +21,10 @@ QByteArray templates(const QByteArray& body) {
 }
 
 QByteArray discSheet(const QByteArray& part, const QByteArray& y0) {
-    return "<Template brand='Test' part='" + part + "' size='A4' description='Disc labels'><Label-cd id='0' "
-           "radius='58.5mm' hole='7.5mm'><Layout nx='1' ny='2' x0='46.5mm' y0='" + y0 +
-           "' dx='0' dy='137mm'/></Label-cd></Template>\n";
+    return "<Template brand='Test' part='" + part +
+           "' size='A4' description='Disc labels'><Label-cd id='0' "
+           "radius='58.5mm' hole='7.5mm'><Layout nx='1' ny='2' x0='46.5mm' y0='" +
+           y0 + "' dx='0' dy='137mm'/></Label-cd></Template>\n";
 }
 
 // One back inlay on A4, and a mini-disc sheet that takes no Cd Cover.
@@ -65,7 +66,8 @@ protected:
             QTest::keyClicks(&control<QLineEdit>(window, "Search"), search);
             control<QPushButton>(window, "OkButton").click();
         });
-        ui.modalActions.push_back([](QDialog& window) { control<QToolButton>(window, "SpeedButton1").click(); });
+        ui.modalActions.push_back(
+            [](QDialog& window) { control<QToolButton>(window, "SpeedButton1").click(); });
         control<QAction>(form(), "LabelStock1").trigger();
     }
 
@@ -105,7 +107,8 @@ TEST_F(LabelSheets, ASheetWithOneLabelTakesPictureOneAndLeavesPictureTwoOffEvery
     control<QAction>(form(), "Backcover1").trigger();
     placeOn("BACK-1");
     ASSERT_EQ(ui.messages().size(), 1u) << ui.messages().join('\n').toStdString();
-    EXPECT_TRUE(ui.messages().front().startsWith("The sheet Test BACK-1 has no second label for the Back Cover"))
+    EXPECT_TRUE(
+        ui.messages().front().startsWith("The sheet Test BACK-1 has no second label for the Back Cover"))
         << ui.messages().front().toStdString();
     loadBoth(CoverMode::BackCover);
 
@@ -114,12 +117,14 @@ TEST_F(LabelSheets, ASheetWithOneLabelTakesPictureOneAndLeavesPictureTwoOffEvery
     ASSERT_EQ(printer.jobs.back().images.size(), 1u);
     // Picture #1 is centred on the label: 105 mm across, 159 mm down.
     const QRectF printable = TestPrinter::a4WithMargins().sheet.printableMm;
-    const QPointF centre = printable.topLeft() + QRectF(printer.jobs.back().images.front().target).center() * 25.4 / 600;
+    const QPointF centre =
+        printable.topLeft() + QRectF(printer.jobs.back().images.front().target).center() * 25.4 / 600;
     EXPECT_LT(QLineF(centre, QPointF(105, 159)).length(), 0.2);
 
     preview([](TFPrintPreview& window) {
         EXPECT_TRUE(window.Measures->text().contains("Picture #1: "));
-        EXPECT_FALSE(window.Measures->text().contains("Picture #2: ")) << window.Measures->text().toStdString();
+        EXPECT_FALSE(window.Measures->text().contains("Picture #2: "))
+            << window.Measures->text().toStdString();
         EXPECT_TRUE(window.Warning->text().contains(
             "Picture #2 is left off: the sheet Test BACK-1 has no second label for the Back Cover."))
             << window.Warning->text().toStdString();
@@ -134,14 +139,16 @@ TEST_F(LabelSheets, ASheetWithOneLabelTakesPictureOneAndLeavesPictureTwoOffEvery
     form().document().slotLoaded[size_t(slotOf(CoverMode::BackCover, false).index)] = false;
     control<QToolButton>(form(), "SpeedButton4").click();
     EXPECT_EQ(printer.jobs.size(), 1u);
-    EXPECT_TRUE(ui.messages().back().startsWith("Picture #2 is left off")) << ui.messages().back().toStdString();
+    EXPECT_TRUE(ui.messages().back().startsWith("Picture #2 is left off"))
+        << ui.messages().back().toStdString();
 }
 
 TEST_F(LabelSheets, ALabelWhollyOffItsPaperIsNamedAtOk) {
     start();
     placeOn("OFF-1");
     ASSERT_EQ(ui.messages().size(), 1u);
-    EXPECT_TRUE(ui.messages().front().startsWith("1 of this sheet's labels lie wholly off its 210 × 297 mm paper"))
+    EXPECT_TRUE(
+        ui.messages().front().startsWith("1 of this sheet's labels lie wholly off its 210 × 297 mm paper"))
         << ui.messages().front().toStdString();
     placeOn("CD-2");
     EXPECT_EQ(ui.messages().size(), 1u) << ui.messages().join('\n').toStdString();
@@ -153,8 +160,9 @@ TEST_F(LabelSheets, AStockListedTwiceShowsOnceAndThePreviewOutlinesTheCopyThePic
     start();
     ui.modalActions.push_back([](QDialog& window) {
         QTest::keyClicks(&control<QLineEdit>(window, "Search"), "CD-2");
-        EXPECT_EQ(listed(window), QStringList({"Test CD-2 — Disc labels (your own template; 117 mm disc: 1.5 mm "
-                                               "overhang round it)"}));
+        EXPECT_EQ(listed(window),
+                  QStringList({"Test CD-2 — Disc labels (your own template; 117 mm disc: 1.5 mm "
+                               "overhang round it)"}));
         window.reject();
     });
     control<QAction>(form(), "LabelStock1").trigger();
@@ -178,7 +186,8 @@ TEST_F(LabelSheets, AStockListedTwiceShowsOnceAndThePreviewOutlinesTheCopyThePic
     program.reset();
     start();
     preview([](TFPrintPreview& window) {
-        EXPECT_FALSE(window.Measures->text().contains("Label stock")) << window.Measures->text().toStdString();
+        EXPECT_FALSE(window.Measures->text().contains("Label stock"))
+            << window.Measures->text().toStdString();
         EXPECT_NE(window.dieCuts().at(0).outline, QRectF(46.5, 22, 117, 117));
     });
 }
@@ -194,7 +203,8 @@ TEST_F(LabelSheets, ASearchForAStockOfAnotherInsertSaysWhichItTakesAndALongProbl
         EXPECT_LT(window.minimumSizeHint().width(), 1000);
         QTest::keyClicks(&control<QLineEdit>(window, "Search"), "mini");
         EXPECT_TRUE(listed(window).isEmpty());
-        EXPECT_TRUE(note.text().contains("No sheet for the Cd Cover matches \"mini\": Test MINI-4 takes the Mini Cd."))
+        EXPECT_TRUE(note.text().contains(
+            "No sheet for the Cd Cover matches \"mini\": Test MINI-4 takes the Mini Cd."))
             << note.text().toStdString();
         control<QLineEdit>(window, "Search").setText("nowhere");
         EXPECT_TRUE(note.text().contains("No label stock matches \"nowhere\".")) << note.text().toStdString();
@@ -215,7 +225,8 @@ TEST_F(LabelSheets, DieCutLinesInThePdfAreAChoiceKeptForTheNextStart) {
         for (int y = 0; y < page.height(); ++y)
             for (int x = 0; x < page.width(); ++x) {
                 const QColor c = page.pixelColor(x, y);
-                grey += c.red() < 235 && std::abs(c.red() - c.green()) < 12 && std::abs(c.green() - c.blue()) < 12;
+                grey += c.red() < 235 && std::abs(c.red() - c.green()) < 12 &&
+                        std::abs(c.green() - c.blue()) < 12;
             }
         return grey;
     };

@@ -70,7 +70,8 @@ TEST_F(LabelStockWindow, SearchFindsTheStockAndCalibrateSavesOffsetsThatPrintOnI
                                "Test CD-M — Matte disc labels (116 mm disc: 2 mm overhang round it)"}));
         auto& search = control<QLineEdit>(window, "Search");
         QTest::keyClicks(&search, "glo");
-        EXPECT_EQ(listed(window), QStringList({"Test CD-2 — Glossy disc labels (117 mm disc: 1.5 mm overhang round it)"}));
+        EXPECT_EQ(listed(window),
+                  QStringList({"Test CD-2 — Glossy disc labels (117 mm disc: 1.5 mm overhang round it)"}));
         QTest::keyClick(&search, Qt::Key_Return);
     });
     ui.modalActions.push_back([&](QDialog& window) {
@@ -118,9 +119,11 @@ TEST_F(LabelStockWindow, WithoutTheLibraryTheGenericSheetsAreOfferedAndTheLibrar
     stockFolders = {};
     start();
     ui.modalActions.push_back([](QDialog& window) {
-        EXPECT_EQ(listed(window),
-                  QStringList({"Generic 2 discs on A4 — Two disc labels (117 mm disc: 1.5 mm overhang round it)",
-                               "Generic 2 discs on Letter — Two disc labels (117 mm disc: 1.5 mm overhang round it)"}));
+        EXPECT_EQ(
+            listed(window),
+            QStringList(
+                {"Generic 2 discs on A4 — Two disc labels (117 mm disc: 1.5 mm overhang round it)",
+                 "Generic 2 discs on Letter — Two disc labels (117 mm disc: 1.5 mm overhang round it)"}));
         EXPECT_TRUE(control<QLabel>(window, "Note").text().contains("package glabels-data"));
         window.reject();
     });
