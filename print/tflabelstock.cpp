@@ -164,9 +164,8 @@ void TFLabelStock::prepareFor(CoverMode mode, const StockReading& library, const
     page_ = page;
     chosen_.reset();
     offsets_ = current;
-    all_ = library.stocks;
     const std::vector<LabelStock> plain = genericStocks();
-    all_.insert(all_.end(), plain.begin(), plain.end());
+    all_ = library.stocks.empty() ? plain : library.stocks;
     stocks_ = stocksFor(library.stocks, mode);
     const bool generic = stocks_.empty();
     if (generic)

@@ -51,7 +51,7 @@ private:
     CoverMode mode_ = CoverMode::CdCover;
     CalibrationTexts current_;
     PrinterPage page_;
-    std::vector<LabelStock> all_;    // every stock read, and the generic sheets
+    std::vector<LabelStock> all_;    // every stock read, or the generic sheets without the library
     std::vector<LabelStock> stocks_; // those that take the insert
     std::vector<LabelStock> shown_;  // those the search finds, as listed
     std::optional<LabelStock> chosen_;
