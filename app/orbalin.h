@@ -30,8 +30,8 @@ struct ProgramContext {
     QString programFolder; // with its trailing separator; every file the program names lies here
     Interaction& ui;
     PrinterPort& printer;
-    int startupPauseMs = 2000;                      // how long the round start-up window stays
-    QStringList stockFolders = labelStockFolders(); // where the label-template library lies
+    int startupPauseMs = 2000;                       // how long the round start-up window stays
+    StockFolders stockFolders = labelStockFolders(); // the label-template library and the user's own
     // Where the program writes its own files when not in its folder (see platform/ownfolder.h).
     QString ownFolder{};
 };

@@ -120,6 +120,11 @@ void TForm15::FormCreate() {
     } catch (const OrbalinError& error) {
         problems << error.message();
     }
+    try {
+        loadPdfDieCutChoice();
+    } catch (const OrbalinError& error) {
+        problems << error.message();
+    }
 
     gradientState = 0;
     QFont editFont = Edition->font();

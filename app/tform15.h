@@ -313,7 +313,15 @@ private:
     // The library, read on first need; it takes a moment.
     const StockReading& labelStocks();
     std::optional<StockReading> stockReading_;
-    // The current mode's remembered stock, if the library still has it.
+    // The current mode's remembered stock, if the library still has it with the same labels.
     std::optional<LabelStock> modeStock_;
     void loadModeStock();
+    // Whether Picture #2 prints: not on a stock without a second label for the insert.
+    bool secondHasLabel() const;
+    // Files > "Die-cut lines in PDF": the stock's die-cuts drawn in the file, for a proof; off for a
+    // file printed on the sheet itself. Remembered in "pdf.obn".
+    QAction* DieCutLines1 = nullptr;
+    bool pdfDieCuts_ = true;
+    void DieCutLines1Click();
+    void loadPdfDieCutChoice();
 };

@@ -294,6 +294,8 @@ void TForm15::buildMenus() {
     Print1 = listedItem(Files1, "Print1", QKeySequence(QStringLiteral("Ctrl+P")));
     PrintPreview1 = listedItem(Files1, "PrintPreview1", QKeySequence(QStringLiteral("Ctrl+Shift+P")));
     ExportPdf1 = listedItem(Files1, "ExportPdf1");
+    DieCutLines1 = listedItem(Files1, "DieCutLines1");
+    DieCutLines1->setCheckable(true);
     Printersetup1 = listedItem(Files1, "Printersetup1");
     Files1->addSeparator();
     Quit1 = listedItem(Files1, "Quit1");

@@ -36,6 +36,7 @@ void TForm15::connectHandlers() {
                {Print1, &TForm15::Print1Click},
                {PrintPreview1, &TForm15::PrintPreview1Click},
                {ExportPdf1, &TForm15::ExportPdf1Click},
+               {DieCutLines1, &TForm15::DieCutLines1Click},
                {Printersetup1, &TForm15::Printersetup1Click},
                {Quit1, &TForm15::Quit1Click},
                {Undo1, &TForm15::Undo1Click},

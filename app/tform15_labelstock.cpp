@@ -36,7 +36,8 @@ void TForm15::LabelStock1Click() {
     loadModeStock();
 }
 
-// A stock the library no longer has, or a file that cannot be read, leaves the generic outlines.
+// A stock the library no longer has, or has with other labels, or a file that cannot be read,
+// leaves the generic outlines.
 void TForm15::loadModeStock() {
     modeStock_.reset();
     const QString path = ownFile(stockChoiceFile(currentMode()));
@@ -45,5 +46,32 @@ void TForm15::loadModeStock() {
     try {
         modeStock_ = stockNamed(labelStocks().stocks, readLines(path, LineEncoding::Utf8));
     } catch (const OrbalinError&) {
+    }
+}
+
+bool TForm15::secondHasLabel() const {
+    return !modeStock_ || takesSecondPicture(*modeStock_, currentMode());
+}
+
+namespace {
+const QString kPdfChoiceFile = QStringLiteral("pdf.obn");
+const QString kWithDieCuts = QStringLiteral("die-cut lines");
+const QString kWithoutDieCuts = QStringLiteral("no die-cut lines");
+} // namespace
+
+void TForm15::loadPdfDieCutChoice() {
+    const QString path = ownFile(kPdfChoiceFile);
+    if (QFileInfo::exists(path))
+        pdfDieCuts_ = readLines(path, LineEncoding::Utf8).value(0).trimmed() != kWithoutDieCuts;
+    DieCutLines1->setChecked(pdfDieCuts_);
+}
+
+void TForm15::DieCutLines1Click() {
+    pdfDieCuts_ = DieCutLines1->isChecked();
+    try {
+        writeLines(ownFile(kPdfChoiceFile), {pdfDieCuts_ ? kWithDieCuts : kWithoutDieCuts},
+                   LineEncoding::Utf8);
+    } catch (const OrbalinError& error) {
+        throw OrbalinError(error.message() + QStringLiteral(" The choice holds until the program ends."));
     }
 }

@@ -63,9 +63,11 @@ void TForm15::PrintPreview1Click() {
 // answer. Nothing of the document changes: the file is written from the pictures Print would draw.
 void TForm15::ExportPdf1Click() {
     const CoverMode mode = currentMode();
-    const auto [first, second] = printedPictures();
+    const auto [first, loadedSecond] = printedPictures();
+    const QImage* second = secondHasLabel() ? loadedSecond : nullptr;
     if (first == nullptr && second == nullptr) {
-        ui().message(this, nothingOnThePage(mode, QStringLiteral("export")));
+        ui().message(this, loadedSecond != nullptr ? secondLeftOff(*modeStock_, mode)
+                                                   : nothingOnThePage(mode, QStringLiteral("export")));
         return;
     }
     FileDialogRequest request;
@@ -95,7 +97,8 @@ void TForm15::ExportPdf1Click() {
     {
         const WaitCursor busy;
         writeCoverPdf(target, QStringLiteral("Obn7000"), std::get<PagePlan>(plan), printed.first,
-                      printed.second, modeStock_ ? stockDieCuts(*modeStock_) : std::vector<DieCut>());
+                      printed.second,
+                      modeStock_ && pdfDieCuts_ ? stockDieCuts(*modeStock_) : std::vector<DieCut>());
     }
     if (!sheet.note.isEmpty())
         ui().message(this, sheet.note);

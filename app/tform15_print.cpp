@@ -6,6 +6,7 @@
 #include "print/documentprinter.h"
 #include "print/pagecheck.h"
 #include "print/printdib.h"
+#include "print/stockplacement.h"
 #include "print/tform19.h"
 
 #include <QFileInfo>
@@ -23,7 +24,8 @@ QString TForm15::calibrationValueName(int index) const {
 PagePlan TForm15::coverPagePlan() const {
     const CoverMode mode = currentMode();
     return printPagePlan(printerReading, program_.context.printer, calibrationText,
-                         slotLoaded[slotOf(mode, false).index], slotLoaded[slotOf(mode, true).index],
+                         slotLoaded[slotOf(mode, false).index],
+                         slotLoaded[slotOf(mode, true).index] && secondHasLabel(),
                          QStringLiteral("the cover"),
                          [this](int index) { return calibrationValueName(index); });
 }
@@ -34,7 +36,9 @@ void TForm15::SpeedButton4Click() {
     coverDotsX = plan.placement.width;
     coverDotsY = plan.placement.height;
     if (plan.pictures.empty()) {
-        ui().message(this, nothingOnThePage(info.mode, QStringLiteral("print")));
+        const bool leftOff = slotLoaded[slotOf(info.mode, true).index] && !secondHasLabel();
+        ui().message(this, leftOff ? secondLeftOff(*modeStock_, info.mode)
+                                   : nothingOnThePage(info.mode, QStringLiteral("print")));
         return;
     }
     if (!printAnywayWhenCut(ui(), this, plan))

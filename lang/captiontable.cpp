@@ -134,7 +134,13 @@ constexpr CaptionRow kCaptions[] = {
     {156, "Form4", kWindowCaption, "Language..."},
     {157, "Form4", "StaticText1", "You have chosen a new language - Press [Ok] to apply it..."},
     {158, "Form4", "Button1", "Ok"},
+    {159, "Form15", "DieCutLines1", "Die-cut lines in PDF"},
 };
+
+// A row past the last line would be written past the end of english.lag's lines.
+static_assert(std::all_of(std::begin(kCaptions), std::end(kCaptions), [](const CaptionRow& row) {
+    return row.line >= 1 && row.line <= kCaptionLineCount;
+}));
 
 // Controls of windows still being written.
 constexpr std::array<CaptionKey, 0> kPending{};

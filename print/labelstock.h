@@ -36,6 +36,7 @@ struct LabelStock {
     QString sameAs; // the part of the same brand whose geometry this one shares, if any
     double paperWidth = 0, paperHeight = 0;
     std::vector<StockLabel> labels;
+    bool own = false; // read from the user's own template folders
 
     long long count() const; // labels on one sheet
 };
@@ -46,12 +47,21 @@ struct StockReading {
     QStringList problems;
 };
 
+// The folders of the installed library, in the order the system ranks its data folders, and the
+// user's own template folders.
+struct StockFolders {
+    QStringList library;
+    QStringList own;
+};
+
 // Every stock in the folders' template files (`*-templates.xml` in the library, `*.template` in
-// a user's folder), sorted by brand and part. A part declared the same as another is listed with
-// the other's geometry. Paper sizes come from a paper-sizes.xml in any of the folders. A missing
-// folder gives nothing and no problem.
-StockReading readLabelStocks(const QStringList& folders);
+// a user's folder), sorted by brand and part, each brand and part once: the user's own copy
+// replaces the library's, otherwise the first folder's copy is kept. A part declared the same as
+// another is listed with the other's geometry. Paper sizes come from every paper-sizes.xml, the
+// user's own sizes before the library's. A missing folder gives nothing and no problem.
+StockReading readLabelStocks(const QStringList& library, const QStringList& own = {});
+StockReading readLabelStocks(const StockFolders& folders);
 
 // Where the library and the user's own templates lie: the library under each of the system's
-// data folders, then $XDG_CONFIG_HOME/libglabels/templates and ~/.glabels.
-QStringList labelStockFolders();
+// data folders; $XDG_CONFIG_HOME/libglabels/templates and ~/.glabels for the user's own.
+StockFolders labelStockFolders();

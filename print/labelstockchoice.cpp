@@ -10,7 +10,7 @@ bool within(double value, double low, double high) {
 
 LabelStock genericStock(const QString& part, const QString& description, double paperWidth,
                         double paperHeight) {
-    return {QStringLiteral("Generic"), part, description, {}, paperWidth, paperHeight, {}};
+    return {QStringLiteral("Generic"), part, description, {}, paperWidth, paperHeight, {}, false};
 }
 
 // A 117 mm disc with a 41 mm hub hole, the common die-cut; two of them 137 mm apart down the sheet.
@@ -40,13 +40,13 @@ bool labelFits(const StockLabel& label, CoverMode mode) {
 StockSizeRange stockSizeRange(CoverMode mode) {
     switch (mode) {
     case CoverMode::CdCover:
-        return {114, 120, 114, 120};
+        return {110, 120, 110, 120};
     case CoverMode::MiniCd:
         return {76, 82, 76, 82};
     case CoverMode::FrontCover:
         return {118, 122, 117, 122};
     case CoverMode::BackCover:
-        return {148, 153, 116, 120};
+        return {148, 156, 116, 123};
     }
     return {0, 0, 0, 0};
 }

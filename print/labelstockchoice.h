@@ -7,9 +7,10 @@
 
 // The sizes, in millimetres, a label may have to take an insert. Disc labels are measured by
 // their outer diameter and need a hub hole; a disc cut down to a card fits no disc insert.
-// The library's full-face disc labels measure 114.3 (4.5 in) to 118.4, its mini-disc labels
-// 76.2 (3 in) to 78, its front inlets 119.5 x 119.5 to 121.5 x 117.5 and its back inlays
-// 150 x 117.5 to 151 x 117.5.
+// The library's disc labels measure 110 to 118.4 (the smaller ones leave the picture's rim on the
+// backing sheet), its mini-disc labels 76.2 (3 in) to 78, its front inlets 119.5 x 119.5 to
+// 121.5 x 117.5, its back inlays 150 x 117.5 to 151 x 117.5, and those with spines 155 x 122 (a margin round
+// the picture); its 155 x 125 CD booklets are no back inlays.
 struct StockSizeRange {
     double minWidth, maxWidth, minHeight, maxHeight;
 };

@@ -1,7 +1,6 @@
 #include "print/labelstockfile.h"
 
 #include <QFile>
-#include <QRegularExpression>
 #include <QXmlStreamReader>
 #include <algorithm>
 #include <cmath>
@@ -11,6 +10,51 @@ namespace {
 // Real files are under 100 kB; anything far larger is not a template file.
 constexpr qint64 kLargestFileBytes = 8 << 20;
 constexpr double kMmPerPt = 25.4 / 72;
+// The library writes at most 20 characters for a number; a sheet needs no more than this.
+constexpr qsizetype kLongestNumber = 40;
+
+const std::pair<QStringView, double> kUnits[] = {
+    {u"pt", kMmPerPt}, {u"mm", 1.0}, {u"cm", 10.0}, {u"in", 25.4}, {u"pc", 12 * kMmPerPt}};
+
+qsizetype digitsFrom(QStringView text, qsizetype at) {
+    qsizetype end = at;
+    while (end < text.size() && text[end] >= u'0' && text[end] <= u'9')
+        ++end;
+    return end - at;
+}
+
+// [+-] digits [. digits] [e [+-] 1-3 digits], with a digit before or after the point.
+bool isNumber(QStringView text) {
+    qsizetype at = text.startsWith(u'+') || text.startsWith(u'-') ? 1 : 0;
+    const qsizetype whole = digitsFrom(text, at);
+    at += whole;
+    qsizetype fraction = 0;
+    if (at < text.size() && text[at] == u'.') {
+        fraction = digitsFrom(text, at + 1);
+        at += 1 + fraction;
+    }
+    if (whole + fraction == 0)
+        return false;
+    if (at < text.size() && (text[at] == u'e' || text[at] == u'E')) {
+        ++at;
+        if (at < text.size() && (text[at] == u'+' || text[at] == u'-'))
+            ++at;
+        const qsizetype exponent = digitsFrom(text, at);
+        if (exponent < 1 || exponent > 3)
+            return false;
+        at += exponent;
+    }
+    return at == text.size();
+}
+
+// A name with a line break in it would break the file the choice is kept in.
+QString oneLine(QString text) {
+    for (QChar& c : text)
+        if (c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
+            c == QChar::ParagraphSeparator)
+            c = u' ';
+    return text;
+}
 
 QString fileProblem(const QString& path, const QString& reason) {
     return path + QStringLiteral(": ") + reason;
@@ -120,13 +164,13 @@ TemplateEntry readTemplate(QXmlStreamReader& xml, const std::vector<PaperSize>& 
     const Attributes at(xml, fault);
     TemplateEntry entry;
     LabelStock& stock = entry.stock;
-    stock.brand = at.text("brand");
-    stock.part = at.text("part");
+    stock.brand = oneLine(at.text("brand"));
+    stock.part = oneLine(at.text("part"));
     // A literal description is the maker's own words; _description is the library's English.
-    stock.description = at.text("description");
+    stock.description = oneLine(at.text("description"));
     if (stock.description.isEmpty())
-        stock.description = at.text("_description");
-    entry.equiv = at.text("equiv");
+        stock.description = oneLine(at.text("_description"));
+    entry.equiv = oneLine(at.text("equiv"));
     if (stock.brand.isEmpty() || stock.part.isEmpty())
         at.fail(QStringLiteral("a template has no brand or part"));
 
@@ -165,19 +209,22 @@ TemplateEntry readTemplate(QXmlStreamReader& xml, const std::vector<PaperSize>& 
 } // namespace
 
 std::optional<double> parseLength(const QString& text) {
-    static const QRegularExpression form(
-        QStringLiteral(R"(^\s*([+-]?(?:\d+\.?\d*|\.\d+)(?:[eE][+-]?\d{1,3})?)?\s*(pt|mm|cm|in|pc)?\s*$)"));
-    const QRegularExpressionMatch match = form.match(text);
-    if (!match.hasMatch())
+    QStringView rest = QStringView(text).trimmed();
+    double perUnit = kMmPerPt;
+    for (const auto& [unit, mm] : kUnits) {
+        if (rest.endsWith(unit)) {
+            perUnit = mm;
+            rest = rest.chopped(unit.size()).trimmed();
+            break;
+        }
+    }
+    if (rest.isEmpty())
+        return 0.0;
+    if (rest.size() > kLongestNumber || !isNumber(rest))
         return std::nullopt;
-    const QStringView unit = match.capturedView(2);
-    const double perUnit = unit == u"mm"   ? 1.0
-                           : unit == u"cm" ? 10.0
-                           : unit == u"in" ? 25.4
-                           : unit == u"pc" ? 12 * kMmPerPt
-                                           : kMmPerPt;
-    const double mm = match.captured(1).toDouble() * perUnit;
-    if (!std::isfinite(mm) || mm < 0 || mm > kLongestLengthMm)
+    bool ok = false;
+    const double mm = rest.toDouble(&ok) * perUnit;
+    if (!ok || !std::isfinite(mm) || mm < 0 || mm > kLongestLengthMm)
         return std::nullopt;
     return mm;
 }
@@ -187,17 +234,16 @@ std::vector<PaperSize> builtInPaperSizes() {
 }
 
 std::vector<PaperSize> readPaperSizes(const QString& path, QStringList& problems) {
-    std::vector<PaperSize> sizes = builtInPaperSizes();
     QFile file(path);
     if (const auto fault = openFault(file)) {
         problems << fileProblem(path, *fault);
-        return sizes;
+        return {};
     }
     std::vector<PaperSize> read;
     QXmlStreamReader xml(&file);
     if (xml.readNextStartElement() && xml.name() != u"Glabels-paper-sizes") {
         problems << fileProblem(path, QStringLiteral("is not a paper-size file"));
-        return sizes;
+        return {};
     }
     while (xml.readNextStartElement()) {
         QString fault;
@@ -209,10 +255,9 @@ std::vector<PaperSize> readPaperSizes(const QString& path, QStringList& problems
     }
     if (xml.hasError()) {
         problems << fileProblem(path, xmlFault(xml));
-        return sizes;
+        return {};
     }
-    sizes.insert(sizes.begin(), read.begin(), read.end()); // the file's own sizes come first
-    return sizes;
+    return read;
 }
 
 void TemplateFile::leaveOut(const QString& reason) {

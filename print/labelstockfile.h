@@ -18,13 +18,13 @@ constexpr int kMostLabelsPerStock = 500;
 
 // A length as the library writes one: a number, optionally with an exponent, then pt, mm, cm, in
 // or pc (none means pt). No number at all, as in "" or "in", is 0: a few of the library's own
-// templates write a zero so. nullopt for anything else, and for negative or over-long lengths.
+// templates write a zero so. nullopt for anything else, for negative or over-long lengths, and
+// for a number longer than any sheet needs. Takes time in proportion to the text.
 std::optional<double> parseLength(const QString& text);
 
 // A4 and US-Letter, for a library without its paper-sizes.xml.
 std::vector<PaperSize> builtInPaperSizes();
-// The paper sizes of a library's paper-sizes.xml, then A4 and US-Letter, which are always known.
-// A file that cannot be read adds one problem and no sizes.
+// The paper sizes of one paper-sizes.xml. A file that cannot be read adds one problem and no sizes.
 std::vector<PaperSize> readPaperSizes(const QString& path, QStringList& problems);
 
 // A template as its file gives it. When equiv is set, the stock is the same as that part of the

@@ -3,6 +3,7 @@
 #include "print/labelstockchoice.h"
 #include "print/placement.h"
 
+#include <QCryptographicHash>
 #include <cmath>
 
 namespace {
@@ -79,6 +80,29 @@ CalibrationTexts offsetsForStock(const LabelStock& stock, CoverMode mode, const 
     return texts;
 }
 
+bool takesSecondPicture(const LabelStock& stock, CoverMode mode) {
+    return labelCentres(stock, mode).size() >= 2;
+}
+
+QString placedOnOneLabel(const LabelStock& stock, CoverMode mode) {
+    return QStringLiteral("The sheet %1 %2 has no second label for the %3: Picture #1 is placed on its "
+                          "label, and Print, Print preview and Export PDF leave Picture #2 off this sheet.")
+        .arg(stock.brand, stock.part, QLatin1String(modeInfo(mode).statusText));
+}
+
+QString secondLeftOff(const LabelStock& stock, CoverMode mode) {
+    return QStringLiteral("Picture #2 is left off: the sheet %1 %2 has no second label for the %3.")
+        .arg(stock.brand, stock.part, QLatin1String(modeInfo(mode).statusText));
+}
+
+long long labelsOffPaper(const LabelStock& stock) {
+    const QRectF paper(0, 0, stock.paperWidth, stock.paperHeight);
+    long long off = 0;
+    for (const StockLabel& label : stock.labels)
+        forEachLabelBox(label, [&](const QRectF& box) { off += box.intersects(paper) ? 0 : 1; });
+    return off;
+}
+
 std::vector<DieCut> stockDieCuts(const LabelStock& stock) {
     std::vector<DieCut> cuts;
     for (const StockLabel& label : stock.labels) {
@@ -115,15 +139,39 @@ QString stockChoiceFile(CoverMode mode) {
 }
 
 QStringList stockChoiceLines(const LabelStock& stock) {
-    return {stock.brand, stock.part};
+    return {stock.brand, stock.part, stockGeometryDigest(stock)};
 }
 
+// Hundredths of a millimetre: finer than any die-cut, coarser than a unit's rounding.
+QString stockGeometryDigest(const LabelStock& stock) {
+    QStringList numbers;
+    const auto add = [&numbers](double mm) { numbers << QString::number(std::llround(mm * 100)); };
+    add(stock.paperWidth);
+    add(stock.paperHeight);
+    for (const StockLabel& label : stock.labels) {
+        numbers << QString::number(int(label.shape));
+        for (double mm : {label.width, label.height, label.radius, label.holeRadius})
+            add(mm);
+        for (const LabelLayout& layout : label.layouts) {
+            numbers << QString::number(layout.nx) << QString::number(layout.ny);
+            for (double mm : {layout.x0, layout.y0, layout.dx, layout.dy})
+                add(mm);
+        }
+    }
+    const QByteArray hash =
+        QCryptographicHash::hash(numbers.join(u' ').toUtf8(), QCryptographicHash::Sha256).toHex();
+    return QString::fromLatin1(hash.left(16));
+}
+
+// A file of two lines, from before the digest, takes the stock by its name alone.
 std::optional<LabelStock> stockNamed(const std::vector<LabelStock>& stocks, const QStringList& lines) {
     if (lines.size() < 2)
         return std::nullopt;
+    const QString digest = lines.value(2).trimmed();
     for (const std::vector<LabelStock>& list : {stocks, genericStocks()})
         for (const LabelStock& stock : list)
-            if (stock.brand == lines[0] && stock.part == lines[1])
+            if (stock.brand == lines[0] && stock.part == lines[1] &&
+                (digest.isEmpty() || stockGeometryDigest(stock) == digest))
                 return stock;
     return std::nullopt;
 }

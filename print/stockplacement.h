@@ -24,6 +24,16 @@ std::vector<QPointF> labelCentres(const LabelStock& stock, CoverMode mode);
 CalibrationTexts offsetsForStock(const LabelStock& stock, CoverMode mode, const CalibrationTexts& current,
                                  const PrinterPage& page);
 
+// Whether the sheet has a second label for the insert: without one, Print, Print preview and
+// Export PDF leave Picture #2 off it.
+bool takesSecondPicture(const LabelStock& stock, CoverMode mode);
+// What the Label stock window's Ok says of such a sheet, and what Print preview and Print say.
+QString placedOnOneLabel(const LabelStock& stock, CoverMode mode);
+QString secondLeftOff(const LabelStock& stock, CoverMode mode);
+
+// How many of the sheet's labels lie wholly off its paper, as in a damaged template.
+long long labelsOffPaper(const LabelStock& stock);
+
 // Every label of the sheet where it is cut out: discs round with their hub hole, the rest as
 // their bounding box.
 std::vector<DieCut> stockDieCuts(const LabelStock& stock);
@@ -36,9 +46,11 @@ std::vector<DieCut> pageDieCuts(CoverMode mode, const PagePlan& plan, const Labe
 QString stockTitle(const LabelStock& stock);
 
 // The stock chosen for a mode lies in a file beside its calibration ("Cd_stock.ini" beside
-// "Cd_cfg.ini"): the brand on the first line, the part on the second.
+// "Cd_cfg.ini"): the brand on the first line, the part on the second, and on the third a digest
+// of its paper and labels, so that a stock of that name with other labels is not taken for it.
 QString stockChoiceFile(CoverMode mode);
 QStringList stockChoiceLines(const LabelStock& stock);
-// The stock those lines name among `stocks`, then among the generic sheets; none when neither
-// has it.
+QString stockGeometryDigest(const LabelStock& stock);
+// The stock those lines name among `stocks`, then among the generic sheets, with the labels the
+// digest names when there is one; none when neither has it.
 std::optional<LabelStock> stockNamed(const std::vector<LabelStock>& stocks, const QStringList& lines);

@@ -2,6 +2,7 @@
 
 #include "platform/interaction.h"
 #include "print/labelstockchoice.h"
+#include "print/stocklist.h"
 #include "print/stockplacement.h"
 
 #include <QBoxLayout>
@@ -16,6 +17,12 @@
 namespace {
 
 const QColor kPrintableEdge(0, 100, 220);
+// A problem line names a file and a template; beyond this it would only widen the window.
+constexpr qsizetype kLongestProblem = 300;
+
+QString shortened(const QString& text) {
+    return text.size() <= kLongestProblem ? text : text.left(kLongestProblem - 1) + QChar(0x2026);
+}
 
 QString libraryNote(const StockReading& library, CoverMode mode, bool generic) {
     QStringList lines;
@@ -28,7 +35,7 @@ QString libraryNote(const StockReading& library, CoverMode mode, bool generic) {
                      .arg(QLatin1String(modeInfo(mode).statusText));
     if (!library.problems.isEmpty())
         lines << QStringLiteral("Some template files were not read whole: %1%2")
-                     .arg(library.problems.constFirst(),
+                     .arg(shortened(library.problems.constFirst()),
                           library.problems.size() > 1
                               ? QStringLiteral(" (and %1 more files)").arg(library.problems.size() - 1)
                               : QString());
@@ -121,6 +128,9 @@ void TFLabelStock::buildControls() {
     Note = new QLabel(this);
     Note->setObjectName(QStringLiteral("Note"));
     Note->setWordWrap(true);
+    // Its text wraps to the list's width; a long path must not widen the window.
+    Note->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    Note->setMinimumWidth(0);
     left->addWidget(Note);
 
     auto* right = new QVBoxLayout();
@@ -154,10 +164,12 @@ void TFLabelStock::prepareFor(CoverMode mode, const StockReading& library, const
     page_ = page;
     chosen_.reset();
     offsets_ = current;
+    const std::vector<LabelStock> plain = genericStocks();
+    all_ = library.stocks.empty() ? plain : library.stocks;
     stocks_ = stocksFor(library.stocks, mode);
     const bool generic = stocks_.empty();
     if (generic)
-        stocks_ = stocksFor(genericStocks(), mode);
+        stocks_ = stocksFor(plain, mode);
     libraryNote_ = libraryNote(library, mode, generic);
     StockList->setAccessibleName(
         QStringLiteral("Label stocks for the %1").arg(QLatin1String(modeInfo(mode).statusText)));
@@ -176,7 +188,7 @@ void TFLabelStock::showStocks() {
     shown_ = searchStocks(stocks_, Search->text());
     StockList->clear();
     for (const LabelStock& stock : shown_)
-        StockList->addItem(stockTitle(stock));
+        StockList->addItem(stockListText(stock, mode_));
     if (!shown_.empty())
         StockList->setCurrentRow(0);
     showSelected();
@@ -193,6 +205,8 @@ void TFLabelStock::showSelected() {
     Sheet->showStock(stock, page_.sheet.printableMm);
     OkButton->setEnabled(stock != nullptr);
     QStringList note{libraryNote_};
+    if (shown_.empty())
+        note << searchElsewhereNote(all_, Search->text(), mode_);
     const QSizeF paper = page_.sheet.paperMm;
     if (stock != nullptr && (std::abs(stock->paperWidth - paper.width()) > 1 ||
                              std::abs(stock->paperHeight - paper.height()) > 1))
@@ -204,17 +218,31 @@ void TFLabelStock::showSelected() {
     Note->setVisible(!note.isEmpty());
 }
 
-// A label the printer cannot reach is said as Print preview says it, before Calibrate opens.
+// A label the printer cannot reach is said as Print preview says it, before Calibrate opens; so is
+// a sheet without a second label for the insert.
 void TFLabelStock::OkButtonClick() {
     const LabelStock* stock = selected();
     if (stock == nullptr)
         return;
     chosen_ = *stock;
     offsets_ = offsetsForStock(*stock, mode_, current_, page_);
-    const auto plan = pagePlanFor(offsets_, page_, true, true);
+    const bool second = takesSecondPicture(*stock, mode_);
+    QStringList said;
+    if (const long long off = labelsOffPaper(*stock); off > 0)
+        said << QStringLiteral("%1 of this sheet's labels lie wholly off its %2 × %3 mm paper: its template "
+                               "is damaged, and the pictures may not land on the labels.")
+                    .arg(QString::number(off), QString::number(stock->paperWidth),
+                         QString::number(stock->paperHeight));
+    if (!second)
+        said << placedOnOneLabel(*stock, mode_);
+    const auto plan = pagePlanFor(offsets_, page_, true, second);
     if (const auto* placed = std::get_if<PagePlan>(&plan); placed && placed->anyCut())
-        services_.ui.message(this, cutWarning(*placed) +
-                                       QStringLiteral("\nThe printer cannot reach all of the label: check "
-                                                      "the offsets in the Calibrate window."));
+        said << cutWarning(*placed) + QStringLiteral("\nThe printer cannot reach all of the label: check "
+                                                     "the offsets in the Calibrate window.");
+    else if (std::holds_alternative<CalibrationFault>(plan))
+        said << QStringLiteral("The label lies where no offset can put a picture: check the offsets in "
+                               "the Calibrate window.");
+    if (!said.isEmpty())
+        services_.ui.message(this, said.join(u'\n'));
     accept();
 }

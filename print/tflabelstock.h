@@ -17,7 +17,8 @@ class StockSheetView;
 
 // The Label stock window: the label sheets that take the current insert, found by brand, part or
 // description, with the chosen sheet drawn to scale. Ok places the insert's two pictures on the
-// sheet's first two labels; the main window then has them checked and saved in Calibrate.
+// sheet's first two labels (Picture #1 alone, and says so, on a sheet with one); the main window
+// then has them checked and saved in Calibrate.
 class TFLabelStock : public QDialog {
 public:
     TFLabelStock(QWidget* owner, const WindowServices& services);
@@ -50,6 +51,7 @@ private:
     CoverMode mode_ = CoverMode::CdCover;
     CalibrationTexts current_;
     PrinterPage page_;
+    std::vector<LabelStock> all_;    // every stock read, or the generic sheets without the library
     std::vector<LabelStock> stocks_; // those that take the insert
     std::vector<LabelStock> shown_;  // those the search finds, as listed
     std::optional<LabelStock> chosen_;

@@ -236,7 +236,11 @@ void TFPrintPreview::prepareFor(CoverMode mode, const PagePlan& plan, const QIma
     PrintButton->setEnabled(anything);
     ExportButton->setEnabled(anything);
 
-    QString warning = anything ? cutWarning(plan) : nothingOnThePage(mode, QStringLiteral("print"));
+    QStringList warnings{anything ? cutWarning(plan) : nothingOnThePage(mode, QStringLiteral("print"))};
+    if (stock != nullptr && second != nullptr && !takesSecondPicture(*stock, mode))
+        warnings << secondLeftOff(*stock, mode);
+    warnings.removeAll(QString());
+    const QString warning = warnings.join(QLatin1Char('\n'));
     Warning->setText(warning);
     Warning->setStyleSheet(plan.anyCut() ? QStringLiteral("color: rgb(200, 0, 0); font-weight: bold;")
                                          : QString());

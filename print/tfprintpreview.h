@@ -30,7 +30,8 @@ public:
     // pictures it would draw (null for a place Print leaves empty). With neither picture the
     // window says there is nothing to print.
     // `screenNotes` say which picture prints at screen resolution, and why.
-    // `stock`, the label stock chosen for the mode, is outlined instead of the generic die-cuts.
+    // `stock`, the label stock chosen for the mode, is outlined instead of the generic die-cuts; a
+    // loaded Picture #2 that the plan leaves off for want of a second label is said to be left off.
     void prepareFor(CoverMode mode, const PagePlan& plan, const QImage* first, const QImage* second,
                     const QStringList& screenNotes = {}, const LabelStock* stock = nullptr);
     Choice choice() const { return choice_; }

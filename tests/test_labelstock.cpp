@@ -1,10 +1,15 @@
 #include "print/labelstockchoice.h"
 #include "print/labelstockfile.h"
+#include "print/stocklist.h"
+#include "print/stockplacement.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace {
 
@@ -76,7 +81,16 @@ TEST(LabelStock, InstalledLibraryGivesDiscLabelsWithTheirRealGeometry) {
     EXPECT_EQ(parts(stocksFor(reading.stocks, CoverMode::FrontCover)),
               std::vector<std::string>({"Z20-2", "Z21-2", "50430", "50431", "VM-5513-1"}));
     EXPECT_EQ(parts(stocksFor(reading.stocks, CoverMode::BackCover)),
-              std::vector<std::string>({"50432-2", "VM-5513-2"}));
+              std::vector<std::string>(
+                  {"32250B", "8435B", "J8435B", "50432-1", "50432-2", "VM-5513-2", "32250B", "J8435B"}));
+    // Nearly fitting: a 110 mm disc and a back inlay with spines, each saying how the insert sits.
+    const LabelStock* small = find(reading.stocks, "Desmat", "A4ST-3CD");
+    ASSERT_TRUE(small);
+    EXPECT_EQ(insertFitNote(*small, CoverMode::CdCover), "110 mm disc: 5 mm overhang round it");
+    const LabelStock* spines = find(reading.stocks, "Avery", "8435B");
+    ASSERT_TRUE(spines);
+    EXPECT_EQ(insertFitNote(*spines, CoverMode::BackCover),
+              "155 × 122 mm: 2 mm margin across, 1.5 mm margin down");
 
     const LabelStock* l6043 = find(reading.stocks, "Avery", "L6043"); // written in mm
     ASSERT_TRUE(l6043);
@@ -161,7 +175,9 @@ TEST(LabelStock, ModeFilterTakesLabelsOfTheInsertsSize) {
         {"4.5 in disc", discLabel(57.15, 20.64), CoverMode::CdCover},
         {"120 mm disc", discLabel(60, 7.5), CoverMode::CdCover},
         {"121 mm disc", discLabel(60.5, 20), std::nullopt},
-        {"113 mm disc", discLabel(56.5, 18.5), std::nullopt},
+        {"113 mm disc", discLabel(56.5, 18.5), CoverMode::CdCover},
+        {"110 mm disc", discLabel(55, 18.5), CoverMode::CdCover},
+        {"109 mm disc", discLabel(54.5, 18.5), std::nullopt},
         {"117 mm sticker without a hole", discLabel(58.5, 0), std::nullopt},
         {"3 in disc", discLabel(38.1, 20.46), CoverMode::MiniCd},
         {"82 mm disc", discLabel(41, 10), CoverMode::MiniCd},
@@ -172,11 +188,14 @@ TEST(LabelStock, ModeFilterTakesLabelsOfTheInsertsSize) {
         {"front insert, too small", rectangle(117.5, 120), std::nullopt},
         {"back inlay", rectangle(151, 118), CoverMode::BackCover},
         {"back inlay, large", rectangle(153, 120), CoverMode::BackCover},
+        {"back inlay with spines", rectangle(155, 122), CoverMode::BackCover},
+        {"CD booklet", rectangle(155, 125), std::nullopt},
+        {"back inlay, too wide", rectangle(157, 122), std::nullopt},
         {"back inlay on its side", rectangle(118, 151), std::nullopt},
         {"ellipse", {LabelShape::Ellipse, 120, 120, 0, 0, {{1, 1, 0, 0, 0, 0}}}, std::nullopt},
     };
     for (const Case& c : cases) {
-        const LabelStock stock{"Brand", "Part", "", "", 210, 297, {c.label}};
+        const LabelStock stock{"Brand", "Part", "", "", 210, 297, {c.label}, false};
         for (CoverMode mode :
              {CoverMode::CdCover, CoverMode::FrontCover, CoverMode::BackCover, CoverMode::MiniCd})
             EXPECT_EQ(stockFits(stock, mode), c.fits == mode) << c.name << " in mode " << modeNumber(mode);
@@ -204,4 +223,56 @@ TEST(LabelStock, GenericSheetsFitTheirInsertsAndTheirPaper) {
               std::vector<std::string>({"Front and back insert on A4"}));
     EXPECT_EQ(searchStocks(generic, "").size(), 3u);
     EXPECT_TRUE(searchStocks(generic, "avery").empty());
+}
+
+// The user's own copy replacing the library's is tested through the window (test_labelstockwindow).
+TEST(LabelStock, TheUsersPaperSizesAddToTheLibrarys) {
+    QTemporaryDir library, own;
+    const auto papers = [](const QByteArray& id) {
+        return "<Glabels-paper-sizes><Paper-size id='" + id +
+               "' width='99mm' height='99mm'/></Glabels-paper-sizes>";
+    };
+    write(QDir(library.path()), "paper-sizes.xml", papers("Square"));
+    write(QDir(own.path()), "paper-sizes.xml", papers("Mine"));
+    write(QDir(library.path()), "test-templates.xml",
+          templates(disc("Small", "40mm", "nx='1' ny='1'").replace("'A4'", "'Square'")));
+    const StockReading reading = readLabelStocks({library.path()}, {own.path()});
+    EXPECT_TRUE(reading.problems.isEmpty()) << reading.problems.join('\n').toStdString();
+    EXPECT_EQ(parts(reading.stocks), std::vector<std::string>({"Small"}));
+}
+
+TEST(LabelStock, NamesWithLineBreaksAndFilesThatCannotBeReadAreHandled) {
+    QTemporaryDir folder;
+    const QDir dir(folder.path());
+    write(dir, "broken-templates.xml", templates(disc("CD&#10;2&#13;x", "58.5mm")));
+    const StockReading reading = readLabelStocks({dir.path()});
+    ASSERT_EQ(parts(reading.stocks), std::vector<std::string>({"CD 2 x"}));
+    EXPECT_TRUE(stockNamed(reading.stocks, stockChoiceLines(reading.stocks[0]).join('\n').split('\n')));
+
+    write(dir, "locked-templates.xml", templates(disc("Locked", "58.5mm")));
+    const QByteArray latin1Name = QFile::encodeName(dir.path()) + "/caf\xe9-templates.xml";
+    ::close(::open(latin1Name.constData(), O_CREAT | O_WRONLY, 0644));
+    ASSERT_TRUE(QFile::setPermissions(dir.filePath("locked-templates.xml"), {}));
+    const QStringList problems = readLabelStocks({dir.path()}).problems;
+    ::unlink(latin1Name.constData()); // which QTemporaryDir cannot remove
+    EXPECT_EQ(problems.filter("not UTF-8").size(), 1) << problems.join('\n').toStdString();
+    if (::geteuid() != 0) { // root reads any file
+        EXPECT_EQ(problems.filter("locked-templates.xml: cannot be read").size(), 1);
+    }
+}
+
+// Timed against itself: ten times the digits take about ten times as long, not a hundred.
+TEST(LabelStock, ALengthTakesTimeInProportionToItsDigits) {
+    const auto fastest = [](const QString& text) {
+        qint64 best = std::numeric_limits<qint64>::max();
+        for (int round = 0; round < 5; ++round) {
+            QElapsedTimer timer;
+            timer.start();
+            EXPECT_FALSE(parseLength(text));
+            best = std::min(best, timer.nsecsElapsed());
+        }
+        return double(std::max<qint64>(best, 1));
+    };
+    for (const char* tail : {"mm", "x"})
+        EXPECT_LT(fastest(QString(50'000, u'1') + tail) / fastest(QString(5'000, u'1') + tail), 30) << tail;
 }

@@ -1,9 +1,11 @@
 // Options > Label stock...: the window lists the sheets of a test library that take the insert,
 // finds them as the user types, and Ok has Calibrate save offsets that print the pictures centred
 // on the sheet's labels; Print preview then outlines that sheet's die-cuts.
+#include "cover/fitting.h"
 #include "print/tflabelstock.h"
 #include "print/tform19.h"
 #include "print/tfprintpreview.h"
+#include "support/printedpage.h"
 #include "support/programfixture.h"
 
 #include <QAction>
@@ -27,6 +29,19 @@ const QByteArray kTemplates = R"(<?xml version="1.0"?>
 </Glabels-templates>
 )";
 
+// One back inlay, a mini-disc sheet, a damaged sheet whose second disc lies off the paper, and a
+// template whose problem line is 3,000 characters long.
+const QByteArray kMoreTemplates = R"(<Glabels-templates>
+<Template brand="Test" part="BACK-1" size="A4"><Label-rectangle id="0" width="151mm" height="118mm">
+  <Layout nx="1" ny="1" x0="29.5mm" y0="100mm"/></Label-rectangle></Template>
+<Template brand="Test" part="MINI-4" size="A4"><Label-cd id="0" radius="39mm" hole="10mm">
+  <Layout nx="2" ny="2" x0="20mm" y0="20mm" dx="90mm" dy="90mm"/></Label-cd></Template>
+<Template brand="Test" part="OFF-1" size="A4"><Label-cd id="0" radius="58.5mm" hole="7.5mm">
+  <Layout nx="1" ny="2" x0="46.5mm" y0="22mm" dx="0" dy="300mm"/></Label-cd></Template>
+<Template brand=")" + QByteArray(3000, 'W') +
+                                  R"(" part="X" size="A4"/>
+</Glabels-templates>)";
+
 class LabelStockWindow : public ProgramTest {
 protected:
     void SetUp() override {
@@ -34,11 +49,55 @@ protected:
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(kTemplates);
         file.close();
-        stockFolders = {library_.path()};
+        stockFolders.library = {library_.path()};
         printer.poseAs(TestPrinter::a4WithMargins());
     }
 
     void openLabelStock() { control<QAction>(form(), "LabelStock1").trigger(); }
+
+    void addTemplates(const QString& path, const QByteArray& text) {
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+
+    // The first stock the search finds, saved by Calibrate's Ok.
+    void placeOn(const QString& search) {
+        ui.modalActions.push_back([search](QDialog& window) {
+            QTest::keyClicks(&control<QLineEdit>(window, "Search"), search);
+            control<QPushButton>(window, "OkButton").click();
+        });
+        ui.modalActions.push_back(
+            [](QDialog& window) { control<QToolButton>(window, "SpeedButton1").click(); });
+        openLabelStock();
+    }
+
+    // Picture #1 red and Picture #2 blue.
+    void loadBoth(CoverMode mode) {
+        for (const bool second : {false, true}) {
+            const auto i = size_t(slotOf(mode, second).index);
+            const QSize size = fitSizesFor(mode).final;
+            form().document().slotPicture[i] =
+                Picture(solidPicture(size.width(), size.height(), second ? Qt::blue : Qt::red));
+            form().document().slotKept[i] = form().document().slotPicture[i];
+            form().document().slotLoaded[i] = true;
+        }
+    }
+
+    QImage exportPage(const QString& name) {
+        ui.fileAnswers.push_back(FileDialogAnswer{library_.filePath(name), 0});
+        control<QAction>(form(), "ExportPdf1").trigger();
+        return rasterisePdf(library_.filePath(name), 100).value_or(QImage());
+    }
+
+    void preview(const std::function<void(TFPrintPreview&)>& check) {
+        ui.modalActions.push_back([check](QDialog& shown) {
+            check(static_cast<TFPrintPreview&>(shown));
+            shown.reject();
+        });
+        control<QAction>(form(), "PrintPreview1").trigger();
+    }
 
     static QStringList listed(const QDialog& window) {
         QStringList items;
@@ -66,10 +125,12 @@ TEST_F(LabelStockWindow, SearchFindsTheStockAndCalibrateSavesOffsetsThatPrintOnI
     bool savedBeforeCalibrate = true;
     ui.modalActions.push_back([&](QDialog& window) {
         EXPECT_EQ(listed(window),
-                  QStringList({"Test CD-2 — Glossy disc labels", "Test CD-M — Matte disc labels"}));
+                  QStringList({"Test CD-2 — Glossy disc labels (117 mm disc: 1.5 mm overhang round it)",
+                               "Test CD-M — Matte disc labels (116 mm disc: 2 mm overhang round it)"}));
         auto& search = control<QLineEdit>(window, "Search");
         QTest::keyClicks(&search, "glo");
-        EXPECT_EQ(listed(window), QStringList({"Test CD-2 — Glossy disc labels"}));
+        EXPECT_EQ(listed(window),
+                  QStringList({"Test CD-2 — Glossy disc labels (117 mm disc: 1.5 mm overhang round it)"}));
         QTest::keyClick(&search, Qt::Key_Return);
     });
     ui.modalActions.push_back([&](QDialog& window) {
@@ -80,7 +141,10 @@ TEST_F(LabelStockWindow, SearchFindsTheStockAndCalibrateSavesOffsetsThatPrintOnI
     EXPECT_EQ(ui.modalWindows(), QStringList({"LabelStock", "Form19"}));
     EXPECT_TRUE(ui.messages().isEmpty()) << ui.messages().join(u'\n').toStdString();
     EXPECT_FALSE(savedBeforeCalibrate);
-    EXPECT_EQ(folder.read("Cd_stock.ini"), "Test\r\nCD-2\r\n");
+    // Brand, part and a digest of the labels the pictures were placed on.
+    const QList<QByteArray> saved = folder.read("Cd_stock.ini").split('\n');
+    ASSERT_EQ(saved.size(), 4);
+    EXPECT_EQ(saved.mid(0, 2), QList<QByteArray>({"Test\r", "CD-2\r"}));
 
     // Printed, both pictures are centred on the discs: 105 mm across, 80.5 and 217.5 mm down.
     for (const bool second : {false, true}) {
@@ -114,8 +178,11 @@ TEST_F(LabelStockWindow, WithoutTheLibraryTheGenericSheetsAreOfferedAndTheLibrar
     stockFolders = {};
     start();
     ui.modalActions.push_back([](QDialog& window) {
-        EXPECT_EQ(listed(window), QStringList({"Generic 2 discs on A4 — Two disc labels",
-                                               "Generic 2 discs on Letter — Two disc labels"}));
+        EXPECT_EQ(
+            listed(window),
+            QStringList(
+                {"Generic 2 discs on A4 — Two disc labels (117 mm disc: 1.5 mm overhang round it)",
+                 "Generic 2 discs on Letter — Two disc labels (117 mm disc: 1.5 mm overhang round it)"}));
         EXPECT_TRUE(control<QLabel>(window, "Note").text().contains("package glabels-data"));
         window.reject();
     });
@@ -146,6 +213,90 @@ TEST_F(LabelStockWindow, PreviewNamesTheRememberedStockAndOutlinesItsDieCuts) {
     });
     control<QAction>(form(), "PrintPreview1").trigger();
     EXPECT_TRUE(ui.messages().isEmpty()) << ui.messages().join(u'\n').toStdString();
+}
+
+TEST_F(LabelStockWindow, SearchNamesOtherInsertsStocksAndAOneLabelSheetLeavesPictureTwoOffEverywhere) {
+    addTemplates(library_.filePath("more-templates.xml"), kMoreTemplates);
+    start();
+    ui.modalActions.push_back([](QDialog& window) {
+        EXPECT_LT(window.minimumSizeHint().width(), 1000) << "a 3,000-character problem line widens it";
+        QTest::keyClicks(&control<QLineEdit>(window, "Search"), "mini");
+        EXPECT_TRUE(
+            control<QLabel>(window, "Note")
+                .text()
+                .contains("No sheet for the Cd Cover matches \"mini\": Test MINI-4 takes the Mini Cd."));
+        window.reject();
+    });
+    openLabelStock();
+    placeOn("OFF-1"); // a damaged template is named too
+    control<QAction>(form(), "Backcover1").trigger();
+    placeOn("BACK-1");
+    ASSERT_EQ(ui.messages().size(), 2) << ui.messages().join('\n').toStdString();
+    EXPECT_TRUE(
+        ui.messages()[0].startsWith("1 of this sheet's labels lie wholly off its 210 × 297 mm paper"));
+    EXPECT_TRUE(ui.messages()[1].startsWith("The sheet Test BACK-1 has no second label for the Back Cover"));
+    loadBoth(CoverMode::BackCover);
+    control<QToolButton>(form(), "SpeedButton4").click();
+    ASSERT_EQ(printedCentres().size(), 1u);
+    EXPECT_LT(QLineF(printedCentres()[0], QPointF(105, 159)).length(), 0.2);
+    preview([](TFPrintPreview& window) {
+        EXPECT_TRUE(
+            window.Warning->text().contains("Picture #2 is left off: the sheet Test BACK-1 has no second "
+                                            "label for the Back Cover."));
+        EXPECT_FALSE(window.Measures->text().contains("Picture #2: "));
+    });
+    const QImage page = exportPage("one.pdf");
+    EXPECT_TRUE(colourBox(page, Qt::red, 40));
+    EXPECT_FALSE(colourBox(page, Qt::blue, 40));
+    // Picture #2 alone: nothing prints, and the message says why.
+    form().document().slotLoaded[size_t(slotOf(CoverMode::BackCover, false).index)] = false;
+    control<QToolButton>(form(), "SpeedButton4").click();
+    EXPECT_TRUE(ui.messages().back().startsWith("Picture #2 is left off"));
+}
+
+TEST_F(LabelStockWindow, StockListedTwiceShowsTheUsersCopyOnceAndAfterARestartItsDieCutsAreOutlined) {
+    addTemplates(library_.filePath("copy/test-templates.xml"), kTemplates);
+    stockFolders.library << library_.filePath("copy");
+    stockFolders.own = {library_.filePath("own")};
+    addTemplates(library_.filePath("own/mine.template"),
+                 QByteArray(kTemplates).replace("y0=\"22mm\"", "y0=\"32mm\""));
+    start();
+    ui.modalActions.push_back([](QDialog& window) {
+        EXPECT_EQ(
+            listed(window).filter("CD-2"),
+            QStringList({"Test CD-2 — Glossy disc labels (your own template; 117 mm disc: 1.5 mm overhang "
+                         "round it)"}));
+        window.reject();
+    });
+    openLabelStock();
+    placeOn("CD-2");
+    program.reset();
+    start();
+    preview([](TFPrintPreview& window) {
+        EXPECT_EQ(window.dieCuts().at(0).outline, QRectF(46.5, 32, 117, 117));
+    });
+    // Without the user's copy, the library's 10 mm higher is not taken for it.
+    QFile::remove(library_.filePath("own/mine.template"));
+    program.reset();
+    start();
+    preview([](TFPrintPreview& window) { EXPECT_FALSE(window.Measures->text().contains("Label stock")); });
+}
+
+TEST_F(LabelStockWindow, DieCutLinesInThePdfAreAChoiceKeptForTheNextStart) {
+    folder.write("Cd_stock.ini", "Test\r\nCD-2\r\n"); // as written before the digest
+    start();
+    // The hairlines are grey, neither picture nor paper.
+    const auto greyPixels = [this](const QString& name) {
+        loadBoth(CoverMode::CdCover);
+        return colourBox(exportPage(name), QColor(150, 150, 150), 60).has_value();
+    };
+    EXPECT_TRUE(greyPixels("proof.pdf"));
+    control<QAction>(form(), "DieCutLines1").trigger();
+    EXPECT_FALSE(greyPixels("print-ready.pdf"));
+    program.reset();
+    start();
+    EXPECT_FALSE(control<QAction>(form(), "DieCutLines1").isChecked());
+    EXPECT_FALSE(greyPixels("again.pdf"));
 }
 
 } // namespace

@@ -62,7 +62,7 @@ TEST(StockPlacement, PicturesPrintCentredOnTheTwoDiscsWithAndWithoutMargins) {
 }
 
 TEST(StockPlacement, LabelsAreTakenInReadingOrderAndOnlyThoseThatTakeTheInsert) {
-    LabelStock grid{QStringLiteral("Test"), QStringLiteral("grid"), {}, {}, 400, 400, {}};
+    LabelStock grid{QStringLiteral("Test"), QStringLiteral("grid"), {}, {}, 400, 400, {}, false};
     grid.labels.push_back({LabelShape::Rectangle, 20, 10, 0, 0, {{3, 1, 0, 0, 30, 0}}}); // a spine strip
     grid.labels.push_back({LabelShape::Disc, 117, 117, 58.5, 20.5, {{2, 2, 10, 20, 130, 140}}});
     const std::vector<QPointF> centres = labelCentres(grid, CoverMode::CdCover);
@@ -83,7 +83,7 @@ TEST(StockPlacement, LabelsAreTakenInReadingOrderAndOnlyThoseThatTakeTheInsert) 
 }
 
 TEST(StockPlacement, LabelBeyondThePrintersReachGivesANegativeOffsetAndACut) {
-    LabelStock edge{QStringLiteral("Test"), QStringLiteral("edge"), {}, {}, 210, 297, {}};
+    LabelStock edge{QStringLiteral("Test"), QStringLiteral("edge"), {}, {}, 210, 297, {}, false};
     edge.labels.push_back({LabelShape::Disc, 117, 117, 58.5, 20.5, {{1, 2, -1.5, 0, 0, 160}}});
     TestPrinter printer(TestPrinter::a4WithMargins());
     const PrinterPage page = pageOf(printer);

@@ -39,7 +39,7 @@ protected:
     ProgramFolder folder;
     ScriptedInteraction ui;
     TestPrinter printer{TestPrinter::dpi600Letter()};
-    QStringList stockFolders; // the label-template library's folders: none unless a test gives one
+    StockFolders stockFolders; // the label-template library's folders: none unless a test gives one
     std::unique_ptr<Orbalin> program;
 };
 
