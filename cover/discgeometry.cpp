@@ -72,6 +72,8 @@ QImage maskAt(int screenSize, QSize size) {
     // screen size that is i itself, exactly.
     const auto onScreen = [screenSize](int i, int length) { return (i + 0.5) * screenSize / length - 0.5; };
     QImage image(size, QImage::Format_BGR888);
+    if (image.isNull())
+        return image;
     for (int y = 0; y < size.height(); ++y) {
         const double screenY = onScreen(y, size.height());
         uchar* row = image.scanLine(y);

@@ -45,6 +45,21 @@ public:
     }
 
     bool apply(const CoverStep& step) {
+        if (!applyStep(step))
+            return false;
+        // A picture that could not be had at this size must not print as an empty page.
+        if (picture_.isNull() || (fitSizesFor(mode_).discMask && mask_.isNull())) {
+            reason_ = QStringLiteral("there is not enough memory to make it at the size it prints");
+            return false;
+        }
+        return true;
+    }
+
+    const QImage& picture() const { return picture_; }
+    const QString& reason() const { return reason_; }
+
+private:
+    bool applyStep(const CoverStep& step) {
         if (step.keptWasPicture)
             kept_ = picture_;
         if (const auto* fit = std::get_if<FitStep>(&step.inputs))
@@ -72,10 +87,6 @@ public:
         return true;
     }
 
-    const QImage& picture() const { return picture_; }
-    const QString& reason() const { return reason_; }
-
-private:
     bool fit(const FitStep& fit) {
         QImage fitted;
         if (const auto* gradient = std::get_if<GradientSource>(&fit.source)) {
