@@ -115,7 +115,8 @@ TEST(PrintJobRequest, NamesItsFormatOnceAndCarriesTheFile) {
         ASSERT_TRUE(pdf.open(QIODevice::WriteOnly));
         pdf.write(content);
     }
-    EXPECT_FALSE(submitPrintJob(QStringLiteral("Orbalin_PDF"), file, QStringLiteral("Obn7000"), {}).has_value());
+    EXPECT_FALSE(
+        submitPrintJob(QStringLiteral("Orbalin_PDF"), file, QStringLiteral("Obn7000"), {{"media", "A4"}}).has_value());
     const QByteArray request = service.lastJobRequest();
     EXPECT_EQ(request.count("document-format"), 1);
     EXPECT_TRUE(request.contains("application/pdf"));

@@ -143,7 +143,7 @@ IppAnswer exchangeIpp(IppMessage request, const QByteArray& resource, const QStr
     BoundedConnection connection(bounds);
     http_t* http = connection.http();
     if (http == nullptr)
-        return {nullptr, QStringLiteral("the print service cannot be reached (%1).")
+        return {nullptr, QStringLiteral("the print service does not answer: it cannot be reached (%1).")
                              .arg(QString::fromUtf8(cupsLastErrorString()))};
     QFile data(file);
     if (!file.isEmpty() && !data.open(QIODevice::ReadOnly))
