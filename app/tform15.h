@@ -43,6 +43,8 @@ public:
     void resizeAdjustPicture() override { SpeedButton12Click(); }
     Picture pictureToDrawOn(const SlotInfo& slot) const override;
     void switchToMode(CoverMode mode) override;
+    // The memory each picture Print, Print preview and Export PDF make may take (render/printedpictures.h).
+    void setPrintPictureBudget(qint64 bytes) { sharp_ = PrintedPictures(bytes); }
 
 private:
     // --- Drag anchor ---

@@ -39,6 +39,9 @@ TForm15::PagePictures TForm15::sharpPictures(const PagePlan& plan,
         if (!printed.screenReason.isEmpty())
             page.screenNotes << QStringLiteral("%1 prints at screen resolution: %2.")
                                     .arg(slotStatusText(placed.second), printed.screenReason);
+        if (!printed.coarserNote.isEmpty())
+            page.screenNotes << QStringLiteral("%1 prints coarser than the printer can: %2.")
+                                    .arg(slotStatusText(placed.second), printed.coarserNote);
     }
     return page;
 }

@@ -79,6 +79,8 @@ QImage maskAt(int screenSize, QSize size) {
         return onScreen ? double(i - shape.centre) : (i + 0.5 - length / 2.0) / scale;
     };
     QImage image(size, QImage::Format_BGR888);
+    if (image.isNull())
+        return image;
     for (int y = 0; y < size.height(); ++y) {
         const double dy = fromCentre(y, size.height(), scaleY);
         uchar* row = image.scanLine(y);

@@ -1,7 +1,11 @@
 #include "print/printdib.h"
 
+#include "platform/orbalinerror.h"
+
 #include <QPainter>
 #include <cstring>
+#include <limits>
+#include <new>
 
 qsizetype Dib::bytesPerRow() const {
     return header.biHeight > 0 ? qsizetype(header.biSizeImage) / header.biHeight : 0;
@@ -24,11 +28,19 @@ DibHeader completedDibHeader(const DibHeader& header) {
 
 Dib toDib(const QImage& bitmap) {
     Dib dib{completedDibHeader(dibHeaderFor(bitmap)), {}};
-    if (bitmap.isNull())
+    // The header counts the bytes in 32 bits: a bigger bitmap has no DIB.
+    const qint64 rowBytes64 = (qint64(bitmap.width()) * 24 + 31) / 32 * 4;
+    if (bitmap.isNull() || rowBytes64 * bitmap.height() > std::numeric_limits<quint32>::max())
         return dib;
     const QImage rows =
         bitmap.format() == QImage::Format_BGR888 ? bitmap : bitmap.convertToFormat(QImage::Format_BGR888);
-    dib.bits.assign(dib.header.biSizeImage, 0);
+    if (rows.isNull())
+        return dib;
+    try {
+        dib.bits.assign(dib.header.biSizeImage, 0);
+    } catch (const std::bad_alloc&) {
+        return dib;
+    }
     const qsizetype rowBytes = dib.bytesPerRow();
     const qsizetype pixelBytes = qsizetype(rows.width()) * 3;
     for (int y = 0; y < rows.height(); ++y)
@@ -39,9 +51,15 @@ Dib toDib(const QImage& bitmap) {
 
 void TPrintDIB::StretchDrawDIB(QPainter& canvas, int x, int y, int width, int height,
                                const QImage& bitmap) const {
-    const Dib dib = toDib(bitmap);
-    if (dib.bits.empty())
+    if (bitmap.isNull())
         return;
+    const Dib dib = toDib(bitmap);
+    // Drawing nothing would send a blank page as if it were the picture.
+    if (dib.bits.empty())
+        throw OrbalinError(QStringLiteral("A picture of %1 × %2 pixels cannot be made ready for the printer: "
+                                          "there is not enough memory. Nothing was printed.")
+                               .arg(bitmap.width())
+                               .arg(bitmap.height()));
     // The rows lie bottom-up: read them as a top-down picture and let the device turn it over
     // while it scales, so no copy the size of the printed rectangle is ever made.
     const QImage stored(dib.bits.data(), dib.header.biWidth, dib.header.biHeight, dib.bytesPerRow(),

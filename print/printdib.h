@@ -33,7 +33,8 @@ struct Dib {
 DibHeader dibHeaderFor(const QImage& bitmap);
 // The header once the row layout is known: the image size counts rows padded to four bytes.
 DibHeader completedDibHeader(const DibHeader& header);
-// The bitmap as a 24-bit bottom-up DIB; a bitmap of any other format is converted first.
+// The bitmap as a 24-bit bottom-up DIB; a bitmap of any other format is converted first. No bits
+// when the bitmap is null, too big for the header's 32-bit size, or there is no memory for them.
 Dib toDib(const QImage& bitmap);
 
 // Draws bitmaps on a printer's canvas through a DIB: the printer gets the picture at its own
@@ -41,6 +42,7 @@ Dib toDib(const QImage& bitmap);
 class TPrintDIB {
 public:
     // Draws the whole bitmap stretched into the rectangle at (x, y), width × height in the
-    // canvas's units (printer dots). The bitmap itself is left as it was.
+    // canvas's units (printer dots). The bitmap itself is left as it was. Throws OrbalinError when
+    // the bitmap cannot be made into a DIB (too big, or no memory for it).
     void StretchDrawDIB(QPainter& canvas, int x, int y, int width, int height, const QImage& bitmap) const;
 };

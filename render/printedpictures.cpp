@@ -18,15 +18,44 @@ constexpr double kMostSquareDifference = 64;
 
 } // namespace
 
+QSize sizeWithinBudget(QSize size, qint64 budgetBytes) {
+    if (size.isEmpty())
+        return size;
+    const double pixels = double(size.width()) * size.height();
+    const double most = double(std::max<qint64>(budgetBytes, 0)) / kPrintBytesPerPixel;
+    if (pixels <= most)
+        return size;
+    const double scale = std::sqrt(most / pixels);
+    return {std::max(1, int(size.width() * scale)), std::max(1, int(size.height() * scale))};
+}
+
 PrintedPicture PrintedPictures::at(const CoverDocument& document, const SlotInfo& slot,
-                                   const QImage& printedScreen, QSize size) {
+                                   const QImage& printedScreen, QSize printedAt) {
     const auto i = size_t(slot.index);
     if (!document.slotLoaded[i] || printedScreen.isNull())
         return {};
-    if (document.printAtScreenResolution || size.width() <= printedScreen.width())
-        return {&printedScreen, {}};
+    const QSize size = sizeWithinBudget(printedAt, budgetBytes_);
+    const QString coarser =
+        size == printedAt
+            ? QString()
+            : QStringLiteral("it is made %1 × %2 pixels for its %3 × %4 dots, as a sharper picture would need "
+                             "more than %5 MB of memory")
+                  .arg(size.width())
+                  .arg(size.height())
+                  .arg(printedAt.width())
+                  .arg(printedAt.height())
+                  .arg(budgetBytes_ >> 20);
+    if (document.printAtScreenResolution || printedAt.width() <= printedScreen.width())
+        return {&printedScreen, {}, {}};
+    if (size.width() <= printedScreen.width())
+        return {&printedScreen,
+                QStringLiteral("a sharper picture for its %1 × %2 dots would need more than %3 MB of memory")
+                    .arg(printedAt.width())
+                    .arg(printedAt.height())
+                    .arg(budgetBytes_ >> 20),
+                {}};
     if (document.slotUnfitted[i])
-        return {&printedScreen, QStringLiteral("it has not been fitted")};
+        return {&printedScreen, QStringLiteral("it has not been fitted"), {}};
 
     // Only the insert being printed keeps its pictures: at 600 dpi each is some 24 MB.
     for (const SlotInfo& other : slotTable())
@@ -44,8 +73,8 @@ PrintedPicture PrintedPictures::at(const CoverDocument& document, const SlotInfo
         made = {printedScreen.cacheKey(), size, std::move(replayed.picture), std::move(replayed.reason)};
     }
     if (made.image.isNull())
-        return {&printedScreen, made.reason};
-    return {&made.image, {}};
+        return {&printedScreen, made.reason, {}};
+    return {&made.image, {}, coarser};
 }
 
 double meanDifference(const QImage& a, const QImage& b) {

@@ -12,11 +12,25 @@
 struct PrintedPicture {
     const QImage* image = nullptr; // null: the slot has nothing to print
     QString screenReason;          // not empty: the screen picture is drawn, for this reason
+    QString coarserNote;           // not empty: made coarser than the size it prints, to stay in the budget
 };
+
+// The memory the making of one printed picture may take. Making it holds several copies of it
+// (the fitted picture, the working one, the kept one, the disc mask, a stretch in between; then the
+// printer's copy and the job's), so its pixels are held to a share of this.
+constexpr qint64 kPrintPictureBudgetBytes = qint64(384) << 20;
+// The bytes a printed picture takes for each of its pixels while it is made and printed.
+constexpr qint64 kPrintBytesPerPixel = 3 * 8;
+
+// The size a picture to be printed at `size` is made at within `budgetBytes`: `size` itself when it
+// fits, else the largest size of its proportions that does; never below a pixel each way.
+QSize sizeWithinBudget(QSize size, qint64 budgetBytes);
 
 // Keeps the printed insert's pictures as last made, until a picture or the size changes.
 class PrintedPictures {
 public:
+    explicit PrintedPictures(qint64 budgetBytes = kPrintPictureBudgetBytes) : budgetBytes_(budgetBytes) {}
+
     // `size` is the printed size in dots of the resolution printed at; `printedScreen` the picture
     // Print would draw of the slot on screen (its working picture or its kept copy).
     PrintedPicture at(const CoverDocument& document, const SlotInfo& slot, const QImage& printedScreen, QSize size);
@@ -28,6 +42,7 @@ private:
         QImage image;
         QString reason;
     };
+    qint64 budgetBytes_;
     std::array<Made, kSlotCount> made_;
 };
 

@@ -1,5 +1,6 @@
 #include "render/replay.h"
 
+#include "cover/fitting.h"
 #include "platform/orbalinerror.h"
 #include "platform/picture.h"
 #include "render/stepapplication.h"
@@ -48,6 +49,9 @@ Replayed replayAt(const std::vector<CoverStep>& steps, CoverMode mode, QSize siz
         }
         if (const std::optional<QString> reason = applyStep(step, pictures, canvas, source))
             return {{}, *reason};
+        // A picture that could not be had at this size must not print as an empty page.
+        if (pictures.picture.isNull() || (fitSizesFor(mode).discMask && canvas.mask.isNull()))
+            return {{}, QStringLiteral("there is not enough memory to make it at the size it prints")};
     }
     return {pictures.picture, {}};
 }

@@ -6,10 +6,13 @@
 #include "doubles/scriptedinteraction.h"
 #include "platform/qt/qtprinterport.h"
 #include "print/tform19.h"
+#include "support/fakeprintservice.h"
 #include "support/printedpage.h"
 #include "support/programfixture.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QStandardPaths>
 #include <QFile>
 #include <QLineEdit>
 #include <QPainter>
@@ -190,6 +193,29 @@ TEST_F(RealPrinter, PrintServerThatDoesNotAnswerIsReported) {
     ASSERT_EQ(ui.messages().size(), 1);
     EXPECT_TRUE(ui.messages().front().contains(QLatin1String("print service does not answer")))
         << ui.messages().front().toStdString();
+}
+
+// A job the service answers oddly is told as such, and its file, kept in the user's runtime folder
+// while it is sent, is gone afterwards.
+TEST_F(RealPrinter, JobAnsweredWithARedirectIsToldAndLeavesNoFile) {
+    openFitted(QStringLiteral("red.bmp"), solidPicture(900, 900, Qt::red));
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    const auto jobFiles = [&] {
+        return QDir(runtime).entryList({QStringLiteral("orbalin-job-*")}, QDir::Files) +
+               QDir::temp().entryList({QStringLiteral("orbalin-job-*")}, QDir::Files);
+    };
+    const QStringList before = jobFiles();
+    FakePrintService service("HTTP/1.1 302 Found\r\nLocation: http://127.0.0.1:1/\r\nContent-Length: 0\r\n\r\n");
+    service.useOnThisThread();
+    control<QToolButton>(form(), "SpeedButton4").click();
+    cupsSetServer(nullptr);
+    ASSERT_EQ(ui.messages().size(), 1);
+    EXPECT_TRUE(ui.messages().front().startsWith("Printing \"Obn7000\" failed: the print service sent the "
+                                                 "request to another address (HTTP 302"))
+        << ui.messages().front().toStdString();
+    EXPECT_EQ(service.requests(), 2); // whether the printer takes jobs, then the job, once
+    EXPECT_FALSE(service.lastJobRequest().isEmpty());
+    EXPECT_EQ(jobFiles(), before);
 }
 
 TEST_F(RealPrinter, PdfFileChosenInThePrintDialogIsWrittenThere) {

@@ -4,6 +4,7 @@
 #include "platform/qt/qtinteraction.h"
 #include "print/tform19.h"
 #include "print/tfprintpreview.h"
+#include "render/printedpictures.h"
 #include "support/modaluser.h"
 #include "support/printedpage.h"
 #include "support/programfixture.h"
@@ -220,6 +221,61 @@ TEST_F(PagePreview, NamesThePictureThatPrintsAtScreenResolution) {
     control<QAction>(form(), "PrintPreview1").trigger();
     ASSERT_EQ(printer.jobs.size(), 1u);
     EXPECT_EQ(printer.jobs.front().images.at(0).image.size(), QSize(450, 450));
+}
+
+} // namespace
+
+namespace {
+
+// A Stretch ten times the true size would take gigabytes at the printer's dots: the picture is made
+// within the memory budget, coarser, said in Print preview, and Print sends it, never an empty page.
+// A budget with room for no more than the screen's pixels prints those, and says why.
+TEST_F(PagePreview, HugeStretchIsMadeWithinTheMemoryBudgetAndSaidInThePreview) {
+    folder.write("Cd_cfg.ini", "0.00\r\n0.00\r\n0.00\r\n15.00\r\n28370\r\n28380\r\n");
+    start();
+    const QString photo = folder.file("photo.bmp");
+    Picture(solidPicture(900, 900, Qt::red)).saveBmp(photo);
+    openPicture(*program, ui, photo, Adjust::Resize);
+    const QSize target(28370, 28380);
+
+    struct Budget {
+        qint64 bytes;
+        QString note;
+    };
+    for (const Budget& budget :
+         {Budget{qint64(48) << 20, "Picture #1 prints coarser than the printer can: it is made %1 × %2 pixels "
+                                   "for its 28370 × 28380 dots, as a sharper picture would need more than 48 MB of "
+                                   "memory."},
+          Budget{qint64(3) << 20, "Picture #1 prints at screen resolution: a sharper picture for its 28370 × "
+                                  "28380 dots would need more than 3 MB of memory."}}) {
+        form().setPrintPictureBudget(budget.bytes);
+        printer.jobs.clear();
+        QString measures;
+        ui.modalActions.push_back([&](QDialog& shown) {
+            measures = preview(shown).Measures->text();
+            preview(shown).PrintButton->click();
+        });
+        ui.confirmAnswers = {true}; // most of the picture is off the page
+        control<QAction>(form(), "PrintPreview1").trigger();
+        ASSERT_EQ(printer.jobs.size(), 1u);
+        ASSERT_EQ(printer.jobs.front().images.size(), 1u);
+        const PrintedImage& printed = printer.jobs.front().images.front();
+        EXPECT_EQ(printed.target.size(), target);
+        const QImage made = printed.asSeen();
+        if (budget.note.contains("%1")) {
+            EXPECT_LE(qint64(made.width()) * made.height() * kPrintBytesPerPixel, budget.bytes);
+            EXPECT_GT(made.width(), 450);
+            EXPECT_NEAR(double(made.width()) / made.height(), double(target.width()) / target.height(), 0.01);
+        } else {
+            EXPECT_EQ(made.size(), QSize(450, 450));
+        }
+        // On the disc's ring, a quarter across: the picture, not an empty page.
+        const QColor ring = made.pixelColor(made.width() / 4, made.height() / 2);
+        EXPECT_TRUE(ring.red() > 240 && ring.green() < 16 && ring.blue() < 16) << ring.name().toStdString();
+        const QString note = budget.note.contains("%1") ? budget.note.arg(made.width()).arg(made.height())
+                                                         : budget.note;
+        EXPECT_TRUE(measures.endsWith(note)) << measures.toStdString();
+    }
 }
 
 } // namespace

@@ -133,7 +133,9 @@ protected:
 
     // Runs `ask`, checks that it ended within the wait and kept the window going, and returns
     // the message it gave.
-    QString answerOf(const char* what, const std::function<QString()>& ask) {
+    // `waits`: the question outlasts the server's answers (the check before a job is one question, which
+    // the server that answers its first question answers at once, and still says nothing of the printer).
+    QString answerOf(const char* what, const std::function<QString()>& ask, bool waits = true) {
         ticks = 0;
         waitCursorShown = false;
         const size_t takenBefore = listener.connectionsTaken();
@@ -141,8 +143,10 @@ protected:
         clock.start();
         const QString message = ask();
         EXPECT_LT(clock.elapsed(), (kPrintServiceWaitSeconds + 2) * 1000) << what;
-        EXPECT_GT(ticks, 5) << what << ": the window waited without its events";
-        EXPECT_TRUE(waitCursorShown) << what;
+        if (waits) {
+            EXPECT_GT(ticks, 5) << what << ": the window waited without its events";
+            EXPECT_TRUE(waitCursorShown) << what;
+        }
         EXPECT_GT(listener.connectionsTaken(), takenBefore) << what << ": the server never took a connection";
         EXPECT_TRUE(message.contains(QLatin1String("print service does not answer")))
             << message.toStdString();
@@ -177,8 +181,10 @@ TEST_P(SilentPrintServer, StartUpGivesUpAndStartsWithoutPrinting) {
 
 TEST_P(SilentPrintServer, TheChecksBeforeAJobAndThePrinterSetupGiveUp) {
     QtPrinterPort port(QStringLiteral("Orbalin_PDF"));
-    answerOf("the check before a job",
-             [] { return printServerRefusal(QStringLiteral("Orbalin_PDF")).value_or(QString()); });
+    answerOf(
+        "the check before a job",
+        [] { return printServerRefusal(QStringLiteral("Orbalin_PDF")).value_or(QString()); },
+        GetParam() == Server::Silent);
     const auto messageOf = [](const std::function<void()>& call) {
         try {
             call();

@@ -1,5 +1,6 @@
 #include "platform/qt/cupsstatus.h"
 
+#include "platform/qt/ippexchange.h"
 #include "platform/waitcursor.h"
 
 #include <QApplication>
@@ -17,93 +18,84 @@ constexpr int kShowWaitWindowAfterMs = 500;
 // The thread sending a job gives up after kPrintJobSilenceSeconds of silence on any one step; a
 // slow but steady server is waited for this long in all.
 constexpr int kJobWaitSeconds = 10 * kPrintJobSilenceSeconds;
+// A question's exchange is cut off a little before the window stops waiting for it, so that its
+// own reason, not the wait's, is what the user reads.
+constexpr ExchangeBounds kQuestionBounds{kPrintServiceWaitSeconds, kPrintServiceWaitSeconds};
+constexpr ExchangeBounds kJobBounds{kPrintJobSilenceSeconds, kJobWaitSeconds - 1};
 
-QString lastErrorText() {
-    return QString::fromUtf8(cupsLastErrorString());
+IppMessage request(ipp_op_t operation, const char* printerUri) {
+    IppMessage made(ippNewRequest(operation));
+    ippAddString(made.get(), IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, printerUri);
+    ippAddString(made.get(), IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+    return made;
 }
 
-int stopWaiting(http_t*, void* timedOut) {
-    *static_cast<bool*>(timedOut) = true;
-    return 0;
+QByteArray printerUri(const QByteArray& printerName) {
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(), "/printers/%s",
+                     printerName.constData());
+    return uri;
 }
 
-// A connection to the asking thread's server, whose every wait for the server ends after
-// `silenceSeconds`.
-class Connection {
-public:
-    explicit Connection(int silenceSeconds) {
-        http_ = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
-                             silenceSeconds * 1000, nullptr);
-        if (http_ != nullptr)
-            httpSetTimeout(http_, silenceSeconds, stopWaiting, &timedOut_);
-    }
-    ~Connection() { httpClose(http_); }
-    Connection(const Connection&) = delete;
-    Connection& operator=(const Connection&) = delete;
-
-    http_t* http() const { return http_; }
-    bool timedOut() const { return timedOut_; }
-
-private:
-    http_t* http_ = nullptr;
-    bool timedOut_ = false;
-};
+bool succeeded(ipp_t* response) {
+    return ippGetStatusCode(response) <= IPP_STATUS_OK_EVENTS_COMPLETE;
+}
 
 std::optional<QString> refusalOf(const QByteArray& printerName) {
-    Connection connection(kPrintServiceWaitSeconds);
-    cups_dest_t* dest = cupsGetNamedDest(connection.http(), printerName.constData(), nullptr);
-    if (connection.timedOut()) {
-        cupsFreeDests(dest != nullptr ? 1 : 0, dest);
-        return printServiceSilence();
-    }
-    if (dest == nullptr)
-        return QStringLiteral("the print service does not answer or no longer knows the printer (%1).")
-            .arg(lastErrorText());
-    const char* accepting = cupsGetOption("printer-is-accepting-jobs", dest->num_options, dest->options);
-    const bool refuses = accepting != nullptr && qstrcmp(accepting, "false") == 0;
-    cupsFreeDests(1, dest);
-    if (refuses)
+    IppMessage question = request(IPP_OP_GET_PRINTER_ATTRIBUTES, printerUri(printerName).constData());
+    static const char* const wanted[] = {"printer-is-accepting-jobs", "printer-state"};
+    ippAddStrings(question.get(), IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 2, nullptr, wanted);
+    const IppAnswer answer = exchangeIpp(std::move(question), "/", {}, kQuestionBounds);
+    if (!answer.response)
+        return answer.unanswered ? printServiceSilence() : answer.fault;
+    if (ippGetStatusCode(answer.response.get()) == IPP_STATUS_ERROR_NOT_FOUND)
+        return QStringLiteral("the print service no longer knows the printer.");
+    if (!succeeded(answer.response.get()))
+        return QStringLiteral("the print service will not tell about the printer (%1).")
+            .arg(statusOf(answer.response.get()));
+    ipp_attribute_t* accepting =
+        ippFindAttribute(answer.response.get(), "printer-is-accepting-jobs", IPP_TAG_BOOLEAN);
+    if (accepting == nullptr && ippFindAttribute(answer.response.get(), "printer-state", IPP_TAG_ENUM) == nullptr)
+        return QStringLiteral("the print service does not answer for the printer: its answer says nothing of it.");
+    if (accepting != nullptr && !ippGetBoolean(accepting, 0))
         return QStringLiteral("the printer is not accepting jobs.");
     return std::nullopt;
 }
 
-// The job is sent as one Print-Job request on the bounded connection: libcups' own cupsPrintFile
-// opens connections of its own, without the bound, once the first has timed out.
+// A job number is a positive whole number; anything else leaves the job unknown to the user.
+std::optional<QString> jobNumberFault(ipp_t* response) {
+    ipp_attribute_t* id = ippFindAttribute(response, "job-id", IPP_TAG_ZERO);
+    if (id == nullptr)
+        return QStringLiteral("the print service said it took the job but gave it no job number, so it cannot be "
+                              "found in the queue. Check the printer's queue before printing again.");
+    if (ippGetValueTag(id) != IPP_TAG_INTEGER || ippGetCount(id) != 1 || ippGetInteger(id, 0) <= 0)
+        return QStringLiteral("the print service said it took the job but gave it a job number that is not one "
+                              "(not a positive whole number). Check the printer's queue before printing again.");
+    return std::nullopt;
+}
+
+// The job is one Print-Job request carrying the file, asked once within its bounds.
 std::optional<QString> jobRefusal(const QByteArray& printerName, const QString& pdfFile, const QByteArray& title,
                                   const JobOptions& options) {
-    Connection connection(kPrintJobSilenceSeconds);
-    if (connection.http() == nullptr)
-        return QStringLiteral("the print service cannot be reached (%1).").arg(lastErrorText());
-    const QByteArray resource = "/printers/" + printerName;
-    char uri[HTTP_MAX_URI];
-    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(), "/printers/%s",
-                     printerName.constData());
-    ipp_t* request = ippNewRequest(IPP_OP_PRINT_JOB);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, title.constData());
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_MIMETYPE, "document-format", nullptr, "application/pdf");
+    const QByteArray uri = printerUri(printerName);
+    IppMessage job = request(IPP_OP_PRINT_JOB, uri.constData());
+    ippAddString(job.get(), IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, title.constData());
     cups_option_t* cupsOptions = nullptr;
-    int count = 0;
+    // The options' encoding adds the document's format to the operation's attributes: named here,
+    // it is sent once and right.
+    int count = cupsAddOption("document-format", "application/pdf", 0, &cupsOptions);
     for (const auto& [name, value] : options)
-        count = cupsAddOption(name.constData(), value.constData(), count, &cupsOptions);
-    cupsEncodeOptions2(request, count, cupsOptions, IPP_TAG_OPERATION);
-    cupsEncodeOptions2(request, count, cupsOptions, IPP_TAG_JOB);
+        if (name != "document-format")
+            count = cupsAddOption(name.constData(), value.constData(), count, &cupsOptions);
+    cupsEncodeOptions2(job.get(), count, cupsOptions, IPP_TAG_OPERATION);
+    cupsEncodeOptions2(job.get(), count, cupsOptions, IPP_TAG_JOB);
     cupsFreeOptions(count, cupsOptions);
-    ipp_t* response = cupsDoFileRequest(connection.http(), request, resource.constData(),
-                                        QFile::encodeName(pdfFile).constData());
-    const int job = ippGetInteger(ippFindAttribute(response, "job-id", IPP_TAG_INTEGER), 0);
-    ippDelete(response);
-    if (job > 0 && cupsLastError() <= IPP_STATUS_OK_EVENTS_COMPLETE)
-        return std::nullopt;
-    if (connection.timedOut())
-        return QStringLiteral("the print service stopped answering while the job was sent (no reply within %1 "
-                              "seconds).")
-            .arg(kPrintJobSilenceSeconds);
-    // libcups leaves "successful-ok" behind when the connection broke without an IPP answer.
-    if (cupsLastError() <= IPP_STATUS_OK_EVENTS_COMPLETE)
-        return QStringLiteral("the print service closed the connection before it took the job.");
-    return lastErrorText();
+    const IppAnswer answer = exchangeIpp(std::move(job), "/printers/" + printerName, pdfFile, kJobBounds);
+    if (!answer.response)
+        return answer.fault;
+    if (!succeeded(answer.response.get()))
+        return QStringLiteral("the print service refused the job (%1).").arg(statusOf(answer.response.get()));
+    return jobNumberFault(answer.response.get());
 }
 
 // Shown when a wait lasts: what the program waits for, and Cancel.
@@ -137,6 +129,7 @@ void PrintServer::useOnThisThread() const {
     cupsSetServer(name.constData());
     ippSetPort(port);
     cupsSetEncryption(static_cast<http_encryption_t>(encryption));
+    refusePasswordsOnThisThread();
 }
 
 bool waitForPrintService(const std::function<bool()>& answered, int waitMs) {
@@ -170,6 +163,22 @@ std::optional<QString> printServerRefusal(const QString& printerName) {
     return *refusal;
 }
 
+std::optional<QString> printServiceFault() {
+    const auto fault = askPrintService<std::optional<QString>>([]() -> std::optional<QString> {
+        IppMessage question(ippNewRequest(IPP_OP_CUPS_GET_DEFAULT));
+        ippAddString(question.get(), IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+        static const char* const wanted = "printer-name";
+        ippAddString(question.get(), IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr, wanted);
+        IppAnswer answer = exchangeIpp(std::move(question), "/", {}, kQuestionBounds);
+        if (!answer.response)
+            return answer.unanswered ? printServiceSilence() : answer.fault;
+        return std::nullopt;
+    });
+    if (!fault)
+        return printServiceSilence();
+    return *fault;
+}
+
 std::optional<QString> submitPrintJob(const QString& printerName, const QString& pdfFile, const QString& title,
                                       const JobOptions& options) {
     const QByteArray name = printerName.toUtf8();
@@ -182,8 +191,8 @@ std::optional<QString> submitPrintJob(const QString& printerName, const QString&
         },
         kJobWaitSeconds * 1000);
     if (!refusal)
-        return QStringLiteral("the print service did not take the job within %1 seconds, or the wait was cancelled. "
-                              "Check the printer's queue before printing again.")
+        return QStringLiteral("the print service did not take the job within %1 seconds, or the wait was cancelled; "
+                              "it may still print. Check the printer's queue before printing again.")
             .arg(kJobWaitSeconds);
     return *refusal;
 }

@@ -58,12 +58,19 @@ std::optional<Answer> askPrintService(std::function<Answer()> question,
 // The reason given when the print service does not answer within the wait.
 QString printServiceSilence();
 
+// What is wrong with the print service as the program's own single question finds it: silence, a
+// redirect, an empty answer, a password, an answer that is not IPP; nullopt when it answers. Qt's
+// questions go through libcups' request loop, which sends again without end after a redirect or an
+// empty answer, so they are asked only of a service that passed this one.
+std::optional<QString> printServiceFault();
+
 // Why the server would not take a job for the printer now; nullopt when it would.
 std::optional<QString> printServerRefusal(const QString& printerName);
 
 using JobOptions = QList<std::pair<QByteArray, QByteArray>>;
 
-// Hands a PDF file to the print server as a job for the printer and removes the file. Nullopt when
-// the server took the job, else why not (a server silent for kPrintJobSilenceSeconds included).
+// Hands a PDF file to the print server as a job for the printer, in one request that follows no
+// redirect and is bounded in time, and removes the file. Nullopt when the server took the job and
+// gave it a number, else what the server did instead.
 std::optional<QString> submitPrintJob(const QString& printerName, const QString& pdfFile, const QString& title,
                                       const JobOptions& options);

@@ -10,6 +10,7 @@
 #include <QPrintEngine>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QStandardPaths>
 #include <QTemporaryFile>
 
 namespace {
@@ -21,9 +22,27 @@ void usePrintableArea(QPrinter& printer) {
         printer.setPageMargins(layout.minimumMargins(), layout.units());
 }
 
-OrbalinError serviceSilent() {
+OrbalinError serviceSilent(const QString& reason = printServiceSilence()) {
     return OrbalinError(QStringLiteral("No printer can be used: %1 Check that the print service is running.")
-                            .arg(printServiceSilence()));
+                            .arg(reason));
+}
+
+// Qt asks through libcups' request loop, which never ends with a service that redirects or answers
+// with nothing: the service is asked once first, and Qt's questions only of one that answered.
+void checkPrintServiceFirst() {
+    if (const std::optional<QString> fault = printServiceFault())
+        throw serviceSilent(*fault);
+}
+
+// Job files are the user's alone and go where the system clears them: the runtime folder, else the
+// cache.
+QString jobFolder() {
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty())
+        folder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    if (folder.isEmpty() || !QDir().mkpath(folder))
+        return QDir::tempPath();
+    return folder;
 }
 
 // What Qt would send with a job of the printer: its paper, copies, sides and the dialog's options.
@@ -71,6 +90,7 @@ QtPrinterPort::~QtPrinterPort() {
 }
 
 bool QtPrinterPort::anyInstalled() {
+    checkPrintServiceFirst();
     const auto names = askPrintService<QStringList>([] { return QPrinterInfo::availablePrinterNames(); });
     if (!names)
         throw serviceSilent();
@@ -84,6 +104,7 @@ QPrinter* QtPrinterPort::device() {
     if (printer == nullptr)
         return nullptr;
     const QString current = printer->printerName();
+    checkPrintServiceFirst();
     const auto answered = askPrintService<bool>([current] {
         for (const QPrinterInfo& info : QPrinterInfo::availablePrinters())
             info.supportedPageSizes();
@@ -98,6 +119,7 @@ QPrinter* QtPrinterPort::device() {
 QPrinter* QtPrinterPort::printer() {
     if (!printer_) {
         const QString wanted = printerName_;
+        checkPrintServiceFirst();
         auto made = askPrintService<std::shared_ptr<QPrinter>>([wanted]() -> std::shared_ptr<QPrinter> {
             if (QPrinterInfo::availablePrinterNames().isEmpty())
                 return nullptr;
@@ -162,11 +184,12 @@ QPainter& QtPrinterPort::beginJob(const QString& title) {
     if (const std::optional<QString> refusal = printServerRefusal(printer->printerName()))
         throw cannotPrint(*refusal + QStringLiteral(" Check that the printer and the print service are running."));
 
-    QTemporaryFile file(QDir::temp().filePath(QStringLiteral("orbalin-job-XXXXXX.pdf")));
+    const QString folder = jobFolder();
+    QTemporaryFile file(QDir(folder).filePath(QStringLiteral("orbalin-job-XXXXXX.pdf")));
     file.setAutoRemove(false);
     if (!file.open())
-        throw cannotPrint(QStringLiteral("no file for the job can be written in %1.")
-                              .arg(QDir::toNativeSeparators(QDir::tempPath())));
+        throw cannotPrint(
+            QStringLiteral("no file for the job can be written in %1.").arg(QDir::toNativeSeparators(folder)));
     job_ = Job{std::make_unique<QPdfWriter>(file.fileName()), file.fileName(), title, printer->printerName(),
                jobOptions(*printer)};
     file.close();
@@ -195,7 +218,7 @@ void QtPrinterPort::endJob() {
     job.pdf.reset(); // closes the file
     const QString queue = job.printerName.section(QLatin1Char('/'), 0, 0); // a queue, not an instance
     if (const std::optional<QString> refusal = submitPrintJob(queue, job.file, job.title, job.options))
-        throw OrbalinError(QStringLiteral("The print service refused the print job: %1").arg(*refusal));
+        throw OrbalinError(QStringLiteral("Printing \"%1\" failed: %2").arg(job.title, *refusal));
 }
 
 void QtPrinterPort::abortJob() {
