@@ -1,5 +1,6 @@
 #include "lang/mnemonics.h"
 
+#include <QHash>
 #include <QSet>
 #include <optional>
 
@@ -35,21 +36,67 @@ QString marked(const QString& caption, std::optional<qsizetype> at) {
 
 } // namespace
 
-QStringList withMnemonics(const QStringList& captions) {
-    QSet<QChar> taken;
-    QStringList result;
-    for (const QString& caption : captions) {
-        std::optional<qsizetype> chosen;
-        for (const qsizetype i : candidates(caption)) {
-            const QChar letter = caption[i].toLower();
-            if (!taken.contains(letter)) {
-                taken.insert(letter);
-                chosen = i;
-                break;
+namespace {
+
+// Letters are handed out as in a matching: a caption whose letters are all taken may take one from
+// a caption before it that can move to another of its own, so that every caption gets a letter
+// whenever there are enough to go round.
+class LetterMatching {
+public:
+    explicit LetterMatching(const QStringList& captions) : captions_(captions), chosen_(captions.size()) {
+        for (const QString& caption : captions)
+            candidates_ << candidates(caption);
+        for (qsizetype i = 0; i < captions.size(); ++i) {
+            QSet<QChar> tried;
+            if (!giveFree(i))
+                give(i, tried);
+        }
+    }
+
+    std::optional<qsizetype> chosen(qsizetype caption) const { return chosen_[caption]; }
+
+private:
+    bool giveFree(qsizetype caption) {
+        for (const qsizetype at : candidates_[caption]) {
+            const QChar letter = captions_[caption][at].toLower();
+            if (!owners_.contains(letter)) {
+                owners_[letter] = caption;
+                chosen_[caption] = at;
+                return true;
             }
         }
-        result << marked(caption, chosen);
+        return false;
     }
+
+    bool give(qsizetype caption, QSet<QChar>& tried) {
+        for (const qsizetype at : candidates_[caption]) {
+            const QChar letter = captions_[caption][at].toLower();
+            if (tried.contains(letter))
+                continue;
+            tried.insert(letter);
+            const auto owner = owners_.constFind(letter);
+            if (owner == owners_.cend() || give(*owner, tried)) {
+                owners_[letter] = caption;
+                chosen_[caption] = at;
+                return true;
+            }
+        }
+        return false;
+    }
+
+    const QStringList& captions_;
+    QList<QList<qsizetype>> candidates_;
+    QList<std::optional<qsizetype>> chosen_;
+    QHash<QChar, qsizetype> owners_;
+};
+
+} // namespace
+
+QStringList withMnemonics(const QStringList& captions) {
+    const LetterMatching matching(captions);
+    QStringList result;
+    for (qsizetype i = 0; i < captions.size(); ++i)
+        result << marked(captions[i], matching.chosen(i));
     return result;
 }
 

@@ -12,6 +12,7 @@
 
 #include <QAccessible>
 #include <QComboBox>
+#include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -150,6 +151,54 @@ TEST_F(Keyboard, MenuKeysOpenTheFloatingTextsNamedMenuAndEnterItsTextBar) {
     expectOpen(&control<QMenu>(form(), "PopupMenu2"), "Cover menu");
     QTest::keyClick(text, Qt::Key_Return);
     EXPECT_TRUE(control<QFrame>(form(), "supfloat").isVisible() && !text->isVisible());
+}
+
+// Tool buttons answer Space only by themselves; Enter presses the focused one too.
+TEST_F(Keyboard, EnterPressesTheFocusedButtonAndTheTextBarTakesEnterAndEscape) {
+    start();
+    showActive(form());
+    auto& text = control<QLabel>(form(), "floatinglabel");
+    auto& bar = control<QFrame>(form(), "supfloat");
+    auto& field = control<QLineEdit>(form(), "Edition");
+    control<QAction>(form(), "FloatingtextBarredetexteflottante1").trigger();
+    const QString before = text.text();
+    const auto typeInBar = [&](const QString& typed) {
+        doubleClick(text);
+        ASSERT_TRUE(bar.isVisible());
+        field.setText(typed);
+    };
+
+    typeInBar("left by Escape");
+    QTest::keyClick(&field, Qt::Key_Escape);
+    EXPECT_FALSE(bar.isVisible());
+    EXPECT_TRUE(text.isVisible());
+    EXPECT_EQ(text.text(), before);
+
+    typeInBar("taken by Enter");
+    QTest::keyClick(&field, Qt::Key_Return);
+    EXPECT_FALSE(bar.isVisible());
+    EXPECT_EQ(text.text(), "taken by Enter");
+
+    for (const auto& [button, typed, shown] : {std::tuple{"SpeedButton21", "cancelled", "taken by Enter"},
+                                               std::tuple{"SpeedButton18", "Ok by Enter", "Ok by Enter"}}) {
+        typeInBar(QString::fromLatin1(typed));
+        auto& pressed = control<QToolButton>(form(), button);
+        pressed.setFocus();
+        QTest::keyClick(&pressed, Qt::Key_Enter, Qt::KeypadModifier);
+        EXPECT_FALSE(bar.isVisible()) << button;
+        EXPECT_EQ(text.text(), shown) << button;
+    }
+
+    auto& labels = control<QToolButton>(form(), "SpeedButton10");
+    labels.setFocus();
+    QTest::keyClick(&labels, Qt::Key_Return);
+    EXPECT_EQ(ui.modalWindows(), QStringList{"Form3"});
+
+    TFPrintPreview& preview = *program->PrintPreview;
+    showActive(preview);
+    preview.CloseButton->setFocus();
+    QTest::keyClick(preview.CloseButton, Qt::Key_Return);
+    EXPECT_FALSE(preview.isVisible());
 }
 
 TEST_F(Keyboard, TabLeavesTheTextAreasEditorAndGoesOnToAllColours) {

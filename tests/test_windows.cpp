@@ -1,11 +1,14 @@
 // Every window the program shows can be left through its own controls, in a real modal loop.
+#include "app/tform1.h"
 #include "cover/coverdocument.h"
 #include "doubles/fakemainwindow.h"
 #include "print/tform19.h"
 #include "support/programfixture.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
+#include <QLineEdit>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -20,9 +23,11 @@ const char* const kCloseBox = "<close box>";
 class Windows : public ProgramTest {
 protected:
     // Runs `show`, which blocks while the window is modal, and leaves the window by pressing its
-    // control `exit` (or Escape, Enter or the close box) once it is up. False when the window could
-    // not be left: a watchdog closes it then, so the test fails instead of hanging.
-    bool leaves(const QString& windowName, const QString& exit, const std::function<void()>& show) {
+    // control `exit` (or Escape, Enter or the close box) once it is up, after running `first`. False
+    // when the window could not be left: a watchdog closes it then, so the test fails instead of
+    // hanging.
+    bool leaves(const QString& windowName, const QString& exit, const std::function<void()>& show,
+                const std::function<void()>& first = {}) {
         auto* window = form().findChild<QDialog*>(windowName);
         if (window == nullptr) {
             ADD_FAILURE() << "no window " << windowName.toStdString();
@@ -36,6 +41,8 @@ protected:
             if (pressed || QApplication::activeModalWidget() != window)
                 return;
             pressed = true;
+            if (first)
+                first();
             if (exit == kEscape)
                 QTest::keyClick(window, Qt::Key_Escape);
             else if (exit == kEnter)
@@ -93,6 +100,64 @@ TEST_F(Windows, WindowsOpenedOnTheWayCanBeLeft) {
         EXPECT_TRUE(leaves(each.window, each.exit, [window] { window->exec(); }))
             << each.window << " by " << (*each.exit ? each.exit : "Escape");
     }
+}
+
+// Escape is each window's Cancel or Close: the window goes, the insert and the language stay.
+TEST_F(Windows, EscapeLeavesEveryWindowChangingNothing) {
+    start();
+    ui.realModalWindows = true;
+    const QByteArray config = folder.read(QStringLiteral("config.obn"));
+    const struct {
+        std::function<void()> show;
+        const char* window;
+    } windows[] = {
+        {[this] { program->Form1->exec(); }, "Form1"},
+        {[this] { control<QToolButton>(form(), "SpeedButton7").click(); }, "Form17"},
+        {[this] { control<QToolButton>(form(), "SpeedButton24").click(); }, "Form5"},
+        {[this] { control<QToolButton>(form(), "SpeedButton11").click(); }, "Form19"},
+        {[this] { control<QToolButton>(form(), "SpeedButton13").click(); }, "Form18"},
+        {[this] { control<QToolButton>(form(), "SpeedButton25").click(); }, "FLibrary"},
+        {[this] { control<QToolButton>(form(), "SpeedButton23").click(); }, "Form7"},
+        {[this] { control<QAction>(form(), "German1").trigger(); }, "Form4"},
+        {[this] {
+             control<QAction>(form(), "Backcover1").trigger();
+             control<QToolButton>(form(), "SpeedButton10").click();
+         },
+         "Form3"},
+    };
+    for (const auto& each : windows)
+        EXPECT_TRUE(leaves(each.window, kEscape, each.show)) << each.window;
+    EXPECT_EQ(form().statusText(3), "Back Cover");
+    EXPECT_EQ(control<QToolButton>(form(), "SpeedButton1").text(), "Open");
+    EXPECT_EQ(form().document().languageFileName, "english.lag");
+    EXPECT_EQ(folder.read(QStringLiteral("config.obn")), config);
+    EXPECT_FALSE(folder.exists(QStringLiteral("Back_cfg.ini")));
+    EXPECT_TRUE(ui.messages().isEmpty()) << ui.messages().join('\n').toStdString();
+}
+
+// Default puts the printer's true size in use at once; Escape takes it back with the rest.
+TEST_F(Windows, CalibrateLeftByEscapeSavesNothingAndGivesBackWhatDefaultChanged) {
+    const QByteArray saved = "0.30\r\n0.40\r\n0.50\r\n15.00\r\n1000\r\n1000\r\n";
+    folder.write(QStringLiteral("Cd_cfg.ini"), saved);
+    start();
+    ui.realModalWindows = true;
+    const CoverDocument& document = form().document();
+    const CalibrationTexts before = document.calibrationText;
+    ASSERT_EQ(before[4], "1000");
+    const int dotsBefore = document.coverDotsX;
+    TForm19& calibrate = *program->Form19;
+    QString sizeAfterDefault;
+    EXPECT_TRUE(leaves(
+        "Form19", kEscape, [this] { control<QToolButton>(form(), "SpeedButton11").click(); },
+        [&] {
+            calibrate.Edit1->setText(QStringLiteral("3.00"));
+            calibrate.SpeedButton3->click();
+            sizeAfterDefault = document.calibrationText[4];
+        }));
+    EXPECT_NE(sizeAfterDefault, "1000") << "Default changed nothing to give back";
+    EXPECT_EQ(folder.read(QStringLiteral("Cd_cfg.ini")), saved);
+    EXPECT_EQ(document.calibrationText, before);
+    EXPECT_EQ(document.coverDotsX, dotsBefore);
 }
 
 TEST_F(Windows, TheScriptedStandInTellsAWindowLeftOpen) {
