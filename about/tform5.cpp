@@ -24,7 +24,7 @@ const QString kTextBarKeys = QStringLiteral(
 } // namespace
 
 TForm5::TForm5(QWidget* owner, const WindowServices& services)
-    : FixedDialog(owner, QStringLiteral("Form5"), captionOf("Form5", kWindowCaption), QSize(424, 292),
+    : FixedDialog(owner, QStringLiteral("Form5"), captionOf("Form5", kWindowCaption), QSize(424, 302),
                   TitleButtons::None),
       services_(services) {
     QPalette colours = palette();
@@ -57,12 +57,12 @@ TForm5::TForm5(QWidget* owner, const WindowServices& services)
     Keys->setTextFormat(Qt::PlainText);
     Keys->setWordWrap(true);
     Keys->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Keys->setGeometry(8, 186, 409, 66);
+    Keys->setGeometry(8, 188, 409, 74);
 
     BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setAccessibleName(BitBtn1->text());
-    BitBtn1->setGeometry(184, 258, 75, 25);
+    BitBtn1->setGeometry(184, 268, 75, 25);
     BitBtn1->setIcon(QIcon(glyph(Glyph::Ok, 16)));
     BitBtn1->setDefault(true);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);

@@ -5,20 +5,8 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
-#include <QProxyStyle>
 
 namespace {
-
-// Alt alone leads into the menu bar, as on other desktops, whatever the style says.
-class AltLeadsToMenus : public QProxyStyle {
-public:
-    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
-                  QStyleHintReturn* returned) const override {
-        if (hint == SH_MenuBar_AltKeyNavigation || hint == SH_UnderlineShortcut)
-            return 1;
-        return QProxyStyle::styleHint(hint, option, widget, returned);
-    }
-};
 
 // The ampersands of a caption set by hand are kept as typed: the letters are the program's.
 void mark(const QList<QAction*>& actions) {
@@ -42,9 +30,6 @@ void markMenuTitles(QMenuBar& bar) {
 }
 
 void reachMenusFromKeys(QMenuBar& bar) {
-    auto* style = new AltLeadsToMenus;
-    style->setParent(&bar);
-    bar.setStyle(style);
     markMenuTitles(bar);
     for (QAction* title : bar.actions())
         if (QMenu* menu = title->menu())
@@ -53,6 +38,7 @@ void reachMenusFromKeys(QMenuBar& bar) {
     auto* f10 = new QAction(&bar);
     f10->setObjectName(QStringLiteral("OpenMenuBar"));
     f10->setShortcut(QKeySequence(Qt::Key_F10));
+
     f10->setShortcutContext(Qt::WindowShortcut);
     bar.parentWidget()->addAction(f10);
     QObject::connect(f10, &QAction::triggered, &bar, [&bar] {

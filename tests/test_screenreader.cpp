@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QSet>
 #include <QTest>
 #include <QTextEdit>
@@ -164,6 +165,19 @@ TEST_F(ScreenReader, AboutIsLeftByItsOwnFocusedCloseButton) {
         EXPECT_FALSE(line->geometry().intersects(close->geometry())) << line->objectName().toStdString();
     QTest::keyClick(close, Qt::Key_Return);
     EXPECT_FALSE(about.isVisible());
+}
+
+// The text-bar help's keys are read whole, between the help above and its button.
+TEST_F(ScreenReader, TheTextBarHelpShowsItsKeysWhole) {
+    start();
+    QDialog& help = *form().findChild<QDialog*>(QStringLiteral("Form5"));
+    auto& keys = control<QLabel>(help, "Keys");
+    const QWidget& above = control<QLabel>(help, "StaticText1");
+    const QWidget& ok = control<QPushButton>(help, "BitBtn1");
+    EXPECT_LE(keys.heightForWidth(keys.width()), keys.height());
+    EXPECT_GE(keys.y(), above.geometry().bottom());
+    EXPECT_LE(keys.geometry().bottom(), ok.y());
+    EXPECT_LE(ok.geometry().bottom(), help.height());
 }
 
 TEST_F(ScreenReader, MenusAndTheirEntriesHaveLettersOfTheirOwnInEveryShippedLanguage) {
