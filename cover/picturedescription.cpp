@@ -20,7 +20,8 @@ struct Made {
         if (std::holds_alternative<GradientSource>(step.source))
             fit = QStringLiteral("gradient fitted");
         else
-            fit = step.piece.isEmpty() ? QStringLiteral("photo fitted") : QStringLiteral("piece of a photo fitted");
+            fit = step.piece.isEmpty() ? QStringLiteral("photo fitted")
+                                       : QStringLiteral("piece of a photo fitted");
     }
     void operator()(const TextLayoutStep&) { stamps = inserts = 0; }
     void operator()(const StampStep&) { ++stamps; }
@@ -48,7 +49,8 @@ struct Made {
 };
 
 QString sourceName(const std::variant<OpenedSource, GradientSource>& source) {
-    return std::holds_alternative<GradientSource>(source) ? QStringLiteral("gradient") : QStringLiteral("photo");
+    return std::holds_alternative<GradientSource>(source) ? QStringLiteral("gradient")
+                                                          : QStringLiteral("photo");
 }
 
 } // namespace
@@ -59,7 +61,8 @@ QString pictureDescription(const CoverDocument& document, const SlotInfo& slot) 
     if (const auto& unfitted = document.slotUnfitted[i]) {
         shows = sourceName(unfitted->source) + QStringLiteral(" not fitted yet");
     } else if (!document.slotLoaded[i]) {
-        shows = document.slotPicture[i].isEmpty() ? QStringLiteral("empty") : QStringLiteral("example picture");
+        shows =
+            document.slotPicture[i].isEmpty() ? QStringLiteral("empty") : QStringLiteral("example picture");
     } else {
         Made made;
         for (const CoverStep& step : document.slotHistory[i].stepsDone()) {

@@ -109,14 +109,3 @@ QString plainCaption(const QString& marked) {
     }
     return plain;
 }
-
-QChar mnemonicOf(const QString& marked) {
-    for (qsizetype i = 0; i + 1 < marked.size(); ++i) {
-        if (marked[i] != QLatin1Char('&'))
-            continue;
-        if (marked[i + 1] != QLatin1Char('&'))
-            return marked[i + 1].toLower();
-        ++i;
-    }
-    return {};
-}

@@ -14,5 +14,3 @@ QStringList withMnemonics(const QStringList& captions);
 // A marked caption as the user reads it: "&&" is an ampersand, a lone "&" marks the next letter.
 QString plainCaption(const QString& marked);
 
-// The letter a marked caption is reached by, in lower case; none when it has no mark.
-QChar mnemonicOf(const QString& marked);

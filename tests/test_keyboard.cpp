@@ -158,42 +158,32 @@ TEST_F(Keyboard, EnterPressesTheFocusedButtonAndTheTextBarTakesEnterAndEscape) {
     start();
     showActive(form());
     auto& text = control<QLabel>(form(), "floatinglabel");
-    auto& bar = control<QFrame>(form(), "supfloat");
     auto& field = control<QLineEdit>(form(), "Edition");
     control<QAction>(form(), "FloatingtextBarredetexteflottante1").trigger();
     const QString before = text.text();
-    const auto typeInBar = [&](const QString& typed) {
-        doubleClick(text);
-        ASSERT_TRUE(bar.isVisible());
-        field.setText(typed);
+    const struct {
+        QWidget* pressed;
+        Qt::Key key;
+        QString typed, shown;
+    } ways[] = {
+        {&field, Qt::Key_Escape, "dropped", before},
+        {&field, Qt::Key_Return, "by Return", "by Return"},
+        {&control<QToolButton>(form(), "SpeedButton21"), Qt::Key_Enter, "cancelled", "by Return"},
+        {&control<QToolButton>(form(), "SpeedButton18"), Qt::Key_Return, "by Ok", "by Ok"},
     };
-
-    typeInBar("left by Escape");
-    QTest::keyClick(&field, Qt::Key_Escape);
-    EXPECT_FALSE(bar.isVisible());
-    EXPECT_TRUE(text.isVisible());
-    EXPECT_EQ(text.text(), before);
-
-    typeInBar("taken by Enter");
-    QTest::keyClick(&field, Qt::Key_Return);
-    EXPECT_FALSE(bar.isVisible());
-    EXPECT_EQ(text.text(), "taken by Enter");
-
-    for (const auto& [button, typed, shown] : {std::tuple{"SpeedButton21", "cancelled", "taken by Enter"},
-                                               std::tuple{"SpeedButton18", "Ok by Enter", "Ok by Enter"}}) {
-        typeInBar(QString::fromLatin1(typed));
-        auto& pressed = control<QToolButton>(form(), button);
-        pressed.setFocus();
-        QTest::keyClick(&pressed, Qt::Key_Enter, Qt::KeypadModifier);
-        EXPECT_FALSE(bar.isVisible()) << button;
-        EXPECT_EQ(text.text(), shown) << button;
+    for (const auto& way : ways) {
+        doubleClick(text);
+        field.setText(way.typed);
+        way.pressed->setFocus();
+        QTest::keyClick(way.pressed, way.key);
+        EXPECT_FALSE(control<QFrame>(form(), "supfloat").isVisible()) << way.typed.toStdString();
+        EXPECT_EQ(text.text(), way.shown);
     }
 
     auto& labels = control<QToolButton>(form(), "SpeedButton10");
     labels.setFocus();
     QTest::keyClick(&labels, Qt::Key_Return);
     EXPECT_EQ(ui.modalWindows(), QStringList{"Form3"});
-
     TFPrintPreview& preview = *program->PrintPreview;
     showActive(preview);
     preview.CloseButton->setFocus();

@@ -19,7 +19,8 @@ bool plain(const QKeyEvent& key) {
 // Sees the keys the focused control leaves unanswered, on their way up to the window.
 class KeyWays : public QObject {
 public:
-    KeyWays(QWidget* area, std::function<void()> leave) : QObject(area), area_(area), leave_(std::move(leave)) {}
+    KeyWays(QWidget* area, std::function<void()> leave)
+        : QObject(area), area_(area), leave_(std::move(leave)) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
