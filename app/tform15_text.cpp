@@ -47,7 +47,7 @@ void TForm15::connectFloatingText() {
 
     // Enter in the text takes it, Escape in the bar is Cancel; Enter presses the focused button of
     // the bar and of the tool bars alike.
-    connect(Edition, &QLineEdit::returnPressed, this, reportingErrors([this] { SpeedButton18Click(); }));
+    acceptWithEnter(Edition, [this] { SpeedButton18Click(); });
     leaveWithEscape(supfloat, [this] { SpeedButton21Click(); });
     pressFocusedButtonWithEnter(this);
 }

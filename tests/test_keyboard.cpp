@@ -179,6 +179,7 @@ TEST_F(Keyboard, EnterPressesTheFocusedButtonAndTheTextBarTakesEnterAndEscape) {
         EXPECT_FALSE(control<QFrame>(form(), "supfloat").isVisible()) << way.typed.toStdString();
         EXPECT_EQ(text.text(), way.shown);
     }
+    EXPECT_TRUE(ui.fileRequests.empty()) << "the key went on to the button the focus moved to: Open";
 
     auto& labels = control<QToolButton>(form(), "SpeedButton10");
     labels.setFocus();
