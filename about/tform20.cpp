@@ -20,7 +20,7 @@ QString productLine() {
 } // namespace
 
 TForm20::TForm20(QWidget* owner, const WindowServices& services)
-    : FixedDialog(owner, QStringLiteral("Form20"), QStringLiteral("About"), QSize(274, 272),
+    : FixedDialog(owner, QStringLiteral("Form20"), QStringLiteral("About"), QSize(274, 310),
                   TitleButtons::Close),
       services_(services) {
     useMainWindowFace();
@@ -57,6 +57,8 @@ TForm20::TForm20(QWidget* owner, const WindowServices& services)
         credit->setPalette(blue);
         y += 16;
     }
+    // Reached by Tab and Enter, not only by the title bar's close box.
+    addCloseButton()->setFocus();
 }
 
 QLabel* TForm20::line(const QString& name, const QString& text, QPoint at) {

@@ -16,10 +16,15 @@ PictureMenuEntry entryOf(const char* control, const QString& shortcut) {
     return {captionOf("Form15", control).section(QStringLiteral(" ("), 0, 0), shortcut};
 }
 
+const QString kTextBarKeys = QStringLiteral(
+    "Keys: on the floating text or the bar's grip, the arrows move it (with Shift by ten pixels) and "
+    "the Menu key opens its menu; Enter on the floating text opens the bar. In the bar, Enter in the "
+    "text is Ok and Escape is Cancel. Ctrl+A applies the text, Ctrl+H hides it, Ctrl+F shows it.");
+
 } // namespace
 
 TForm5::TForm5(QWidget* owner, const WindowServices& services)
-    : FixedDialog(owner, QStringLiteral("Form5"), captionOf("Form5", kWindowCaption), QSize(424, 222),
+    : FixedDialog(owner, QStringLiteral("Form5"), captionOf("Form5", kWindowCaption), QSize(424, 302),
                   TitleButtons::None),
       services_(services) {
     QPalette colours = palette();
@@ -47,10 +52,17 @@ TForm5::TForm5(QWidget* owner, const WindowServices& services)
     StaticText1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     StaticText1->setGeometry(8, 120, 409, 65);
 
+    Keys = new QLabel(kTextBarKeys, this);
+    Keys->setObjectName(QStringLiteral("Keys"));
+    Keys->setTextFormat(Qt::PlainText);
+    Keys->setWordWrap(true);
+    Keys->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Keys->setGeometry(8, 188, 409, 74);
+
     BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setAccessibleName(BitBtn1->text());
-    BitBtn1->setGeometry(184, 184, 75, 25);
+    BitBtn1->setGeometry(184, 268, 75, 25);
     BitBtn1->setIcon(QIcon(glyph(Glyph::Ok, 16)));
     BitBtn1->setDefault(true);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);

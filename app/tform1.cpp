@@ -57,7 +57,7 @@ void TForm1::showEvent(QShowEvent* event) {
     SpeedButton1->setFocus(Qt::OtherFocusReason);
 }
 
-// The window has no other way out, so it closes even when the fit fails.
+// The window closes even when the fit fails.
 void TForm1::SpeedButton1Click() {
     const auto close = qScopeGuard([this] { accept(); });
     services_.main.resizePicture();

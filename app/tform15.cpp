@@ -240,6 +240,7 @@ void TForm15::resetFloatingText() {
     supfloat->hide();
     Panel11->hide();
     reverseMode = false;
+    showTextBarState();
 }
 
 void TForm15::Quit1Click() {

@@ -77,6 +77,7 @@ private:
     QLabel* Image6 = nullptr;
     QLabel* floatinglabel = nullptr;
     QFrame* Panel11 = nullptr;      // vertical text marker
+    QWidget* coverPicture_ = nullptr; // the painted picture as a screen reader finds it
     ImageView* MyPicture = nullptr; // the added picture
     // Text bar
     QFrame* supfloat = nullptr;
@@ -244,6 +245,8 @@ private:
     void resetTextStatus();
     void connectFloatingText();
     void hideFloatingText();
+    // Bold and Reverse show checked while they are on.
+    void showTextBarState();
     void openTextBar(QPoint at);
     bool textDragHeld(Qt::MouseButtons buttons);
     // The marker moves by the pointer's travel from `anchor`, carrying the floating text.
@@ -263,6 +266,8 @@ private:
     // Loads a language file of the program folder, remembers the choice and shows the language
     // window. Throws OrbalinError, nothing changed, when the file is refused.
     void chooseLanguage(const QString& fileToLoad, const QString& nameToRemember);
+    // Shows the language window; true when its Ok applied the language loaded.
+    bool languageApplied();
     Picture loadShippedBitmap(const QString& fileName, QStringList& problems) const;
     void disablePrinting();
     // False when the user cancelled it; throws OrbalinError when the picture cannot be opened.

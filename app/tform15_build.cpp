@@ -4,10 +4,12 @@
 #include "cover/glyphs.h"
 #include "decor/slidepiece.h"
 #include "lang/captiontable.h"
+#include "lang/menukeys.h"
 #include "platform/qt/controlpurpose.h"
 #include "platform/qt/imageview.h"
 #include "platform/qt/keyboardmove.h"
 #include "platform/qt/mousehandlers.h"
+#include "platform/qt/picturenode.h"
 #include "platform/qt/statuspanels.h"
 #include "platform/qt/windowface.h"
 #include "text/floatingtext.h"
@@ -114,6 +116,7 @@ void TForm15::buildControls() {
     StatusBar1->setAutoFillBackground(true);
     Image2 = picture(StatusBar1, QStringLiteral("Image2"), QRect(572, 2, 15, 16), statusIcon());
     Image6 = picture(client, QStringLiteral("Image6"), QRect(432, 304, 105, 105));
+    coverPicture_ = pictureNode(client, QStringLiteral("Cover picture"));
     buildModeChooser();
 
     floatinglabel = new FloatingText(QStringLiteral("TEXT ! Move, Double Click..."), client);
@@ -250,6 +253,10 @@ void TForm15::buildTextBar() {
         button->setToolTip(QString::fromLatin1(hint));
         button->setAccessibleName(button->toolTip());
     }
+    // A screen reader says whether each is on.
+    SpeedButton16->setCheckable(true);
+    SpeedButton19->setCheckable(true);
+    SpeedButton19->setAccessibleName(QStringLiteral("Reverse text"));
     Panel9 = panel(supfloat, QStringLiteral("Panel9"), QRect(0, 32, 24, 119), QFrame::Raised);
     Panel9->setCursor(Qt::PointingHandCursor);
     Image5 = picture(Panel9, QStringLiteral("Image5"), QRect(1, 2, 22, 115), modeStrip(22, 115));
@@ -360,6 +367,7 @@ void TForm15::buildMenus() {
     Help1->addSeparator();
     Homepage1 = listedItem(Help1, "Homepage1");
     Email1 = listedItem(Help1, "Email1");
+    reachMenusFromKeys(*bar);
 }
 
 void TForm15::buildPopupMenus() {

@@ -10,10 +10,12 @@
 #include <QFileInfo>
 #include <QUrl>
 
-// The file is read before anything changes: one that is refused leaves the captions, the choice
-// in "config.obn" and languageFileName as they were.
+// The file is read before anything changes: one that is refused, or a language window left by
+// Escape, leaves the captions, the choice in "config.obn" and languageFileName as they were.
 void TForm15::chooseLanguage(const QString& fileToLoad, const QString& nameToRemember) {
     program_.Form4->loadLanguage(programFileNamed(programFolder, fileToLoad), LanguageSource::ProgramFolder);
+    if (!languageApplied())
+        return;
     languageFileName = fileToLoad;
     Memo2 = QStringList{nameToRemember};
     try {
@@ -22,7 +24,12 @@ void TForm15::chooseLanguage(const QString& fileToLoad, const QString& nameToRem
         ui().message(this, QStringLiteral("The language chosen cannot be kept for the next start. ") +
                                error.message() + QStringLiteral(" It applies until the program closes."));
     }
+}
+
+bool TForm15::languageApplied() {
+    program_.Form4->setResult(QDialog::Rejected);
     ui().showModal(*program_.Form4);
+    return program_.Form4->result() == QDialog::Accepted;
 }
 
 void TForm15::English1Click() {
@@ -58,8 +65,8 @@ void TForm15::YourLanguage1Click() {
         return;
     languageFolder_ = programFolder;
     program_.Form4->loadLanguage(answer->path, LanguageSource::UserChoice);
-    languageFileName = QFileInfo(answer->path).fileName();
-    ui().showModal(*program_.Form4);
+    if (languageApplied())
+        languageFileName = QFileInfo(answer->path).fileName();
 }
 
 void TForm15::Editandsendbackbymail1Click() {

@@ -2,6 +2,7 @@
 #include "app/clientarea.h"
 #include "app/previewgeometry.h"
 #include "app/tform15.h"
+#include "cover/picturedescription.h"
 #include "platform/qt/statuspanels.h"
 #include "text/textbarplaces.h"
 
@@ -22,6 +23,7 @@ void TForm15::FormPaint(QPainter& canvas) {
         pictureTop = origin.y();
         if (!picture.isEmpty())
             canvas.drawImage(origin, picture.bitmap());
+        coverPicture_->setGeometry(QRect(origin, QSize(picture.width(), picture.height())));
     }
     Image2->move(Image2->x(), 3);
     // The vertical text marker stands on the floating text's top-left corner, turned a quarter.
@@ -57,6 +59,8 @@ void TForm15::showEvent(QShowEvent* event) {
 void TForm15::repaintPreview() {
     if (client != nullptr)
         client->repaint();
+    if (const std::optional<SlotInfo> slot = currentSlot(); slot && coverPicture_ != nullptr)
+        coverPicture_->setAccessibleDescription(pictureDescription(*this, *slot));
     updateEditMenu();
 }
 

@@ -6,6 +6,7 @@
 #include "platform/interaction.h"
 #include "platform/qt/application.h"
 #include "platform/qt/keyboardmove.h"
+#include "platform/qt/keyboardways.h"
 #include "platform/qt/mousehandlers.h"
 #include "platform/qt/statuspanels.h"
 #include "text/floatingtext.h"
@@ -38,10 +39,17 @@ void TForm15::connectFloatingText() {
     moveWithKeys(
         floatinglabel,
         [this](QPoint step) { floatinglabel->move(dragFloatingText(floatinglabel->pos(), {}, step)); },
-        [this] { floatinglabelDblClick(); });
+        [this] { floatinglabelDblClick(); }, QStringLiteral("opens the text bar to change it"));
     moveWithKeys(Image5, [this](QPoint step) { supfloat->move(dragTextBar(supfloat->pos(), {}, step)); });
     moveWithKeys(
-        Panel11, [this](QPoint step) { moveMarker({}, step); }, [this] { Panel11DblClick(); });
+        Panel11, [this](QPoint step) { moveMarker({}, step); }, [this] { Panel11DblClick(); },
+        QStringLiteral("opens the text bar to change the text"));
+
+    // Enter in the text takes it, Escape in the bar is Cancel; Enter presses the focused button of
+    // the bar and of the tool bars alike.
+    acceptWithEnter(Edition, [this] { SpeedButton18Click(); });
+    leaveWithEscape(supfloat, [this] { SpeedButton21Click(); });
+    pressFocusedButtonWithEnter(this);
 }
 
 // --- The floating text ---
@@ -77,6 +85,12 @@ void TForm15::hideFloatingText() {
     supfloat->hide();
     reverseMode = false;
     resetTextStatus();
+    showTextBarState();
+}
+
+void TForm15::showTextBarState() {
+    SpeedButton16->setChecked(Edition->font().bold());
+    SpeedButton19->setChecked(reverseMode);
 }
 
 // A press with the right button opens a context menu and never starts a drag; a move without a
@@ -138,6 +152,7 @@ void TForm15::openTextBar(QPoint at) {
     supfloat->show();
     supfloat->raise();
     Edition->setFocus();
+    showTextBarState();
     floatinglabel->hide();
     Panel11->hide();
 }
@@ -169,12 +184,14 @@ void TForm15::SpeedButton16Click() {
     TextStamp font = stampFontOf(*Edition);
     font.bold = !font.bold;
     giveStampFont(*Edition, font);
+    showTextBarState();
 }
 
 void TForm15::SpeedButton19Click() {
     reverseMode = !reverseMode;
     StatusBar2->setText(1, reverseMode ? QStringLiteral("Reverse Activated")
                                        : QStringLiteral("Reverse desactivated"));
+    showTextBarState();
 }
 
 void TForm15::SpeedButton24Click() {

@@ -1,10 +1,12 @@
 #include "decor/tform3.h"
 
+#include "cover/coverdocument.h"
 #include "decor/glyphbutton.h"
 #include "lang/captiontable.h"
 #include "platform/qt/handlerwiring.h"
 
 #include <QFrame>
+#include <QScopeGuard>
 #include <QToolButton>
 
 TForm3::TForm3(QWidget* owner, const WindowServices& services)
@@ -41,11 +43,32 @@ TForm3::TForm3(QWidget* owner, const WindowServices& services)
         *kind.button = glyphButton(this, QLatin1String(kind.name), QLatin1String(kind.caption), kind.picture,
                                    QRect(kind.at, QSize(145, 169)), 128);
         connectReportingErrors(*kind.button, this, [this, handler = kind.handler] { (this->*handler)(); });
+        (*kind.button)->setCheckable(true);
+    }
+}
+
+// The kind in use is the checked one, to the eye and to a screen reader, and has the focus.
+void TForm3::showEvent(QShowEvent* event) {
+    showCurrentKind();
+    FixedDialog::showEvent(event);
+}
+
+void TForm3::showCurrentKind() {
+    const CoverMode current = services_.main.document().currentMode();
+    const std::pair<QToolButton*, CoverMode> kinds[] = {{SpeedButton1, CoverMode::CdCover},
+                                                        {SpeedButton2, CoverMode::FrontCover},
+                                                        {SpeedButton3, CoverMode::BackCover},
+                                                        {SpeedButton4, CoverMode::MiniCd}};
+    for (const auto& [button, mode] : kinds) {
+        button->setChecked(mode == current);
+        if (mode == current)
+            button->setFocus();
     }
 }
 
 // The same switch as the main window's own commands for the mode.
 void TForm3::choose(CoverMode mode) {
+    const auto show = qScopeGuard([this] { showCurrentKind(); }); // a click toggled the button
     services_.main.switchToMode(mode);
     accept();
 }

@@ -7,7 +7,8 @@
 class QToolButton;
 
 // The Labels window: the four kinds of insert as large picture buttons. Choosing one switches the
-// main window to it and closes the window, which has no other way out.
+// main window to it and closes the window; Escape closes it with the kind unchanged. The kind
+// in use shows checked.
 class TForm3 : public FixedDialog {
 public:
     TForm3(QWidget* owner, const WindowServices& services);
@@ -22,8 +23,12 @@ public:
     void SpeedButton3Click() { choose(CoverMode::BackCover); }
     void SpeedButton4Click() { choose(CoverMode::MiniCd); }
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void choose(CoverMode mode);
+    void showCurrentKind();
 
     WindowServices services_;
 };

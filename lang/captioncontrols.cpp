@@ -1,6 +1,8 @@
 #include "lang/captioncontrols.h"
 
 #include "lang/captiontable.h"
+#include "lang/menukeys.h"
+#include "lang/mnemonics.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -9,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 
 namespace {
 
@@ -31,10 +34,6 @@ QString withoutShortcutMarks(QString text) {
     return text.replace(QLatin1String("&"), QLatin1String("&&"));
 }
 
-QString shortcutMarksShown(QString text) {
-    return text.replace(QLatin1String("&&"), QLatin1String("&"));
-}
-
 } // namespace
 
 QWidget* captionWindow(QWidget& mainWindow, std::string_view name) {
@@ -51,17 +50,17 @@ QList<QObject*> controlsNamed(const QWidget& window, std::string_view name) {
 
 std::optional<QString> captionShown(const QObject* control) {
     if (const auto* button = qobject_cast<const QAbstractButton*>(control))
-        return shortcutMarksShown(button->text());
+        return plainCaption(button->text());
     if (const auto* label = qobject_cast<const QLabel*>(control))
         return label->text();
     if (const auto* edit = qobject_cast<const QLineEdit*>(control))
         return edit->text();
     if (const auto* group = qobject_cast<const QGroupBox*>(control))
-        return shortcutMarksShown(group->title());
+        return plainCaption(group->title());
     if (const auto* menu = qobject_cast<const QMenu*>(control))
-        return shortcutMarksShown(menu->title());
+        return plainCaption(menu->title());
     if (const auto* action = qobject_cast<const QAction*>(control))
-        return shortcutMarksShown(action->text());
+        return plainCaption(action->text());
     return std::nullopt;
 }
 
@@ -69,7 +68,7 @@ void setCaption(QObject* control, const QString& text) {
     if (auto* button = qobject_cast<QAbstractButton*>(control)) {
         // A name given apart from the caption (a glyph button's hint) stays; one that is the
         // caption, with or without the dots of a button that opens a dialog, follows it.
-        const QString shown = shortcutMarksShown(button->text());
+        const QString shown = plainCaption(button->text());
         const QString name = button->accessibleName();
         if (name == shown)
             button->setAccessibleName(text);
@@ -96,7 +95,7 @@ void setCaption(QObject* control, const QString& text) {
 }
 
 void nameFieldsByGroup(const QGroupBox& group) {
-    const QString title = shortcutMarksShown(group.title());
+    const QString title = plainCaption(group.title());
     for (const QLabel* label : group.findChildren<QLabel*>())
         if (label->buddy() != nullptr)
             label->buddy()->setAccessibleName(title + QLatin1Char(' ') + label->text());
@@ -115,4 +114,6 @@ void applyCaptions(QWidget& mainWindow, const QStringList& lines) {
         for (QObject* control : controlsNamed(*window, row.control))
             setCaption(control, text);
     }
+    for (QMenuBar* bar : mainWindow.findChildren<QMenuBar*>())
+        markMenuTitles(*bar);
 }

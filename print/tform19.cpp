@@ -171,7 +171,7 @@ void TForm19::showSketchOf(CoverMode mode) {
         images[i]->setVisible(int(i) + 1 == modeNumber(mode));
 }
 
-// Ok closes the window, its only way out, once every value can be a place or size on a page; a
+// Ok closes the window once every value can be a place or size on a page; a
 // value that cannot is named and the window stays. When the file cannot be written the user is
 // told, and the values still serve until the program ends.
 void TForm19::SpeedButton1Click() {
@@ -228,6 +228,26 @@ void TForm19::SpeedButton3Click() {
     applyTrueSize(document, services_.printer, mode_);
     Edit5->setText(document.calibrationText[4]);
     Edit6->setText(document.calibrationText[5]);
+}
+
+void TForm19::showEvent(QShowEvent* event) {
+    const CoverDocument& document = services_.main.document();
+    opened_ = InUse{document.calibrationText, document.coverDotsXF, document.coverDotsYF, document.coverDotsX,
+               document.coverDotsY};
+    FixedDialog::showEvent(event);
+}
+
+void TForm19::reject() {
+    if (opened_) {
+        CoverDocument& document = services_.main.document();
+        document.calibrationText = opened_->texts;
+        document.coverDotsXF = opened_->dotsXF;
+        document.coverDotsYF = opened_->dotsYF;
+        document.coverDotsX = opened_->dotsX;
+        document.coverDotsY = opened_->dotsY;
+        opened_.reset();
+    }
+    FixedDialog::reject();
 }
 
 bool TForm19::eventFilter(QObject* watched, QEvent* event) {

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QStringList>
 #include <array>
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -51,8 +52,13 @@ public:
     void SpeedButton2Click(); // Print test
     void SpeedButton3Click(); // Default
 
+    // Escape: the window closes as it was opened, no file written, and what Default changed in
+    // the calibration in use given back.
+    void reject() override;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void buildFields();
@@ -63,4 +69,11 @@ private:
     WindowServices services_;
     CoverMode mode_ = CoverMode::CdCover;
     QStringList stockChoice_;
+    // The calibration in use when the window was shown.
+    struct InUse {
+        CalibrationTexts texts;
+        float dotsXF = 0, dotsYF = 0;
+        int dotsX = 0, dotsY = 0;
+    };
+    std::optional<InUse> opened_;
 };

@@ -2,6 +2,7 @@
 
 #include "cover/coverdocument.h"
 #include "lang/captiontable.h"
+#include "platform/qt/keyboardways.h"
 #include "platform/qt/toolbutton.h"
 #include "print/coverpage.h"
 #include "print/printdib.h"
@@ -18,6 +19,7 @@
 namespace {
 
 constexpr int kMarginPx = 16; // grey around the sheet
+const QString kPageKeys = QStringLiteral("Arrow keys, Page Up and Page Down scroll the page.");
 const QColor kDesk(128, 128, 128);
 const QColor kPrintableEdge(0, 100, 220);
 const QColor kDieCut(40, 40, 40);
@@ -41,6 +43,7 @@ public:
     explicit PreviewPage(QWidget* parent) : QWidget(parent) {
         setObjectName(QStringLiteral("Page"));
         setAccessibleName(QStringLiteral("Printed page"));
+        setFocusPolicy(Qt::StrongFocus); // its keys reach the scroll area around it
     }
 
     void showPage(const PagePlan& plan, std::vector<DieCut> cuts, const QImage* first, const QImage* second) {
@@ -184,6 +187,7 @@ TFPrintPreview::TFPrintPreview(QWidget* owner, const WindowServices& services)
     setWindowTitle(captionOf("PrintPreview", kWindowCaption));
     buildControls();
     resize(760, 880);
+    pressFocusedButtonWithEnter(this);
 }
 
 TFPrintPreview::~TFPrintPreview() = default;
@@ -254,7 +258,8 @@ void TFPrintPreview::prepareFor(CoverMode mode, const PagePlan& plan, const QIma
         measures << QStringLiteral("Label stock: %1").arg(stockTitle(*stock));
     Measures->setText(measures.join(QLatin1Char('\n')));
     Measures->setVisible(!measures.isEmpty());
-    page_->setAccessibleDescription((QStringList{warning} + measures).join(QLatin1Char('\n')).trimmed());
+    page_->setAccessibleDescription(
+        (QStringList{warning} + measures + QStringList{kPageKeys}).join(QLatin1Char('\n')).trimmed());
     fitting_ = true;
     if (isVisible())
         FitButtonClick();

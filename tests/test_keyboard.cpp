@@ -12,6 +12,7 @@
 
 #include <QAccessible>
 #include <QComboBox>
+#include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -150,6 +151,45 @@ TEST_F(Keyboard, MenuKeysOpenTheFloatingTextsNamedMenuAndEnterItsTextBar) {
     expectOpen(&control<QMenu>(form(), "PopupMenu2"), "Cover menu");
     QTest::keyClick(text, Qt::Key_Return);
     EXPECT_TRUE(control<QFrame>(form(), "supfloat").isVisible() && !text->isVisible());
+}
+
+// Tool buttons answer Space only by themselves; Enter presses the focused one too.
+TEST_F(Keyboard, EnterPressesTheFocusedButtonAndTheTextBarTakesEnterAndEscape) {
+    start();
+    showActive(form());
+    auto& text = control<QLabel>(form(), "floatinglabel");
+    auto& field = control<QLineEdit>(form(), "Edition");
+    control<QAction>(form(), "FloatingtextBarredetexteflottante1").trigger();
+    const QString before = text.text();
+    const struct {
+        QWidget* pressed;
+        Qt::Key key;
+        QString typed, shown;
+    } ways[] = {
+        {&field, Qt::Key_Escape, "dropped", before},
+        {&field, Qt::Key_Return, "by Return", "by Return"},
+        {&control<QToolButton>(form(), "SpeedButton21"), Qt::Key_Enter, "cancelled", "by Return"},
+        {&control<QToolButton>(form(), "SpeedButton18"), Qt::Key_Return, "by Ok", "by Ok"},
+    };
+    for (const auto& way : ways) {
+        doubleClick(text);
+        field.setText(way.typed);
+        way.pressed->setFocus();
+        QTest::keyClick(way.pressed, way.key);
+        EXPECT_FALSE(control<QFrame>(form(), "supfloat").isVisible()) << way.typed.toStdString();
+        EXPECT_EQ(text.text(), way.shown);
+    }
+    EXPECT_TRUE(ui.fileRequests.empty()) << "the key went on to the button the focus moved to: Open";
+
+    auto& labels = control<QToolButton>(form(), "SpeedButton10");
+    labels.setFocus();
+    QTest::keyClick(&labels, Qt::Key_Return);
+    EXPECT_EQ(ui.modalWindows(), QStringList{"Form3"});
+    TFPrintPreview& preview = *program->PrintPreview;
+    showActive(preview);
+    preview.CloseButton->setFocus();
+    QTest::keyClick(preview.CloseButton, Qt::Key_Return);
+    EXPECT_FALSE(preview.isVisible());
 }
 
 TEST_F(Keyboard, TabLeavesTheTextAreasEditorAndGoesOnToAllColours) {

@@ -103,17 +103,19 @@ TEST(ScriptedInteraction, RunsTheQueuedActionWhileAWindowIsShown) {
     EXPECT_FALSE(window.isVisible());
 }
 
-TEST(FixedDialog, EscapeClosesOnlyWindowsThatHaveACloseButton) {
-    FixedDialog mustAnswer(nullptr, "Form4", "Language...", QSize(300, 100));
+// Escape closes every window, with a close box in its title bar or without one.
+TEST(FixedDialog, EscapeClosesWindowsWithOrWithoutACloseButton) {
+    FixedDialog noCloseBox(nullptr, "Form4", "Language...", QSize(300, 100));
     FixedDialog closable(nullptr, "Form20", "About", QSize(274, 272), FixedDialog::TitleButtons::Close);
-    for (FixedDialog* window : {&mustAnswer, &closable}) {
+    for (FixedDialog* window : {&noCloseBox, &closable}) {
         window->show();
         QTest::keyClick(window, Qt::Key_Escape);
+        EXPECT_FALSE(window->isVisible()) << window->objectName().toStdString();
+        EXPECT_EQ(window->result(), QDialog::Rejected);
     }
-    EXPECT_TRUE(mustAnswer.isVisible());
-    EXPECT_FALSE(closable.isVisible());
-    EXPECT_EQ(mustAnswer.size(), QSize(300, 100));
-    EXPECT_FALSE(mustAnswer.windowFlags().testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_EQ(noCloseBox.size(), QSize(300, 100));
+    EXPECT_FALSE(noCloseBox.windowFlags().testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_TRUE(closable.windowFlags().testFlag(Qt::WindowCloseButtonHint));
 }
 
 TEST(TestPrinter, RecordsJobsOrRefusesThem) {

@@ -1,11 +1,14 @@
 // Every window the program shows can be left through its own controls, in a real modal loop.
+#include "app/tform1.h"
 #include "cover/coverdocument.h"
 #include "doubles/fakemainwindow.h"
 #include "print/tform19.h"
 #include "support/programfixture.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
+#include <QLineEdit>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -20,9 +23,11 @@ const char* const kCloseBox = "<close box>";
 class Windows : public ProgramTest {
 protected:
     // Runs `show`, which blocks while the window is modal, and leaves the window by pressing its
-    // control `exit` (or Escape, Enter or the close box) once it is up. False when the window could
-    // not be left: a watchdog closes it then, so the test fails instead of hanging.
-    bool leaves(const QString& windowName, const QString& exit, const std::function<void()>& show) {
+    // control `exit` (or Escape, Enter or the close box) once it is up, after running `first`. False
+    // when the window could not be left: a watchdog closes it then, so the test fails instead of
+    // hanging.
+    bool leaves(const QString& windowName, const QString& exit, const std::function<void()>& show,
+                const std::function<void()>& first = {}) {
         auto* window = form().findChild<QDialog*>(windowName);
         if (window == nullptr) {
             ADD_FAILURE() << "no window " << windowName.toStdString();
@@ -36,6 +41,8 @@ protected:
             if (pressed || QApplication::activeModalWidget() != window)
                 return;
             pressed = true;
+            if (first)
+                first();
             if (exit == kEscape)
                 QTest::keyClick(window, Qt::Key_Escape);
             else if (exit == kEnter)
@@ -93,6 +100,48 @@ TEST_F(Windows, WindowsOpenedOnTheWayCanBeLeft) {
         EXPECT_TRUE(leaves(each.window, each.exit, [window] { window->exec(); }))
             << each.window << " by " << (*each.exit ? each.exit : "Escape");
     }
+}
+
+// Escape is each window's Cancel or Close: the insert, the language and the files stay. Calibrate
+// also gives back the true size its Default put in use.
+TEST_F(Windows, EscapeLeavesEveryWindowChangingNothing) {
+    const QByteArray saved = "0.30\r\n0.40\r\n0.50\r\n15.00\r\n1000\r\n1000\r\n";
+    folder.write(QStringLiteral("Cd_cfg.ini"), saved);
+    start();
+    ui.realModalWindows = true;
+    const QByteArray config = folder.read(QStringLiteral("config.obn"));
+    const CoverDocument& document = form().document();
+    const CalibrationTexts calibration = document.calibrationText;
+    const auto click = [this](const char* button) {
+        return [this, button] { control<QToolButton>(form(), button).click(); };
+    };
+    TForm19& calibrate = *program->Form19;
+    QString sizeAfterDefault;
+    EXPECT_TRUE(leaves("Form19", kEscape, click("SpeedButton11"), [&] {
+        calibrate.Edit1->setText(QStringLiteral("3.00"));
+        calibrate.SpeedButton3->click();
+        sizeAfterDefault = document.calibrationText[4];
+    }));
+    EXPECT_NE(sizeAfterDefault, "1000") << "Default changed nothing to give back";
+    EXPECT_EQ(document.calibrationText, calibration);
+    EXPECT_EQ(folder.read(QStringLiteral("Cd_cfg.ini")), saved);
+
+    const std::pair<const char*, std::function<void()>> windows[] = {
+        {"Form1", [this] { program->Form1->exec(); }},
+        {"Form17", click("SpeedButton7")},
+        {"Form5", click("SpeedButton24")},
+        {"Form18", click("SpeedButton13")},
+        {"FLibrary", click("SpeedButton25")},
+        {"Form7", click("SpeedButton23")},
+        {"Form4", [this] { control<QAction>(form(), "German1").trigger(); }},
+        {"Form3", [this, click] { control<QAction>(form(), "Backcover1").trigger(), click("SpeedButton10")(); }},
+    };
+    for (const auto& [window, show] : windows)
+        EXPECT_TRUE(leaves(window, kEscape, show)) << window;
+    EXPECT_EQ(form().statusText(3), "Back Cover");
+    EXPECT_EQ(control<QToolButton>(form(), "SpeedButton1").text(), "Open");
+    EXPECT_EQ(folder.read(QStringLiteral("config.obn")), config);
+    EXPECT_TRUE(ui.messages().isEmpty()) << ui.messages().join('\n').toStdString();
 }
 
 TEST_F(Windows, TheScriptedStandInTellsAWindowLeftOpen) {

@@ -44,6 +44,12 @@ QToolButton* areaButton(QWidget* parent, const char* name, Glyph picture, QRect 
                       geometry);
 }
 
+// The glyph shows the style on or off to the eye, the checked state to a screen reader.
+void showStyle(QToolButton* button, bool on, const QPixmap& onGlyph, const QPixmap& offGlyph) {
+    button->setIcon(QIcon(on ? onGlyph : offGlyph));
+    button->setChecked(on);
+}
+
 QPixmap swatch(const QColor& colour) {
     QPixmap pixmap(16, 16);
     pixmap.fill(Qt::transparent);
@@ -105,6 +111,8 @@ void TForm17::buildControls() {
     SpeedButton11 = barButton("SpeedButton11", Glyph::TextLeft, 335);
     SpeedButton10 = barButton("SpeedButton10", Glyph::TextAdjust, 395);
     SpeedButton9 = barButton("SpeedButton9", Glyph::Exit, 465);
+    SpeedButton2->setCheckable(true);
+    SpeedButton3->setCheckable(true);
     SpeedButton7 = barButton("SpeedButton7", Glyph::TextEffect, 540);
     SpeedButton7->hide();
 
@@ -207,8 +215,7 @@ void TForm17::toggleStyle(bool italic) {
         else
             format.setFontWeight(on ? QFont::Bold : QFont::Normal);
         RichEdit1->mergeCurrentCharFormat(format);
-        (italic ? SpeedButton3 : SpeedButton2)
-            ->setIcon(QIcon(italic ? (on ? Image6 : Image5) : (on ? Image4 : Image3)));
+        showStyle(italic ? SpeedButton3 : SpeedButton2, on, italic ? Image6 : Image4, italic ? Image5 : Image3);
         (italic ? italicGlyphStale : boldGlyphStale) = true;
     };
     styleTogglePending = 1;
@@ -339,11 +346,11 @@ void TForm17::Timer1Timer() {
     currentLineIndex = caret.blockNumber();
     StatusBar1->setText(0, QString::number(currentLineIndex + 1));
     if (boldGlyphStale) {
-        SpeedButton2->setIcon(QIcon(selectionIsBold(caret) ? Image4 : Image3));
+        showStyle(SpeedButton2, selectionIsBold(caret), Image4, Image3);
         boldGlyphStale = false;
     }
     if (italicGlyphStale) {
-        SpeedButton3->setIcon(QIcon(selectionIsItalic(caret) ? Image6 : Image5));
+        showStyle(SpeedButton3, selectionIsItalic(caret), Image6, Image5);
         italicGlyphStale = false;
     }
 }

@@ -1,14 +1,14 @@
 #include "platform/qt/fixeddialog.h"
 
+#include "platform/qt/keyboardways.h"
 #include "platform/qt/windowface.h"
 
 #include <QAbstractButton>
-#include <QKeyEvent>
 #include <QToolButton>
 
 FixedDialog::FixedDialog(QWidget* owner, const QString& objectName, const QString& caption, QSize clientSize,
                          TitleButtons buttons)
-    : QDialog(owner), buttons_(buttons) {
+    : QDialog(owner) {
     setObjectName(objectName);
     setWindowTitle(caption);
     setFixedSize(clientSize);
@@ -16,6 +16,7 @@ FixedDialog::FixedDialog(QWidget* owner, const QString& objectName, const QStrin
     if (buttons == TitleButtons::Close)
         flags |= Qt::WindowCloseButtonHint;
     setWindowFlags(flags);
+    pressFocusedButtonWithEnter(this);
 }
 
 void FixedDialog::useMainWindowFace() {
@@ -23,22 +24,6 @@ void FixedDialog::useMainWindowFace() {
     colours.setColor(QPalette::Window, mainWindowFace());
     setPalette(colours);
     setAutoFillBackground(true);
-}
-
-void FixedDialog::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && buttons_ == TitleButtons::None) {
-        event->accept();
-        return;
-    }
-    // Our buttons are tool buttons, which answer Space only; Enter presses the focused one too.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        if (auto* button = qobject_cast<QAbstractButton*>(focusWidget()); button && button->isEnabled()) {
-            event->accept();
-            button->click();
-            return;
-        }
-    }
-    QDialog::keyPressEvent(event);
 }
 
 QAbstractButton* FixedDialog::addCloseButton() {

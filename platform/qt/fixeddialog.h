@@ -4,8 +4,8 @@
 
 class QAbstractButton;
 
-// A window of fixed size. Windows that must be answered have no title-bar buttons and are left
-// only through their own buttons, so Escape does not close them either.
+// A window of fixed size. Escape leaves it as Cancel or Close would, changing nothing; a window
+// with its own way of being left that way overrides reject(). Enter presses the focused button.
 class FixedDialog : public QDialog {
 public:
     enum class TitleButtons { None, Close };
@@ -20,9 +20,4 @@ public:
     // Paints the window in the warm grey face the main window and most windows share.
     void useMainWindowFace();
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
-private:
-    TitleButtons buttons_;
 };

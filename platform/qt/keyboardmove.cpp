@@ -106,7 +106,21 @@ std::optional<QPoint> arrowStep(const QKeyEvent& key) {
     }
 }
 
-void moveWithKeys(QWidget* control, std::function<void(QPoint step)> move, std::function<void()> open) {
+QString movingKeysDescription(const QString& opens, bool hasMenu) {
+    QString keys = QStringLiteral("Arrow keys move it by one pixel, by ten with Shift.");
+    if (!opens.isEmpty())
+        keys += QStringLiteral(" Enter %1.").arg(opens);
+    if (hasMenu)
+        keys += QStringLiteral(" The Menu key or Shift+F10 opens its menu.");
+    return keys;
+}
+
+void moveWithKeys(QWidget* control, std::function<void(QPoint step)> move, std::function<void()> open,
+                  const QString& opens) {
     control->setFocusPolicy(Qt::StrongFocus);
+    const QString keys = movingKeysDescription(open ? opens : QString(),
+                                               control->contextMenuPolicy() == Qt::CustomContextMenu);
+    const QString said = control->accessibleDescription();
+    control->setAccessibleDescription(said.isEmpty() ? keys : said + QLatin1Char(' ') + keys);
     control->installEventFilter(new KeyMover(control, std::move(move), std::move(open)));
 }
