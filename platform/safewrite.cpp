@@ -2,8 +2,10 @@
 
 #include "platform/filemessages.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QTemporaryFile>
 #include <filesystem>
@@ -160,13 +162,24 @@ std::optional<QString> StagedFile::commit() {
         return reasonOf(file);
     const QFileInfo target(path_);
     const bool plainFileThere = target.exists() && !target.isSymLink() && target.isFile();
-    file.setPermissions(plainFileThere
-                            ? target.permissions()
-                            : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    // The program must read its own file again, whatever rights the old one had.
+    constexpr QFile::Permissions readWrite = QFile::ReadOwner | QFile::WriteOwner;
+    file.setPermissions(plainFileThere ? target.permissions() | readWrite
+                                       : readWrite | QFile::ReadGroup | QFile::ReadOther);
     std::error_code error;
     std::filesystem::rename(nativePath(file.fileName()), nativePath(path_), error);
     if (error)
         return sentence(QString::fromStdString(error.message()));
     file.setAutoRemove(false);
     return std::nullopt;
+}
+
+QStringList removeStagedLeftovers(const QString& folder) {
+    static const QRegularExpression staged(QStringLiteral("^.+\\.(bmp|ini|obn)\\.[A-Za-z0-9]{6}$"));
+    QStringList removed;
+    const QDir dir(folder);
+    for (const QString& name : dir.entryList({QStringLiteral("*.??????")}, QDir::Files | QDir::Hidden | QDir::System))
+        if (staged.match(name).hasMatch() && QFile::remove(dir.filePath(name)))
+            removed << name;
+    return removed;
 }
