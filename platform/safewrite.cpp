@@ -160,13 +160,16 @@ std::optional<QString> StagedFile::commit() {
     file.close();
     if (file.error() != QFileDevice::NoError)
         return reasonOf(file);
-    const QFileInfo target(path_);
-    const bool plainFileThere = target.exists() && !target.isSymLink() && target.isFile();
-    // The program must read its own file again, whatever rights the old one had.
-    constexpr QFile::Permissions readWrite = QFile::ReadOwner | QFile::WriteOwner;
-    file.setPermissions(plainFileThere ? target.permissions() | readWrite
-                                       : readWrite | QFile::ReadGroup | QFile::ReadOther);
+    namespace fs = std::filesystem;
     std::error_code error;
+    // The old file's own bits (Qt's would answer for root's rights), plus what the program needs to
+    // read its file again.
+    const fs::file_status old = fs::symlink_status(nativePath(path_), error);
+    constexpr fs::perms readWrite = fs::perms::owner_read | fs::perms::owner_write;
+    fs::permissions(nativePath(file.fileName()),
+                    fs::is_regular_file(old) ? (old.permissions() & fs::perms::all) | readWrite
+                                             : readWrite | fs::perms::group_read | fs::perms::others_read,
+                    error);
     std::filesystem::rename(nativePath(file.fileName()), nativePath(path_), error);
     if (error)
         return sentence(QString::fromStdString(error.message()));
