@@ -177,12 +177,10 @@ std::optional<QString> StagedFile::commit() {
     return std::nullopt;
 }
 
-QStringList removeStagedLeftovers(const QString& folder) {
+void removeStagedLeftovers(const QString& folder) {
     static const QRegularExpression staged(QStringLiteral("^.+\\.(bmp|ini|obn)\\.[A-Za-z0-9]{6}$"));
-    QStringList removed;
     const QDir dir(folder);
-    for (const QString& name : dir.entryList({QStringLiteral("*.??????")}, QDir::Files | QDir::Hidden | QDir::System))
-        if (staged.match(name).hasMatch() && QFile::remove(dir.filePath(name)))
-            removed << name;
-    return removed;
+    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System))
+        if (staged.match(name).hasMatch())
+            QFile::remove(dir.filePath(name));
 }

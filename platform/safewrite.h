@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -64,5 +63,5 @@ private:
 
 // A write killed between its last byte and the rename leaves its file under the fresh name
 // (`refresh1.bmp.Ab12Cd`). Removes those of the program's own files (.bmp, .ini, .obn) from the
-// folder, which only the program holding the folder's lock may do; returns their names.
-QStringList removeStagedLeftovers(const QString& folder);
+// folder, which only the program holding the folder's lock may do.
+void removeStagedLeftovers(const QString& folder);

@@ -46,19 +46,6 @@ start nobody || fail "the read-only program folder did not start cleanly: $(cat 
 [ -d "$prefix/data/orbalin" ] || fail "the read-only program folder's user got no folder of their own"
 chmod -R u+w "$folder"
 
-# Installed for all users, with a file where the data folder should be: the start says so, naming
-# the folder, and even root writes nothing beside the program.
-touch "$folder/shared-install" "$prefix/datafile"
-before=$(ls -A "$folder")
-status=0
-env QT_QPA_PLATFORM=offscreen ORBALIN_QUIT_AFTER_START=1 HOME="$prefix" XDG_DATA_HOME="$prefix/datafile" \
-    XDG_CACHE_HOME="$prefix/cache" timeout 60 "$prefix/bin/orbalin" 2>"$prefix/said.txt" || status=$?
-[ "$status" -eq 2 ] || fail "an unusable data folder started with status $status: $(cat "$prefix/said.txt")"
-grep -q "the folder \"$prefix/datafile/orbalin/\" cannot be made or written" "$prefix/said.txt" ||
-    fail "the unusable data folder was not named: $(cat "$prefix/said.txt")"
-[ "$(ls -A "$folder")" = "$before" ] || fail "the shared program folder was written: $(ls -A "$folder")"
-rm "$folder/shared-install"
-
 # The check above can fail: a missing program file is reported by name.
 rm "$folder/exemple.bmp"
 if start self; then

@@ -123,31 +123,16 @@ TEST_F(SafeWrite, TheProgramCanReadItsOwnFileAgainWhateverRightsTheOldOneHad) {
     const QString target = write(QStringLiteral("refresh1.bmp"), "old");
     ASSERT_TRUE(QFile::setPermissions(target, {}));
     EXPECT_EQ(writeWhole(target, FileOwner::Program, writing("new")), std::nullopt);
-    EXPECT_TRUE(QFileInfo(target).permissions().testFlags(QFile::ReadOwner | QFile::WriteOwner));
-    EXPECT_EQ((QFileInfo(target).permissions() & (QFile::ReadGroup | QFile::ReadOther)).toInt(), 0)
-        << "no rights added for others";
+    EXPECT_EQ(QFileInfo(target).permissions() & ~(QFile::ReadUser | QFile::WriteUser), QFile::ReadOwner | QFile::WriteOwner);
 }
 
 // A write killed between its last byte and the rename leaves its file under the fresh name.
 TEST_F(SafeWrite, LeftoversOfKilledWritesAreRemovedAndNothingElse) {
-    const QStringList leftovers = {"refresh1.bmp.Ab12Cd", "Cd_cfg.ini.x9Y8z7", "config.obn.000000"};
-    const QStringList kept = {"refresh1.bmp", "photo.jpg.Ab12Cd", "refresh1.bmp.Ab12C", "notes.bmp.Ab12Cd7",
-                              "Cd_cfg.ini.x9-8z7"};
-    for (const QString& name : leftovers + kept)
-        write(name, "x");
-    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("sub.bmp.Ab12Cd")));
-    QStringList removed = removeStagedLeftovers(dir.path());
-    removed.sort();
-    QStringList expected = leftovers;
-    expected.sort();
-    EXPECT_EQ(removed, expected);
-    QStringList left = kept;
-    left.sort();
-    QStringList there = entries();
-    there.sort();
-    EXPECT_EQ(there, left);
-    EXPECT_TRUE(QFileInfo(path(QStringLiteral("sub.bmp.Ab12Cd"))).isDir());
-    EXPECT_TRUE(removeStagedLeftovers(path(QStringLiteral("missing"))).isEmpty());
+    for (const char* name : {"refresh1.bmp.Ab12Cd", "Cd_cfg.ini.x9Y8z7", "config.obn.000000", "refresh1.bmp",
+                             "photo.jpg.Ab12Cd", "notes.bmp.Ab12Cd7", "Cd_cfg.ini.x9-8z7"})
+        write(QLatin1String(name), "x");
+    removeStagedLeftovers(dir.path());
+    EXPECT_EQ(entries(), (QStringList{"Cd_cfg.ini.x9-8z7", "notes.bmp.Ab12Cd7", "photo.jpg.Ab12Cd", "refresh1.bmp"}));
 }
 
 TEST_F(SafeWrite, TheProgramReplacesALinkAndTheUserWritesThroughIt) {

@@ -1,23 +1,52 @@
 // One program per folder, with real processes: a second start hands over to the running program,
 // one that cannot reach it says so, and the lock of a killed program does not block the next start.
+// Also the folders a real start finds: a program folder named in Latin-1, an unusable data folder.
 #include "platform/qt/singleprogram.h"
-#include "support/programprocess.h"
+#include "support/programfixture.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFileInfo>
-#include <QLocalServer>
 #include <QFile>
+#include <QLocalServer>
 #include <QLockFile>
 #include <QProcess>
 #include <QThread>
 #include <functional>
-#include <vector>
+#include <unistd.h>
 
 namespace {
 
-using SingleProgramTest = ProgramProcessTest;
+class SingleProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(QFile::copy(QStringLiteral(ORBALIN_EXECUTABLE), folder.file("orbalin")));
+    }
+
+    // Starts the program copied into the folder (or `executable`); `checkOnly` makes it quit once
+    // its window is up.
+    std::unique_ptr<QProcess> launch(bool checkOnly, const QProcessEnvironment& extra = {}, const QString& executable = {}) {
+        auto process = std::make_unique<QProcess>();
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        if (checkOnly)
+            environment.insert("ORBALIN_QUIT_AFTER_START", "1");
+        environment.insert(extra);
+        process->setProcessEnvironment(environment);
+        process->start(executable.isEmpty() ? folder.file("orbalin") : executable, {});
+        EXPECT_TRUE(process->waitForStarted());
+        return process;
+    }
+
+    bool appears(const QString& name) {
+        QElapsedTimer clock;
+        clock.start();
+        while (!folder.exists(name) && !clock.hasExpired(20000))
+            QThread::msleep(50);
+        return folder.exists(name);
+    }
+
+    ProgramFolder folder;
+};
 
 TEST_F(SingleProgramTest, ASecondStartHandsOverAndAKilledProgramsLockIsTakenOver) {
     const auto first = launch(false);
@@ -83,8 +112,7 @@ TEST_F(SingleProgramTest, ALockWithoutALiveHolderDoesNotBlockTheStart) {
         folders.push_back(std::make_unique<ProgramFolder>());
         const ProgramFolder& each = *folders.back();
         ASSERT_TRUE(QFile::copy(QStringLiteral(ORBALIN_EXECUTABLE), each.file("orbalin")));
-        c.make(each);
-        each.remove("config.obn"); // written again by a start that goes on
+        c.make(each); // the folder has no config.obn yet: a start that goes on writes it
         starts.push_back(launch(true, {}, each.file("orbalin")));
     }
     for (size_t i = 0; i < starts.size(); ++i) {
@@ -121,25 +149,56 @@ TEST_F(SingleProgramTest, ASocketNameHeldByAListenerThatIsNotTheProgramDoesNotTa
     QLocalServer::removeServer(name);
 }
 
-// A temporary folder too deep for a socket's name: the socket goes to a short private folder, so
-// a second start still reaches the first instead of calling it unreachable.
-TEST_F(SingleProgramTest, ADeepTemporaryFolderStillLetsASecondStartHandOver) {
-    const QString deep = folder.file(QString(60, QLatin1Char('t')) + QLatin1Char('/') + QString(60, QLatin1Char('u')));
-    ASSERT_TRUE(QDir().mkpath(deep));
+QStringList entries(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+}
+
+// The program folder moved under a Latin-1 name ("café"), started through a link with a plain
+// name. Qt cannot name the folder, so the start is checked through what lands inside it.
+TEST_F(SingleProgramTest, AProgramFolderNamedInLatin1IsFoundAndWrittenInItself) {
+    const QByteArray base = QFile::encodeName(folder.path());
+    const QByteArray latin1 = base + "caf\xe9";
+    ASSERT_EQ(::mkdir(latin1.constData(), 0755), 0);
+    for (const QString& name : entries(folder.path()))
+        ASSERT_EQ(::rename((base + QFile::encodeName(name)).constData(), (latin1 + '/' + QFile::encodeName(name)).constData()), 0);
+    ASSERT_EQ(::symlink((latin1 + "/orbalin").constData(), (base + "run").constData()), 0);
+
+    const auto start = launch(true, {}, folder.file("run"));
+    ASSERT_TRUE(start->waitForFinished(60000));
+    const QByteArray said = start->readAllStandardError();
+    EXPECT_FALSE(said.contains("could not be loaded")) << said.toStdString();
+    EXPECT_EQ(start->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(::access((latin1 + "/config.obn").constData(), F_OK), 0) << "the language choice went elsewhere";
+    // Qt does not list the Latin-1 name at all: the link is all it sees here.
+    EXPECT_EQ(entries(folder.path()), QStringList{QStringLiteral("run")});
+
+    // Back under a name Qt can remove.
+    ASSERT_EQ(::rename(latin1.constData(), (base + "cafe").constData()), 0);
+}
+
+// Installed for all users (root writes anywhere, so the marker stands for that) and a file where
+// the data folder should be: the start says so, naming the folder, and writes nothing beside the
+// program; its working pictures have the cache, where what killed writes left is cleared.
+TEST_F(SingleProgramTest, AnUnusableDataFolderIsNamedAndTheSharedFolderStaysUntouched) {
+    ASSERT_TRUE(QDir().mkpath(folder.file("home/cache/orbalin")));
+    folder.write("home/data", "");
+    folder.write("home/cache/orbalin/refresh1.bmp.Ab12Cd", "");
+    folder.write("shared-install", "");
+    folder.write("config.obn", "english.lag\r\n"); // as installed
+    const QStringList shipped = entries(folder.path());
     QProcessEnvironment environment;
-    environment.insert("TMPDIR", deep);
-    environment.insert("XDG_RUNTIME_DIR", "(unset)");
-    const auto first = launch(false, environment);
-    ASSERT_TRUE(heldBy(folder.file("orbalin.lock"), first->processId()));
-    const auto second = launch(true, environment);
-    ASSERT_TRUE(second->waitForFinished(30000));
-    const QByteArray said = second->readAllStandardError();
-    EXPECT_FALSE(said.contains("already running")) << said.toStdString();
-    EXPECT_EQ(second->exitCode(), 0) << said.toStdString();
-    EXPECT_EQ(first->state(), QProcess::Running);
-    first->kill();
-    first->waitForFinished();
-    QLocalServer::removeServer(SingleProgram::serverPath(folder.path()));
+    environment.insert("XDG_DATA_HOME", folder.file("home/data"));
+    environment.insert("XDG_CACHE_HOME", folder.file("home/cache"));
+    const auto start = launch(true, environment);
+    ASSERT_TRUE(start->waitForFinished(60000));
+    const QString said = QString::fromLocal8Bit(start->readAllStandardError());
+    EXPECT_EQ(said.count(QStringLiteral("Orbalin says: Orbalin cannot keep your calibrations and choices: the folder "
+                                        "\"%1\" cannot be made or written: Not a directory.")
+                             .arg(folder.file("home/data/orbalin/"))),
+              1)
+        << said.toStdString();
+    EXPECT_EQ(entries(folder.path()), shipped);
+    EXPECT_EQ(entries(folder.file("home/cache/orbalin")), QStringList{}) << "a killed write's leftover stays";
 }
 
 } // namespace
