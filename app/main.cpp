@@ -2,13 +2,13 @@
 #include "platform/qt/application.h"
 #include "platform/orbalinerror.h"
 #include "platform/ownfolder.h"
+#include "platform/programfolder.h"
 #include "platform/qt/qtinteraction.h"
 #include "platform/qt/qtprinterport.h"
 #include "platform/qt/singleprogram.h"
+#include "platform/safewrite.h"
 
-#include <QDir>
 #include <QMessageBox>
-#include <QStandardPaths>
 #include <QStringList>
 #include <QTimer>
 #include <cstdio>
@@ -89,27 +89,34 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", qPrintable(message));
     QtInteraction ui;
     QtPrinterPort printer;
-    const QString programFolder =
-        QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QLatin1Char('/'));
-    const QString ownFolder = folderForOwnFiles(
-        programFolder, QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/orbalin/"));
-    QtInteraction::keepDialogStateIn(ownFolder.isEmpty() ? programFolder : ownFolder);
+    const QString programFolder = runningProgramFolder();
+    const OwnFolders own = foldersForOwnFiles(programFolder, userFolders());
     std::optional<StartCheck> startCheck;
     if (qEnvironmentVariableIsSet("ORBALIN_QUIT_AFTER_START"))
         startCheck.emplace();
-    // Its working pictures lie in its own folder: one program runs per such folder.
-    SingleProgram single(ownFolder.isEmpty() ? programFolder : ownFolder);
+    if (own.own.isEmpty()) { // not even a private folder: nowhere to write a working picture
+        QMessageBox::critical(nullptr, QStringLiteral("Orbalin"), own.problem);
+        return startCheck ? 2 : 0;
+    }
+    QtInteraction::keepDialogStateIn(own.own);
+    // Its working pictures and choices lie in its own folder: one program runs per such folder.
+    SingleProgram single(own.own);
     switch (single.start()) {
     case SingleProgram::Start::First:
         break;
     case SingleProgram::Start::HandedOver:
         return 0;
     case SingleProgram::Start::Unreachable:
-        QMessageBox::information(nullptr, QStringLiteral("Orbalin"), SingleProgram::alreadyRunning(programFolder));
+        QMessageBox::information(nullptr, QStringLiteral("Orbalin"),
+                                 SingleProgram::alreadyRunning(shownFolderName(programFolder)));
         return startCheck ? 2 : 0;
     }
+    removeStagedLeftovers(own.own);
+    removeStagedLeftovers(own.work);
+    if (!own.problem.isEmpty())
+        QMessageBox::warning(nullptr, QStringLiteral("Orbalin"), own.problem);
     try {
-        Orbalin program({programFolder, ui, printer, 2000, labelStockFolders(), ownFolder});
+        Orbalin program({programFolder, ui, printer, 2000, labelStockFolders(), own.own, own.work});
         single.onLaterStart([&program] { program.comeForward(); });
         return startCheck ? startCheck->quit() : QApplication::exec();
     } catch (const OrbalinError& error) {

@@ -34,6 +34,8 @@ struct ProgramContext {
     StockFolders stockFolders = labelStockFolders(); // the label-template library and the user's own
     // Where the program writes its own files when not in its folder (see platform/ownfolder.h).
     QString ownFolder{};
+    // Where its working pictures go; empty: with its own files.
+    QString workFolder{};
 };
 
 // The running program: its fourteen windows, created in a fixed order and alive until the main

@@ -58,6 +58,7 @@ TForm15::~TForm15() = default;
 void TForm15::FormCreate() {
     programFolder = program_.context.programFolder;
     ownFolder = program_.context.ownFolder.isEmpty() ? programFolder : program_.context.ownFolder;
+    workFolder = program_.context.workFolder;
 
     reverseMode = false;
     floatinglabel->hide();

@@ -70,7 +70,7 @@ bool TForm15::openIntoSlot(const SlotInfo& slot, const QString& path) {
     const bool convert = convertsToBitmap(path);
     ProgressWindow progress(this, QFileInfo(path).fileName());
     OpenedPicture opened = openInOnePass(
-        path, ownFile(QLatin1String(slot.workingFile)), fitSizesFor(slot.mode).stretch, convert,
+        path, workFile(QLatin1String(slot.workingFile)), fitSizesFor(slot.mode).stretch, convert,
         [&progress](qint64 done, qint64 total) { return progress.step(done, total); });
     if (opened.cancelled)
         return false;
@@ -105,9 +105,9 @@ void TForm15::SpeedButton2Click() {
     const FittedPicture fit = prepared.pictureKey == source.cacheKey() && !prepared.stretched.isNull()
                                   ? fitStretched(prepared.stretched, slot->mode, mask)
                                   : fitToCover(source, slot->mode, mask);
-    Picture(fit.stretched).saveBmp(ownFile(QStringLiteral("tst.bmp")));
+    Picture(fit.stretched).saveBmp(workFile(QStringLiteral("tst.bmp")));
     const Picture fitted(fit.picture);
-    fitted.saveBmp(ownFile(QLatin1String(slot->refreshFile)));
+    fitted.saveBmp(workFile(QLatin1String(slot->refreshFile)));
 
     StatusBar1->setText(1, QStringLiteral("Resized"));
     if (slot->mode == CoverMode::BackCover)

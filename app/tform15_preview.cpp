@@ -126,7 +126,7 @@ std::optional<Picture> TForm15::fittedPictureOf(const SlotInfo& slot) const {
     const auto i = size_t(slot.index);
     if (!slotLoaded[i] || !slotResized[i] || currentModeText() != QLatin1String(modeInfo(slot.mode).statusText))
         return std::nullopt;
-    return Picture::loadProgramBmp(ownFile(QLatin1String(slot.refreshFile)));
+    return Picture::loadProgramBmp(workFile(QLatin1String(slot.refreshFile)));
 }
 
 Picture TForm15::pictureToDrawOn(const SlotInfo& slot) const {

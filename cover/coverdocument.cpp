@@ -125,10 +125,10 @@ QString CoverDocument::redoName() const {
 namespace {
 
 // The refresh file holds the slot's fitted picture, which Clear and the text layouts start from.
-void keepRefreshFile(const QString& ownFolder, const SlotInfo& slot, const Picture& was, const Picture& fitted) {
+void keepRefreshFile(const QString& path, const Picture& was, const Picture& fitted) {
     if (fitted.isEmpty() || fitted.bitmap().cacheKey() == was.bitmap().cacheKey())
         return;
-    fitted.saveBmp(ownFolder + QLatin1String(slot.refreshFile));
+    fitted.saveBmp(path);
 }
 
 } // namespace
@@ -166,7 +166,7 @@ void CoverDocument::moveThroughHistory(size_t slot, bool back) {
     const SlotState actual = slotState(slot);
     const SlotState state = back ? history.undo(actual) : history.redo(actual);
     try {
-        keepRefreshFile(ownFolder, slotTable()[slot], slotFitted[slot], state.fitted);
+        keepRefreshFile(workFile(QLatin1String(slotTable()[slot].refreshFile)), slotFitted[slot], state.fitted);
     } catch (...) {
         back ? history.redo(state) : history.undo(state);
         throw;

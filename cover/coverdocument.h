@@ -20,6 +20,10 @@ struct CoverDocument {
     // folder when the program folder cannot be written. With its trailing separator.
     QString ownFolder;
     QString ownFile(const QString& name) const { return ownFolder + name; }
+    // Where its working pictures go (cd*_tmp.bmp, tst.bmp, refresh*.bmp), which a fit makes again:
+    // the user's cache folder when the program folder cannot be written; empty means ownFolder.
+    QString workFolder;
+    QString workFile(const QString& name) const { return (workFolder.isEmpty() ? ownFolder : workFolder) + name; }
     int slotCode = 1;
     std::array<Picture, kSlotCount> slotPicture;
     std::array<Picture, kSlotCount> slotKept;

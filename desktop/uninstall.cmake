@@ -23,11 +23,13 @@ foreach(file IN LISTS installed)
     list(APPEND folders "${folder}")
 endforeach()
 
-# What the program writes in its own folder while it runs there.
+# What the program writes in its own folder while it runs there, and the files a write killed
+# before its rename left under a fresh name (refresh1.bmp.Ab12Cd, Cd_cfg.ini.x9Y8z7).
 if(DEFINED program_folder)
     file(GLOB made "${program_folder}/cd*_tmp.bmp" "${program_folder}/CD8_tmp.bmp" "${program_folder}/refresh*.bmp"
         "${program_folder}/tst.bmp" "${program_folder}/orbalin.lock" "${program_folder}/QtProject.conf"
-        "${program_folder}/orbalin-probe-*")
+        "${program_folder}/orbalin-probe-*" "${program_folder}/*.bmp.??????" "${program_folder}/*.ini.??????"
+        "${program_folder}/*.obn.??????")
     foreach(file IN LISTS made)
         message(STATUS "Removing: ${file}")
         file(REMOVE "${file}")

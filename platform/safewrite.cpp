@@ -2,8 +2,10 @@
 
 #include "platform/filemessages.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QTemporaryFile>
 #include <filesystem>
@@ -158,15 +160,27 @@ std::optional<QString> StagedFile::commit() {
     file.close();
     if (file.error() != QFileDevice::NoError)
         return reasonOf(file);
-    const QFileInfo target(path_);
-    const bool plainFileThere = target.exists() && !target.isSymLink() && target.isFile();
-    file.setPermissions(plainFileThere
-                            ? target.permissions()
-                            : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    namespace fs = std::filesystem;
     std::error_code error;
+    // The old file's own bits (Qt's would answer for root's rights), plus what the program needs to
+    // read its file again.
+    const fs::file_status old = fs::symlink_status(nativePath(path_), error);
+    constexpr fs::perms readWrite = fs::perms::owner_read | fs::perms::owner_write;
+    fs::permissions(nativePath(file.fileName()),
+                    fs::is_regular_file(old) ? (old.permissions() & fs::perms::all) | readWrite
+                                             : readWrite | fs::perms::group_read | fs::perms::others_read,
+                    error);
     std::filesystem::rename(nativePath(file.fileName()), nativePath(path_), error);
     if (error)
         return sentence(QString::fromStdString(error.message()));
     file.setAutoRemove(false);
     return std::nullopt;
+}
+
+void removeStagedLeftovers(const QString& folder) {
+    static const QRegularExpression staged(QStringLiteral("^.+\\.(bmp|ini|obn)\\.[A-Za-z0-9]{6}$"));
+    const QDir dir(folder);
+    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System))
+        if (staged.match(name).hasMatch())
+            QFile::remove(dir.filePath(name));
 }

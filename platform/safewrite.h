@@ -60,3 +60,8 @@ private:
     QString path_;
     std::unique_ptr<QTemporaryFile> file_;
 };
+
+// A write killed between its last byte and the rename leaves its file under the fresh name
+// (`refresh1.bmp.Ab12Cd`). Removes those of the program's own files (.bmp, .ini, .obn) from the
+// folder, which only the program holding the folder's lock may do.
+void removeStagedLeftovers(const QString& folder);

@@ -62,7 +62,8 @@ grep -q 'The display ":97531" does not answer.' "$prefix/said.txt" ||
 # The uninstall target takes away every file the install made, and the working files of a run.
 grep -qx "$prefix/bin/orbalin" "$build/install_manifest.txt" || fail "install_manifest.txt leaves out bin/orbalin"
 grep -qx "$folder/config.obn" "$build/install_manifest.txt" || fail "install_manifest.txt leaves out config.obn"
-touch "$folder/refresh1.bmp" "$folder/cd1_tmp.bmp" "$folder/tst.bmp"
+touch "$folder/refresh1.bmp" "$folder/cd1_tmp.bmp" "$folder/tst.bmp" "$folder/refresh1.bmp.Ab12Cd" \
+    "$folder/Cd_cfg.ini.x9Y8z7"
 cmake --build "$build" --target uninstall >/dev/null
 left=$(find "$prefix/bin" "$prefix/lib" "$prefix/share" -mindepth 1 2>/dev/null | head -5 || true)
 [ -z "$left" ] || fail "the uninstall target left: $left"

@@ -114,6 +114,30 @@ TEST_F(OpenDialog, RemembersItsFoldersInTheProgramFolderOnly) {
                            "/QtProject.conf"));
 }
 
+// A link planted where the dialog keeps its state would have Qt write through it, onto the file it
+// leads to, as the program's own files never are.
+TEST_F(OpenDialog, NeverWritesItsStateThroughALinkPlantedInTheProgramsFolder) {
+    QTemporaryDir own;
+    const QString state = own.filePath(QStringLiteral("QtProject.conf"));
+    const auto bytes = [](const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QByteArray planted = bytes(folder.filePath(QStringLiteral("d.txt")));
+    ASSERT_TRUE(QFile::link(folder.filePath(QStringLiteral("d.txt")), state));
+    QtInteraction::keepDialogStateIn(own.path());
+    FileDialogRequest request;
+    request.filters = {"Bitmaps (*.bmp)"};
+    request.initialFolder = folder.path();
+    ModalUser user;
+    user.then("QFileDialog", [](QDialog& dialog) { choose(dialog, QStringLiteral("c.bmp")); });
+    EXPECT_TRUE(user.run([&] { QtInteraction().openFile(nullptr, request); }));
+    QtInteraction::keepDialogStateIn(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    EXPECT_EQ(bytes(folder.filePath(QStringLiteral("d.txt"))), planted);
+    EXPECT_FALSE(QFileInfo(state).isSymLink());
+    EXPECT_TRUE(bytes(state).contains(QFile::encodeName(folder.path()))) << "the dialog kept no state at all";
+}
+
 TEST_F(OpenDialog, EachFilterListsItsOwnFilesAndTheAnswerNamesTheFilterAsAsked) {
     QtInteraction ui;
     FileDialogRequest request;

@@ -118,6 +118,23 @@ TEST_F(SafeWrite, ReplacingAFileKeepsItsPermissions) {
     }
 }
 
+// A refresh file of mode 000 rewritten as it was could no longer be read by the program.
+TEST_F(SafeWrite, TheProgramCanReadItsOwnFileAgainWhateverRightsTheOldOneHad) {
+    const QString target = write(QStringLiteral("refresh1.bmp"), "old");
+    ASSERT_TRUE(QFile::setPermissions(target, {}));
+    EXPECT_EQ(writeWhole(target, FileOwner::Program, writing("new")), std::nullopt);
+    EXPECT_EQ(QFileInfo(target).permissions() & ~(QFile::ReadUser | QFile::WriteUser), QFile::ReadOwner | QFile::WriteOwner);
+}
+
+// A write killed between its last byte and the rename leaves its file under the fresh name.
+TEST_F(SafeWrite, LeftoversOfKilledWritesAreRemovedAndNothingElse) {
+    for (const char* name : {"refresh1.bmp.Ab12Cd", "Cd_cfg.ini.x9Y8z7", "config.obn.000000", "refresh1.bmp",
+                             "photo.jpg.Ab12Cd", "notes.bmp.Ab12Cd7", "Cd_cfg.ini.x9-8z7"})
+        write(QLatin1String(name), "x");
+    removeStagedLeftovers(dir.path());
+    EXPECT_EQ(entries(), (QStringList{"Cd_cfg.ini.x9-8z7", "notes.bmp.Ab12Cd7", "photo.jpg.Ab12Cd", "refresh1.bmp"}));
+}
+
 TEST_F(SafeWrite, TheProgramReplacesALinkAndTheUserWritesThroughIt) {
     const QString elsewhere = outsideFile(QStringLiteral("passwd"), "root:x:0:0\n");
     const QString own = link(QStringLiteral("config.obn"), elsewhere);

@@ -187,8 +187,8 @@ namespace {
 TEST_F(StartUp, AReadOnlyProgramFolderKeepsTheUsersFilesInTheirOwnFolder) {
     QTemporaryDir userData;
     const QString own = userData.path() + QStringLiteral("/orbalin/");
-    EXPECT_EQ(folderForOwnFiles(folder.path(), own), folder.path());
-    EXPECT_EQ(folderForOwnFiles(folder.file("exemple.bmp/"), own), own) << "a folder that cannot be written";
+    EXPECT_EQ(foldersForOwnFiles(folder.path(), {own, own}).own, folder.path());
+    EXPECT_EQ(foldersForOwnFiles(folder.file("exemple.bmp/"), {own, own}).own, own) << "a folder that cannot be written";
 
     const QByteArray shippedChoice = folder.read("config.obn");
     const auto run = [&] { program = std::make_unique<Orbalin>(ProgramContext{folder.path(), ui, printer, 0, {}, own}); };
@@ -217,6 +217,24 @@ TEST_F(StartUp, AReadOnlyProgramFolderKeepsTheUsersFilesInTheirOwnFolder) {
     EXPECT_EQ(form().document().calibrationText[0], "0.40");
     EXPECT_TRUE(control<QAction>(form(), "PrintAtScreenResolution1").isChecked());
     EXPECT_TRUE(ui.messages().isEmpty()) << ui.messages().join('\n').toStdString();
+}
+
+// Working pictures, which a fit makes again, have a folder of their own (the user's cache): Open,
+// Fit and Clear write and read them there, and nowhere else.
+TEST_F(StartUp, WorkingPicturesLiveInTheWorkFolderAndClearReadsThemThere) {
+    QTemporaryDir data;
+    QTemporaryDir cache;
+    const QString own = data.path() + QLatin1Char('/');
+    const QString work = cache.path() + QLatin1Char('/');
+    program = std::make_unique<Orbalin>(ProgramContext{folder.path(), ui, printer, 0, {}, own, work});
+    Picture(gradientPicture(640, 480)).saveBmp(data.filePath("photo.bmp"));
+    openPicture(*program, ui, data.filePath("photo.bmp"), Adjust::Resize);
+    EXPECT_EQ(QDir(cache.path()).entryList(QDir::Files), (QStringList{"cd1_tmp.bmp", "refresh1.bmp", "tst.bmp"}));
+    EXPECT_EQ(QDir(data.path()).entryList(QDir::Files), (QStringList{"config.obn", "photo.bmp"}));
+    const Picture fitted = form().document().slotPicture[0];
+    control<QToolButton>(form(), "SpeedButton5").click(); // Clear, from the refresh file
+    EXPECT_TRUE(ui.messages().isEmpty()) << ui.messages().join('\n').toStdString();
+    EXPECT_EQ(form().document().slotPicture[0].bitmap(), fitted.bitmap());
 }
 
 } // namespace

@@ -6,8 +6,10 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -16,8 +18,24 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QUrl>
+#include <unistd.h>
 
 namespace {
+QString& dialogStateFolder() {
+    static QString folder;
+    return folder;
+}
+
+// Qt writes its dialogs' state through a link found at the file's path, onto whatever the link
+// leads to; the program's own files never are, and neither is this one: a link there is removed.
+void dropLinkAtDialogState() {
+    if (dialogStateFolder().isEmpty())
+        return;
+    const QString path = QDir(dialogStateFolder()).filePath(QStringLiteral("QtProject.conf"));
+    if (QFileInfo(path).isSymLink())
+        ::unlink(QFile::encodeName(path).constData());
+}
+
 QString applicationTitle() {
     return QApplication::applicationName();
 }
@@ -35,6 +53,7 @@ QString dialogFilter(const QString& filter) {
 
 std::optional<FileDialogAnswer> runFileDialog(QWidget* owner, const FileDialogRequest& request,
                                               QFileDialog::AcceptMode mode) {
+    dropLinkAtDialogState(); // the dialog writes its state when it goes
     QFileDialog dialog(owner, request.title, request.initialFolder);
     // The desktop's own dialog would record the file in the user's recent files.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -81,6 +100,8 @@ void copyDialogSettings(const QPrinter& from, QPrinter& to) {
 } // namespace
 
 void QtInteraction::keepDialogStateIn(const QString& folder) {
+    dialogStateFolder() = folder;
+    dropLinkAtDialogState();
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
 }
@@ -103,6 +124,7 @@ std::optional<FileDialogAnswer> QtInteraction::saveFile(QWidget* owner, const Fi
 }
 
 std::optional<QColor> QtInteraction::chooseColour(QWidget* owner, const QColor& initial) {
+    dropLinkAtDialogState();
     const QColor chosen = QColorDialog::getColor(initial, owner, {}, QColorDialog::DontUseNativeDialog);
     if (!chosen.isValid())
         return std::nullopt;

@@ -8,7 +8,8 @@
 class QtInteraction : public Interaction {
 public:
     // Qt's dialogs remember folders, file names and custom colours in the user's configuration
-    // folder; the program keeps what it remembers in its own folder, and so do they from now on.
+    // folder; the program keeps what it remembers in its own folder, and so do they from now on,
+    // never through a link planted there.
     static void keepDialogStateIn(const QString& folder);
 
     void message(QWidget* owner, const QString& text) override;

@@ -1,55 +1,93 @@
 #include "platform/qt/singleprogram.h"
 
+#include "platform/ownfolder.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLocalSocket>
-#include <QStandardPaths>
+#include <QSysInfo>
 #include <QThread>
+#include <cerrno>
+#include <csignal>
+#include <sys/socket.h>
 #include <unistd.h>
 
 namespace {
 
-QString canonicalFolder(const QString& folder) {
-    const QString canonical = QFileInfo(folder).canonicalFilePath();
-    return canonical.isEmpty() ? QDir::cleanPath(folder) : canonical;
-}
+const QByteArray kGreeting = "orbalin\n";
 
 QString folderKey(const QString& folder) {
-    return QString::fromLatin1(
-        QCryptographicHash::hash(canonicalFolder(folder).toUtf8(), QCryptographicHash::Sha1).toHex().left(16));
+    const QString canonical = QFileInfo(folder).canonicalFilePath();
+    const QString name = canonical.isEmpty() ? QDir::cleanPath(folder) : canonical;
+    return QString::fromLatin1(QCryptographicHash::hash(name.toUtf8(), QCryptographicHash::Sha1).toHex().left(16));
 }
 
-// Tries the lock in the folder, or, where the folder is not writable, in the user's runtime folder.
-std::unique_ptr<QLockFile> lockFor(const QString& folder, bool& held) {
-    QStringList places{QDir(folder).filePath(QStringLiteral("orbalin.lock"))};
-    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    places << QDir(runtime.isEmpty() ? QDir::tempPath() : runtime)
-                  .filePath(QStringLiteral("orbalin-%1.lock").arg(folderKey(folder)));
-    std::unique_ptr<QLockFile> lock;
-    for (const QString& place : places) {
-        lock = std::make_unique<QLockFile>(place);
-        // The age of a lock says nothing: the program holding it may run for days. Only a holder
-        // that no longer runs makes it stale.
-        lock->setStaleLockTime(0);
-        held = lock->tryLock(0);
-        if (held || lock->error() == QLockFile::LockFailedError)
-            return lock;
-    }
-    held = false; // no place to lock: the start goes on as the only one it knows of
-    return nullptr;
+// The lock in the folder itself, or, where the folder cannot hold one, in the private folder.
+QStringList lockPlaces(const QString& folder) {
+    QStringList places;
+    if (!folder.isEmpty())
+        places << QDir(folder).filePath(QStringLiteral("orbalin.lock"));
+    if (const QString runtime = privateRuntimeFolder(); !runtime.isEmpty())
+        places << runtime + QStringLiteral("orbalin-%1.lock").arg(folderKey(folder));
+    return places;
 }
+
+// A holder that runs on this machine. Qt itself clears a lock whose holder has ended.
+bool liveHolder(const QLockFile& lock) {
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    if (!lock.getLockInfo(&pid, &host, &application) || pid <= 0 || host != QSysInfo::machineHostName())
+        return false;
+    return ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
+}
+
+// Removes the link itself, never what it leads to.
+bool clearDeadLock(const QString& place) {
+    const QFileInfo info(place);
+    if (info.isDir() && !info.isSymLink())
+        return QDir().rmdir(place);
+    return ::unlink(QFile::encodeName(place).constData()) == 0;
+}
+
+bool peerIsThisUser(const QLocalSocket& socket) {
+#ifdef SO_PEERCRED
+    ucred peer{};
+    socklen_t size = sizeof peer;
+    return ::getsockopt(int(socket.socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 &&
+           peer.uid == ::getuid();
+#else
+    Q_UNUSED(socket);
+    return true; // the private folder alone keeps others out
+#endif
+}
+
+bool greeted(QLocalSocket& socket, int waitMs) {
+    QElapsedTimer clock;
+    clock.start();
+    QByteArray said;
+    while (said.size() < kGreeting.size() && socket.waitForReadyRead(int(qMax<qint64>(1, waitMs - clock.elapsed()))))
+        said += socket.read(kGreeting.size() - said.size());
+    return said == kGreeting;
+}
+
+// How long a start waits for the listener to be there, and then for its greeting. A live holder
+// may still be making its windows; a lock with none is only asked whether anyone answers for it.
+constexpr int kListeningForALiveHolder = 3000;
+constexpr int kGreetingFromALiveHolder = 10000;
+constexpr int kListeningForNoHolder = 300;
+constexpr int kGreetingForNoHolder = 1000;
 
 } // namespace
 
-SingleProgram::SingleProgram(const QString& programFolder)
-    : folder_(programFolder),
-      serverName_(QStringLiteral("orbalin-%1-%2").arg(folderKey(programFolder)).arg(::getuid())) {
+SingleProgram::SingleProgram(const QString& folder) : folder_(folder), serverPath_(serverPath(folder)) {
     QObject::connect(&server_, &QLocalServer::newConnection, [this] {
         while (QLocalSocket* later = server_.nextPendingConnection()) {
-            later->disconnectFromServer();
-            later->deleteLater();
+            QObject::connect(later, &QLocalSocket::disconnected, later, &QObject::deleteLater);
+            later->write(kGreeting);
+            later->disconnectFromServer(); // once the greeting is written
             if (comeForward_)
                 comeForward_();
         }
@@ -58,39 +96,72 @@ SingleProgram::SingleProgram(const QString& programFolder)
 
 SingleProgram::~SingleProgram() = default;
 
+QString SingleProgram::serverPath(const QString& folder) {
+    const QString runtime = privateRuntimeFolder();
+    return runtime.isEmpty() ? QString() : runtime + QStringLiteral("orbalin-%1.sock").arg(folderKey(folder));
+}
+
 SingleProgram::Start SingleProgram::start() {
-    bool held = false;
-    lock_ = lockFor(folder_, held);
-    if (held || lock_ == nullptr) {
-        // A socket left by a killed program would refuse the name.
-        QLocalServer::removeServer(serverName_);
-        server_.setSocketOptions(QLocalServer::UserAccessOption);
-        server_.listen(serverName_);
-        return Start::First;
+    for (const QString& place : lockPlaces(folder_)) {
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            auto lock = std::make_unique<QLockFile>(place);
+            // The age of a lock says nothing: the program holding it may run for days.
+            lock->setStaleLockTime(0);
+            if (lock->tryLock(0))
+                return startFirst(std::move(lock));
+            if (lock->error() != QLockFile::LockFailedError)
+                break; // this place cannot hold a lock
+            bool live = liveHolder(*lock);
+            Answer answer = live ? askRunningProgram(kListeningForALiveHolder, kGreetingFromALiveHolder)
+                                 : askRunningProgram(kListeningForNoHolder, kGreetingForNoHolder);
+            // A holder that has just made its lock takes a moment to write it.
+            if (answer != Answer::CameForward && !live && liveHolder(*lock)) {
+                live = true;
+                answer = askRunningProgram(kListeningForALiveHolder, kGreetingFromALiveHolder);
+            }
+            if (answer == Answer::CameForward)
+                return Start::HandedOver;
+            if (live)
+                return Start::Unreachable;
+            if (!clearDeadLock(place))
+                break; // a folder with files in it: the next place
+        }
     }
-    return askRunningProgram() ? Start::HandedOver : Start::Unreachable;
+    return startFirst(nullptr); // no place to lock: the start goes on as the only one it knows of
+}
+
+SingleProgram::Start SingleProgram::startFirst(std::unique_ptr<QLockFile> lock) {
+    lock_ = std::move(lock);
+    if (!serverPath_.isEmpty()) {
+        // A socket left by a killed program, or one that is not ours, would refuse the name.
+        QLocalServer::removeServer(serverPath_);
+        server_.setSocketOptions(QLocalServer::UserAccessOption);
+        server_.listen(serverPath_);
+    }
+    return Start::First;
 }
 
 void SingleProgram::onLaterStart(std::function<void()> comeForward) {
     comeForward_ = std::move(comeForward);
 }
 
-// The running program may have taken the lock a moment ago and not listen yet.
-bool SingleProgram::askRunningProgram() const {
+// Only a listener of this user that greets as the program does counts as the running program.
+SingleProgram::Answer SingleProgram::askRunningProgram(int listeningMs, int greetingMs) const {
+    if (serverPath_.isEmpty())
+        return Answer::NoOne;
     QElapsedTimer clock;
     clock.start();
     do {
         QLocalSocket socket;
-        socket.connectToServer(serverName_);
+        socket.connectToServer(serverPath_);
         if (socket.waitForConnected(500)) {
-            socket.write("forward\n");
-            socket.waitForBytesWritten(500);
-            socket.disconnectFromServer();
-            return true;
+            if (!peerIsThisUser(socket))
+                return Answer::NoOne;
+            return greeted(socket, greetingMs) ? Answer::CameForward : Answer::Silent;
         }
         QThread::msleep(100);
-    } while (!clock.hasExpired(3000));
-    return false;
+    } while (!clock.hasExpired(listeningMs));
+    return Answer::NoOne;
 }
 
 QString SingleProgram::alreadyRunning(const QString& programFolder) {
