@@ -56,6 +56,7 @@ TForm15::TForm15(Orbalin& program) : program_(program) {
 TForm15::~TForm15() = default;
 
 void TForm15::FormCreate() {
+    onChange([this] { repaintPreview(); });
     programFolder = program_.context.programFolder;
     ownFolder = program_.context.ownFolder.isEmpty() ? programFolder : program_.context.ownFolder;
     workFolder = program_.context.workFolder;
@@ -63,7 +64,6 @@ void TForm15::FormCreate() {
     reverseMode = false;
     floatinglabel->hide();
     printerChanged.fill(false);
-    Memo1.clear();
 
     // Calibration and other numbers are written with a point whatever the user's region.
     QLocale::setDefault(QLocale::c());
@@ -109,7 +109,7 @@ void TForm15::FormCreate() {
     Combofonte->addItems(QFontDatabase::families());
     Combofonte->setCurrentIndex(Combofonte->count() > 1 ? 1 : 0);
     combotaillefonte->setCurrentIndex(3);
-    StatusBar1->setText(4, QStringLiteral("Desactivated"));
+    setFloatingTextActive(false);
 
     try {
         loadLanguageChoice();
@@ -149,9 +149,10 @@ void TForm15::loadLanguageChoice() {
     const QString shipped = programFolder + QStringLiteral("config.obn");
     const QString path = QFileInfo::exists(own) || !QFileInfo::exists(shipped) ? own : shipped;
     languageFileName = QStringLiteral("english.lag");
+    QStringList lines;
     if (QFileInfo::exists(path)) {
         try {
-            Memo2 = readLines(path, LineEncoding::Utf8);
+            lines = readLines(path, LineEncoding::Utf8);
         } catch (const OrbalinError& error) {
             throw OrbalinError(
                 error.message() +
@@ -159,17 +160,17 @@ void TForm15::loadLanguageChoice() {
                                "Languages menu, which writes the file afresh."));
         }
     } else {
-        Memo2 = QStringList{languageFileName};
-        writeLines(path, Memo2, LineEncoding::Utf8);
+        lines = QStringList{languageFileName};
+        writeLines(path, lines, LineEncoding::Utf8);
     }
-    if (Memo2.isEmpty() || Memo2.constFirst().trimmed().isEmpty())
+    if (lines.isEmpty() || lines.constFirst().trimmed().isEmpty())
         return;
     // Only a file of the program folder is a language choice: the file is not opened otherwise.
-    if (!isBareFileName(Memo2.constFirst()))
+    if (!isBareFileName(lines.constFirst()))
         throw OrbalinError(QStringLiteral("\"config.obn\" names \"%1\" as the language file, which is not a file "
                                           "of the program folder. The captions stay in English.")
-                               .arg(printableName(Memo2.constFirst())));
-    languageFileName = Memo2.constFirst();
+                               .arg(printableName(lines.constFirst())));
+    languageFileName = lines.constFirst();
 }
 
 namespace {
@@ -215,11 +216,10 @@ void TForm15::disablePrinting() {
     Printersetup1->setEnabled(false);
 }
 
-QString TForm15::currentModeText() const {
-    return StatusBar1->text(3);
-}
-QString TForm15::currentSlotText() const {
-    return StatusBar1->text(2);
+// The status panel shows it; the program keeps it here, since captions get translated.
+void TForm15::setFloatingTextActive(bool active) {
+    floatingTextActive_ = active;
+    StatusBar1->setText(4, active ? QStringLiteral("Activated") : QStringLiteral("Desactivated"));
 }
 
 QString TForm15::statusText(int panel) const {
@@ -231,7 +231,7 @@ void TForm15::setStatusText(int panel, const QString& text) {
 
 // Slot and mode switches always show the floating text and the text bar's reverse mode as off.
 void TForm15::resetTextStatus() {
-    StatusBar1->setText(4, QStringLiteral("Desactivated"));
+    setFloatingTextActive(false);
     StatusBar2->setText(1, QStringLiteral("Reverse desactivated"));
 }
 

@@ -36,7 +36,10 @@ public:
 
     // --- What the other windows may ask ---
     CoverDocument& document() override { return *this; }
-    QString statusText(int panel) const override;
+    bool reverseActive() const { return reverseMode; }
+    QPoint pictureCorner() const { return {pictureLeft, pictureTop}; }
+    // The status bar's panels, for people: the program never reads its state back from them.
+    QString statusText(int panel) const;
     void setStatusText(int panel, const QString& text) override;
     void repaintPreview() override;
     void resizePicture() override { SpeedButton2Click(); }
@@ -222,8 +225,7 @@ private:
     void Homepage1Click();
     void Email1Click();
 
-    QString currentModeText() const;
-    QString currentSlotText() const;
+    void setFloatingTextActive(bool active);
     void hideModeChooser();
 
 protected:
@@ -259,7 +261,7 @@ private:
     // Takes the mode's calibration from its file, or its true size on the printer of the moment
     // when it has none. Throws OrbalinError when the file cannot be read.
     void loadModeCalibration(const ModeInfo& info);
-    // Reads the mode's calibration file into Memo1 and returns its six texts, the defaults for the
+    // Reads the mode's calibration file and returns its six texts, the defaults for the
     // mode's true size standing in for missing lines. Throws OrbalinError when it cannot be read.
     CalibrationTexts readCalibrationFile(const ModeInfo& info);
     void loadLanguageChoice();
@@ -293,6 +295,13 @@ private:
 
     Orbalin& program_;
     bool outerSizeSet_ = false;
+    // Whether the floating text is on; the status bar's panel 4 shows it.
+    bool floatingTextActive_ = false;
+    // The text bar stamps its text turned, through the vertical marker.
+    bool reverseMode = false;
+    // Where the preview last drew the current picture: a window point (x, y) lies over picture
+    // point (x - pictureLeft, y - pictureTop).
+    int pictureLeft = 0, pictureTop = 0;
     // The open and save dialogs start where the user last went with them.
     QString openFolder_;
     QString saveFolder_;

@@ -55,7 +55,6 @@ void TForm15::SpeedButton22Click() {
         const QImage& added = MyPicture->picture().bitmap();
         const QRect region = insertionRegion(MyPicture->pos(), added.size(), QPoint(pictureLeft, pictureTop));
         apply(i, {QStringLiteral("Insert Picture"), InsertStep{added, region.topLeft()}});
-        repaintPreview();
     }
     MyPicture->hide();
 }

@@ -17,9 +17,8 @@ void TForm15::chooseLanguage(const QString& fileToLoad, const QString& nameToRem
     if (!languageApplied())
         return;
     languageFileName = fileToLoad;
-    Memo2 = QStringList{nameToRemember};
     try {
-        writeLines(ownFile(QStringLiteral("config.obn")), Memo2, LineEncoding::Utf8);
+        writeLines(ownFile(QStringLiteral("config.obn")), QStringList{nameToRemember}, LineEncoding::Utf8);
     } catch (const OrbalinError& error) {
         ui().message(this, QStringLiteral("The language chosen cannot be kept for the next start. ") +
                                error.message() + QStringLiteral(" It applies until the program closes."));

@@ -21,7 +21,7 @@ void TForm15::switchToMode(CoverMode mode) {
     gradientState = 0;
     resetTextStatus();
 
-    if (currentModeText() == QLatin1String(info.statusText)) {
+    if (currentMode() == mode) {
         Panel1->setVisible(info.showsChooserWhenCurrent);
         return;
     }
@@ -33,19 +33,16 @@ void TForm15::switchToMode(CoverMode mode) {
     const bool fromAnotherMode = leaving && leaving->mode != mode;
     if (fromAnotherMode && slotLoaded[leaving->index]) {
         parkSlot(size_t(leaving->index));
-        repaintPreview();
     }
     if (fromAnotherMode) {
         const SlotInfo& first = slotOf(mode, false);
         unparkSlot(size_t(first.index));
-        repaintPreview();
     }
 
     StatusBar1->setText(3, QLatin1String(info.statusText));
     StatusBar1->setText(2, slotStatusText(false));
     Panel1->hide();
-    slotCode = modeNumber(mode);
-    repaintPreview();
+    showSlot(modeNumber(mode));
 
     loadModeStock();
     loadModeCalibration(info);
@@ -93,6 +90,5 @@ void TForm15::loadModeCalibration(const ModeInfo& info) {
 }
 
 CalibrationTexts TForm15::readCalibrationFile(const ModeInfo& info) {
-    Memo1 = readLines(calibrationPath(info.mode));
-    return calibrationFromLines(Memo1, defaultCalibration(trueSizeOf(printerReading, info.mode)));
+    return calibrationFromLines(readLines(calibrationPath(info.mode)), defaultCalibration(trueSizeOf(printerReading, info.mode)));
 }

@@ -76,12 +76,10 @@ bool TForm15::openIntoSlot(const SlotInfo& slot, const QString& path) {
         return false;
 
     const int i = slot.index;
-    scratchPicture = convert ? opened.picture : Picture();
     slotStretch[i] = {opened.picture.bitmap().cacheKey(), opened.stretched};
     const QFileInfo file(path);
     putUnfitted(size_t(i), std::move(opened.picture), OpenedSource{path, file.lastModified(), file.size()});
     StatusBar1->setText(0, QStringLiteral("       ") + QFileInfo(path).fileName());
-    repaintPreview();
     return true;
 }
 
@@ -94,7 +92,7 @@ void TForm15::SpeedButton2Click() {
         ui().message(this, notLoadedMessage(slot->second));
         return;
     }
-    if (slotResized[i] || StatusBar1->text(3) != QLatin1String(modeInfo(slot->mode).statusText))
+    if (slotResized[i])
         return;
 
     const WaitCursor wait;
@@ -110,10 +108,7 @@ void TForm15::SpeedButton2Click() {
     fitted.saveBmp(workFile(QLatin1String(slot->refreshFile)));
 
     StatusBar1->setText(1, QStringLiteral("Resized"));
-    if (slot->mode == CoverMode::BackCover)
-        scratchPicture = fitted;
     commitStep(size_t(i), {QStringLiteral("Resize"), FitStep{}}, {fitted, fitted, fitted, true, true});
-    repaintPreview();
 }
 
 void TForm15::SpeedButton12Click() {

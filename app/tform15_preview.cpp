@@ -80,12 +80,10 @@ void TForm15::updateEditMenu() {
 
 void TForm15::Undo1Click() {
     undoStep();
-    repaintPreview();
 }
 
 void TForm15::Redo1Click() {
     redoStep();
-    repaintPreview();
 }
 
 void TForm15::SpeedButton9Click() {
@@ -119,12 +117,11 @@ void TForm15::SpeedButton5Click() {
     if (!slot || !fittedPictureOf(*slot))
         return;
     apply(size_t(slot->index), {QStringLiteral("Clear"), ClearStep{}});
-    repaintPreview();
 }
 
 std::optional<Picture> TForm15::fittedPictureOf(const SlotInfo& slot) const {
     const auto i = size_t(slot.index);
-    if (!slotLoaded[i] || !slotResized[i] || currentModeText() != QLatin1String(modeInfo(slot.mode).statusText))
+    if (!slotLoaded[i] || !slotResized[i] || currentMode() != slot.mode)
         return std::nullopt;
     return Picture::loadProgramBmp(workFile(QLatin1String(slot.refreshFile)));
 }

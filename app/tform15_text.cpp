@@ -56,19 +56,19 @@ void TForm15::connectFloatingText() {
 
 void TForm15::SpeedButton20Click() {
     floatinglabel->move(floatingTextHome(frameGeometry().size(), floatinglabel->width()));
-    if (StatusBar1->text(4) != QLatin1String("Desactivated")) {
+    if (floatingTextActive_) {
         hideFloatingText();
         return;
     }
     floatinglabel->show();
     floatinglabel->raise();
-    StatusBar1->setText(4, QStringLiteral("Activated"));
+    setFloatingTextActive(true);
 }
 
 void TForm15::FloatingtextBarredetexteflottante1Click() {
     floatinglabel->show();
     floatinglabel->raise();
-    StatusBar1->setText(4, QStringLiteral("Activated"));
+    setFloatingTextActive(true);
 }
 
 void TForm15::HidetextareaCacherlazonedetexte1Click() {
@@ -240,5 +240,4 @@ void TForm15::stampFloatingText() {
     stamp.reversed = reverseMode;
     const QPoint corner = floatinglabel->pos() - QPoint(pictureLeft, pictureTop);
     apply(size_t(slot->index), {QStringLiteral("Stamp"), StampStep{stamp, corner}});
-    repaintPreview();
 }

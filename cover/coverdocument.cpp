@@ -45,6 +45,7 @@ void CoverDocument::putUnfitted(size_t slot, Picture picture, std::variant<Opene
     slotPicture[slot] = std::move(picture);
     slotLoaded[slot] = true;
     slotResized[slot] = false;
+    changed();
 }
 
 void CoverDocument::putPiece(size_t slot, Picture piece, QRect rect) {
@@ -52,6 +53,7 @@ void CoverDocument::putPiece(size_t slot, Picture piece, QRect rect) {
         slotUnfitted[slot] = Unfitted{slotState(slot), OpenedSource{}, {}};
     slotUnfitted[slot]->piece = rect;
     slotPicture[slot] = std::move(piece);
+    changed();
 }
 
 void CoverDocument::commitStep(size_t slot, CoverStep step, const SlotState& after) {
@@ -72,6 +74,7 @@ void CoverDocument::commitStep(size_t slot, CoverStep step, const SlotState& aft
     }
     slotHistory[slot].record(std::move(step), before, after);
     putState(slot, after);
+    changed();
 }
 
 void CoverDocument::apply(size_t slot, CoverStep step) {
@@ -88,13 +91,20 @@ void CoverDocument::apply(size_t slot, CoverStep step) {
     commitStep(slot, std::move(step), after);
 }
 
+void CoverDocument::showSlot(int code) {
+    slotCode = code;
+    changed();
+}
+
 void CoverDocument::parkSlot(size_t slot) {
     slotKept[slot] = slotPicture[slot];
     slotPicture[slot].clear();
+    changed();
 }
 
 void CoverDocument::unparkSlot(size_t slot) {
     slotPicture[slot] = slotKept[slot];
+    changed();
 }
 
 void CoverDocument::refreshKept(size_t slot) {
@@ -140,6 +150,7 @@ void CoverDocument::undoStep() {
     if (std::optional<Unfitted> unfitted = std::exchange(slotUnfitted[i], std::nullopt)) {
         slotUndoneOpen_[i] = UndoneOpen{*unfitted, slotPicture[i]};
         putState(i, unfitted->before);
+        changed();
         return;
     }
     moveThroughHistory(i, true);
@@ -154,6 +165,7 @@ void CoverDocument::redoStep() {
         slotPicture[i] = undone->picture;
         slotLoaded[i] = true;
         slotResized[i] = false;
+        changed();
         return;
     }
     moveThroughHistory(i, false);
@@ -172,4 +184,5 @@ void CoverDocument::moveThroughHistory(size_t slot, bool back) {
         throw;
     }
     putState(slot, state);
+    changed();
 }

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <functional>
 #include <optional>
 #include <variant>
 
@@ -27,7 +28,6 @@ struct CoverDocument {
     int slotCode = 1;
     std::array<Picture, kSlotCount> slotPicture;
     std::array<Picture, kSlotCount> slotKept;
-    Picture scratchPicture;
     Picture discMask;
     Picture smallDiscMask;
     std::array<bool, kSlotCount> slotLoaded{};
@@ -62,12 +62,8 @@ struct CoverDocument {
     CalibrationTexts calibrationText;
     QString languageFileName;
     int gradientState = 0;
-    bool reverseMode = false;
     // Options > "Print at screen resolution": Print and Export PDF draw the screen's pictures.
     bool printAtScreenResolution = false;
-    int pictureLeft = 0, pictureTop = 0;
-    QStringList Memo1; // calibration file lines
-    QStringList Memo2; // language choice file lines
 
     std::optional<SlotInfo> currentSlot() const { return slotFor(slotCode); }
     CoverMode currentMode() const;
@@ -101,7 +97,15 @@ struct CoverDocument {
     void undoStep();
     void redoStep();
 
+    // Called after each change to a slot's picture or to which slot is current, so the views
+    // show it; the main window repaints its preview and names the Edit menu's steps.
+    void onChange(std::function<void()> listener) { changed_ = std::move(listener); }
+    // A switch of mode or picture: `code` becomes the current slot.
+    void showSlot(int code);
+
 private:
+    std::function<void()> changed_ = [] {};
+    void changed() const { changed_(); }
     // An opened picture undone before it was fitted, which Redo brings back.
     struct UndoneOpen {
         Unfitted unfitted;

@@ -24,13 +24,6 @@ const ModeInfo& modeInfo(CoverMode mode) {
     return kModes.at(static_cast<size_t>(modeNumber(mode) - 1));
 }
 
-std::optional<CoverMode> modeFromStatusText(const QString& text) {
-    for (const ModeInfo& info : kModes)
-        if (text == QLatin1String(info.statusText))
-            return info.mode;
-    return std::nullopt;
-}
-
 const std::array<SlotInfo, kSlotCount>& slotTable() {
     return kSlots;
 }

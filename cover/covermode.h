@@ -26,7 +26,6 @@ const ModeInfo& modeInfo(CoverMode mode);
 inline int modeNumber(CoverMode mode) {
     return static_cast<int>(mode);
 }
-std::optional<CoverMode> modeFromStatusText(const QString& text);
 
 // A picture slot: Picture #1 or #2 of a mode. slotCode is the mode number for Picture #1 and
 // eleven times it for Picture #2.

@@ -17,8 +17,6 @@ public:
     virtual ~MainWindowPort() = default;
 
     virtual CoverDocument& document() = 0;
-    // Panel 2 names the current picture, panel 3 the current mode.
-    virtual QString statusText(int panel) const = 0;
     virtual void setStatusText(int panel, const QString& text) = 0;
     virtual void repaintPreview() = 0;
     virtual void resizePicture() = 0;       // Resize

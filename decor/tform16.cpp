@@ -105,7 +105,6 @@ void TForm16::SpeedButton1Click() {
     // The frame's place over the whole picture, whatever the scrolling.
     const QRect taken(framePosition(*frameFor(slot->mode)) + scrollPosition(), *size);
     document.putPiece(size_t(slot->index), Picture(slidePiece(Image1->picture().bitmap(), taken)), taken);
-    services_.main.repaintPreview();
     services_.main.resizePicture();
     accept();
     Image1->clear();

@@ -163,7 +163,6 @@ void TForm18::SpeedButton1Click() {
     const auto i = static_cast<size_t>(slot->index);
     document.putUnfitted(i, Picture(Image22->picture().bitmap().copy()),
                          made_);
-    services_.main.repaintPreview();
     services_.main.resizePicture();
     accept();
 }

@@ -46,5 +46,4 @@ void TForm7::turnCurrentPicture(bool left) {
     if (!document.slotResized[i] || document.slotPicture[i].isEmpty())
         return;
     document.apply(i, {left ? QStringLiteral("Rotate Left") : QStringLiteral("Rotate Right"), TurnStep{left}});
-    services_.main.repaintPreview();
 }

@@ -38,7 +38,7 @@ TForm4::TForm4(QWidget* owner, const WindowServices& services)
 
 void TForm4::loadLanguage(const QString& path, LanguageSource source) {
     LanguageFileLines file = readLanguageFile(path, source);
-    Memo1 = std::move(file.lines);
+    languageLines_ = std::move(file.lines);
     if (file.warning)
         services_.ui.message(parentWidget(), *file.warning);
 }
@@ -49,5 +49,5 @@ void TForm4::Button1Click() {
 }
 
 void TForm4::apply() {
-    applyCaptions(*parentWidget(), Memo1);
+    applyCaptions(*parentWidget(), languageLines_);
 }

@@ -25,7 +25,7 @@ public:
 
     QLabel* StaticText1 = nullptr;
     QPushButton* Button1 = nullptr;
-    QStringList Memo1; // the lines of the language file last loaded
+    QStringList languageLines_; // the lines of the language file last loaded
 
 private:
     WindowServices services_;

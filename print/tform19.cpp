@@ -184,10 +184,9 @@ void TForm19::SpeedButton1Click() {
         edits()[size_t(fault->index)]->setFocus();
         return;
     }
-    Memo1 = QStringList(values.begin(), values.end());
     QString failure;
     try {
-        writeLines(document.calibrationPath(mode_), Memo1);
+        writeLines(document.calibrationPath(mode_), QStringList(values.begin(), values.end()));
         document.printerChangedFor(mode_) = false;
     } catch (const OrbalinError& error) {
         failure = error.message();

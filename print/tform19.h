@@ -41,7 +41,6 @@ public:
     QLabel* Image2 = nullptr;
     QLabel* Image3 = nullptr;
     QLabel* Image4 = nullptr;
-    QStringList Memo1;
     // The test frame: white with a one-dot black border.
     QImage cadre;
 

@@ -97,12 +97,4 @@ TEST(SlotTable, CodesIndexesAndFiles) {
     EXPECT_STREQ(slotFor(44)->workingFile, "CD8_tmp.bmp");
     EXPECT_STREQ(slotFor(33)->refreshFile, "refresh6.bmp");
 }
-
-TEST(ModeTable, StatusTextsRoundTrip) {
-    for (CoverMode mode :
-         {CoverMode::CdCover, CoverMode::FrontCover, CoverMode::BackCover, CoverMode::MiniCd})
-        EXPECT_EQ(modeFromStatusText(QLatin1String(modeInfo(mode).statusText)), mode);
-    EXPECT_FALSE(modeFromStatusText(QStringLiteral("cd cover")).has_value());
-    EXPECT_FALSE(modeFromStatusText(QStringLiteral("Mini CD")).has_value());
-}
 } // namespace

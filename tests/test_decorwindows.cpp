@@ -188,7 +188,7 @@ TEST_F(Decoration, ATurnTakesThePictureAsShownAndBecomesPartOfWhatClearGivesBack
         open(photo, Adjust::Resize);
         const QImage fitted = slot(2).bitmap();
         addPicture(logo);
-        added().move(QPoint(form().document().pictureLeft, form().document().pictureTop) + QPoint(100, 120));
+        added().move(form().pictureCorner() + QPoint(100, 120));
         control<QToolButton>(form(), "SpeedButton22").click();
         const QImage drawn = slot(2).bitmap();
         ASSERT_NE(drawn, fitted);
@@ -307,17 +307,16 @@ TEST_F(Decoration, DraggedAddedPictureStopsAtTheCornerAndIsInsertedWhereItStands
     mouse(QEvent::MouseMove, {40, 40}, Qt::LeftButton);
     EXPECT_EQ(added().pos(), QPoint(0, 0)) << "released: a held move no longer drags";
 
-    slot(0) = Picture(solidPicture(450, 450, Qt::white));
-    form().document().slotLoaded[0] = true;
-    form().document().pictureLeft = 120;
-    form().document().pictureTop = 90;
-    drag({0, 0}, {130, 110});
-    ASSERT_EQ(added().pos(), QPoint(130, 110));
+    open(bmpFile("white.bmp", solidPicture(900, 900, Qt::white)), Adjust::Resize);
+    const QImage fitted = slot(0).bitmap();
+    const QPoint corner = form().pictureCorner();
+    drag({0, 0}, corner + QPoint(10, 20));
+    ASSERT_EQ(added().pos(), corner + QPoint(10, 20));
     control<QAction>(form(), "HidePicture1").trigger();
     control<QToolButton>(form(), "SpeedButton22").click();
     EXPECT_EQ(slot(0).bitmap().copy(10, 20, 64, 64), gradientPicture(64, 64)) << "inserted while hidden";
-    EXPECT_EQ(slot(0).bitmap().pixelColor(9, 20), QColor(Qt::white));
-    EXPECT_EQ(slot(0).bitmap().pixelColor(74, 84), QColor(Qt::white));
+    EXPECT_EQ(slot(0).bitmap().pixel(9, 20), fitted.pixel(9, 20));
+    EXPECT_EQ(slot(0).bitmap().pixel(74, 84), fitted.pixel(74, 84));
 
     // An empty slot takes nothing, and the picture is hidden all the same.
     control<QToolButton>(form(), "SpeedButton9").click();

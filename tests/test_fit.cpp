@@ -75,11 +75,10 @@ TEST_F(Fit, EachModeEndsAtItsCoverSize) {
     open(white, Adjust::Resize);
     EXPECT_EQ(slot(4).bitmap().size(), QSize(505, 410));
     EXPECT_EQ(Picture::loadBmp(folder.file("refresh5.bmp")).bitmap().size(), QSize(505, 410));
-    EXPECT_EQ(form().document().scratchPicture.bitmap().size(), QSize(505, 410));
     EXPECT_EQ(Picture::loadBmp(folder.file("tst.bmp")).bitmap().size(), QSize(1020, 830));
 }
 
-TEST_F(Fit, RefusedWithoutAPictureOrOutsideItsMode) {
+TEST_F(Fit, RefusedWithoutAPictureAndTakenFromTheDocumentNotTheStatusBar) {
     start();
     control<QToolButton>(form(), "SpeedButton2").click();
     control<QToolButton>(form(), "SpeedButton9").click();
@@ -88,11 +87,12 @@ TEST_F(Fit, RefusedWithoutAPictureOrOutsideItsMode) {
               (QStringList{"Picture #1 :\nPlease... load a picture.\n\nPicture #1 :\nChargez une Image.",
                            "Picture #2 :\nPlease... load a picture.\n\nPicture #2 :\nChargez une Image."}));
 
+    // The slot fitted is the document's current one, whatever the status bar's panels say.
     open(bmpFile(QStringLiteral("p.bmp"), gradientPicture(100, 100)));
     control<StatusPanels>(form(), "StatusBar1").setText(3, QStringLiteral("Front Cover"));
     control<QToolButton>(form(), "SpeedButton2").click();
-    EXPECT_FALSE(form().document().slotResized[1]);
-    EXPECT_EQ(slot(1).bitmap().size(), QSize(100, 100));
+    EXPECT_TRUE(form().document().slotResized[1]);
+    EXPECT_EQ(slot(1).bitmap().size(), QSize(450, 450));
 }
 
 TEST_F(Fit, AFolderThatCannotBeWrittenLeavesTheSlotUnfitted) {

@@ -69,7 +69,7 @@ TEST_F(FloatingLabel, TextBarButtonAndKeysShowAndHideIt) {
     control<QToolButton>(form(), "SpeedButton19").click();
     control<QToolButton>(form(), "SpeedButton20").click();
     EXPECT_FALSE(shown(&label()) || shown(&control<QFrame>(form(), "Panel11")) ||
-                 shown(&control<QFrame>(form(), "supfloat")) || form().document().reverseMode);
+                 shown(&control<QFrame>(form(), "supfloat")) || form().reverseActive());
     EXPECT_EQ(form().statusText(4), "Desactivated");
     EXPECT_EQ(control<StatusPanels>(form(), "StatusBar2").text(1), "Reverse desactivated");
 
@@ -231,14 +231,14 @@ TEST_F(FloatingStamp, LandsAsTheLabelShowsItWhereItStands) {
     slot(0).bitmap().setDotsPerMeterY(11811);
     showWindow();
     okWith("Stamp 20", {.pointSize = 20, .colour = Qt::blue});
-    label().move(form().document().pictureLeft + 40, form().document().pictureTop + 60);
+    label().move(form().pictureCorner().x() + 40, form().pictureCorner().y() + 60);
     const QImage shot = label().grab().toImage().convertToFormat(QImage::Format_RGB32);
     ctrl(Qt::Key_H);
     ctrl(Qt::Key_A);
 
     const QImage stamped = slot(0).bitmap().convertToFormat(QImage::Format_RGB32);
     const QRect under =
-        label().geometry().translated(-form().document().pictureLeft, -form().document().pictureTop);
+        label().geometry().translated(-form().pictureCorner().x(), -form().pictureCorner().y());
     EXPECT_TRUE(under.contains(ink(stamped)));
     EXPECT_EQ(ink(stamped.copy(under)), ink(shot));
     int worst = 0;
@@ -255,12 +255,12 @@ TEST_F(FloatingStamp, ReversedFillsTheMarkersBox) {
     doubleClick(control<QLabel>(form(), "floatinglabel"));
     control<QToolButton>(form(), "SpeedButton19").click();
     okWith("Up the side", {.pointSize = 16});
-    label().move(form().document().pictureLeft + 100, form().document().pictureTop + 300);
+    label().move(form().pictureCorner().x() + 100, form().pictureCorner().y() + 300);
     control<ClientArea>(form(), "client").grab();
     control<QAction>(form(), "ApplyChangesAppliquerleschangements1").trigger();
     const QRect box = control<QFrame>(form(), "Panel11")
                           .geometry()
-                          .translated(-form().document().pictureLeft, -form().document().pictureTop);
+                          .translated(-form().pictureCorner().x(), -form().pictureCorner().y());
     const QRect stamped = ink(slot(0).bitmap());
     EXPECT_TRUE(box.contains(stamped));
     EXPECT_GT(stamped.height(), box.height() * 3 / 4);

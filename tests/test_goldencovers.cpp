@@ -105,7 +105,7 @@ struct Session {
         control<QLineEdit>(form(), "Edition").setText(caption);
         control<QToolButton>(form(), "SpeedButton18").click();
         control<QLabel>(form(), "floatinglabel")
-            .move(form().document().pictureLeft + 40, form().document().pictureTop + 60);
+            .move(form().pictureCorner().x() + 40, form().pictureCorner().y() + 60);
         control<QAction>(form(), "ApplyChangesAppliquerleschangements1").trigger();
     }
     void turnLeft() {
@@ -117,7 +117,7 @@ struct Session {
     // Inserts the added picture with its top left corner at `at` on the cover.
     void insertAdded(QPoint at) {
         control<ImageView>(form(), "MyPicture")
-            .move(QPoint(form().document().pictureLeft, form().document().pictureTop) + at);
+            .move(form().pictureCorner() + at);
         control<QToolButton>(form(), "SpeedButton22").click();
     }
     void addPict(const QImage& image, QPoint at) {

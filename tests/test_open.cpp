@@ -34,7 +34,6 @@ TEST_F(Open, JpegBecomesABitmapOfItsOwnSizeAndTheAdjustWindowAsks) {
     EXPECT_EQ(working.bitmap().size(), QSize(1600, 1200));
     EXPECT_EQ(working.bitmap().format(), QImage::Format_BGR888);
     EXPECT_EQ(slot(0).bitmap(), working.bitmap());
-    EXPECT_EQ(form().document().scratchPicture.bitmap(), working.bitmap());
     EXPECT_EQ(form().statusText(0), "       Beach.JPG");
     EXPECT_TRUE(form().document().slotLoaded[0]);
     EXPECT_FALSE(form().document().slotResized[0]);
@@ -42,12 +41,11 @@ TEST_F(Open, JpegBecomesABitmapOfItsOwnSizeAndTheAdjustWindowAsks) {
     EXPECT_TRUE(ui.messages().isEmpty());
 }
 
-TEST_F(Open, BitmapIsKeptAsReadAndScratchStaysEmpty) {
+TEST_F(Open, BitmapIsKeptAsRead) {
     start();
     open(bmpFile(QStringLiteral("logo.bmp"), indexedPicture(31, 9)));
     EXPECT_EQ(slot(0).bitmap().format(), QImage::Format_Indexed8);
     EXPECT_EQ(slot(0).bitmap().size(), QSize(31, 9));
-    EXPECT_TRUE(form().document().scratchPicture.isEmpty());
     EXPECT_EQ(Picture::loadBmp(folder.file("cd1_tmp.bmp")).bitmap().format(), QImage::Format_Indexed8);
 }
 
@@ -57,7 +55,6 @@ TEST_F(Open, PathsNamingJpegConvertTheirBitmapToo) {
     open(bmpFile(QStringLiteral("my.jpg.files/scan.bmp"), indexedPicture(8, 8)));
     EXPECT_EQ(slot(0).bitmap().format(), QImage::Format_BGR888);
     EXPECT_EQ(slot(0).bitmap().pixelColor(1, 0), QColor(10, 200, 10));
-    EXPECT_FALSE(form().document().scratchPicture.isEmpty());
 
     // ".jpeg" files are treated like ".jpg" ones.
     open(file(QStringLiteral("photo.jpeg"), encodeJpeg(gradientPicture(40, 30))));
@@ -188,7 +185,6 @@ TEST_F(Open, AWorkingFileThatCannotBeWrittenLeavesTheSlotAlone) {
     EXPECT_TRUE(ui.messages()[0].contains(QStringLiteral("cd1_tmp.bmp")));
     EXPECT_EQ(slot(0).bitmap(), example);
     EXPECT_FALSE(form().document().slotLoaded[0]);
-    EXPECT_TRUE(form().document().scratchPicture.isEmpty());
 }
 
 } // namespace

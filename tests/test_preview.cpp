@@ -19,8 +19,8 @@ TEST_F(Preview, DrawsThePictureCentredBetweenTheToolBars) {
     start();
     ASSERT_EQ(form().frameGeometry().size(), QSize(790, 600));
     const QImage screen = painted();
-    EXPECT_EQ(form().document().pictureLeft, 123);
-    EXPECT_EQ(form().document().pictureTop, 75);
+    EXPECT_EQ(form().pictureCorner().x(), 123);
+    EXPECT_EQ(form().pictureCorner().y(), 75);
     const QImage& example = form().document().slotPicture[0].bitmap();
     for (const QPoint at : {QPoint(0, 0), QPoint(449, 0), QPoint(225, 300), QPoint(449, 449)})
         EXPECT_EQ(screen.pixelColor(at + QPoint(123, 75)), example.pixelColor(at)) << at.x() << "," << at.y();
@@ -31,8 +31,8 @@ TEST_F(Preview, FollowsTheWindowSizeAndKeepsTheLogoAtTheRightEdge) {
     form().resize(1000, 700);
     painted();
     const QSize outer = form().frameGeometry().size();
-    EXPECT_EQ(form().document().pictureLeft, (36 + outer.width() - 130) / 2 - 225);
-    EXPECT_EQ(form().document().pictureTop, (34 + outer.height() - 33) / 2 - 225);
+    EXPECT_EQ(form().pictureCorner().x(), (36 + outer.width() - 130) / 2 - 225);
+    EXPECT_EQ(form().pictureCorner().y(), (34 + outer.height() - 33) / 2 - 225);
     EXPECT_EQ(control<QFrame>(form(), "Panel5").x(), outer.width() - 65);
     EXPECT_EQ(control<QLabel>(form(), "floatinglabel").pos(),
               QPoint(outer.width() / 2 - control<QLabel>(form(), "floatinglabel").width() / 2 - 50,
@@ -99,11 +99,11 @@ TEST_F(Preview, SwitchingPicturesHidesTheFloatingText) {
     start();
     control<QLabel>(form(), "floatinglabel").move(300, 200);
     control<QLabel>(form(), "floatinglabel").show();
-    form().document().reverseMode = true;
+    control<QToolButton>(form(), "SpeedButton19").click(); // Reverse text
     control<QToolButton>(form(), "SpeedButton9").click();
     EXPECT_FALSE(control<QLabel>(form(), "floatinglabel").isVisibleTo(&form()));
     EXPECT_EQ(control<QLabel>(form(), "floatinglabel").pos(), QPoint(8, 72));
-    EXPECT_FALSE(form().document().reverseMode);
+    EXPECT_FALSE(form().reverseActive());
 }
 
 TEST_F(Preview, ClearBringsBackTheFittedPicture) {

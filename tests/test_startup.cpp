@@ -170,13 +170,13 @@ TEST_F(StartUp, QuitResetsTheFloatingTextAndClosesTheWindow) {
     control<QLabel>(form(), "floatinglabel").setText("stamp");
     control<QLabel>(form(), "floatinglabel").move(300, 300);
     control<QLabel>(form(), "floatinglabel").show();
-    form().document().reverseMode = true;
+    control<QToolButton>(form(), "SpeedButton19").click(); // Reverse text
     control<QAction>(form(), "Quit1").trigger();
     EXPECT_FALSE(form().isVisible());
     EXPECT_EQ(control<QLabel>(form(), "floatinglabel").text(), "TEXT ! Move, Double Click...");
     EXPECT_EQ(control<QLabel>(form(), "floatinglabel").pos(), QPoint(8, 72));
     EXPECT_EQ(control<QLabel>(form(), "floatinglabel").font().pointSize(), 12);
-    EXPECT_FALSE(form().document().reverseMode);
+    EXPECT_FALSE(form().reverseActive());
 }
 } // namespace
 

@@ -350,19 +350,18 @@ protected:
     QWidget owner;
 };
 
-TEST_F(TextAreaAlone, LayoutsOnAnEmptyOrUnnamedSlotDrawNothingButStillRepaint) {
+// The slot drawn on is the document's current one, whatever the status bar says.
+TEST_F(TextAreaAlone, LayoutsOnAnEmptySlotDrawNothing) {
     const std::unique_ptr<TForm17> made = make(ui);
     TForm17& window = *made;
     typeLines(window.RichEdit1, {"text"});
-    main.picturePanel = "Picture #2";
-    main.modePanel = "Cd Cover";
+    main.doc.slotCode = 11; // Cd Cover, Picture #2, empty
     press(window.SpeedButton8);
     EXPECT_TRUE(main.doc.slotPicture[1].isEmpty());
-    EXPECT_EQ(main.asked, QStringList{"repaint"});
-    main.asked.clear();
-    main.modePanel = "cd cover";
+    EXPECT_TRUE(main.doc.undoName().isEmpty());
+    main.doc.slotCode = 0; // no slot
     press(window.SpeedButton4);
-    EXPECT_EQ(main.asked, QStringList{"repaint"});
+    EXPECT_TRUE(main.doc.slotHistory[1].undoable() == nullptr);
     EXPECT_TRUE(ui.messages().isEmpty());
 }
 

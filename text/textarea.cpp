@@ -92,16 +92,6 @@ QStringList fontListEntries(const QStringList& installedFamilies) {
     return QStringList{QStringLiteral("Arial")} + installedFamilies;
 }
 
-std::optional<SlotInfo> slotFromStatusTexts(const QString& picturePanel, const QString& modePanel) {
-    const std::optional<CoverMode> mode = modeFromStatusText(modePanel);
-    if (!mode)
-        return std::nullopt;
-    for (const bool second : {false, true})
-        if (picturePanel == slotStatusText(second))
-            return slotOf(*mode, second);
-    return std::nullopt;
-}
-
 QStringList editorLines(const QTextDocument& document) {
     QStringList lines;
     for (const QTextBlock& block : lineBlocks(document))

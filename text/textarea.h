@@ -32,8 +32,6 @@ QStringList fontSizeEntries();
 // The installed fonts with "Arial" before them, even when it is one of them.
 QStringList fontListEntries(const QStringList& installedFamilies);
 
-// The slot the layouts draw on: panel 2 names the picture and panel 3 the mode, exactly.
-std::optional<SlotInfo> slotFromStatusTexts(const QString& picturePanel, const QString& modePanel);
 
 // The editor's lines are its blocks. A last empty block, left by a final line break or by an empty
 // editor, is not a line.

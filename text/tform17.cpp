@@ -276,7 +276,7 @@ void TForm17::layOut(TextLayout layout) {
             return;
         }
     }
-    const std::optional<SlotInfo> target = slotFromStatusTexts(main.statusText(2), main.statusText(3));
+    const std::optional<SlotInfo> target = document.currentSlot();
     if (!target) {
         main.repaintPreview();
         return;
@@ -289,7 +289,6 @@ void TForm17::layOut(TextLayout layout) {
         return;
     }
     document.apply(i, {layoutName(layout), TextLayoutStep{plan}});
-    main.repaintPreview();
 }
 
 TextStyle TForm17::listStyle() const {

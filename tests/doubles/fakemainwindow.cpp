@@ -8,10 +8,6 @@ CoverDocument& FakeMainWindow::document() {
     return doc;
 }
 
-QString FakeMainWindow::statusText(int panel) const {
-    return panel == 2 ? picturePanel : modePanel;
-}
-
 void FakeMainWindow::setStatusText(int, const QString&) {}
 
 void FakeMainWindow::repaintPreview() {

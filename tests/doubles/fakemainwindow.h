@@ -15,11 +15,9 @@ public:
     FakeMainWindow();
 
     CoverDocument doc;
-    QString picturePanel, modePanel;
     QStringList asked;
 
     CoverDocument& document() override;
-    QString statusText(int panel) const override;
     void setStatusText(int panel, const QString& text) override;
     void repaintPreview() override;
     void resizePicture() override;
