@@ -96,6 +96,45 @@ TEST(StockPlacement, LabelBeyondThePrintersReachGivesANegativeOffsetAndACut) {
         << "its bottom runs off the sheet";
 }
 
+// Sheets of one, three and nine discs, Cd and Mini Cd: the two pictures go on the first two labels
+// and the rest of the sheet leaves the calibration alone; the preview still outlines every label.
+TEST(StockPlacement, SheetsOfOneThreeAndNineDiscsPlaceTwoPicturesAndKeepThePrintedSize) {
+    const struct {
+        CoverMode mode;
+        double radius, hole, pitch;
+    } discs[] = {{CoverMode::CdCover, 58.5, 20.5, 130}, {CoverMode::MiniCd, 39, 10.5, 90}};
+    TestPrinter printer(TestPrinter::a4WithMargins());
+    const PrinterPage page = pageOf(printer);
+    for (const auto& disc : discs) {
+        for (const auto& [columns, rows] : {std::pair(1, 1), std::pair(3, 1), std::pair(3, 3)}) {
+            const int labels = rows * columns;
+            const std::string name = std::string(modeInfo(disc.mode).statusText) + ", " +
+                                     std::to_string(labels) + " labels";
+            SCOPED_TRACE(name);
+            LabelStock sheet{QStringLiteral("Test"), QStringLiteral("sheet"), {}, {}, 420, 420, {}, false};
+            const double size = 2 * disc.radius;
+            sheet.labels.push_back({LabelShape::Disc, size, size, disc.radius, disc.hole,
+                                    {{columns, rows, 20, 15, disc.pitch, disc.pitch}}});
+            const CalibrationTexts current = calibrated(disc.mode, printer);
+            const CalibrationTexts texts = offsetsForStock(sheet, disc.mode, current, page);
+            EXPECT_EQ(texts[4], current[4]);
+            EXPECT_EQ(texts[5], current[5]);
+            EXPECT_EQ(stockDieCuts(sheet).size(), size_t(labels));
+            EXPECT_EQ(takesSecondPicture(sheet, disc.mode), labels > 1);
+            const std::vector<QPointF> centres = labelCentres(sheet, disc.mode);
+            const PagePlan plan = planOf(texts, page);
+            for (size_t i = 0; i < std::min<size_t>(2, centres.size()); ++i) {
+                EXPECT_NEAR(plan.pictures.at(i).sheetMm.center().x(), centres[i].x(), 0.1) << i;
+                EXPECT_NEAR(plan.pictures.at(i).sheetMm.center().y(), centres[i].y(), 0.1) << i;
+            }
+            if (labels == 1) {
+                EXPECT_EQ(texts[2], current[2]);
+                EXPECT_EQ(texts[3], current[3]);
+            }
+        }
+    }
+}
+
 TEST(StockPlacement, RememberedChoiceIsFoundByBrandAndPartAmongTheGenericSheetsToo) {
     const QStringList letter = {QStringLiteral("Generic"), QStringLiteral("2 discs on Letter")};
     EXPECT_EQ(stockNamed({}, letter)->paperHeight, 279.4);
