@@ -8,6 +8,11 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 
+// Rectangles in a failure read as where and how large.
+static void PrintTo(const QRect& rect, std::ostream* out) {
+    *out << "(" << rect.x() << ", " << rect.y() << ") " << rect.width() << " x " << rect.height();
+}
+
 namespace {
 
 const QColor kBackground(0, 255, 0);
@@ -103,9 +108,14 @@ TEST(PageRenderer, EachStyleDrawsItsOwnDieCutLinesAndMarksAndNoneOfTheOthers) {
 TEST(PageRenderer, APageWithoutDotsOrAPictureDrawsNothingThereAndLeavesThePainterAsItWas) {
     PagePlan noDots = testPlan();
     noDots.printableDots = QSize();
-    const Drawn onPrinter = render(noDots, printStyle(), PageUnits::printerDots(), QSize(320, 320));
-    EXPECT_TRUE(onPrinter.rects.empty());
-    EXPECT_EQ(colourBox(onPrinter.image, kBackground, 0), onPrinter.image.rect()) << "nothing drawn";
+    // A printer that reaches nothing: no place on its canvas for the sheet, its marks or die-cuts.
+    PagePlan noReach = testPlan();
+    noReach.sheet.printableMm.setSize(QSizeF(0, 0));
+    for (const PagePlan& plan : {noDots, noReach}) {
+        const Drawn onPrinter = render(plan, previewStyle(), PageUnits::printerDots(), QSize(320, 320));
+        EXPECT_TRUE(onPrinter.rects.empty());
+        EXPECT_EQ(colourBox(onPrinter.image, kBackground, 0), onPrinter.image.rect()) << "nothing drawn";
+    }
     const Drawn inFile = inPixels(noDots, pdfStyle(true));
     EXPECT_TRUE(inFile.rects.empty());
     EXPECT_FALSE(shows(inFile.image, Qt::red));
