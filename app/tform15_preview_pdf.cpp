@@ -89,19 +89,20 @@ void TForm15::ExportPdf1Click() {
     const ExportPage sheet = exportPageOf(printerReading, program_.context.printer);
     const CalibrationTexts texts =
         sheet.onPrinter ? calibrationText : withTrueSize(calibrationText, mode, sheet.page);
-    const auto plan = pagePlanFor(texts, sheet.page, first != nullptr, second != nullptr);
-    if (const auto* fault = std::get_if<CalibrationFault>(&plan))
+    const auto planned = pagePlanFor(texts, sheet.page, first != nullptr, second != nullptr);
+    if (const auto* fault = std::get_if<CalibrationFault>(&planned))
         throw OrbalinError(calibrationFaultMessage(QStringLiteral("No PDF was written"),
                                                    calibrationValueName(fault->index), *fault, texts));
+    PagePlan plan = std::get<PagePlan>(planned);
+    plan.dieCuts = pageDieCuts(mode, plan, modeStock_ ? &*modeStock_ : nullptr);
     const double ppi = exportPixelsPerInch(sheet.onPrinter ? printerReading.logPixelsX : 0);
-    const PagePictures printed = sharpPictures(std::get<PagePlan>(plan), [ppi](const PagePicture& placed) {
+    const PagePictures printed = sharpPictures(plan, [ppi](const PagePicture& placed) {
         return QSizeF(placed.sheetMm.size() * ppi / 25.4).toSize();
     });
     {
         const WaitCursor busy;
-        writeCoverPdf(target, QStringLiteral("Obn7000"), std::get<PagePlan>(plan), printed.first,
-                      printed.second,
-                      modeStock_ && pdfDieCuts_ ? stockDieCuts(*modeStock_) : std::vector<DieCut>());
+        writeCoverPdf(target, QStringLiteral("Obn7000"), plan, printed.first, printed.second,
+                      modeStock_ && pdfDieCuts_);
     }
     if (!sheet.note.isEmpty())
         ui().message(this, sheet.note);

@@ -5,7 +5,6 @@
 #include "print/coverpage.h"
 #include "print/documentprinter.h"
 #include "print/pagecheck.h"
-#include "print/printdib.h"
 #include "print/stockplacement.h"
 #include "print/tform19.h"
 
@@ -49,7 +48,7 @@ void TForm15::SpeedButton4Click() {
     const double dpi = printerReading.logPixelsX;
     const PagePictures printed =
         sharpPictures(plan, [dpi](const PagePicture& placed) { return printedSize(placed.dots.size(), dpi); });
-    printCoverPage(program_.context.printer, kCoverJobTitle, plan, TPrintDIB(), printed.first, printed.second);
+    printCoverPage(program_.context.printer, kCoverJobTitle, plan, printed.first, printed.second);
 }
 
 void TForm15::SpeedButton6Click() {

@@ -43,7 +43,7 @@ bool PagePlan::anyCut() const {
 
 PagePlan planPage(const PageGeometry& sheet, QSize printableDots, const Placement& placement, bool first,
                   bool second) {
-    PagePlan plan{sheet, printableDots, placement, {}};
+    PagePlan plan{sheet, printableDots, placement, {}, {}};
     if (printableDots.isEmpty())
         return plan;
     const double across = sheet.printableMm.width() / printableDots.width();

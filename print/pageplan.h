@@ -43,12 +43,23 @@ struct PagePicture {
     std::vector<PageCut> cuts; // in the order left, top, right, bottom; none when it all prints
 };
 
-// The sheet and the pictures that print on it, Picture #1 first.
+// A line along which an insert is cut out of the sheet, in sheet millimetres; a disc's hub hole
+// is cut out too.
+struct DieCut {
+    QRectF outline;
+    bool round = false;
+    QRectF hub; // empty for the rectangular inserts
+};
+
+// The sheet, the pictures that print on it, Picture #1 first, and where the sheet is cut: the
+// label stock's die-cuts, or each picture's own (print/stockplacement.h). Whether the cuts are
+// drawn is the output's choice (print/pagerenderer.h).
 struct PagePlan {
     PageGeometry sheet;
     QSize printableDots;
     Placement placement;
     std::vector<PagePicture> pictures;
+    std::vector<DieCut> dieCuts;
 
     bool anyCut() const;
 };

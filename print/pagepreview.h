@@ -17,13 +17,8 @@
 // The parts of a picture outside the printable area, in sheet millimetres.
 std::vector<QRectF> cutAreas(const PagePicture& picture, const PageGeometry& sheet);
 
-// The line along which an insert is cut out of a label sheet: its true size, centred on where its
-// picture prints; a disc also has its hub cut out.
-struct DieCut {
-    QRectF outline;
-    bool round = false;
-    QRectF hub; // empty for the rectangular inserts
-};
+// The die-cut of an insert without a label stock: its true size, centred on where its picture
+// prints; a disc also has its hub cut out.
 DieCut dieCutOf(CoverMode mode, const QRectF& pictureMm);
 
 // "Picture #2: 0.0 mm across and 149.9 mm down from the printable area's corner, 120.0 × 120.0 mm".

@@ -4,7 +4,7 @@
 #include "platform/orbalinerror.h"
 #include "platform/safewrite.h"
 #include "print/pageplan.h"
-#include "print/pagepreview.h"
+#include "print/pagerenderer.h"
 
 #include <QFileInfo>
 #include <QImage>
@@ -25,27 +25,8 @@ QPageLayout layoutOf(QSizeF paperMm) {
                        QPageLayout::Millimeter);
 }
 
-QRectF inUnits(const QRectF& mm) {
-    const double scale = kPdfUnitsPerInch / 25.4;
-    return {mm.left() * scale, mm.top() * scale, mm.width() * scale, mm.height() * scale};
-}
-
-// A hairline: the thinnest line the printer or viewer draws.
-void drawDieCuts(QPainter& painter, const std::vector<DieCut>& cuts) {
-    painter.setPen(QPen(QColor(150, 150, 150), 0));
-    painter.setBrush(Qt::NoBrush);
-    for (const DieCut& cut : cuts) {
-        if (cut.round)
-            painter.drawEllipse(inUnits(cut.outline));
-        else
-            painter.drawRect(inUnits(cut.outline));
-        if (!cut.hub.isEmpty())
-            painter.drawEllipse(inUnits(cut.hub));
-    }
-}
-
 bool drawPage(QIODevice& device, const QString& title, const PagePlan& plan, const QImage* first,
-              const QImage* second, const std::vector<DieCut>& dieCuts) {
+              const QImage* second, bool dieCutLines) {
     QPdfWriter writer(&device);
     writer.setTitle(title);
     writer.setCreator(QStringLiteral("Orbalin"));
@@ -55,13 +36,8 @@ bool drawPage(QIODevice& device, const QString& title, const PagePlan& plan, con
     QPainter painter;
     if (!painter.begin(&writer))
         return false;
-    // The pictures go in as their own pixels: without this the file would carry them as JPEG.
-    painter.setRenderHint(QPainter::LosslessImageRendering);
-    for (const PagePicture& picture : plan.pictures) {
-        if (const QImage* bitmap = picture.second ? second : first)
-            painter.drawImage(inUnits(picture.sheetMm), *bitmap);
-    }
-    drawDieCuts(painter, dieCuts);
+    PageRenderer(plan, first, second, pdfStyle(dieCutLines))
+        .draw(painter, PageUnits::perMillimetre(kPdfUnitsPerInch / 25.4));
     return painter.end();
 }
 
@@ -74,9 +50,9 @@ QString withPdfExtension(const QString& chosen) {
 }
 
 void writeCoverPdf(const QString& path, const QString& title, const PagePlan& plan, const QImage* first,
-                   const QImage* second, const std::vector<DieCut>& dieCuts) {
+                   const QImage* second, bool dieCutLines) {
     const std::optional<QString> failure = writeWhole(path, FileOwner::User, [&](QIODevice& device) {
-        return drawPage(device, title, plan, first, second, dieCuts);
+        return drawPage(device, title, plan, first, second, dieCutLines);
     });
     if (failure)
         throw OrbalinError(

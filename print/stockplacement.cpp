@@ -4,9 +4,12 @@
 #include "print/placement.h"
 
 #include <QCryptographicHash>
+#include <algorithm>
 #include <cmath>
 
 namespace {
+
+constexpr size_t kPicturesOnAPage = 2;
 
 bool usableSize(const QString& text) {
     const std::optional<int> dots = parseDots(text);
@@ -71,11 +74,13 @@ CalibrationTexts offsetsForStock(const LabelStock& stock, CoverMode mode, const 
 
     CalibrationTexts texts = sized;
     const std::vector<QPointF> centres = labelCentres(stock, mode);
-    for (size_t picture = 0; picture < 2 && picture < centres.size(); ++picture) {
+    // Two pictures whatever the sheet holds: a third label's offsets would land on the printed size.
+    const size_t placed = std::min<size_t>(kPicturesOnAPage, centres.size());
+    for (size_t picture = 0; picture < placed; ++picture) {
         const QPointF corner =
             centres[picture] - QPointF(pictureMm.width(), pictureMm.height()) / 2 - printable.topLeft();
-        texts[2 * picture] = offsetText(corner.x() / mmPerDotAcross, page.dotsPerCmAcross);
-        texts[2 * picture + 1] = offsetText(corner.y() / mmPerDotDown, page.dotsPerCmDown);
+        texts.at(2 * picture) = offsetText(corner.x() / mmPerDotAcross, page.dotsPerCmAcross);
+        texts.at(2 * picture + 1) = offsetText(corner.y() / mmPerDotDown, page.dotsPerCmDown);
     }
     return texts;
 }

@@ -2,6 +2,7 @@
 
 #include "platform/interaction.h"
 #include "print/labelstockchoice.h"
+#include "print/pagerenderer.h"
 #include "print/stocklist.h"
 #include "print/stockplacement.h"
 
@@ -16,7 +17,6 @@
 
 namespace {
 
-const QColor kPrintableEdge(0, 100, 220);
 // A problem line names a file and a template; beyond this it would only widen the window.
 constexpr qsizetype kLongestProblem = 300;
 
@@ -73,23 +73,14 @@ protected:
         const QSizeF paper(stock_->paperWidth, stock_->paperHeight);
         const QSizeF room = QSizeF(size()) - QSizeF(16, 16);
         const double scale = std::min(room.width() / paper.width(), room.height() / paper.height());
-        painter.translate((QSizeF(size()) - paper * scale).width() / 2,
-                          (QSizeF(size()) - paper * scale).height() / 2);
-        painter.scale(scale, scale);
+        const QSizeF margin = (QSizeF(size()) - paper * scale) / 2;
+        // A page without pictures, drawn as Print preview draws one.
+        PagePlan sheet;
+        sheet.sheet = PageGeometry{paper, printableMm_};
+        sheet.dieCuts = stockDieCuts(*stock_);
         painter.setRenderHint(QPainter::Antialiasing);
-        painter.fillRect(QRectF(QPointF(), paper), Qt::white);
-        painter.setBrush(Qt::NoBrush);
-        painter.setPen(QPen(kPrintableEdge, 0, Qt::DashLine));
-        painter.drawRect(printableMm_);
-        painter.setPen(QPen(Qt::black, 0));
-        for (const DieCut& cut : stockDieCuts(*stock_)) {
-            if (cut.round)
-                painter.drawEllipse(cut.outline);
-            else
-                painter.drawRect(cut.outline);
-            if (!cut.hub.isEmpty())
-                painter.drawEllipse(cut.hub);
-        }
+        PageRenderer(sheet, nullptr, nullptr, previewStyle())
+            .draw(painter, PageUnits::perMillimetre(scale, QPointF(margin.width(), margin.height())));
     }
 
 private:

@@ -14,7 +14,6 @@
 #include "print/documentprinter.h"
 #include "print/pagecheck.h"
 #include "print/pagesketch.h"
-#include "print/printdib.h"
 #include "print/stockplacement.h"
 
 #include <QGroupBox>
@@ -219,7 +218,7 @@ void TForm19::SpeedButton2Click() {
                                         true, true, QStringLiteral("the test frames"), fieldValueName);
     if (!printAnywayWhenCut(services_.ui, this, plan))
         return;
-    printCoverPage(services_.printer, QStringLiteral("Calibration"), plan, TPrintDIB(), &cadre, &cadre);
+    printCoverPage(services_.printer, QStringLiteral("Calibration"), plan, &cadre, &cadre);
 }
 
 void TForm19::SpeedButton3Click() {

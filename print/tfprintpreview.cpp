@@ -4,8 +4,7 @@
 #include "lang/captiontable.h"
 #include "platform/qt/keyboardways.h"
 #include "platform/qt/toolbutton.h"
-#include "print/coverpage.h"
-#include "print/printdib.h"
+#include "print/pagerenderer.h"
 #include "print/stockplacement.h"
 
 #include <QBoxLayout>
@@ -21,10 +20,6 @@ namespace {
 constexpr int kMarginPx = 16; // grey around the sheet
 const QString kPageKeys = QStringLiteral("Arrow keys, Page Up and Page Down scroll the page.");
 const QColor kDesk(128, 128, 128);
-const QColor kPrintableEdge(0, 100, 220);
-const QColor kDieCut(40, 40, 40);
-const QColor kCutFill(230, 0, 0, 110);
-const QColor kCutEdge(230, 0, 0);
 
 QToolButton* addButton(QWidget* parent, QBoxLayout* row, const char* name, const QString& caption) {
     QToolButton* button =
@@ -46,10 +41,8 @@ public:
         setFocusPolicy(Qt::StrongFocus); // its keys reach the scroll area around it
     }
 
-    void showPage(const PagePlan& plan, std::vector<DieCut> cuts, const QImage* first, const QImage* second) {
+    void showPage(const PagePlan& plan, const QImage* first, const QImage* second) {
         plan_ = plan;
-        cuts_ = std::move(cuts);
-        shown_ = true;
         first_ = first ? *first : QImage();
         second_ = second ? *second : QImage();
         drawn_.clear();
@@ -71,77 +64,27 @@ public:
         QRectF scene(QPointF(0, 0), plan_.sheet.paperMm);
         for (const PagePicture& picture : plan_.pictures)
             scene |= picture.sheetMm;
-        for (const DieCut& cut : cuts_)
+        for (const DieCut& cut : plan_.dieCuts)
             scene |= cut.outline;
         return scene;
     }
     const std::vector<QRect>& drawn() const { return drawn_; }
-    const std::vector<DieCut>& dieCuts() const { return cuts_; }
+    const std::vector<DieCut>& dieCuts() const { return plan_.dieCuts; }
 
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         painter.fillRect(rect(), kDesk);
-        painter.translate(toPixels(QPointF(0, 0)));
-        painter.scale(scale_, scale_);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        const PageGeometry& sheet = plan_.sheet;
-        painter.fillRect(QRectF(QPointF(0, 0), sheet.paperMm), Qt::white);
-        drawPictures(painter);
-        drawOutline(painter, sheet.printableMm, QPen(kPrintableEdge, 0, Qt::DashLine));
-        for (const PagePicture& picture : plan_.pictures)
-            drawCutAreas(painter, picture);
-        for (const DieCut& cut : cuts_)
-            drawDieCut(painter, cut);
-        painter.resetTransform();
+        drawn_ = PageRenderer(plan_, first_.isNull() ? nullptr : &first_, second_.isNull() ? nullptr : &second_,
+                              previewStyle())
+                     .draw(painter, PageUnits::perMillimetre(scale_, toPixels(QPointF(0, 0))));
         for (const PagePicture& picture : plan_.pictures)
             drawMeasures(painter, picture);
     }
 
 private:
-    // Through the routine that prints, in printer dots from the printable area's corner.
-    void drawPictures(QPainter& painter) {
-        if (!shown_ || plan_.printableDots.isEmpty())
-            return;
-        const QRectF printable = plan_.sheet.printableMm;
-        painter.save();
-        painter.translate(printable.topLeft());
-        painter.scale(printable.width() / plan_.printableDots.width(),
-                      printable.height() / plan_.printableDots.height());
-        drawn_ = drawCoverPage(painter, plan_, dib_, first_.isNull() ? nullptr : &first_,
-                               second_.isNull() ? nullptr : &second_);
-        painter.restore();
-    }
-
-    static void drawOutline(QPainter& painter, const QRectF& area, const QPen& pen) {
-        painter.setPen(pen);
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(area);
-    }
-
-    void drawCutAreas(QPainter& painter, const PagePicture& picture) {
-        for (const QRectF& area : cutAreas(picture, plan_.sheet)) {
-            painter.fillRect(area, kCutFill);
-            drawOutline(painter, area, QPen(kCutEdge, 0));
-        }
-    }
-
-    // Dashes over a white line: seen on dark pictures and light ones alike.
-    static void drawDieCut(QPainter& painter, const DieCut& cut) {
-        painter.setBrush(Qt::NoBrush);
-        for (const QPen& pen : {QPen(Qt::white, 0), QPen(kDieCut, 0, Qt::DashDotLine)}) {
-            painter.setPen(pen);
-            if (cut.round) {
-                painter.drawEllipse(cut.outline);
-                if (!cut.hub.isEmpty())
-                    painter.drawEllipse(cut.hub);
-            } else {
-                painter.drawRect(cut.outline);
-            }
-        }
-    }
-
     // The picture's place and size, written inside its top-left corner.
     void drawMeasures(QPainter& painter, const PagePicture& picture) {
         const QRectF box = measuresBox(picture);
@@ -173,9 +116,6 @@ private:
     }
 
     PagePlan plan_;
-    std::vector<DieCut> cuts_;
-    TPrintDIB dib_;
-    bool shown_ = false;
     QImage first_, second_;
     double scale_ = 2;
     std::vector<QRect> drawn_;
@@ -235,7 +175,9 @@ void TFPrintPreview::prepareFor(CoverMode mode, const PagePlan& plan, const QIma
                                 const QImage* second, const QStringList& screenNotes,
                                 const LabelStock* stock) {
     choice_ = Choice::Close;
-    page_->showPage(plan, pageDieCuts(mode, plan, stock), first, second);
+    PagePlan shown = plan;
+    shown.dieCuts = pageDieCuts(mode, plan, stock);
+    page_->showPage(shown, first, second);
     const bool anything = !plan.pictures.empty();
     PrintButton->setEnabled(anything);
     ExportButton->setEnabled(anything);

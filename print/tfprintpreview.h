@@ -15,9 +15,9 @@ class PreviewPage;
 struct LabelStock;
 
 // The Print preview window: the page as Print sends it to the printer of the moment, drawn by the
-// page routine that prints, on its sheet with the printable area. On top, for the eye only: the
-// die-cut outline of each insert, what the printer cannot reach in red, and each picture's place
-// and size in millimetres.
+// page renderer that prints, in the preview's style: on its sheet with the printable area, the
+// die-cut outline of each insert and what the printer cannot reach in red. On top, each picture's
+// place and size in millimetres.
 class TFPrintPreview : public QDialog {
 public:
     // What the window was left for; the main window does the rest once it is closed.
@@ -36,7 +36,7 @@ public:
                     const QStringList& screenNotes = {}, const LabelStock* stock = nullptr);
     Choice choice() const { return choice_; }
 
-    // The rectangles, in printer dots, that the page routine drew into when the page was last painted.
+    // The rectangles, in printer dots, that the page renderer drew into when the page was last painted.
     const std::vector<QRect>& drawnTargets() const;
     // The die-cut outlines drawn over the page, in sheet millimetres.
     const std::vector<DieCut>& dieCuts() const;

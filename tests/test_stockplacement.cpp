@@ -96,6 +96,33 @@ TEST(StockPlacement, LabelBeyondThePrintersReachGivesANegativeOffsetAndACut) {
         << "its bottom runs off the sheet";
 }
 
+// Sheets of one, three and nine discs, Cd and Mini Cd: the two pictures go on the first two labels
+// and the rest of the sheet leaves the calibration alone.
+TEST(StockPlacement, SheetsOfOneThreeAndNineDiscsPlaceTwoPicturesAndKeepThePrintedSize) {
+    TestPrinter printer(TestPrinter::a4WithMargins());
+    const PrinterPage page = pageOf(printer);
+    for (const auto& [mode, radius, pitch] : {std::tuple(CoverMode::CdCover, 58.5, 130.0),
+                                              std::tuple(CoverMode::MiniCd, 39.0, 90.0)})
+        for (const auto& [columns, rows] : {std::pair(1, 1), std::pair(3, 1), std::pair(3, 3)}) {
+            SCOPED_TRACE(std::string(modeInfo(mode).statusText) + ", " + std::to_string(columns * rows));
+            LabelStock sheet{QStringLiteral("Test"), QStringLiteral("sheet"), {}, {}, 420, 420, {}, false};
+            sheet.labels.push_back(
+                {LabelShape::Disc, 2 * radius, 2 * radius, radius, 10, {{columns, rows, 20, 15, pitch, pitch}}});
+            const CalibrationTexts current = calibrated(mode, printer);
+            const CalibrationTexts texts = offsetsForStock(sheet, mode, current, page);
+            EXPECT_TRUE(texts[4] == current[4] && texts[5] == current[5]) << "printed size changed";
+            EXPECT_EQ(texts[2] == current[2] && texts[3] == current[3], columns == 1) << "Picture #2 offsets";
+            const auto planned = pagePlanFor(texts, page, true, true);
+            const PagePlan* plan = std::get_if<PagePlan>(&planned);
+            EXPECT_TRUE(plan) << "the calibration is refused";
+            const std::vector<QPointF> centres = labelCentres(sheet, mode);
+            for (size_t i = 0; plan && i < std::min<size_t>(2, centres.size()); ++i) {
+                const QPointF miss = plan->pictures.at(i).sheetMm.center() - centres[i];
+                EXPECT_LT(miss.manhattanLength(), 0.1) << "Picture #" << i + 1;
+            }
+        }
+}
+
 TEST(StockPlacement, RememberedChoiceIsFoundByBrandAndPartAmongTheGenericSheetsToo) {
     const QStringList letter = {QStringLiteral("Generic"), QStringLiteral("2 discs on Letter")};
     EXPECT_EQ(stockNamed({}, letter)->paperHeight, 279.4);
