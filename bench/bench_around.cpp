@@ -16,7 +16,7 @@ namespace {
 void AroundAgainstCenter(benchmark::State& state) {
     const QImage fitted = gradientPicture(450, 450), mask = disc::mask(450), smallMask = disc::mask(300);
     const QString text = QStringLiteral("Around the rim of the disc, reading clockwise ").repeated(3).left(120);
-    const TextStyle style{.family = QStringLiteral("Liberation Sans"), .pointSize = 15};
+    const TextStyle style{.family = QStringLiteral("Liberation Sans"), .pointSize = 18};
     double aroundSeconds = 0, centreSeconds = 0;
     TextPlan around;
     QElapsedTimer timer;

@@ -7,6 +7,7 @@
 #include <QTextLayout>
 #include <QTransform>
 #include <algorithm>
+#include <optional>
 
 int pixelsForPoints(int points) {
     return (points * 96 + 36) / 72;
@@ -75,19 +76,26 @@ void paintTextPlanAt(QImage& picture, const TextPlan& plan, QSizeF scale, const 
         QPainter painter(&picture);
         painter.setRenderHint(QPainter::TextAntialiasing);
         painter.scale(scale.width(), scale.height());
+        const QTransform scaled = painter.worldTransform();
+        // Characters on a curve come one by one, mostly in the style of the one before.
+        std::optional<TextStyle> curveStyle;
         for (const TextDraw& draw : plan.draws) {
             if (draw.text.isEmpty())
                 continue;
             if (draw.curve) {
-                painter.save();
-                painter.translate(draw.curve->origin);
-                painter.rotate(draw.curve->degrees);
-                painter.setFont(curveFont(draw.style));
-                painter.setPen(draw.style.colour);
+                if (draw.style != curveStyle) {
+                    curveStyle = draw.style;
+                    painter.setFont(curveFont(draw.style));
+                    painter.setPen(draw.style.colour);
+                }
+                painter.setWorldTransform(
+                    QTransform().translate(draw.curve->origin.x(), draw.curve->origin.y()).rotate(draw.curve->degrees) *
+                    scaled);
                 painter.drawText(QPointF(0, 0), draw.text);
-                painter.restore();
                 continue;
             }
+            curveStyle.reset();
+            painter.setWorldTransform(scaled);
             const QFont font = coverFont(draw.style);
             const QFontMetrics metrics(font);
             // Turn the text about its own corner, then move it so the turned box's corner lands on
