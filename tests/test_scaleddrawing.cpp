@@ -6,6 +6,7 @@
 #include "decor/gradient.h"
 #include "decor/insertcopy.h"
 #include "support/pictures.h"
+#include "text/aroundlayout.h"
 #include "text/textpainter.h"
 #include "text/textstamp.h"
 
@@ -176,6 +177,34 @@ TEST(ScaledDrawing, TextStampsAndInsertedPicturesLandOnTheScaledPlaces) {
             expectScaledPoint(atScale.topLeft(), screen.topLeft(), scale, "inserted");
             expectScaledPoint(atScale.bottomRight() + QPoint(1, 1), screen.bottomRight() + QPoint(1, 1),
                               scale, "inserted");
+        }
+    }
+}
+
+// Text around the disc: each character on its own, and the whole plan with its turned characters.
+TEST(ScaledDrawing, TextAroundTheDiscLandsOnTheScaledPlaces) {
+    const TextStyle style{.family = "Liberation Sans", .pointSize = 20, .colour = Qt::darkBlue};
+    const std::optional<TextPlan> plan = planAround({{{"Wave of text", style}}, {{"Under gj", style}}},
+                                                    CoverMode::CdCover, {}, measureCutsOnCover);
+    ASSERT_TRUE(plan);
+    ASSERT_EQ(plan->draws.size(), 10u + 7u);
+    std::vector<TextPlan> pieces{{plan->draws}};
+    for (size_t k : {size_t(0), size_t(4), size_t(9), size_t(13)})
+        pieces.push_back({{plan->draws[k]}});
+    for (QSizeF scale : kScales) {
+        for (const TextPlan& piece : pieces) {
+            QImage screen = white({450, 450}), atScale = white(scaled({450, 450}, scale));
+            paintTextPlan(screen, piece, {}, {});
+            paintTextPlanAt(atScale, piece, scale, {});
+            const QRect ink = inkBox(screen), inkAtScale = inkBox(atScale);
+            ASSERT_FALSE(ink.isEmpty()) << piece.draws[0].text.toStdString();
+            if (piece.draws.size() == 1) {
+                EXPECT_TRUE(ink.adjusted(-2, -2, 2, 2).contains(piece.draws[0].curve->middle().toPoint()))
+                    << "drawn on its baseline's middle: " << piece.draws[0].text.toStdString();
+            }
+            expectScaledPoint(inkAtScale.topLeft(), ink.topLeft(), scale, piece.draws[0].text.toStdString());
+            expectScaledPoint(inkAtScale.bottomRight() + QPoint(1, 1), ink.bottomRight() + QPoint(1, 1), scale,
+                              piece.draws[0].text.toStdString());
         }
     }
 }

@@ -118,6 +118,16 @@ std::vector<TextLine> styledEditorLines(const QTextDocument& document, LineStyle
     return lines;
 }
 
+std::vector<StyledLine> styledEditorRuns(const QTextDocument& document) {
+    std::vector<StyledLine> lines;
+    for (const QTextBlock& block : lineBlocks(document)) {
+        StyledLine& line = lines.emplace_back();
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            line.push_back({it.fragment().text(), styleOf(it.fragment().charFormat(), document)});
+    }
+    return lines;
+}
+
 bool selectionIsBold(const QTextCursor& cursor) {
     return everySelectedCharacter(cursor, [](const TextStyle& style) { return style.bold; });
 }
@@ -154,4 +164,9 @@ TextPlan planTextLayout(TextLayout layout, const QTextDocument& document, const 
     const QStringList lines = editorLines(document);
     return layout == TextLayout::Center ? planCenter(lines, style, mode, measureOnCover)
                                         : planLeftAligned(lines, style, mode);
+}
+
+std::optional<TextPlan> planAroundLayout(const QTextDocument& document, CoverMode mode,
+                                         const AroundSettings& settings) {
+    return planAround(styledEditorRuns(document), mode, settings, measureCutsOnCover);
 }

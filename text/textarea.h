@@ -3,6 +3,7 @@
 #include "cover/covermode.h"
 #include "text/layouttables.h"
 #include "cover/textplan.h"
+#include "text/aroundlayout.h"
 
 #include <QColor>
 #include <QStringList>
@@ -45,6 +46,9 @@ TextStyle styleOf(const QTextCharFormat& format, const QTextDocument& document);
 enum class LineStyleFrom { FirstCharacter, LastCharacter };
 std::vector<TextLine> styledEditorLines(const QTextDocument& document, LineStyleFrom from);
 
+// Each line as its runs of text, each run in the style its characters have in the editor.
+std::vector<StyledLine> styledEditorRuns(const QTextDocument& document);
+
 // Whether every character the cursor selects has the property; without a selection, whether the
 // text typed at the cursor would have it.
 bool selectionIsBold(const QTextCursor& cursor);
@@ -60,3 +64,8 @@ enum class TextLayout { Vertical, Center, LeftAligned, Adjust };
 // the text's first character; Vertical and Adjust give each line its own style.
 TextPlan planTextLayout(TextLayout layout, const QTextDocument& document, const TextStyle& listStyle,
                         CoverMode mode, const LayoutTables& tables);
+
+// The Around plan for the document on a picture of the mode, each character in its own style;
+// nothing on the rectangular inserts.
+std::optional<TextPlan> planAroundLayout(const QTextDocument& document, CoverMode mode,
+                                         const AroundSettings& settings);

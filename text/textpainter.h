@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QImage>
 #include <QSizeF>
+#include <vector>
 
 // Pixels a point size takes on a cover picture (96 to the inch, rounded): 10 points are 13 pixels.
 int pixelsForPoints(int points);
@@ -16,7 +17,12 @@ QFont coverFont(const TextStyle& style);
 // The measure the layouts use on a real picture: the fonts the painter draws with.
 QSize measureOnCover(const QString& text, const TextStyle& style);
 
-// Draws the plan's texts on the picture, glyphs only (greyscale antialiased, no background), then
+// The pen's distance in pixels from the text's start at each of `cuts` (positions in the text,
+// rising), the text set whole in those fonts, kerning and all: the measure of the Around layout.
+std::vector<double> measureCutsOnCover(const QString& text, const TextStyle& style,
+                                       const std::vector<qsizetype>& cuts);
+
+// Draws the plan's texts on the picture (a piece on a curve by its baseline, turned about its start), glyphs only (greyscale antialiased, no background), then
 // lays the plan's mask over it: `discMask` or `smallDiscMask`, the masks the fitting uses. A picture
 // in another format is brought to QImage::Format_BGR888 first; a null picture is left alone.
 void paintTextPlan(QImage& picture, const TextPlan& plan, const QImage& discMask,
