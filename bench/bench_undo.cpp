@@ -21,13 +21,18 @@ struct TurnedCover {
     TestPrinter printer{TestPrinter::dpi600Letter()};
     std::unique_ptr<Orbalin> program;
 
+    // A fitted photograph on each picture of the cover, the first one shown.
     TurnedCover() {
-        const QString path = folder.file(QStringLiteral("photo.bmp"));
-        Picture(grainedGradient(1200, 7)).saveBmp(path);
         program = std::make_unique<Orbalin>(ProgramContext{folder.path(), ui, printer, 0});
-        openPicture(*program, ui, path, Adjust::Resize);
-        if (form().document().slotPicture[0].bitmap().size() != QSize(450, 450))
-            throw std::runtime_error("the photo was not opened and fitted");
+        for (const char* picture : {"SpeedButton9", "SpeedButton8"}) {
+            click(picture);
+            const QString path = folder.file(QLatin1String(picture) + QStringLiteral(".bmp"));
+            Picture(grainedGradient(1200, quint32(picture[11]))).saveBmp(path);
+            openPicture(*program, ui, path, Adjust::Resize);
+        }
+        if (form().document().slotPicture[0].bitmap().size() != QSize(450, 450) ||
+            form().document().slotKept[1].bitmap().size() != QSize(450, 450))
+            throw std::runtime_error("the photos were not opened and fitted");
         form().show();
         QApplication::processEvents();
     }
