@@ -33,7 +33,8 @@ bool isQuarterTurnOf(const QImage& picture, const QImage& neighbour, bool left) 
     for (int i = 0; i < 16; ++i) {
         const int x = (width - 1) * (i % 4) / 3, y = (height - 1) * (i / 4) / 3;
         const QPoint to = left ? QPoint(y, width - 1 - x) : QPoint(height - 1 - y, x);
-        if (std::memcmp(neighbour.constScanLine(y) + 3 * x, picture.constScanLine(to.y()) + 3 * to.x(), 3) != 0)
+        const uchar* from = neighbour.constScanLine(y) + 3 * x;
+        if (std::memcmp(from, picture.constScanLine(to.y()) + 3 * to.x(), 3) != 0)
             return false;
     }
     return (left ? turnedLeft(neighbour) : turnedRight(neighbour)) == picture;

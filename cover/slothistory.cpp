@@ -8,8 +8,8 @@ namespace {
 // when its pixels are.
 bool sameState(const SlotState& a, const SlotState& b) {
     return a.picture.bitmap().cacheKey() == b.picture.bitmap().cacheKey() &&
-           a.kept.bitmap().cacheKey() == b.kept.bitmap().cacheKey() && a.fitted.bitmap() == b.fitted.bitmap() &&
-           a.loaded == b.loaded && a.resized == b.resized;
+           a.kept.bitmap().cacheKey() == b.kept.bitmap().cacheKey() &&
+           a.fitted.bitmap() == b.fitted.bitmap() && a.loaded == b.loaded && a.resized == b.resized;
 }
 
 bool isPictureOf(const Picture& other, const SlotState& state) {

@@ -21,7 +21,8 @@ constexpr std::array<CaptionKey, 8> kStepMakers{{
 
 const CaptionRow* stepCaption(const QString& stepName) {
     for (const CaptionKey& key : kStepMakers)
-        if (const CaptionRow* row = findCaption(key.window, key.control); row && englishText(*row) == stepName)
+        if (const CaptionRow* row = findCaption(key.window, key.control);
+            row && englishText(*row) == stepName)
             return row;
     return nullptr;
 }

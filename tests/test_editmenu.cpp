@@ -38,7 +38,7 @@ protected:
 const struct {
     const char* item;
     const char* file;
-} kLanguages[] = {{"English1", "english.lag"}, {"Francais1", "french.lag"}, {"German1", "german.lag"},
+} kLanguages[] = {{"English1", "english.lag"},     {"Francais1", "french.lag"}, {"German1", "german.lag"},
                   {"hungarian1", "hungarian.lag"}, {"Swedish1", "swedish.lag"}, {"Catalan1", "Catala.lag"},
                   {"Coratian1", "croatian.lag"}};
 
@@ -51,7 +51,8 @@ TEST_F(EditMenu, ReadsInEveryShippedLanguageAndFitsTheMenuBar) {
     ASSERT_EQ(shown("Undo1"), "Undo Center");
     ASSERT_EQ(shown("Redo1"), "Redo Clear");
 
-    const QStringList english = readLanguageFile(folder.file("english.lag"), LanguageSource::ProgramFolder).lines;
+    const QStringList english =
+        readLanguageFile(folder.file("english.lag"), LanguageSource::ProgramFolder).lines;
     const auto line = [](const QStringList& lines, std::string_view window, std::string_view control) {
         return lines[findCaption(window, control)->line - 1];
     };
@@ -59,14 +60,18 @@ TEST_F(EditMenu, ReadsInEveryShippedLanguageAndFitsTheMenuBar) {
         SCOPED_TRACE(language.file);
         chooseLanguage(language.item);
         const QStringList lines =
-            readLanguageFile(folder.file(QString::fromLatin1(language.file)), LanguageSource::ProgramFolder).lines;
+            readLanguageFile(folder.file(QString::fromLatin1(language.file)), LanguageSource::ProgramFolder)
+                .lines;
         // Named again as the language changes, before the menu is opened.
-        EXPECT_EQ(shown("Undo1"), line(lines, "Form15", "Undo1") + ' ' + line(lines, "Form17", "SpeedButton8"));
-        EXPECT_EQ(shown("Redo1"), line(lines, "Form15", "Redo1") + ' ' + line(lines, "Form15", "SpeedButton5"));
+        EXPECT_EQ(shown("Undo1"),
+                  line(lines, "Form15", "Undo1") + ' ' + line(lines, "Form17", "SpeedButton8"));
+        EXPECT_EQ(shown("Redo1"),
+                  line(lines, "Form15", "Redo1") + ' ' + line(lines, "Form15", "SpeedButton5"));
         EXPECT_EQ(plainCaption(control<QMenu>(form(), "Edit1").title()), line(lines, "Form15", "Edit1"));
         if (QLatin1String(language.file) != QLatin1String("english.lag")) {
             for (const char* item : {"Edit1", "Undo1", "Redo1"})
-                EXPECT_NE(line(lines, "Form15", item), line(english, "Form15", item)) << item << " is not translated";
+                EXPECT_NE(line(lines, "Form15", item), line(english, "Form15", item))
+                    << item << " is not translated";
         }
 
         // Every menu's title shows whole in the window's width, and the Edit menu opens within it.
