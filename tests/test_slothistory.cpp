@@ -199,35 +199,30 @@ TEST(SlotHistory, TheStepsDoneStartAtTheLastFit) {
 // A turn's two sides are kept as one picture and the turn, and come back byte for byte with their
 // resolution; a picture that is a turn but for one pixel is not taken for one.
 TEST(SlotHistory, ATurnIsKeptAsTheTurnItselfAndTurnsBackExactly) {
-    const auto turned = [](const QImage& picture, bool left) {
-        QImage image = left ? turnedLeft(picture) : turnedRight(picture);
-        image.setDotsPerMeterX(5000);
-        return image;
+    QImage photo = noisePicture(300, 200, 9);
+    photo.setDotsPerMeterX(5000);
+    const auto turn = [](const SlotState& was, bool left) { // the picture as fitted turned apart
+        const auto turned = [left](const Picture& picture) {
+            return Picture(left ? turnedLeft(picture.bitmap()) : turnedRight(picture.bitmap()));
+        };
+        const Picture picture = turned(was.picture);
+        return SlotState{picture, picture, turned(was.fitted), true, true};
     };
-    std::vector<SlotState> states{fitted(turned(noisePicture(200, 300, 9), true))}; // wider than high
-    for (bool left : {true, true, false}) {
-        const SlotState& was = states.back(); // the picture as fitted turned apart from the picture
-        states.push_back({Picture(turned(was.picture.bitmap(), left)),
-                          {},
-                          Picture(turned(was.fitted.bitmap(), left)),
-                          true,
-                          true});
-        states.back().kept = states.back().picture;
-    }
+    std::vector<SlotState> states{fitted(photo)};
+    states.push_back(turn(states[0], true));
+    states.push_back(turn(states[1], false));
+    QImage almost = turnedLeft(states[2].picture.bitmap());
+    almost.setPixel(1, 1, ~almost.pixel(1, 1)); // not a corner
+    states.push_back(withPicture(states[2], almost));
     SlotHistory history;
-    for (size_t i = 1; i < states.size(); ++i)
-        history.record(step(int(i)), states[i - 1], states[i]);
-    EXPECT_LT(history.bytes(), states[0].picture.bitmap().sizeInBytes() * 11 / 10); // one picture
-    QImage almost = turnedLeft(states.back().picture.bitmap()); // off by one pixel, not a corner
-    almost.setPixelColor(1, 1, almost.pixelColor(1, 1) == Qt::black ? Qt::white : Qt::black);
-    states.push_back(withPicture(states.back(), almost));
-    history.record(step(9), states[states.size() - 2], states.back());
-
-    for (size_t i = states.size() - 1; i > 0; --i) {
-        const SlotState reached = history.undo(states[i]);
-        expectSame(reached, states[i - 1], int(i - 1));
-        EXPECT_EQ(reached.picture.bitmap().dotsPerMeterX(), 5000) << i;
-    }
+    history.record(step(1), states[0], states[1]);
+    history.record(step(2), states[1], states[2]);
+    EXPECT_LT(history.bytes(), photo.sizeInBytes() * 11 / 10); // one picture
+    history.record(step(3), states[2], states[3]);
+    SlotState reached = states.back();
+    for (size_t i = states.size() - 1; i > 0; --i)
+        expectSame(reached = history.undo(reached), states[i - 1], int(i - 1));
+    EXPECT_EQ(reached.picture.bitmap().dotsPerMeterX(), 5000);
     for (size_t i = 1; i < states.size(); ++i)
         expectSame(history.redo(states[i - 1]), states[i], int(i));
 }
