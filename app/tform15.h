@@ -322,6 +322,7 @@ private:
     void Redo1Click();
     // Names the step each would take, and disables the one with none (its keys too).
     void updateEditMenu();
+    void showSlotStatus();
 
     // Options > Label stock...: the pictures placed on a stock's labels, saved through Calibrate.
     QAction* LabelStock1 = nullptr;

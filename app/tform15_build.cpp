@@ -308,10 +308,9 @@ void TForm15::buildMenus() {
     Quit1 = listedItem(Files1, "Quit1");
 
     // Ctrl+Z is Resize - Take a slide's, so Undo takes the platform's other key.
-    Edit1 = bar->addMenu(QStringLiteral("Edit"));
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Undo1 = item(Edit1, QStringLiteral("Undo1"), QStringLiteral("Undo"), QKeySequence(QStringLiteral("Alt+Backspace")));
-    Redo1 = item(Edit1, QStringLiteral("Redo1"), QStringLiteral("Redo"));
+    Edit1 = listedMenu(bar, "Edit1");
+    Undo1 = listedItem(Edit1, "Undo1", QKeySequence(QStringLiteral("Alt+Backspace")));
+    Redo1 = listedItem(Edit1, "Redo1");
     Redo1->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
     connect(Edit1, &QMenu::aboutToShow, this, &TForm15::updateEditMenu);
 

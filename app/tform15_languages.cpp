@@ -25,9 +25,11 @@ void TForm15::chooseLanguage(const QString& fileToLoad, const QString& nameToRem
     }
 }
 
+// The Edit menu's items name their step again in the new language.
 bool TForm15::languageApplied() {
     program_.Form4->setResult(QDialog::Rejected);
     ui().showModal(*program_.Form4);
+    updateEditMenu();
     return program_.Form4->result() == QDialog::Accepted;
 }
 

@@ -2,7 +2,12 @@
 #include "app/clientarea.h"
 #include "app/previewgeometry.h"
 #include "app/tform15.h"
+#include "app/orbalin.h"
+#include "app/slotstatus.h"
 #include "cover/picturedescription.h"
+#include "lang/captioncontrols.h"
+#include "lang/stepcaptions.h"
+#include "lang/tform4.h"
 #include "platform/qt/statuspanels.h"
 #include "text/textbarplaces.h"
 
@@ -67,23 +72,42 @@ void TForm15::repaintPreview() {
 void TForm15::updateEditMenu() {
     if (Undo1 == nullptr)
         return;
-    const auto name = [](const QString& verb, const QString& step) {
-        return step.isEmpty() ? verb : verb + QLatin1Char(' ') + step;
+    // In the language in effect; before the language window is made, in English.
+    const auto inEffect = [this](const CaptionRow& row) {
+        return program_.Form4 != nullptr ? program_.Form4->captionInEffect(row) : englishText(row);
+    };
+    const auto caption = [&](std::string_view item, const QString& step) {
+        const CaptionRow* named = step.isEmpty() ? nullptr : stepCaption(step);
+        return editMenuCaption(inEffect(*findCaption("Form15", item)), named ? inEffect(*named) : step);
     };
     const QString undone = undoName();
     const QString redone = redoName();
-    Undo1->setText(name(QStringLiteral("Undo"), undone));
+    setCaption(Undo1, caption("Undo1", undone));
     Undo1->setEnabled(!undone.isEmpty());
-    Redo1->setText(name(QStringLiteral("Redo"), redone));
+    setCaption(Redo1, caption("Redo1", redone));
     Redo1->setEnabled(!redone.isEmpty());
+}
+
+// Panels 0 and 1 say what the current slot holds and whether it is fitted, as Open and Resize
+// left them.
+void TForm15::showSlotStatus() {
+    const std::optional<SlotInfo> slot = currentSlot();
+    if (!slot)
+        return;
+    const SlotStatus status = slotStatus(*this, *slot);
+    if (status.source)
+        StatusBar1->setText(0, QStringLiteral("       ") + *status.source);
+    StatusBar1->setText(1, status.fitted ? QStringLiteral("Resized") : QStringLiteral("Waiting"));
 }
 
 void TForm15::Undo1Click() {
     undoStep();
+    showSlotStatus();
 }
 
 void TForm15::Redo1Click() {
     redoStep();
+    showSlotStatus();
 }
 
 void TForm15::SpeedButton9Click() {

@@ -1,5 +1,7 @@
 #include "cover/packedpicture.h"
 
+#include "decor/quarterturn.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -19,6 +21,23 @@ QImage shapeOf(const QImage& picture) {
     shape.setDotsPerMeterX(picture.dotsPerMeterX());
     shape.setDotsPerMeterY(picture.dotsPerMeterY());
     return shape;
+}
+
+// Whether `picture` is `neighbour` turned a quarter to the left (or right): a few pixels tell
+// most pictures apart before the turn is made and compared whole. Quarter turns are made 24-bit.
+bool isQuarterTurnOf(const QImage& picture, const QImage& neighbour, bool left) {
+    if (picture.format() != QImage::Format_BGR888 || neighbour.format() != QImage::Format_BGR888 ||
+        picture.size() != neighbour.size().transposed() || picture.isNull())
+        return false;
+    const int width = neighbour.width(), height = neighbour.height();
+    for (int i = 0; i < 16; ++i) {
+        const int x = (width - 1) * (i % 4) / 3, y = (height - 1) * (i / 4) / 3;
+        const QPoint to = left ? QPoint(y, width - 1 - x) : QPoint(height - 1 - y, x);
+        const uchar* from = neighbour.constScanLine(y) + 3 * x;
+        if (std::memcmp(from, picture.constScanLine(to.y()) + 3 * to.x(), 3) != 0)
+            return false;
+    }
+    return (left ? turnedLeft(neighbour) : turnedRight(neighbour)) == picture;
 }
 
 QByteArray bitsOf(const QImage& picture) {
@@ -42,7 +61,11 @@ PackedPicture PackedPicture::against(const QImage& picture, const QImage& neighb
     }
     packed.shape_ = shapeOf(picture);
     packed.size_ = picture.size();
-    if (sameShape(picture, neighbour)) {
+    if (isQuarterTurnOf(picture, neighbour, true)) {
+        packed.kind_ = Kind::TurnedLeft;
+    } else if (isQuarterTurnOf(picture, neighbour, false)) {
+        packed.kind_ = Kind::TurnedRight;
+    } else if (sameShape(picture, neighbour)) {
         QByteArray difference = bitsOf(picture);
         difference.detach();
         const uchar* other = neighbour.constBits();
@@ -63,6 +86,13 @@ QImage PackedPicture::unpacked(const QImage& neighbour) const {
         return whole_;
     case Kind::Same:
         return neighbour;
+    case Kind::TurnedLeft:
+    case Kind::TurnedRight: {
+        QImage turned = kind_ == Kind::TurnedLeft ? turnedLeft(neighbour) : turnedRight(neighbour);
+        turned.setDotsPerMeterX(shape_.dotsPerMeterX());
+        turned.setDotsPerMeterY(shape_.dotsPerMeterY());
+        return turned;
+    }
     case Kind::Xor:
     case Kind::Compressed:
         break;
@@ -76,7 +106,8 @@ QImage PackedPicture::unpacked(const QImage& neighbour) const {
     std::memcpy(out, bits.constData(), std::min<size_t>(size_t(bits.size()), size_t(picture.sizeInBytes())));
     if (kind_ == Kind::Xor) {
         const uchar* other = neighbour.constBits();
-        for (qsizetype i = 0; i < picture.sizeInBytes(); ++i)
+        const qsizetype bytes = picture.sizeInBytes();
+        for (qsizetype i = 0; i < bytes; ++i)
             out[i] ^= other[i];
     }
     return picture;

@@ -4,15 +4,24 @@
 
 namespace {
 
+// The picture as fitted is kept as the picture when their pixels are equal, so it is the same
+// when its pixels are.
 bool sameState(const SlotState& a, const SlotState& b) {
     return a.picture.bitmap().cacheKey() == b.picture.bitmap().cacheKey() &&
            a.kept.bitmap().cacheKey() == b.kept.bitmap().cacheKey() &&
-           a.fitted.bitmap().cacheKey() == b.fitted.bitmap().cacheKey() && a.loaded == b.loaded &&
-           a.resized == b.resized;
+           a.fitted.bitmap() == b.fitted.bitmap() && a.loaded == b.loaded && a.resized == b.resized;
 }
 
 bool isPictureOf(const Picture& other, const SlotState& state) {
     return !state.picture.isEmpty() && other.bitmap().cacheKey() == state.picture.bitmap().cacheKey();
+}
+
+// A turn makes the picture as fitted apart from the picture, often of the same pixels.
+bool isPictureOrItsPixels(const Picture& fitted, const SlotState& state) {
+    const QImage& a = fitted.bitmap();
+    const QImage& b = state.picture.bitmap();
+    return isPictureOf(fitted, state) || (!b.isNull() && a.dotsPerMeterX() == b.dotsPerMeterX() &&
+                                          a.dotsPerMeterY() == b.dotsPerMeterY() && a == b);
 }
 
 } // namespace
@@ -23,7 +32,7 @@ SlotHistory::State SlotHistory::whole(const SlotState& state) {
         whole.keptAlias = Alias::Picture;
     else
         whole.kept = PackedPicture(state.kept.bitmap());
-    if (isPictureOf(state.fitted, state))
+    if (isPictureOrItsPixels(state.fitted, state))
         whole.fittedAlias = Alias::Picture;
     else
         whole.fitted = PackedPicture(state.fitted.bitmap());
@@ -42,7 +51,7 @@ SlotHistory::State SlotHistory::packed(const SlotState& state, const SlotState& 
         packed.keptAlias = Alias::Picture;
     else
         packed.kept = PackedPicture::against(state.kept.bitmap(), neighbour.kept.bitmap());
-    if (isPictureOf(state.fitted, state))
+    if (isPictureOrItsPixels(state.fitted, state))
         packed.fittedAlias = Alias::Picture;
     else
         packed.fitted = PackedPicture::against(state.fitted.bitmap(), neighbour.fitted.bitmap());

@@ -135,6 +135,10 @@ constexpr CaptionRow kCaptions[] = {
     {157, "Form4", "StaticText1", "You have chosen a new language - Press [Ok] to apply it..."},
     {158, "Form4", "Button1", "Ok"},
     {159, "Form15", "DieCutLines1", "Die-cut lines in PDF"},
+    // The Edit menu; its items add the name of the step they undo or redo.
+    {160, "Form15", "Edit1", "Edit"},
+    {161, "Form15", "Undo1", "Undo"},
+    {162, "Form15", "Redo1", "Redo"},
 };
 
 // A row past the last line would be written past the end of english.lag's lines.

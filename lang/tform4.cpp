@@ -50,4 +50,9 @@ void TForm4::Button1Click() {
 
 void TForm4::apply() {
     applyCaptions(*parentWidget(), languageLines_);
+    applied_ = languageLines_;
+}
+
+QString TForm4::captionInEffect(const CaptionRow& row) const {
+    return row.line <= applied_.size() ? applied_[row.line - 1] : englishText(row);
 }

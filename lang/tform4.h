@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cover/mainwindowport.h"
+#include "lang/captiontable.h"
 #include "lang/languagefile.h"
 #include "platform/qt/fixeddialog.h"
 
@@ -22,6 +23,9 @@ public:
     void Button1Click();
     // Every caption of the table takes its line of the list.
     void apply();
+    // The text of the row in the language applied last: its English text before any, or when the
+    // file applied stops short of its line.
+    QString captionInEffect(const CaptionRow& row) const;
 
     QLabel* StaticText1 = nullptr;
     QPushButton* Button1 = nullptr;
@@ -29,4 +33,5 @@ public:
 
 private:
     WindowServices services_;
+    QStringList applied_;
 };

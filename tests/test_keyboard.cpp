@@ -258,3 +258,22 @@ TEST_F(Keyboard, AnOpenedPictureUndoneComesBackWithRedo) {
     EXPECT_TRUE(form().document().slotResized[0]);
     EXPECT_EQ(undo.text(), "Undo Resize");
 }
+
+// After Undo and Redo the status bar says what the picture then holds: through a fit, a photo
+// opened and not fitted.
+TEST_F(Keyboard, TheStatusBarFollowsUndoAndRedo) {
+    start();
+    const auto status = [this] { return form().statusText(0).trimmed() + '|' + form().statusText(1); };
+    const auto trigger = [this](const char* item) { control<QAction>(form(), item).trigger(); };
+    Picture(gradientPicture(640, 480)).saveBmp(folder.file("portrait.bmp"));
+    Picture(noisePicture(500, 500, 4)).saveBmp(folder.file("second.bmp"));
+    openPicture(*program, ui, folder.file("portrait.bmp"), Adjust::Resize);
+    trigger("Undo1");
+    EXPECT_EQ(status(), "None...|Waiting");
+    trigger("Redo1");
+    openPicture(*program, ui, folder.file("second.bmp"), Adjust::Nothing);
+    trigger("Undo1");
+    EXPECT_EQ(status(), "portrait.bmp|Resized");
+    trigger("Redo1");
+    EXPECT_EQ(status(), "second.bmp|Waiting");
+}

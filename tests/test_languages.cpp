@@ -6,6 +6,7 @@
 #include "print/tform19.h"
 #include "print/tfprintpreview.h"
 #include "support/programfixture.h"
+#include "text/tform17.h"
 
 #include <QAbstractButton>
 #include <QDialog>
@@ -13,8 +14,11 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
 
@@ -258,6 +262,37 @@ TEST_F(Languages, EveryShippedCaptionFitsItsControl) {
                 << file << " line " << row.line << " (" << control->metaObject()->className()
                 << "): " << text.toStdString();
         }
+    }
+}
+
+// Undo and Redo name their step again as the language changes, before the menu opens; the menu
+// bar and the Edit menu fit the window.
+TEST_F(Languages, TheEditMenuReadsInEveryShippedLanguageAndFitsTheWindow) {
+    start();
+    Picture(gradientPicture(640, 480)).saveBmp(folder.file("photo.bmp"));
+    openPicture(*program, ui, folder.file("photo.bmp"), Adjust::Resize);
+    program->Form17->RichEdit1->setPlainText(QStringLiteral("Summer"));
+    program->Form17->SpeedButton8->click();               // Center
+    control<QToolButton>(form(), "SpeedButton5").click(); // Clear
+    control<QAction>(form(), "Undo1").trigger();
+    const std::pair<const char*, const char*> languages[] = {
+        {"Francais1", "Édition|Annuler Centrer|Rétablir Effacer"},
+        {"hungarian1", "Szerkesztés|Visszavonás Középre|Újra Törlés"},
+        {"Swedish1", "Redigera|Ångra Centrera|Gör om Rensa"},
+        {"Catalan1", "Edita|Desfés Centra|Refés Esborra"},
+        {"Coratian1", "Uredi|Poništi Centriraj|Ponovi Očisti"},
+        {"German1", "Bearbeiten|Rückgängig Zentriert|Wiederholen Löschen"},
+        {"English1", "Edit|Undo Center|Redo Clear"}};
+    for (const auto& [item, menu] : languages) {
+        pressOk();
+        control<QAction>(form(), item).trigger();
+        QMenu& edit = control<QMenu>(form(), "Edit1");
+        const QStringList shown{edit.title(), control<QAction>(form(), "Undo1").text(),
+                                control<QAction>(form(), "Redo1").text()};
+        EXPECT_EQ(shown.join('|').remove('&'), QString::fromUtf8(menu));
+        EXPECT_LE(form().menuBar()->sizeHint().width(), form().width()) << item;
+        emit edit.aboutToShow();
+        EXPECT_LE(edit.sizeHint().width(), form().width()) << item;
     }
 }
 

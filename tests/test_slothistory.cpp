@@ -1,6 +1,7 @@
 // A slot's history: every state comes back byte for byte, whichever way the picture was packed,
 // and the history holds its last 50 steps at about the cost of what they changed.
 #include "cover/slothistory.h"
+#include "decor/quarterturn.h"
 #include "support/pictures.h"
 
 #include <QPainter>
@@ -193,4 +194,35 @@ TEST(SlotHistory, TheStepsDoneStartAtTheLastFit) {
     done = history.stepsDone();
     ASSERT_EQ(done.size(), 2u);
     EXPECT_EQ(done.front().name, "Resize");
+}
+
+// A turn's two sides are kept as one picture and the turn, and come back byte for byte with their
+// resolution; a picture that is a turn but for one pixel is not taken for one.
+TEST(SlotHistory, ATurnIsKeptAsTheTurnItselfAndTurnsBackExactly) {
+    QImage photo = noisePicture(300, 200, 9);
+    photo.setDotsPerMeterX(5000);
+    const auto turn = [](const SlotState& was, bool left) { // the picture as fitted turned apart
+        const auto turned = [left](const Picture& picture) {
+            return Picture(left ? turnedLeft(picture.bitmap()) : turnedRight(picture.bitmap()));
+        };
+        const Picture picture = turned(was.picture);
+        return SlotState{picture, picture, turned(was.fitted), true, true};
+    };
+    std::vector<SlotState> states{fitted(photo)};
+    states.push_back(turn(states[0], true));
+    states.push_back(turn(states[1], false));
+    QImage almost = turnedLeft(states[2].picture.bitmap());
+    almost.setPixel(1, 1, ~almost.pixel(1, 1)); // not a corner
+    states.push_back(withPicture(states[2], almost));
+    SlotHistory history;
+    history.record(step(1), states[0], states[1]);
+    history.record(step(2), states[1], states[2]);
+    EXPECT_LT(history.bytes(), photo.sizeInBytes() * 11 / 10); // one picture
+    history.record(step(3), states[2], states[3]);
+    SlotState reached = states.back();
+    for (size_t i = states.size() - 1; i > 0; --i)
+        expectSame(reached = history.undo(reached), states[i - 1], int(i - 1));
+    EXPECT_EQ(reached.picture.bitmap().dotsPerMeterX(), 5000);
+    for (size_t i = 1; i < states.size(); ++i)
+        expectSame(history.redo(states[i - 1]), states[i], int(i));
 }
