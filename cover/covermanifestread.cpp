@@ -193,8 +193,8 @@ private:
     [[noreturn]] void fail(const QString& reason) const {
         if (where_.isEmpty())
             throw OrbalinError(QStringLiteral("Its manifest cannot be used: %1.").arg(reason));
-        const QString step = step_ > 0 ? QStringLiteral(", step %1").arg(step_) : QString();
-        throw OrbalinError(QStringLiteral("Its %1%2 cannot be used: %3.").arg(where_, step, reason));
+        const QString step = step_ > 0 ? QStringLiteral(", step %1,").arg(step_) : QString();
+        throw OrbalinError(QStringLiteral("%1%2 cannot be used: %3.").arg(where_, step, reason));
     }
 
     const PictureLookup& lookup_;

@@ -22,12 +22,15 @@ QString openReason(zip_error_t& error) {
     switch (zip_error_code_zip(&error)) {
     case ZIP_ER_NOZIP:
         zip_error_fini(&error);
-        return QStringLiteral("It is not a zip container.");
+        return QStringLiteral("It is not a cover file, or it was cut short.");
     case ZIP_ER_INCONS:
     case ZIP_ER_EOF:
     case ZIP_ER_CRC:
         zip_error_fini(&error);
         return QStringLiteral("It is damaged or cut short.");
+    case ZIP_ER_EXISTS: // libzip finds names given twice
+        zip_error_fini(&error);
+        return QStringLiteral("It holds an entry twice.");
     case ZIP_ER_MEMORY:
         zip_error_fini(&error);
         return QStringLiteral("There is not enough memory to read it.");
@@ -168,7 +171,7 @@ std::optional<QString> ZipReader::list() {
         if (std::optional<QString> reason = unsafeEntryName(name))
             return reason;
         if (seen.contains(name))
-            return QStringLiteral("It holds the entry \"%1\" twice.").arg(name);
+            return QStringLiteral("It holds an entry twice.");
         seen.insert(name);
         if ((stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE)
             return QStringLiteral("Its entry \"%1\" is encrypted.").arg(name);

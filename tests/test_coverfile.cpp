@@ -58,8 +58,9 @@ QString described(const CoverStep& step) {
                 const QImage& p = inputs.picture;
                 out << "insert " << p.format() << ' ' << p.width() << 'x' << p.height() << ' ' << p.colorCount()
                     << ' ' << inputs.at.x() << ',' << inputs.at.y();
-                for (int y = 0; y < p.height(); ++y)
-                    out << QByteArray(reinterpret_cast<const char*>(p.constScanLine(y)), p.bytesPerLine()).toHex();
+                for (int y = 0; y < p.height(); ++y) // the rows' padding is no part of the picture
+                    out << QByteArray(reinterpret_cast<const char*>(p.constScanLine(y)), (p.width() * p.depth() + 7) / 8)
+                               .toHex();
             } else {
                 out << "clear";
             }
@@ -149,7 +150,7 @@ TEST_F(CoverFile, WrittenReadAndWrittenAgainGivesTheSameCoverAndTheSameBytes) {
     auto read = readCover(first, photos.path());
     ASSERT_TRUE(std::holds_alternative<OpenedCover>(read)) << std::get<QString>(read).toStdString();
     const OpenedCover& opened = std::get<OpenedCover>(read);
-    EXPECT_EQ(described(opened.snapshot), described(cover));
+    EXPECT_EQ(described(opened.snapshot).join(u'\n').toStdString(), described(cover).join(u'\n').toStdString());
 
     // The photos come back as files of the original bytes in the folder given, which the steps name.
     const auto& fit = std::get<FitStep>(opened.snapshot.slotSnapshots[0].steps[0].inputs);
@@ -204,6 +205,8 @@ TEST_F(CoverFile, AFailedSaveLeavesTheCoverThereAsItWas) {
     CoverSnapshot changed = cover;
     changed.secondPicture = false;
 
+    // The file itself could be written in place: only a save beside it and renamed over it fails.
+    ASSERT_TRUE(QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther | QFile::WriteOther));
     const auto readable = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
     ASSERT_TRUE(QFile::setPermissions(folder, readable));
     const bool root = ::geteuid() == 0;
@@ -261,8 +264,8 @@ QByteArray withStatedSize(QByteArray zip, quint32 size) {
 
 const Hostile kHostile[] = {
     {"Empty", [](const QByteArray&, const auto&) { return QByteArray(); }, "It is empty."},
-    {"Short", [](const QByteArray& good, const auto&) { return good.left(good.size() / 2); }, "It is"},
-    {"Garbage", [](const QByteArray&, const auto&) { return QByteArray(5000, 'x'); }, "It is not a zip container."},
+    {"Short", [](const QByteArray& good, const auto&) { return good.left(good.size() / 2); }, "It is not a cover file, or it was cut short."},
+    {"Garbage", [](const QByteArray&, const auto&) { return QByteArray(5000, 'x'); }, "It is not a cover file, or it was cut short."},
     {"NoManifest", [](const QByteArray&, const auto& entries) {
          return packed({entries.begin() + 1, entries.end()});
      }, "It is not a cover: it has no manifest."},
@@ -274,7 +277,7 @@ const Hostile kHostile[] = {
      }, "Its manifest is damaged"},
     {"UnknownStepKind", [](const QByteArray&, const auto& entries) {
          return withManifest(entries, [](QByteArray& m) { m.replace("\"kind\": \"turn\"", "\"kind\": \"melt\""); });
-     }, "its kind \"melt\" is not one this Orbalin knows"},
+     }, "Picture #1 of Cd Cover, step 4, cannot be used: its kind \"melt\" is not one this Orbalin knows."},
     {"ImpossibleValue", [](const QByteArray&, const auto& entries) {
          return withManifest(entries, [](QByteArray& m) { m.replace("\"pointSize\": 20", "\"pointSize\": 0"); });
      }, "its pointSize is not a whole number from 1 to 1000"},
@@ -302,13 +305,13 @@ const Hostile kHostile[] = {
          auto more = entries;
          more.push_back({QStringLiteral("manifesX.json"), "{}", true});
          return packed(more).replace("manifesX.json", "manifest.json");
-     }, "It holds the entry \"manifest.json\" twice."},
+     }, "It holds an entry twice."},
     {"HugeStatedSize", [](const QByteArray&, const auto& entries) {
          return withStatedSize(packed(entries), 0x7fffffff);
      }, "states 2147483647 bytes, more than the 16777216 it may hold."},
     {"InflatesPastItsStatedSize", [](const QByteArray&, const auto& entries) {
          return withStatedSize(packed(entries), 100);
-     }, "\"manifest.json\""},
+     }, "Its entry \"manifest.json\" inflates past the size it states."},
 };
 
 class HostileCover : public CoverFile, public ::testing::WithParamInterface<Hostile> {};
