@@ -177,7 +177,15 @@ TEST_F(CoverFile, APictureUsedManyTimesIsKeptOnce) {
 TEST_F(CoverFile, APhotoChangedOrGoneSinceItWasOpenedIsNotKept) {
     CoverSnapshot cover = everything();
     PhotoBytes bytes;
-    write(QStringLiteral("beach.jpg"), "other bytes"); // overwritten since it was opened
+    { // overwritten since it was opened, with as many bytes
+        const QString beach = path(QStringLiteral("beach.jpg"));
+        QByteArray other = contents(beach);
+        other[other.size() / 2] = char(other[other.size() / 2] ^ 0x55);
+        write(QStringLiteral("beach.jpg"), other);
+        QFile file(beach);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(3600), QFileDevice::FileModificationTime));
+    }
     const std::optional<QString> changed = gatherPhotos(cover, bytes);
     ASSERT_TRUE(changed);
     EXPECT_EQ(*changed, QStringLiteral("The photo \"%1\" cannot be kept in the cover. It has changed since it was opened.")
@@ -206,8 +214,11 @@ TEST_F(CoverFile, AFailedSaveLeavesTheCoverThereAsItWas) {
     changed.secondPicture = false;
 
     // The file itself could be written in place: only a save beside it and renamed over it fails.
-    ASSERT_TRUE(QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther | QFile::WriteOther));
-    const auto readable = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
+    ASSERT_TRUE(QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup |
+                                                QFile::ReadOther | QFile::WriteOther));
+    const auto readable = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup |
+                          QFile::ReadOther | QFile::ExeOther;
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), readable | QFile::WriteOwner));
     ASSERT_TRUE(QFile::setPermissions(folder, readable));
     const bool root = ::geteuid() == 0;
     if (root)
