@@ -17,7 +17,7 @@ deb=$work/orbalin_${version}_$(dpkg --print-architecture).deb
 [ -f "$deb" ] || fail "no $(basename "$deb") was made: $(ls "$work")"
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for library in libqt6widgets6 libqt6printsupport6 libjpeg62-turbo libcups2 libzip4; do
+for library in libqt6widgets6 libqt6printsupport6 libjpeg62-turbo libcups2; do
     [[ $depends == *"$library"* ]] || fail "the package does not depend on $library: $depends"
 done
 
