@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake pkg-config
-    qt6-base-dev libgl-dev libjpeg62-turbo-dev libcups2-dev
+    qt6-base-dev libgl-dev libjpeg62-turbo-dev libcups2-dev libzip-dev
     fonts-liberation
     libgtest-dev googletest libbenchmark-dev
     clang libclang-rt-14-dev
