@@ -56,14 +56,15 @@ TForm15::TForm15(Orbalin& program) : program_(program) {
 TForm15::~TForm15() = default;
 
 void TForm15::FormCreate() {
-    onChange([this] { repaintPreview(); });
-    programFolder = program_.context.programFolder;
-    ownFolder = program_.context.ownFolder.isEmpty() ? programFolder : program_.context.ownFolder;
-    workFolder = program_.context.workFolder;
+    document_.onChange([this] { repaintPreview(); });
+    document_.programFolder = program_.context.programFolder;
+    document_.ownFolder =
+        program_.context.ownFolder.isEmpty() ? document_.programFolder : program_.context.ownFolder;
+    document_.workFolder = program_.context.workFolder;
 
     reverseMode = false;
     floatinglabel->hide();
-    printerChanged.fill(false);
+    document_.printerChanged.fill(false);
 
     // Calibration and other numbers are written with a point whatever the user's region.
     QLocale::setDefault(QLocale::c());
@@ -71,13 +72,14 @@ void TForm15::FormCreate() {
     StatusBar1->setText(3, QStringLiteral("Cd Cover"));
 
     QStringList problems;
-    discMask = loadShippedBitmap(QStringLiteral("round.bmp"), problems);
-    smallDiscMask = loadShippedBitmap(QStringLiteral("round_min.bmp"), problems);
-    refuseMaskOfWrongSize(discMask, QStringLiteral("round.bmp"), disc::kCoverSize, problems);
-    refuseMaskOfWrongSize(smallDiscMask, QStringLiteral("round_min.bmp"), disc::kMiniSize, problems);
+    document_.discMask = loadShippedBitmap(QStringLiteral("round.bmp"), problems);
+    document_.smallDiscMask = loadShippedBitmap(QStringLiteral("round_min.bmp"), problems);
+    refuseMaskOfWrongSize(document_.discMask, QStringLiteral("round.bmp"), disc::kCoverSize, problems);
+    refuseMaskOfWrongSize(document_.smallDiscMask, QStringLiteral("round_min.bmp"), disc::kMiniSize,
+                          problems);
 
     Image2->move(Image2->x(), 2);
-    slotCode = 1;
+    document_.slotCode = 1;
     StatusBar1->setText(0, QStringLiteral("       None..."));
     StatusBar1->setText(1, QStringLiteral("Waiting"));
     StatusBar1->setText(2, QStringLiteral("Picture #1"));
@@ -88,8 +90,8 @@ void TForm15::FormCreate() {
                 this, QStringLiteral("No PRINTER installed, Printing buttons will be disabled..."));
             disablePrinting();
         } else {
-            readPrinterMetrics(*this, program_.context.printer);
-            noPrinter = false;
+            readPrinterMetrics(document_, program_.context.printer);
+            document_.noPrinter = false;
         }
     } catch (const OrbalinError& error) { // a print service that does not answer
         problems << error.message() + QStringLiteral(" Printing buttons will be disabled...");
@@ -97,7 +99,7 @@ void TForm15::FormCreate() {
     }
 
     // Start-up takes the Cd Cover's calibration as a mode switch does, before any printer change.
-    calibrationText = defaultCalibration(0, 0);
+    document_.calibrationText = defaultCalibration(0, 0);
     loadModeStock();
     try {
         loadModeCalibration(modeInfo(CoverMode::CdCover));
@@ -127,7 +129,7 @@ void TForm15::FormCreate() {
         problems << error.message();
     }
 
-    gradientState = 0;
+    document_.gradientState = 0;
     QFont editFont = Edition->font();
     editFont.setBold(true);
     editFont.setItalic(false);
@@ -135,7 +137,7 @@ void TForm15::FormCreate() {
     editFont.setStrikeOut(false);
     Edition->setFont(editFont);
 
-    showExample(loadShippedBitmap(QStringLiteral("exemple.bmp"), problems));
+    document_.showExample(loadShippedBitmap(QStringLiteral("exemple.bmp"), problems));
 
     if (!problems.isEmpty())
         program_.context.ui.message(this, problems.join(QStringLiteral("\n\n")));
@@ -145,10 +147,10 @@ void TForm15::FormCreate() {
 // A missing "config.obn" is created holding the English language file; an empty one means it too.
 // The user's own choice is read first; the program folder's stands until the user makes one.
 void TForm15::loadLanguageChoice() {
-    const QString own = ownFile(QStringLiteral("config.obn"));
-    const QString shipped = programFolder + QStringLiteral("config.obn");
+    const QString own = document_.ownFile(QStringLiteral("config.obn"));
+    const QString shipped = document_.programFolder + QStringLiteral("config.obn");
     const QString path = QFileInfo::exists(own) || !QFileInfo::exists(shipped) ? own : shipped;
-    languageFileName = QStringLiteral("english.lag");
+    document_.languageFileName = QStringLiteral("english.lag");
     QStringList lines;
     if (QFileInfo::exists(path)) {
         try {
@@ -160,17 +162,18 @@ void TForm15::loadLanguageChoice() {
                                "Languages menu, which writes the file afresh."));
         }
     } else {
-        lines = QStringList{languageFileName};
+        lines = QStringList{document_.languageFileName};
         writeLines(path, lines, LineEncoding::Utf8);
     }
     if (lines.isEmpty() || lines.constFirst().trimmed().isEmpty())
         return;
     // Only a file of the program folder is a language choice: the file is not opened otherwise.
     if (!isBareFileName(lines.constFirst()))
-        throw OrbalinError(QStringLiteral("\"config.obn\" names \"%1\" as the language file, which is not a file "
-                                          "of the program folder. The captions stay in English.")
-                               .arg(printableName(lines.constFirst())));
-    languageFileName = lines.constFirst();
+        throw OrbalinError(
+            QStringLiteral("\"config.obn\" names \"%1\" as the language file, which is not a file "
+                           "of the program folder. The captions stay in English.")
+                .arg(printableName(lines.constFirst())));
+    document_.languageFileName = lines.constFirst();
 }
 
 namespace {
@@ -180,18 +183,20 @@ const QString kAtScreenResolution = QStringLiteral("screen resolution");
 
 // "print.obn" holds "screen resolution" while Print and Export PDF draw the screen's pictures.
 void TForm15::loadPrintResolutionChoice() {
-    const QString path = ownFile(kPrintChoiceFile);
+    const QString path = document_.ownFile(kPrintChoiceFile);
     if (QFileInfo::exists(path))
-        printAtScreenResolution = readLines(path, LineEncoding::Utf8).value(0).trimmed() == kAtScreenResolution;
-    PrintAtScreenResolution1->setChecked(printAtScreenResolution);
+        document_.printAtScreenResolution =
+            readLines(path, LineEncoding::Utf8).value(0).trimmed() == kAtScreenResolution;
+    PrintAtScreenResolution1->setChecked(document_.printAtScreenResolution);
 }
 
 void TForm15::PrintAtScreenResolution1Click() {
-    printAtScreenResolution = PrintAtScreenResolution1->isChecked();
+    document_.printAtScreenResolution = PrintAtScreenResolution1->isChecked();
     try {
-        writeLines(ownFile(kPrintChoiceFile),
-                   {printAtScreenResolution ? kAtScreenResolution : QStringLiteral("printer resolution")},
-                   LineEncoding::Utf8);
+        writeLines(
+            document_.ownFile(kPrintChoiceFile),
+            {document_.printAtScreenResolution ? kAtScreenResolution : QStringLiteral("printer resolution")},
+            LineEncoding::Utf8);
     } catch (const OrbalinError& error) {
         throw OrbalinError(error.message() + QStringLiteral(" The choice holds until the program ends."));
     }
@@ -199,7 +204,7 @@ void TForm15::PrintAtScreenResolution1Click() {
 
 Picture TForm15::loadShippedBitmap(const QString& fileName, QStringList& problems) const {
     try {
-        return Picture::loadProgramBmp(programFolder + fileName);
+        return Picture::loadProgramBmp(document_.programFolder + fileName);
     } catch (const OrbalinError& error) {
         problems << QStringLiteral("The program file \"%1\" could not be loaded: %2")
                         .arg(fileName, error.message());
@@ -211,7 +216,7 @@ void TForm15::disablePrinting() {
     SpeedButton4->setEnabled(false);
     SpeedButton6->setEnabled(false);
     SpeedButton11->setEnabled(false);
-    noPrinter = true;
+    document_.noPrinter = true;
     Print1->setEnabled(false);
     Printersetup1->setEnabled(false);
 }

@@ -27,15 +27,16 @@ class StatusPanels;
 struct PagePicture;
 struct PagePlan;
 
-// The main window, the cover editor. Its document state (CoverDocument) is what every window
-// reads and writes; the other windows reach it only through MainWindowPort.
-class TForm15 : public QMainWindow, public CoverDocument, public MainWindowPort {
+// The main window, the cover editor. It holds the document (CoverDocument), which the other
+// windows reach only through MainWindowPort.
+class TForm15 : public QMainWindow, public MainWindowPort {
 public:
     explicit TForm15(Orbalin& program);
     ~TForm15() override;
 
     // --- What the other windows may ask ---
-    CoverDocument& document() override { return *this; }
+    CoverDocument& document() override { return document_; }
+    const CoverDocument& document() const { return document_; }
     bool reverseActive() const { return reverseMode; }
     QPoint pictureCorner() const { return {pictureLeft, pictureTop}; }
     // The status bar's panels, for people: the program never reads its state back from them.
@@ -79,9 +80,9 @@ private:
     QLabel *Image11 = nullptr, *Image12 = nullptr, *Image13 = nullptr;
     QLabel* Image6 = nullptr;
     QLabel* floatinglabel = nullptr;
-    QFrame* Panel11 = nullptr;      // vertical text marker
+    QFrame* Panel11 = nullptr;        // vertical text marker
     QWidget* coverPicture_ = nullptr; // the painted picture as a screen reader finds it
-    ImageView* MyPicture = nullptr; // the added picture
+    ImageView* MyPicture = nullptr;   // the added picture
     // Text bar
     QFrame* supfloat = nullptr;
     QFrame *Panel10 = nullptr, *Panel9 = nullptr;
@@ -294,6 +295,7 @@ private:
     Interaction& ui() const;
 
     Orbalin& program_;
+    CoverDocument document_;
     bool outerSizeSet_ = false;
     // Whether the floating text is on; the status bar's panel 4 shows it.
     bool floatingTextActive_ = false;

@@ -13,7 +13,7 @@
 #include "platform/qt/imageview.h"
 
 void TForm15::SpeedButton13Click() {
-    program_.Form18->prepareFor(currentMode(), gradientState == 1);
+    program_.Form18->prepareFor(document_.currentMode(), document_.gradientState == 1);
     ui().showModal(*program_.Form18);
 }
 
@@ -50,11 +50,12 @@ void TForm15::SpeedButton15Click() {
 
 // The added picture goes where it stands over the preview, even while hidden, and is hidden after.
 void TForm15::SpeedButton22Click() {
-    if (const std::optional<SlotInfo> slot = currentSlot(); slot && slotLoaded[slot->index]) {
+    if (const std::optional<SlotInfo> slot = document_.currentSlot();
+        slot && document_.slotLoaded[slot->index]) {
         const auto i = static_cast<size_t>(slot->index);
         const QImage& added = MyPicture->picture().bitmap();
         const QRect region = insertionRegion(MyPicture->pos(), added.size(), QPoint(pictureLeft, pictureTop));
-        apply(i, {QStringLiteral("Insert Picture"), InsertStep{added, region.topLeft()}});
+        document_.apply(i, {QStringLiteral("Insert Picture"), InsertStep{added, region.topLeft()}});
     }
     MyPicture->hide();
 }

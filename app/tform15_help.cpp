@@ -17,7 +17,9 @@ void TForm15::Licence1Click() {
 }
 
 void TForm15::Help2Click() {
-    openOrShowAddress(ui(), this, QUrl::fromLocalFile(programFolder + QStringLiteral("hlp-obn7000/help-Orbalin.htm")));
+    openOrShowAddress(
+        ui(), this,
+        QUrl::fromLocalFile(document_.programFolder + QStringLiteral("hlp-obn7000/help-Orbalin.htm")));
 }
 
 void TForm15::Homepage1Click() {

@@ -23,11 +23,11 @@ const StockReading& TForm15::labelStocks() {
 
 // Calibrate opens with the offsets the stock gives and saves them, with the stock, on its Ok.
 void TForm15::LabelStock1Click() {
-    const CoverMode mode = currentMode();
+    const CoverMode mode = document_.currentMode();
     TFLabelStock& window = *program_.LabelStock;
     const StockReading& library = labelStocks();
-    window.prepareFor(mode, library, calibrationText,
-                      exportPageOf(printerReading, program_.context.printer).page, modeStock_);
+    window.prepareFor(mode, library, document_.calibrationText,
+                      exportPageOf(document_.printerReading, program_.context.printer).page, modeStock_);
     ui().showModal(window);
     if (!window.chosen())
         return;
@@ -40,7 +40,7 @@ void TForm15::LabelStock1Click() {
 // leaves the generic outlines.
 void TForm15::loadModeStock() {
     modeStock_.reset();
-    const QString path = ownFile(stockChoiceFile(currentMode()));
+    const QString path = document_.ownFile(stockChoiceFile(document_.currentMode()));
     if (!QFileInfo::exists(path))
         return;
     try {
@@ -50,7 +50,7 @@ void TForm15::loadModeStock() {
 }
 
 bool TForm15::secondHasLabel() const {
-    return !modeStock_ || takesSecondPicture(*modeStock_, currentMode());
+    return !modeStock_ || takesSecondPicture(*modeStock_, document_.currentMode());
 }
 
 namespace {
@@ -60,7 +60,7 @@ const QString kWithoutDieCuts = QStringLiteral("no die-cut lines");
 } // namespace
 
 void TForm15::loadPdfDieCutChoice() {
-    const QString path = ownFile(kPdfChoiceFile);
+    const QString path = document_.ownFile(kPdfChoiceFile);
     if (QFileInfo::exists(path))
         pdfDieCuts_ = readLines(path, LineEncoding::Utf8).value(0).trimmed() != kWithoutDieCuts;
     DieCutLines1->setChecked(pdfDieCuts_);
@@ -69,7 +69,7 @@ void TForm15::loadPdfDieCutChoice() {
 void TForm15::DieCutLines1Click() {
     pdfDieCuts_ = DieCutLines1->isChecked();
     try {
-        writeLines(ownFile(kPdfChoiceFile), {pdfDieCuts_ ? kWithDieCuts : kWithoutDieCuts},
+        writeLines(document_.ownFile(kPdfChoiceFile), {pdfDieCuts_ ? kWithDieCuts : kWithoutDieCuts},
                    LineEncoding::Utf8);
     } catch (const OrbalinError& error) {
         throw OrbalinError(error.message() + QStringLiteral(" The choice holds until the program ends."));

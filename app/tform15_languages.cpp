@@ -13,12 +13,14 @@
 // The file is read before anything changes: one that is refused, or a language window left by
 // Escape, leaves the captions, the choice in "config.obn" and languageFileName as they were.
 void TForm15::chooseLanguage(const QString& fileToLoad, const QString& nameToRemember) {
-    program_.Form4->loadLanguage(programFileNamed(programFolder, fileToLoad), LanguageSource::ProgramFolder);
+    program_.Form4->loadLanguage(programFileNamed(document_.programFolder, fileToLoad),
+                                 LanguageSource::ProgramFolder);
     if (!languageApplied())
         return;
-    languageFileName = fileToLoad;
+    document_.languageFileName = fileToLoad;
     try {
-        writeLines(ownFile(QStringLiteral("config.obn")), QStringList{nameToRemember}, LineEncoding::Utf8);
+        writeLines(document_.ownFile(QStringLiteral("config.obn")), QStringList{nameToRemember},
+                   LineEncoding::Utf8);
     } catch (const OrbalinError& error) {
         ui().message(this, QStringLiteral("The language chosen cannot be kept for the next start. ") +
                                error.message() + QStringLiteral(" It applies until the program closes."));
@@ -64,12 +66,14 @@ void TForm15::YourLanguage1Click() {
     const std::optional<FileDialogAnswer> answer = ui().openFile(this, request);
     if (!answer || answer->path.isEmpty())
         return;
-    languageFolder_ = programFolder;
+    languageFolder_ = document_.programFolder;
     program_.Form4->loadLanguage(answer->path, LanguageSource::UserChoice);
     if (languageApplied())
-        languageFileName = QFileInfo(answer->path).fileName();
+        document_.languageFileName = QFileInfo(answer->path).fileName();
 }
 
 void TForm15::Editandsendbackbymail1Click() {
-    openOrShowAddress(ui(), this, QUrl::fromLocalFile(programFileNamed(programFolder, QStringLiteral("english.lag"))));
+    openOrShowAddress(
+        ui(), this,
+        QUrl::fromLocalFile(programFileNamed(document_.programFolder, QStringLiteral("english.lag"))));
 }

@@ -18,10 +18,10 @@ void TForm15::switchToMode(CoverMode mode) {
     if (info.printEnabled)
         SpeedButton4->setEnabled(*info.printEnabled);
     // The Gradient window empties its picture when it next opens with the state at 0.
-    gradientState = 0;
+    document_.gradientState = 0;
     resetTextStatus();
 
-    if (currentMode() == mode) {
+    if (document_.currentMode() == mode) {
         Panel1->setVisible(info.showsChooserWhenCurrent);
         return;
     }
@@ -29,20 +29,20 @@ void TForm15::switchToMode(CoverMode mode) {
     resetFloatingText();
 
     // Only the current slot of the mode being left is parked; its other slot keeps its picture.
-    const std::optional<SlotInfo> leaving = currentSlot();
+    const std::optional<SlotInfo> leaving = document_.currentSlot();
     const bool fromAnotherMode = leaving && leaving->mode != mode;
-    if (fromAnotherMode && slotLoaded[leaving->index]) {
-        parkSlot(size_t(leaving->index));
+    if (fromAnotherMode && document_.slotLoaded[leaving->index]) {
+        document_.parkSlot(size_t(leaving->index));
     }
     if (fromAnotherMode) {
         const SlotInfo& first = slotOf(mode, false);
-        unparkSlot(size_t(first.index));
+        document_.unparkSlot(size_t(first.index));
     }
 
     StatusBar1->setText(3, QLatin1String(info.statusText));
     StatusBar1->setText(2, slotStatusText(false));
     Panel1->hide();
-    showSlot(modeNumber(mode));
+    document_.showSlot(modeNumber(mode));
 
     loadModeStock();
     loadModeCalibration(info);
@@ -51,44 +51,45 @@ void TForm15::switchToMode(CoverMode mode) {
 // A calibrated mode takes its file's lines, except that after a printer change its printed size
 // is measured again once. An uncalibrated mode takes its size from the printer of the moment.
 void TForm15::loadModeCalibration(const ModeInfo& info) {
-    if (QFileInfo::exists(calibrationPath(info.mode))) {
+    if (QFileInfo::exists(document_.calibrationPath(info.mode))) {
         CalibrationTexts texts;
         try {
             texts = readCalibrationFile(info);
         } catch (const OrbalinError&) {
             // The mode falls back to its own true size, never to the previous mode's.
-            if (const std::optional<DotSize> size = trueSizeOf(printerReading, info.mode))
-                setCoverDots(*this, *size);
-            calibrationText = defaultCalibration(trueSizeOf(printerReading, info.mode));
+            if (const std::optional<DotSize> size = trueSizeOf(document_.printerReading, info.mode))
+                setCoverDots(document_, *size);
+            document_.calibrationText = defaultCalibration(trueSizeOf(document_.printerReading, info.mode));
             throw;
         }
         for (size_t i = 0; i < 4; ++i)
-            calibrationText[i] = texts[i];
+            document_.calibrationText[i] = texts[i];
         // After a printer change the file's size belongs to the old printer, until the user saves.
-        if (!printerChangedFor(info.mode)) {
-            calibrationText[4] = texts[4];
-            calibrationText[5] = texts[5];
+        if (!document_.printerChangedFor(info.mode)) {
+            document_.calibrationText[4] = texts[4];
+            document_.calibrationText[5] = texts[5];
             return;
         }
-        readPrinterMetrics(*this, program_.context.printer);
-        if (const std::optional<DotSize> newSize = trueSizeOf(printerReading, info.mode)) {
-            setCoverDots(*this, *newSize);
-            calibrationText[4] = QString::number(coverDotsX);
-            calibrationText[5] = QString::number(coverDotsY);
+        readPrinterMetrics(document_, program_.context.printer);
+        if (const std::optional<DotSize> newSize = trueSizeOf(document_.printerReading, info.mode)) {
+            setCoverDots(document_, *newSize);
+            document_.calibrationText[4] = QString::number(document_.coverDotsX);
+            document_.calibrationText[5] = QString::number(document_.coverDotsY);
         }
         return;
     }
 
     // Without a printer there is no size to compute: the switch stops here, as Front Cover always did.
-    if (info.mode == CoverMode::FrontCover && noPrinter)
+    if (info.mode == CoverMode::FrontCover && document_.noPrinter)
         return;
-    const std::optional<DotSize> size = trueSizeOf(printerReading, info.mode);
+    const std::optional<DotSize> size = trueSizeOf(document_.printerReading, info.mode);
     if (!size)
         return;
-    setCoverDots(*this, *size);
-    calibrationText = defaultCalibration(coverDotsX, coverDotsY);
+    setCoverDots(document_, *size);
+    document_.calibrationText = defaultCalibration(document_.coverDotsX, document_.coverDotsY);
 }
 
 CalibrationTexts TForm15::readCalibrationFile(const ModeInfo& info) {
-    return calibrationFromLines(readLines(calibrationPath(info.mode)), defaultCalibration(trueSizeOf(printerReading, info.mode)));
+    return calibrationFromLines(readLines(document_.calibrationPath(info.mode)),
+                                defaultCalibration(trueSizeOf(document_.printerReading, info.mode)));
 }

@@ -57,7 +57,7 @@ void TForm15::SpeedButton1Click() {
         return;
     if (!answer->path.isEmpty())
         openFolder_ = QFileInfo(answer->path).absolutePath();
-    if (const std::optional<SlotInfo> slot = currentSlot(); slot && !answer->path.isEmpty())
+    if (const std::optional<SlotInfo> slot = document_.currentSlot(); slot && !answer->path.isEmpty())
         if (!openIntoSlot(*slot, answer->path))
             return; // cancelled: nothing was opened to fit
     ui().showModal(*program_.Form1);
@@ -70,49 +70,52 @@ bool TForm15::openIntoSlot(const SlotInfo& slot, const QString& path) {
     const bool convert = convertsToBitmap(path);
     ProgressWindow progress(this, QFileInfo(path).fileName());
     OpenedPicture opened = openInOnePass(
-        path, workFile(QLatin1String(slot.workingFile)), fitSizesFor(slot.mode).stretch, convert,
+        path, document_.workFile(QLatin1String(slot.workingFile)), fitSizesFor(slot.mode).stretch, convert,
         [&progress](qint64 done, qint64 total) { return progress.step(done, total); });
     if (opened.cancelled)
         return false;
 
     const int i = slot.index;
-    slotStretch[i] = {opened.picture.bitmap().cacheKey(), opened.stretched};
+    document_.slotStretch[i] = {opened.picture.bitmap().cacheKey(), opened.stretched};
     const QFileInfo file(path);
-    putUnfitted(size_t(i), std::move(opened.picture), OpenedSource{path, file.lastModified(), file.size()});
+    document_.putUnfitted(size_t(i), std::move(opened.picture),
+                          OpenedSource{path, file.lastModified(), file.size()});
     StatusBar1->setText(0, QStringLiteral("       ") + QFileInfo(path).fileName());
     return true;
 }
 
 void TForm15::SpeedButton2Click() {
-    const std::optional<SlotInfo> slot = currentSlot();
+    const std::optional<SlotInfo> slot = document_.currentSlot();
     if (!slot)
         return;
     const int i = slot->index;
-    if (!slotLoaded[i]) {
+    if (!document_.slotLoaded[i]) {
         ui().message(this, notLoadedMessage(slot->second));
         return;
     }
-    if (slotResized[i])
+    if (document_.slotResized[i])
         return;
 
     const WaitCursor wait;
-    const QImage& mask = slot->mode == CoverMode::MiniCd ? smallDiscMask.bitmap() : discMask.bitmap();
+    const QImage& mask =
+        slot->mode == CoverMode::MiniCd ? document_.smallDiscMask.bitmap() : document_.discMask.bitmap();
     // The stretch made while the picture was read saves reading it all again.
-    const PreparedStretch prepared = std::exchange(slotStretch[i], {});
-    const QImage& source = slotPicture[i].bitmap();
+    const CoverDocument::PreparedStretch prepared = std::exchange(document_.slotStretch[i], {});
+    const QImage& source = document_.slotPicture[i].bitmap();
     const FittedPicture fit = prepared.pictureKey == source.cacheKey() && !prepared.stretched.isNull()
                                   ? fitStretched(prepared.stretched, slot->mode, mask)
                                   : fitToCover(source, slot->mode, mask);
-    Picture(fit.stretched).saveBmp(workFile(QStringLiteral("tst.bmp")));
+    Picture(fit.stretched).saveBmp(document_.workFile(QStringLiteral("tst.bmp")));
     const Picture fitted(fit.picture);
-    fitted.saveBmp(workFile(QLatin1String(slot->refreshFile)));
+    fitted.saveBmp(document_.workFile(QLatin1String(slot->refreshFile)));
 
     StatusBar1->setText(1, QStringLiteral("Resized"));
-    commitStep(size_t(i), {QStringLiteral("Resize"), FitStep{}}, {fitted, fitted, fitted, true, true});
+    document_.commitStep(size_t(i), {QStringLiteral("Resize"), FitStep{}},
+                         {fitted, fitted, fitted, true, true});
 }
 
 void TForm15::SpeedButton12Click() {
-    const std::optional<SlotInfo> slot = currentSlot();
+    const std::optional<SlotInfo> slot = document_.currentSlot();
     if (!slot)
         return;
     if (slot->mode == CoverMode::MiniCd) {
@@ -120,11 +123,11 @@ void TForm15::SpeedButton12Click() {
         return;
     }
     // A fitted picture is the insert's size: a part is taken of the photo as it was opened.
-    if (slotResized[slot->index]) {
+    if (document_.slotResized[slot->index]) {
         ui().message(this, alreadyFittedMessage(slot->second));
         return;
     }
-    const Picture& picture = slotPicture[slot->index];
+    const Picture& picture = document_.slotPicture[slot->index];
     if (!bigEnoughForSlide(slot->mode, picture.bitmap().size())) {
         ui().message(this, tooSmallForSlide);
         return;
@@ -136,10 +139,10 @@ void TForm15::SpeedButton12Click() {
 // The example picture and an empty slot are not the user's to save: they are told so before any
 // dialog asks for a name that would then be written nothing.
 void TForm15::SpeedButton3Click() {
-    const std::optional<SlotInfo> slot = currentSlot();
+    const std::optional<SlotInfo> slot = document_.currentSlot();
     if (!slot)
         return;
-    if (!slotLoaded[slot->index] || slotPicture[slot->index].isEmpty()) {
+    if (!document_.slotLoaded[slot->index] || document_.slotPicture[slot->index].isEmpty()) {
         ui().message(this, nothingToSaveMessage(*slot));
         return;
     }
@@ -159,5 +162,5 @@ void TForm15::SpeedButton3Click() {
         target += QLatin1String(".bmp");
     if (QFileInfo::exists(target) && !ui().confirm(this, QStringLiteral("Existing file : replace it ?")))
         return;
-    slotPicture[slot->index].saveBmp(target, FileOwner::User);
+    document_.slotPicture[slot->index].saveBmp(target, FileOwner::User);
 }

@@ -1,9 +1,9 @@
 // Painting the current picture, switching between the two pictures of a cover, and Clear.
 #include "app/clientarea.h"
-#include "app/previewgeometry.h"
-#include "app/tform15.h"
 #include "app/orbalin.h"
+#include "app/previewgeometry.h"
 #include "app/slotstatus.h"
+#include "app/tform15.h"
 #include "cover/picturedescription.h"
 #include "lang/captioncontrols.h"
 #include "lang/stepcaptions.h"
@@ -20,8 +20,8 @@ void TForm15::FormPaint(QPainter& canvas) {
     const QSize window = frameGeometry().size();
     if (window.width() > 750)
         Panel5->move(window.width() - 65, Panel5->y());
-    if (const std::optional<SlotInfo> slot = currentSlot()) {
-        const Picture& picture = slotPicture[slot->index];
+    if (const std::optional<SlotInfo> slot = document_.currentSlot()) {
+        const Picture& picture = document_.slotPicture[slot->index];
         const QPoint origin =
             pictureOrigin(window, Menu1->width(), Menu->height(), QSize(picture.width(), picture.height()));
         pictureLeft = origin.x();
@@ -64,8 +64,8 @@ void TForm15::showEvent(QShowEvent* event) {
 void TForm15::repaintPreview() {
     if (client != nullptr)
         client->repaint();
-    if (const std::optional<SlotInfo> slot = currentSlot(); slot && coverPicture_ != nullptr)
-        coverPicture_->setAccessibleDescription(pictureDescription(*this, *slot));
+    if (const std::optional<SlotInfo> slot = document_.currentSlot(); slot && coverPicture_ != nullptr)
+        coverPicture_->setAccessibleDescription(pictureDescription(document_, *slot));
     updateEditMenu();
 }
 
@@ -80,8 +80,8 @@ void TForm15::updateEditMenu() {
         const CaptionRow* named = step.isEmpty() ? nullptr : stepCaption(step);
         return editMenuCaption(inEffect(*findCaption("Form15", item)), named ? inEffect(*named) : step);
     };
-    const QString undone = undoName();
-    const QString redone = redoName();
+    const QString undone = document_.undoName();
+    const QString redone = document_.redoName();
     setCaption(Undo1, caption("Undo1", undone));
     Undo1->setEnabled(!undone.isEmpty());
     setCaption(Redo1, caption("Redo1", redone));
@@ -91,22 +91,22 @@ void TForm15::updateEditMenu() {
 // Panels 0 and 1 say what the current slot holds and whether it is fitted, as Open and Resize
 // left them.
 void TForm15::showSlotStatus() {
-    const std::optional<SlotInfo> slot = currentSlot();
+    const std::optional<SlotInfo> slot = document_.currentSlot();
     if (!slot)
         return;
-    const SlotStatus status = slotStatus(*this, *slot);
+    const SlotStatus status = slotStatus(document_, *slot);
     if (status.source)
         StatusBar1->setText(0, QStringLiteral("       ") + *status.source);
     StatusBar1->setText(1, status.fitted ? QStringLiteral("Resized") : QStringLiteral("Waiting"));
 }
 
 void TForm15::Undo1Click() {
-    undoStep();
+    document_.undoStep();
     showSlotStatus();
 }
 
 void TForm15::Redo1Click() {
-    redoStep();
+    document_.redoStep();
     showSlotStatus();
 }
 
@@ -123,35 +123,35 @@ void TForm15::SpeedButton8Click() {
 // the text status.
 void TForm15::showPicture(bool second) {
     resetTextStatus();
-    const std::optional<SlotInfo> current = currentSlot();
+    const std::optional<SlotInfo> current = document_.currentSlot();
     if (!current || current->second == second)
         return;
     const SlotInfo& shown = slotOf(current->mode, second);
-    slotCode = shown.code;
-    parkSlot(size_t(current->index));
+    document_.slotCode = shown.code;
+    document_.parkSlot(size_t(current->index));
     StatusBar1->setText(2, slotStatusText(second));
-    unparkSlot(size_t(shown.index));
+    document_.unparkSlot(size_t(shown.index));
     resetFloatingText();
     repaintPreview();
 }
 
 // Takes the picture back to how it was fitted, dropping whatever was drawn on it since.
 void TForm15::SpeedButton5Click() {
-    const std::optional<SlotInfo> slot = currentSlot();
+    const std::optional<SlotInfo> slot = document_.currentSlot();
     if (!slot || !fittedPictureOf(*slot))
         return;
-    apply(size_t(slot->index), {QStringLiteral("Clear"), ClearStep{}});
+    document_.apply(size_t(slot->index), {QStringLiteral("Clear"), ClearStep{}});
 }
 
 std::optional<Picture> TForm15::fittedPictureOf(const SlotInfo& slot) const {
     const auto i = size_t(slot.index);
-    if (!slotLoaded[i] || !slotResized[i] || currentMode() != slot.mode)
+    if (!document_.slotLoaded[i] || !document_.slotResized[i] || document_.currentMode() != slot.mode)
         return std::nullopt;
-    return Picture::loadProgramBmp(workFile(QLatin1String(slot.refreshFile)));
+    return Picture::loadProgramBmp(document_.workFile(QLatin1String(slot.refreshFile)));
 }
 
 Picture TForm15::pictureToDrawOn(const SlotInfo& slot) const {
     if (std::optional<Picture> fitted = fittedPictureOf(slot))
         return *fitted;
-    return slotPicture[size_t(slot.index)];
+    return document_.slotPicture[size_t(slot.index)];
 }

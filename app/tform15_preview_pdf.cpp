@@ -13,13 +13,13 @@
 #include <QFileInfo>
 
 std::pair<const QImage*, const QImage*> TForm15::printedPictures() const {
-    const CoverMode mode = currentMode();
-    const std::optional<SlotInfo> current = currentSlot();
+    const CoverMode mode = document_.currentMode();
+    const std::optional<SlotInfo> current = document_.currentSlot();
     const auto printed = [&](const SlotInfo& slot) -> const QImage* {
-        if (!slotLoaded[slot.index])
+        if (!document_.slotLoaded[slot.index])
             return nullptr;
         const bool isCurrent = current && current->index == slot.index;
-        return &(isCurrent ? slotPicture : slotKept)[slot.index].bitmap();
+        return &(isCurrent ? document_.slotPicture : document_.slotKept)[slot.index].bitmap();
     };
     return {printed(slotOf(mode, false)), printed(slotOf(mode, true))};
 }
@@ -30,11 +30,11 @@ TForm15::PagePictures TForm15::sharpPictures(const PagePlan& plan,
     PagePictures page{first, second, {}};
     const WaitCursor busy;
     for (const PagePicture& placed : plan.pictures) {
-        const SlotInfo& slot = slotOf(currentMode(), placed.second);
+        const SlotInfo& slot = slotOf(document_.currentMode(), placed.second);
         const QImage* screen = placed.second ? second : first;
         if (screen == nullptr)
             continue;
-        const PrintedPicture printed = sharp_.at(*this, slot, *screen, sizeOf(placed));
+        const PrintedPicture printed = sharp_.at(document_, slot, *screen, sizeOf(placed));
         (placed.second ? page.second : page.first) = printed.image;
         if (!printed.screenReason.isEmpty())
             page.screenNotes << QStringLiteral("%1 prints at screen resolution: %2.")
@@ -49,11 +49,11 @@ TForm15::PagePictures TForm15::sharpPictures(const PagePlan& plan,
 void TForm15::PrintPreview1Click() {
     const PagePlan plan = coverPagePlan();
     const auto [first, second] = printedPictures();
-    const double dpi = printerReading.logPixelsX;
-    const PagePictures printed =
-        sharpPictures(plan, [dpi](const PagePicture& placed) { return printedSize(placed.dots.size(), dpi); });
+    const double dpi = document_.printerReading.logPixelsX;
+    const PagePictures printed = sharpPictures(
+        plan, [dpi](const PagePicture& placed) { return printedSize(placed.dots.size(), dpi); });
     TFPrintPreview& preview = *program_.PrintPreview;
-    preview.prepareFor(currentMode(), plan, first, second, printed.screenNotes,
+    preview.prepareFor(document_.currentMode(), plan, first, second, printed.screenNotes,
                        modeStock_ ? &*modeStock_ : nullptr);
     ui().showModal(preview);
     if (preview.choice() == TFPrintPreview::Choice::Print)
@@ -65,7 +65,7 @@ void TForm15::PrintPreview1Click() {
 // The page is Print's on the current printer, or A4 without one or when the print service does not
 // answer. Nothing of the document changes: the file is written from the pictures Print would draw.
 void TForm15::ExportPdf1Click() {
-    const CoverMode mode = currentMode();
+    const CoverMode mode = document_.currentMode();
     const auto [first, loadedSecond] = printedPictures();
     const QImage* second = secondHasLabel() ? loadedSecond : nullptr;
     if (first == nullptr && second == nullptr) {
@@ -86,16 +86,17 @@ void TForm15::ExportPdf1Click() {
     if (QFileInfo::exists(target) && !ui().confirm(this, QStringLiteral("Existing file : replace it ?")))
         return;
 
-    const ExportPage sheet = exportPageOf(printerReading, program_.context.printer);
-    const CalibrationTexts texts =
-        sheet.onPrinter ? calibrationText : withTrueSize(calibrationText, mode, sheet.page);
+    const ExportPage sheet = exportPageOf(document_.printerReading, program_.context.printer);
+    const CalibrationTexts texts = sheet.onPrinter
+                                       ? document_.calibrationText
+                                       : withTrueSize(document_.calibrationText, mode, sheet.page);
     const auto planned = pagePlanFor(texts, sheet.page, first != nullptr, second != nullptr);
     if (const auto* fault = std::get_if<CalibrationFault>(&planned))
         throw OrbalinError(calibrationFaultMessage(QStringLiteral("No PDF was written"),
                                                    calibrationValueName(fault->index), *fault, texts));
     PagePlan plan = std::get<PagePlan>(planned);
     plan.dieCuts = pageDieCuts(mode, plan, modeStock_ ? &*modeStock_ : nullptr);
-    const double ppi = exportPixelsPerInch(sheet.onPrinter ? printerReading.logPixelsX : 0);
+    const double ppi = exportPixelsPerInch(sheet.onPrinter ? document_.printerReading.logPixelsX : 0);
     const PagePictures printed = sharpPictures(plan, [ppi](const PagePicture& placed) {
         return QSizeF(placed.sheetMm.size() * ppi / 25.4).toSize();
     });

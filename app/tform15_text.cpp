@@ -233,11 +233,11 @@ void TForm15::SpeedButton14Click() {
 // Draws the floating text's caption into the current picture where the floating text stands over
 // the preview, shown or not; in reverse, turned into the marker's box.
 void TForm15::stampFloatingText() {
-    const std::optional<SlotInfo> slot = currentSlot();
-    if (!slot || !slotLoaded[static_cast<size_t>(slot->index)])
+    const std::optional<SlotInfo> slot = document_.currentSlot();
+    if (!slot || !document_.slotLoaded[static_cast<size_t>(slot->index)])
         return;
     TextStamp stamp = stampOf(*floatinglabel);
     stamp.reversed = reverseMode;
     const QPoint corner = floatinglabel->pos() - QPoint(pictureLeft, pictureTop);
-    apply(size_t(slot->index), {QStringLiteral("Stamp"), StampStep{stamp, corner}});
+    document_.apply(size_t(slot->index), {QStringLiteral("Stamp"), StampStep{stamp, corner}});
 }

@@ -14,7 +14,7 @@
 
 // The document state of the main window, which every window reads and writes: the eight picture
 // slots, the current mode and slot, the printer metrics and the current mode's calibration.
-// The main window inherits it; the other windows reach it through MainWindowPort::document().
+// The main window holds it; the other windows reach it through MainWindowPort::document().
 struct CoverDocument {
     QString programFolder; // with its trailing separator
     // Where the program keeps the files it writes itself: the program folder, or the user's data
@@ -24,7 +24,9 @@ struct CoverDocument {
     // Where its working pictures go (cd*_tmp.bmp, tst.bmp, refresh*.bmp), which a fit makes again:
     // the user's cache folder when the program folder cannot be written; empty means ownFolder.
     QString workFolder;
-    QString workFile(const QString& name) const { return (workFolder.isEmpty() ? ownFolder : workFolder) + name; }
+    QString workFile(const QString& name) const {
+        return (workFolder.isEmpty() ? ownFolder : workFolder) + name;
+    }
     int slotCode = 1;
     std::array<Picture, kSlotCount> slotPicture;
     std::array<Picture, kSlotCount> slotKept;
@@ -90,8 +92,8 @@ struct CoverDocument {
     void refreshKept(size_t slot);
 
     // Undo and Redo act on the current slot. An opened picture not yet fitted is undone alone, and
-    // Redo brings it back until the slot changes again. The refresh file follows the fitted picture; when it cannot be written, the
-    // slot stays as it was and OrbalinError says so.
+    // Redo brings it back until the slot changes again. The refresh file follows the fitted picture; when it
+    // cannot be written, the slot stays as it was and OrbalinError says so.
     QString undoName() const; // empty: nothing to undo
     QString redoName() const;
     void undoStep();
