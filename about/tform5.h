@@ -14,7 +14,7 @@ public:
 
     QLabel* Image1 = nullptr;
     QLabel* StaticText1 = nullptr;
-    QLabel* Keys = nullptr; // the text bar's keys
+    QLabel* Keys = nullptr;         // the text bar's keys
     QPushButton* BitBtn1 = nullptr; // OK
 
 private:

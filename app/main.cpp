@@ -1,8 +1,8 @@
 #include "app/orbalin.h"
-#include "platform/qt/application.h"
 #include "platform/orbalinerror.h"
 #include "platform/ownfolder.h"
 #include "platform/programfolder.h"
+#include "platform/qt/application.h"
 #include "platform/qt/qtinteraction.h"
 #include "platform/qt/qtprinterport.h"
 #include "platform/qt/singleprogram.h"
@@ -45,7 +45,8 @@ void displayGoneHandler(QtMsgType type, const QMessageLogContext&, const QString
         heldBack() << message;
         return;
     }
-    std::fprintf(stderr, "The display \"%s\" does not answer.\n%s", qgetenv("DISPLAY").constData(), kNeedsADisplay);
+    std::fprintf(stderr, "The display \"%s\" does not answer.\n%s", qgetenv("DISPLAY").constData(),
+                 kNeedsADisplay);
     std::_Exit(1);
 }
 

@@ -11,9 +11,9 @@
 #include "platform/qt/mousehandlers.h"
 #include "platform/qt/picturenode.h"
 #include "platform/qt/statuspanels.h"
+#include "platform/qt/toolbutton.h"
 #include "platform/qt/windowface.h"
 #include "text/floatingtext.h"
-#include "platform/qt/toolbutton.h"
 
 #include <QComboBox>
 #include <QFontDatabase>
@@ -29,8 +29,8 @@ namespace {
 QToolButton* flatButton(QWidget* parent, const QString& name, const QString& caption, Glyph picture,
                         const QRect& geometry) {
     const bool large = geometry.height() >= 40;
-    QToolButton* button =
-        toolButton(parent, name, {.caption = caption, .icon = large ? QIcon(glyph(picture, 32)) : QIcon()}, geometry);
+    QToolButton* button = toolButton(
+        parent, name, {.caption = caption, .icon = large ? QIcon(glyph(picture, 32)) : QIcon()}, geometry);
     QFont captionFont = button->font();
     captionFont.setPixelSize(10); // "Print.setup" fits a 60-pixel button
     button->setFont(captionFont);
@@ -311,14 +311,15 @@ void TForm15::buildMenus() {
     Edit1 = listedMenu(bar, "Edit1");
     Undo1 = listedItem(Edit1, "Undo1", QKeySequence(QStringLiteral("Alt+Backspace")));
     Redo1 = listedItem(Edit1, "Redo1");
-    Redo1->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
+    Redo1->setShortcuts(
+        {QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
     connect(Edit1, &QMenu::aboutToShow, this, &TForm15::updateEditMenu);
 
     Options1 = listedMenu(bar, "Options1");
     Calibrate1 = listedItem(Options1, "Calibrate1", QKeySequence(QStringLiteral("Ctrl+C")));
     Refresh1 = listedItem(Options1, "Refresh1", QKeySequence(QStringLiteral("Ctrl+Alt+R")));
-    PrintAtScreenResolution1 =
-        item(Options1, QStringLiteral("PrintAtScreenResolution1"), QStringLiteral("Print at screen resolution"));
+    PrintAtScreenResolution1 = item(Options1, QStringLiteral("PrintAtScreenResolution1"),
+                                    QStringLiteral("Print at screen resolution"));
     PrintAtScreenResolution1->setCheckable(true);
     LabelStock1 = item(Options1, QStringLiteral("LabelStock1"), QStringLiteral("Label stock..."));
     Options1->addSeparator();

@@ -15,7 +15,8 @@ namespace {
 
 void AroundAgainstCenter(benchmark::State& state) {
     const QImage fitted = gradientPicture(450, 450), mask = disc::mask(450), smallMask = disc::mask(300);
-    const QString text = QStringLiteral("Around the rim of the disc, reading clockwise ").repeated(3).left(120);
+    const QString text =
+        QStringLiteral("Around the rim of the disc, reading clockwise ").repeated(3).left(120);
     const TextStyle style{.family = QStringLiteral("Liberation Sans"), .pointSize = 18};
     double aroundSeconds = 0, centreSeconds = 0;
     TextPlan around;
@@ -44,8 +45,8 @@ void AroundAgainstCenter(benchmark::State& state) {
     const QPointF end = last.origin + (last.middle() - last.origin) * 2;
     const double gap = std::hypot(end.x() - first.origin.x(), end.y() - first.origin.y());
     state.counters["arc_degrees"] = 360 - 2 * std::asin(gap / 2 / radius) * 180 / std::numbers::pi;
-    state.counters["point_size"] = around.notes.shrunkLines.empty() ? style.pointSize
-                                                                   : around.notes.shrunkLines[0].pointSize;
+    state.counters["point_size"] =
+        around.notes.shrunkLines.empty() ? style.pointSize : around.notes.shrunkLines[0].pointSize;
 }
 BENCHMARK(AroundAgainstCenter)->UseManualTime()->Unit(benchmark::kMillisecond);
 

@@ -38,7 +38,8 @@ void CoverDocument::putState(size_t slot, const SlotState& state) {
     slotResized[slot] = state.resized;
 }
 
-void CoverDocument::putUnfitted(size_t slot, Picture picture, std::variant<OpenedSource, GradientSource> source) {
+void CoverDocument::putUnfitted(size_t slot, Picture picture,
+                                std::variant<OpenedSource, GradientSource> source) {
     slotUndoneOpen_[slot].reset();
     const SlotState before = slotUnfitted[slot] ? slotUnfitted[slot]->before : slotState(slot);
     slotUnfitted[slot] = Unfitted{before, std::move(source), {}};
@@ -84,8 +85,8 @@ void CoverDocument::apply(size_t slot, CoverStep step) {
     StepPictures pictures{before.picture.bitmap(), before.kept.bitmap(), before.fitted.bitmap()};
     if (const std::optional<QString> reason = applyStep(step, pictures, StepCanvas::screen(info.mode, mask)))
         throw OrbalinError(QStringLiteral("%1 cannot be done: %2.").arg(step.name, *reason));
-    const SlotState after{Picture(pictures.picture), Picture(pictures.kept), Picture(pictures.fitted), before.loaded,
-                          before.resized};
+    const SlotState after{Picture(pictures.picture), Picture(pictures.kept), Picture(pictures.fitted),
+                          before.loaded, before.resized};
     if (!after.fitted.isEmpty() && after.fitted.bitmap().cacheKey() != before.fitted.bitmap().cacheKey())
         after.fitted.saveBmp(ownFile(QLatin1String(info.refreshFile)));
     commitStep(slot, std::move(step), after);
@@ -178,7 +179,8 @@ void CoverDocument::moveThroughHistory(size_t slot, bool back) {
     const SlotState actual = slotState(slot);
     const SlotState state = back ? history.undo(actual) : history.redo(actual);
     try {
-        keepRefreshFile(workFile(QLatin1String(slotTable()[slot].refreshFile)), slotFitted[slot], state.fitted);
+        keepRefreshFile(workFile(QLatin1String(slotTable()[slot].refreshFile)), slotFitted[slot],
+                        state.fitted);
     } catch (...) {
         back ? history.redo(state) : history.undo(state);
         throw;

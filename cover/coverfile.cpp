@@ -16,8 +16,7 @@
 namespace {
 
 // Every photo a slot's steps, and its picture waiting to be fitted, were opened from.
-template <typename Visit>
-void forEachPhoto(const CoverSnapshot& snapshot, Visit visit) {
+template <typename Visit> void forEachPhoto(const CoverSnapshot& snapshot, Visit visit) {
     for (const SlotSnapshot& slot : snapshot.slotSnapshots) {
         for (const CoverStep& step : slot.steps)
             if (const auto* fit = std::get_if<FitStep>(&step.inputs))
@@ -56,7 +55,8 @@ std::optional<QString> photoBytes(const OpenedSource& source, QByteArray& bytes)
 
 QByteArray bmpBytes(const QImage& picture) {
     // Inserted pictures come from BMP files, which keep their format; any other is made 24-bit.
-    const QImage written = writesBmp(picture.format()) ? picture : picture.convertToFormat(QImage::Format_BGR888);
+    const QImage written =
+        writesBmp(picture.format()) ? picture : picture.convertToFormat(QImage::Format_BGR888);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -81,7 +81,8 @@ std::optional<QString> gatherPhotos(const CoverSnapshot& snapshot, PhotoBytes& p
     return fault;
 }
 
-std::optional<QString> writeCover(const QString& path, const CoverSnapshot& snapshot, const PhotoBytes& photos) {
+std::optional<QString> writeCover(const QString& path, const CoverSnapshot& snapshot,
+                                  const PhotoBytes& photos) {
     const auto cannotSave = [&](const QString& reason) {
         return QStringLiteral("The cover \"%1\" cannot be saved. %2").arg(shownPath(path), reason);
     };
@@ -92,7 +93,8 @@ std::optional<QString> writeCover(const QString& path, const CoverSnapshot& snap
             const auto bytes = photos.find(source.path);
             const std::optional<QString> extension = photoExtension(source.path);
             if (bytes == photos.end() || !extension) {
-                fault = fault.value_or(QStringLiteral("Its photo \"%1\" was not read.").arg(shownPath(source.path)));
+                fault = fault.value_or(
+                    QStringLiteral("Its photo \"%1\" was not read.").arg(shownPath(source.path)));
                 return QString();
             }
             const QString name = photoEntry(bytes->second, *extension);
@@ -118,9 +120,8 @@ std::optional<QString> writeCover(const QString& path, const CoverSnapshot& snap
     if (const QString* reason = std::get_if<QString>(&zip))
         return cannotSave(*reason);
     const QByteArray& bytes = std::get<QByteArray>(zip);
-    if (std::optional<QString> reason = writeWhole(path, FileOwner::User, [&](QIODevice& device) {
-            return device.write(bytes) == bytes.size();
-        }))
+    if (std::optional<QString> reason = writeWhole(
+            path, FileOwner::User, [&](QIODevice& device) { return device.write(bytes) == bytes.size(); }))
         return cannotSave(*reason);
     return std::nullopt;
 }

@@ -32,7 +32,7 @@ struct SlotSnapshot {
 
 struct CoverSnapshot {
     CoverMode mode = CoverMode::CdCover;
-    bool secondPicture = false; // Picture #2 of the mode is shown
+    bool secondPicture = false;                         // Picture #2 of the mode is shown
     std::array<SlotSnapshot, kSlotCount> slotSnapshots; // by SlotInfo::index
 };
 

@@ -21,7 +21,8 @@ public:
 
     std::variant<OpenedSource, QString> photo(const QString& name) {
         if (!isPhotoEntry(name))
-            return QStringLiteral("Its manifest names a photo \"%1\" as no cover names its photos.").arg(name.left(100));
+            return QStringLiteral("Its manifest names a photo \"%1\" as no cover names its photos.")
+                .arg(name.left(100));
         if (!photos_.contains(name)) {
             std::variant<QByteArray, QString> bytes = entry(name);
             if (const QString* reason = std::get_if<QString>(&bytes))
@@ -33,7 +34,8 @@ public:
 
     std::variant<QImage, QString> insert(const QString& name) {
         if (!isInsertEntry(name))
-            return QStringLiteral("Its manifest names a picture \"%1\" as no cover names its pictures.").arg(name.left(100));
+            return QStringLiteral("Its manifest names a picture \"%1\" as no cover names its pictures.")
+                .arg(name.left(100));
         if (!inserts_.contains(name)) {
             std::variant<QByteArray, QString> bytes = entry(name);
             if (const QString* reason = std::get_if<QString>(&bytes))
@@ -89,8 +91,7 @@ std::variant<OpenedCover, QString> readOpened(const ZipReader& zip) {
 }
 
 // Each of the snapshot's photos, named by its entry, pointed at `place(entry)`.
-template <typename Place>
-void pointPhotos(CoverSnapshot& snapshot, Place place) {
+template <typename Place> void pointPhotos(CoverSnapshot& snapshot, Place place) {
     const auto point = [&](std::variant<OpenedSource, GradientSource>& source) {
         if (auto* opened = std::get_if<OpenedSource>(&source))
             *opened = place(opened->path);

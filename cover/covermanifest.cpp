@@ -17,8 +17,8 @@ QString colourText(const QColor& colour) {
 }
 
 QJsonObject styleJson(const TextStyle& style) {
-    return {{"family", style.family},   {"pointSize", style.pointSize},    {"bold", style.bold},
-            {"italic", style.italic},   {"underline", style.underline},    {"colour", colourText(style.colour)}};
+    return {{"family", style.family}, {"pointSize", style.pointSize}, {"bold", style.bold},
+            {"italic", style.italic}, {"underline", style.underline}, {"colour", colourText(style.colour)}};
 }
 
 const char* maskName(LayoutMask mask) {
@@ -78,7 +78,8 @@ public:
     }
     QJsonObject operator()(const TurnStep& turn) const { return {{"kind", "turn"}, {"left", turn.left}}; }
     QJsonObject operator()(const InsertStep& insert) const {
-        return {{"kind", "insert"}, {"picture", naming_.insert(insert.picture)}, {"at", pointJson(insert.at)}};
+        return {
+            {"kind", "insert"}, {"picture", naming_.insert(insert.picture)}, {"at", pointJson(insert.at)}};
     }
     QJsonObject operator()(const ClearStep&) const { return {{"kind", "clear"}}; }
 

@@ -16,7 +16,7 @@ inline constexpr char kCoverFormatName[] = "orbalin-cover";
 // Bounds no cover the program makes comes near; beyond them a manifest is damaged or hostile.
 inline constexpr qsizetype kMostStepsPerSlot = 10000;
 inline constexpr qsizetype kMostTextDraws = 1000;
-inline constexpr qsizetype kLongestText = 10000; // characters of a text, a font's name or a step's name
+inline constexpr qsizetype kLongestText = 10000;   // characters of a text, a font's name or a step's name
 inline constexpr int kFarthestCoordinate = 100000; // pixels from a cover picture's corner
 inline constexpr int kLargestPointSize = 1000;
 

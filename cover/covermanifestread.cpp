@@ -26,7 +26,8 @@ public:
         if (slotArray.size() != kSlotCount)
             fail(QStringLiteral("It holds %1 pictures instead of %2.").arg(slotArray.size()).arg(kSlotCount));
         for (const SlotInfo& info : slotTable()) {
-            where_ = QStringLiteral("%1 of %2").arg(slotStatusText(info.second), modeInfo(info.mode).statusText);
+            where_ =
+                QStringLiteral("%1 of %2").arg(slotStatusText(info.second), modeInfo(info.mode).statusText);
             read.slotSnapshots[size_t(info.index)] = slot(object(slotArray[info.index]));
         }
         return read;
@@ -80,7 +81,8 @@ private:
         } else if (kind == u"turn") {
             read.inputs = TurnStep{boolean(json, "left")};
         } else if (kind == u"insert") {
-            read.inputs = InsertStep{found(lookup_.insert(text(json, "picture"))), point(json, "at", -kFarthestCoordinate)};
+            read.inputs = InsertStep{found(lookup_.insert(text(json, "picture"))),
+                                     point(json, "at", -kFarthestCoordinate)};
         } else if (kind == u"clear") {
             read.inputs = ClearStep{};
         } else {
@@ -96,8 +98,9 @@ private:
             read.source = found(lookup_.photo(text(source, "photo")));
         } else if (source.contains(QLatin1String("gradient"))) {
             const QJsonObject gradient = object(source.value(QLatin1String("gradient")));
-            read.source = GradientSource{CoverMode(integer(gradient, "mode", 1, 4)), boolean(gradient, "elliptical"),
-                                         colour(gradient, "first"), colour(gradient, "second")};
+            read.source =
+                GradientSource{CoverMode(integer(gradient, "mode", 1, 4)), boolean(gradient, "elliptical"),
+                               colour(gradient, "first"), colour(gradient, "second")};
         } else {
             fail(QStringLiteral("its fit has neither a photo nor a gradient"));
         }
@@ -129,8 +132,7 @@ private:
         fail(QStringLiteral("its mask \"%1\" is not one this Orbalin knows").arg(name.left(40)));
     }
 
-    template <typename Picture>
-    Picture found(std::variant<Picture, QString> picture) {
+    template <typename Picture> Picture found(std::variant<Picture, QString> picture) {
         if (const QString* reason = std::get_if<QString>(&picture))
             throw OrbalinError(*reason); // a sentence of its own
         return std::get<Picture>(std::move(picture));
@@ -179,7 +181,9 @@ private:
     QString text(const QJsonObject& json, const char* key) {
         const QJsonValue value = json.value(QLatin1String(key));
         if (!value.isString() || value.toString().size() > kLongestText)
-            fail(QStringLiteral("its %1 is not a text of up to %2 characters").arg(QLatin1String(key)).arg(kLongestText));
+            fail(QStringLiteral("its %1 is not a text of up to %2 characters")
+                     .arg(QLatin1String(key))
+                     .arg(kLongestText));
         return value.toString();
     }
     QColor colour(const QJsonObject& json, const char* key) {
@@ -218,7 +222,8 @@ CoverSnapshot snapshotOf(const QByteArray& json, const PictureLookup& lookup) {
     if (!version.isDouble() || version.toDouble() < 1 || version.toDouble() != std::floor(version.toDouble()))
         throw OrbalinError(QStringLiteral("Its manifest has no version this Orbalin knows."));
     if (version.toDouble() > kCoverFormatVersion)
-        throw OrbalinError(QStringLiteral("It was made by a newer Orbalin: this one reads covers up to version %1.")
-                               .arg(kCoverFormatVersion));
+        throw OrbalinError(
+            QStringLiteral("It was made by a newer Orbalin: this one reads covers up to version %1.")
+                .arg(kCoverFormatVersion));
     return Reader(lookup).snapshot(manifest);
 }

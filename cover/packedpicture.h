@@ -28,8 +28,8 @@ public:
 private:
     enum class Kind { Whole, Same, TurnedLeft, TurnedRight, Xor, Compressed };
     Kind kind_ = Kind::Whole;
-    QImage whole_;      // Whole only
-    QImage shape_;      // all but Whole and Same: a 1×1 picture with the format, colours and resolution
+    QImage whole_; // Whole only
+    QImage shape_; // all but Whole and Same: a 1×1 picture with the format, colours and resolution
     QSize size_;
     QByteArray packed_;
 };

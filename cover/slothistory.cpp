@@ -27,7 +27,8 @@ bool isPictureOrItsPixels(const Picture& fitted, const SlotState& state) {
 } // namespace
 
 SlotHistory::State SlotHistory::whole(const SlotState& state) {
-    State whole{PackedPicture(state.picture.bitmap()), {}, {}, Alias::None, Alias::None, state.loaded, state.resized};
+    State whole{
+        PackedPicture(state.picture.bitmap()), {}, {}, Alias::None, Alias::None, state.loaded, state.resized};
     if (isPictureOf(state.kept, state))
         whole.keptAlias = Alias::Picture;
     else
@@ -59,10 +60,10 @@ SlotHistory::State SlotHistory::packed(const SlotState& state, const SlotState& 
 }
 
 SlotState SlotHistory::unpacked(const State& state, const SlotState& neighbour) {
-    SlotState unpacked{Picture(state.picture.unpacked(neighbour.picture.bitmap())), {}, {}, state.loaded,
-                       state.resized};
+    SlotState unpacked{
+        Picture(state.picture.unpacked(neighbour.picture.bitmap())), {}, {}, state.loaded, state.resized};
     unpacked.kept = state.keptAlias == Alias::Picture ? unpacked.picture
-                                                       : Picture(state.kept.unpacked(neighbour.kept.bitmap()));
+                                                      : Picture(state.kept.unpacked(neighbour.kept.bitmap()));
     unpacked.fitted = state.fittedAlias == Alias::Picture
                           ? unpacked.picture
                           : Picture(state.fitted.unpacked(neighbour.fitted.bitmap()));

@@ -17,8 +17,10 @@
 #include <QToolButton>
 
 namespace {
-QToolButton* slideButton(QWidget* parent, const QString& name, const QString& caption, Glyph picture, QPoint at) {
-    return toolButton(parent, name, {.caption = caption, .icon = QIcon(glyph(picture, 32))}, QRect(at, QSize(60, 60)));
+QToolButton* slideButton(QWidget* parent, const QString& name, const QString& caption, Glyph picture,
+                         QPoint at) {
+    return toolButton(parent, name, {.caption = caption, .icon = QIcon(glyph(picture, 32))},
+                      QRect(at, QSize(60, 60)));
 }
 } // namespace
 
@@ -41,15 +43,15 @@ void TForm16::buildControls() {
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setGeometry(0, 0, 697, 65);
     SpeedButton1 = slideButton(Panel1, QStringLiteral("SpeedButton1"), captionOf("Form16", "SpeedButton1"),
-                              Glyph::Modify, {13, 3});
+                               Glyph::Modify, {13, 3});
     SpeedButton2 = slideButton(Panel1, QStringLiteral("SpeedButton2"), captionOf("Form16", "SpeedButton2"),
-                              Glyph::CdCover, {82, 3});
+                               Glyph::CdCover, {82, 3});
     SpeedButton3 = slideButton(Panel1, QStringLiteral("SpeedButton3"), captionOf("Form16", "SpeedButton3"),
-                              Glyph::FrontCover, {142, 3});
+                               Glyph::FrontCover, {142, 3});
     SpeedButton5 = slideButton(Panel1, QStringLiteral("SpeedButton5"), captionOf("Form16", "SpeedButton5"),
-                              Glyph::BackCover, {202, 3});
+                               Glyph::BackCover, {202, 3});
     SpeedButton4 = slideButton(Panel1, QStringLiteral("SpeedButton4"), captionOf("Form16", "SpeedButton4"),
-                              Glyph::Exit, {274, 3});
+                               Glyph::Exit, {274, 3});
 
     ScrollBox1 = new QScrollArea(this);
     ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));

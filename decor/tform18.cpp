@@ -161,8 +161,7 @@ void TForm18::SpeedButton1Click() {
         return;
     }
     const auto i = static_cast<size_t>(slot->index);
-    document.putUnfitted(i, Picture(Image22->picture().bitmap().copy()),
-                         made_);
+    document.putUnfitted(i, Picture(Image22->picture().bitmap().copy()), made_);
     services_.main.resizePicture();
     accept();
 }

@@ -45,5 +45,6 @@ void TForm7::turnCurrentPicture(bool left) {
     const auto i = static_cast<size_t>(slot->index);
     if (!document.slotResized[i] || document.slotPicture[i].isEmpty())
         return;
-    document.apply(i, {left ? QStringLiteral("Rotate Left") : QStringLiteral("Rotate Right"), TurnStep{left}});
+    document.apply(i,
+                   {left ? QStringLiteral("Rotate Left") : QStringLiteral("Rotate Right"), TurnStep{left}});
 }

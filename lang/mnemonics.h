@@ -13,4 +13,3 @@ QStringList withMnemonics(const QStringList& captions);
 
 // A marked caption as the user reads it: "&&" is an ampersand, a lone "&" marks the next letter.
 QString plainCaption(const QString& marked);
-

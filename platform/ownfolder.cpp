@@ -45,7 +45,8 @@ QString homeFolder() {
     if (QString home = environmentFolder("HOME"); !home.isEmpty())
         return home;
     const passwd* entry = ::getpwuid(::getuid());
-    return entry != nullptr && entry->pw_dir != nullptr ? QDir::cleanPath(QFile::decodeName(entry->pw_dir)) : QString();
+    return entry != nullptr && entry->pw_dir != nullptr ? QDir::cleanPath(QFile::decodeName(entry->pw_dir))
+                                                        : QString();
 }
 
 QString orbalinIn(QString base, const QString& home, const char* underHome) {

@@ -104,7 +104,8 @@ QString diskFullReason() {
 StagedFile::StagedFile(const QString& path)
     : path_(path),
       // Beside the target, so the rename stays on one disk.
-      file_(std::make_unique<QTemporaryFile>(QFileInfo(path).absoluteFilePath() + QStringLiteral(".XXXXXX"))) {}
+      file_(
+          std::make_unique<QTemporaryFile>(QFileInfo(path).absoluteFilePath() + QStringLiteral(".XXXXXX"))) {}
 
 StagedFile::~StagedFile() = default; // an uncommitted file goes with file_
 

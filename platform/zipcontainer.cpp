@@ -51,7 +51,8 @@ std::variant<QByteArray, QString> bytesOf(zip_source_t* buffer) {
     zip_stat_t stat;
     zip_stat_init(&stat);
     QByteArray bytes;
-    if (zip_source_stat(buffer, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE) && stat.size < quint64(INT32_MAX)) {
+    if (zip_source_stat(buffer, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE) &&
+        stat.size < quint64(INT32_MAX)) {
         bytes.resize(qsizetype(stat.size));
         if (zip_source_read(buffer, bytes.data(), stat.size) != zip_int64_t(stat.size))
             bytes.clear();
@@ -75,7 +76,8 @@ std::variant<QByteArray, QString> packZip(const std::vector<ZipEntry>& entries) 
         return zipReason(error);
     zip_source_keep(buffer.get()); // the archive lets go of it on closing; we read it after
     for (const ZipEntry& entry : entries) {
-        zip_source_t* data = zip_source_buffer(archive, entry.bytes.constData(), zip_uint64_t(entry.bytes.size()), 0);
+        zip_source_t* data =
+            zip_source_buffer(archive, entry.bytes.constData(), zip_uint64_t(entry.bytes.size()), 0);
         const zip_int64_t index =
             data ? zip_file_add(archive, entry.name.toUtf8().constData(), data, ZIP_FL_ENC_UTF_8) : -1;
         if (index < 0) {
@@ -84,7 +86,8 @@ std::variant<QByteArray, QString> packZip(const std::vector<ZipEntry>& entries) 
             zip_discard(archive);
             return reason;
         }
-        zip_set_file_compression(archive, zip_uint64_t(index), entry.compress ? ZIP_CM_DEFLATE : ZIP_CM_STORE, 0);
+        zip_set_file_compression(archive, zip_uint64_t(index), entry.compress ? ZIP_CM_DEFLATE : ZIP_CM_STORE,
+                                 0);
         zip_file_set_mtime(archive, zip_uint64_t(index), kEntryTime, 0);
     }
     if (zip_close(archive) < 0) {
@@ -217,7 +220,8 @@ std::variant<QByteArray, QString> ZipReader::read(const QString& name, qint64 li
     char more = 0;
     if (done < entry->size)
         reason = QStringLiteral("Its entry \"%1\" is damaged or cut short.").arg(name);
-    else if (const zip_int64_t past = zip_fread(file, &more, 1); past > 0) // a bomb inflates past what it states
+    else if (const zip_int64_t past = zip_fread(file, &more, 1);
+             past > 0) // a bomb inflates past what it states
         reason = QStringLiteral("Its entry \"%1\" inflates past the size it states.").arg(name);
     else if (past < 0) // its check sum, read at its end
         reason = QStringLiteral("Its entry \"%1\" is damaged or cut short.").arg(name);

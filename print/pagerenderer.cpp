@@ -40,7 +40,8 @@ QTransform dotsToUnits(const PagePlan& plan, const PageUnits& units) {
     to.translate(units.origin.x(), units.origin.y());
     to.scale(units.perMm, units.perMm);
     to.translate(printable.left(), printable.top());
-    to.scale(printable.width() / plan.printableDots.width(), printable.height() / plan.printableDots.height());
+    to.scale(printable.width() / plan.printableDots.width(),
+             printable.height() / plan.printableDots.height());
     return to;
 }
 

@@ -231,7 +231,7 @@ void TForm19::SpeedButton3Click() {
 void TForm19::showEvent(QShowEvent* event) {
     const CoverDocument& document = services_.main.document();
     opened_ = InUse{document.calibrationText, document.coverDotsXF, document.coverDotsYF, document.coverDotsX,
-               document.coverDotsY};
+                    document.coverDotsY};
     FixedDialog::showEvent(event);
 }
 

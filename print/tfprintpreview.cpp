@@ -77,8 +77,8 @@ protected:
         painter.fillRect(rect(), kDesk);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        drawn_ = PageRenderer(plan_, first_.isNull() ? nullptr : &first_, second_.isNull() ? nullptr : &second_,
-                              previewStyle())
+        drawn_ = PageRenderer(plan_, first_.isNull() ? nullptr : &first_,
+                              second_.isNull() ? nullptr : &second_, previewStyle())
                      .draw(painter, PageUnits::perMillimetre(scale_, toPixels(QPointF(0, 0))));
         for (const PagePicture& picture : plan_.pictures)
             drawMeasures(painter, picture);

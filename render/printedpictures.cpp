@@ -38,8 +38,9 @@ PrintedPicture PrintedPictures::at(const CoverDocument& document, const SlotInfo
     const QString coarser =
         size == printedAt
             ? QString()
-            : QStringLiteral("it is made %1 × %2 pixels for its %3 × %4 dots, as a sharper picture would need "
-                             "more than %5 MB of memory")
+            : QStringLiteral(
+                  "it is made %1 × %2 pixels for its %3 × %4 dots, as a sharper picture would need "
+                  "more than %5 MB of memory")
                   .arg(size.width())
                   .arg(size.height())
                   .arg(printedAt.width())

@@ -33,7 +33,8 @@ public:
 
     // `size` is the printed size in dots of the resolution printed at; `printedScreen` the picture
     // Print would draw of the slot on screen (its working picture or its kept copy).
-    PrintedPicture at(const CoverDocument& document, const SlotInfo& slot, const QImage& printedScreen, QSize size);
+    PrintedPicture at(const CoverDocument& document, const SlotInfo& slot, const QImage& printedScreen,
+                      QSize size);
 
 private:
     struct Made {

@@ -17,7 +17,8 @@ QImage sourceOf(const OpenedSource& source, QString& reason) {
         return {};
     }
     if (file.lastModified() != source.modified || file.size() != source.bytes) {
-        reason = QStringLiteral("its picture file \"%1\" has changed since it was opened").arg(file.fileName());
+        reason =
+            QStringLiteral("its picture file \"%1\" has changed since it was opened").arg(file.fileName());
         return {};
     }
     try {

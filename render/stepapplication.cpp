@@ -67,7 +67,8 @@ public:
     }
 
     std::optional<QString> operator()(const InsertStep& insert) {
-        pictures_.picture = withInsertedPictureAt(pictures_.picture, insert.picture, insert.at, canvas_.scale());
+        pictures_.picture =
+            withInsertedPictureAt(pictures_.picture, insert.picture, insert.at, canvas_.scale());
         return std::nullopt;
     }
 
@@ -118,8 +119,8 @@ std::optional<QString> applyStep(const CoverStep& step, StepPictures& pictures, 
                                  const QImage& source) {
     if (step.keptWasPicture)
         pictures.kept = pictures.picture;
-    if (!std::holds_alternative<FitStep>(step.inputs) && !std::holds_alternative<TextLayoutStep>(step.inputs) &&
-        pictures.picture.isNull())
+    if (!std::holds_alternative<FitStep>(step.inputs) &&
+        !std::holds_alternative<TextLayoutStep>(step.inputs) && pictures.picture.isNull())
         return QStringLiteral("it has no picture to draw on");
     return std::visit(Application(pictures, canvas, source), step.inputs);
 }

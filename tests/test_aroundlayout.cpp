@@ -11,7 +11,8 @@
 namespace {
 
 // Half the point size in pixels a UTF-16 unit; an A before a V advances 3 pixels less.
-std::vector<double> fakeCuts(const QString& text, const TextStyle& style, const std::vector<qsizetype>& cuts) {
+std::vector<double> fakeCuts(const QString& text, const TextStyle& style,
+                             const std::vector<qsizetype>& cuts) {
     std::vector<double> xs;
     for (const qsizetype cut : cuts) {
         double x = double(cut) * style.pointSize / 2;
@@ -67,8 +68,8 @@ TEST(LayoutAround, CharactersStandOnTheCircleTurnedToItsTangent) {
     for (const Case& c : {Case{CoverMode::CdCover, 4, 225, 210}, Case{CoverMode::MiniCd, 4, 150, 135},
                           Case{CoverMode::CdCover, 10, 225, 187.5}, Case{CoverMode::CdCover, -3, 225, 225},
                           Case{CoverMode::MiniCd, 100, 150, 61.5}}) {
-        const TextPlan plan =
-            planned({line("Top of the disc"), line("Bottom line")}, {.rimDistanceMm = c.rimDistanceMm}, c.mode);
+        const TextPlan plan = planned({line("Top of the disc"), line("Bottom line")},
+                                      {.rimDistanceMm = c.rimDistanceMm}, c.mode);
         ASSERT_EQ(plan.draws.size(), 12u + 10u) << "blanks are not drawn";
         EXPECT_EQ(plan.mask, c.mode == CoverMode::CdCover ? LayoutMask::Disc : LayoutMask::SmallDisc);
         const QPointF centre(c.centre, c.centre);
@@ -89,7 +90,8 @@ TEST(LayoutAround, TopReadsClockwiseAndTheBottomUprightCounterClockwise) {
         if (k == 9)
             continue;
         // Angles near six o'clock wrap from 180 to -180.
-        const double turned = std::remainder(clockAngle(all[k + 1].middle()) - clockAngle(all[k].middle()), 360.0);
+        const double turned =
+            std::remainder(clockAngle(all[k + 1].middle()) - clockAngle(all[k].middle()), 360.0);
         EXPECT_GT(k < 9 ? turned : -turned, 0.5) << k;
     }
     for (size_t k = 0; k < all.size(); ++k) {
@@ -108,7 +110,8 @@ TEST(LayoutAround, EachLineIsCentredOnItsAngleWithKerningAndSpacingKept) {
         const std::vector<TextOnCurve> all = curves(planned({line("abcde"), line("fghij")}, settings));
         ASSERT_EQ(all.size(), 10u);
         EXPECT_NEAR(clockAngle(all[2].middle()), settings.topCentreDegrees, 1e-6);
-        EXPECT_NEAR(std::remainder(clockAngle(all[7].middle()) - settings.bottomCentreDegrees, 360.0), 0, 1e-6);
+        EXPECT_NEAR(std::remainder(clockAngle(all[7].middle()) - settings.bottomCentreDegrees, 360.0), 0,
+                    1e-6);
     }
     // The kerned pair starts closer than the plain one; letter spacing moves characters apart.
     const auto gap = [](const QString& text, double spacingMm) {
@@ -152,7 +155,8 @@ TEST(LayoutAround, ATooLongLineIsSetSmallerAndNeverReachesItsOwnStart) {
     EXPECT_EQ(both.notes.shrunkLines[0].pointSize, 3);
 
     // Runs shrink in proportion; past 1 point the last characters are left out.
-    const TextPlan mixed = planned({{{QString(100, 'a'), {.pointSize = 40}}, {QString(100, 'b'), {.pointSize = 20}}}});
+    const TextPlan mixed =
+        planned({{{QString(100, 'a'), {.pointSize = 40}}, {QString(100, 'b'), {.pointSize = 20}}}});
     ASSERT_EQ(mixed.notes.shrunkLines.size(), 1u);
     const int large = mixed.notes.shrunkLines[0].pointSize;
     EXPECT_EQ(mixed.draws.front().style.pointSize, large);
@@ -171,7 +175,8 @@ TEST(LayoutAround, ATooLongLineIsSetSmallerAndNeverReachesItsOwnStart) {
 TEST(LayoutAround, GraphemesStayWholeAndLinesAfterTheSecondAreLeftOut) {
     const QString accented = QStringLiteral("e\u0301");
     const QString thumb = QStringLiteral("\U0001F44D\U0001F3FD"); // with a skin tone
-    const TextPlan plan = planned({line("a" + accented + thumb + "b"), line("c"), line("third"), line("fourth")});
+    const TextPlan plan =
+        planned({line("a" + accented + thumb + "b"), line("c"), line("third"), line("fourth")});
     QStringList texts;
     for (const TextDraw& draw : plan.draws)
         texts << draw.text;
@@ -203,8 +208,10 @@ TEST(LayoutAround, EachCharacterKeepsItsStyleFromTheEditor) {
     ASSERT_TRUE(plan);
     ASSERT_EQ(plan->draws.size(), 4u + 6u);
     EXPECT_EQ(plan->draws[1].style, (TextStyle{.family = "Liberation Sans", .pointSize = 12}));
-    EXPECT_EQ(plan->draws[2].style,
-              (TextStyle{.family = "Liberation Sans", .pointSize = 20, .bold = true, .italic = true, .colour = Qt::red}));
+    EXPECT_EQ(
+        plan->draws[2].style,
+        (TextStyle{
+            .family = "Liberation Sans", .pointSize = 20, .bold = true, .italic = true, .colour = Qt::red}));
     EXPECT_EQ(plan->draws[3].style, plan->draws[2].style);
     EXPECT_EQ(plan->notes.linesLeftOut, 1);
     // The real measure sets a kerned pair closer than the sum of its characters.

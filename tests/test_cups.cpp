@@ -12,14 +12,14 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QStandardPaths>
 #include <QFile>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QScopeGuard>
 #include <QProcess>
+#include <QScopeGuard>
+#include <QStandardPaths>
 #include <QToolButton>
 #include <cups/cups.h>
 #include <gtest/gtest.h>
@@ -205,7 +205,8 @@ TEST_F(RealPrinter, JobAnsweredWithARedirectIsToldAndLeavesNoFile) {
                QDir::temp().entryList({QStringLiteral("orbalin-job-*")}, QDir::Files);
     };
     const QStringList before = jobFiles();
-    FakePrintService service("HTTP/1.1 302 Found\r\nLocation: http://127.0.0.1:1/\r\nContent-Length: 0\r\n\r\n");
+    FakePrintService service(
+        "HTTP/1.1 302 Found\r\nLocation: http://127.0.0.1:1/\r\nContent-Length: 0\r\n\r\n");
     service.useOnThisThread();
     control<QToolButton>(form(), "SpeedButton4").click();
     cupsSetServer(nullptr);
@@ -235,9 +236,11 @@ TEST_F(RealPrinter, PdfFileChosenInThePrintDialogIsWrittenThere) {
 TEST(QueuePaper, AQueueSetForLetterGetsLetterJobs) {
     ASSERT_TRUE(cupsQueueReady(kCupsPdfQueue)) << "start the queue with tools/cups-queue.sh start";
     const auto setPaper = [](const char* size) {
-        const QStringList arguments{"-p", QString::fromLatin1(kCupsPdfQueue), "-o", QStringLiteral("PageSize=") + size};
-        return geteuid() == 0 ? QProcess::execute(QStringLiteral("lpadmin"), arguments)
-                              : QProcess::execute(QStringLiteral("sudo"), QStringList{"-n", "lpadmin"} + arguments);
+        const QStringList arguments{"-p", QString::fromLatin1(kCupsPdfQueue), "-o",
+                                    QStringLiteral("PageSize=") + size};
+        return geteuid() == 0
+                   ? QProcess::execute(QStringLiteral("lpadmin"), arguments)
+                   : QProcess::execute(QStringLiteral("sudo"), QStringList{"-n", "lpadmin"} + arguments);
     };
     ASSERT_EQ(setPaper("Letter"), 0);
     const auto backToA4 = qScopeGuard([&] { setPaper("A4"); });

@@ -147,7 +147,8 @@ TEST_F(Fit, TakeASlideSaysWhyItCannot) {
     open(bmpFile(QStringLiteral("big.bmp"), gradientPicture(900, 900)), Adjust::Resize);
     ui.calls.clear();
     takeASlide.trigger();
-    EXPECT_EQ(ui.messages(), QStringList{"Picture #1 is fitted already: open the photo again to take a part of it."});
+    EXPECT_EQ(ui.messages(),
+              QStringList{"Picture #1 is fitted already: open the photo again to take a part of it."});
     EXPECT_TRUE(ui.modalWindows().isEmpty());
 
     form().switchToMode(CoverMode::MiniCd);

@@ -116,8 +116,7 @@ struct Session {
     }
     // Inserts the added picture with its top left corner at `at` on the cover.
     void insertAdded(QPoint at) {
-        control<ImageView>(form(), "MyPicture")
-            .move(form().pictureCorner() + at);
+        control<ImageView>(form(), "MyPicture").move(form().pictureCorner() + at);
         control<QToolButton>(form(), "SpeedButton22").click();
     }
     void addPict(const QImage& image, QPoint at) {

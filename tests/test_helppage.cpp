@@ -54,7 +54,8 @@ TEST_P(HelpPage, NamesOnlyItsOwnPicturesAndPlacesAndShowsEveryPictureBeside) {
     const QStringList idList = attributeValues(html, QStringLiteral("id"));
     const QSet<QString> ids(idList.begin(), idList.end());
     QSet<QString> shown;
-    for (const QString& target : attributeValues(html, QStringLiteral("src")) + attributeValues(html, QStringLiteral("href"))) {
+    for (const QString& target :
+         attributeValues(html, QStringLiteral("src")) + attributeValues(html, QStringLiteral("href"))) {
         if (target.startsWith(QLatin1Char('#'))) {
             EXPECT_TRUE(ids.contains(target.mid(1))) << "no place named " << target.toStdString();
         } else {

@@ -13,7 +13,8 @@ using UserFiles = TempFiles;
 
 // One environment variable for one test.
 struct Setting {
-    Setting(const char* name, const QString& value) : name(name), had(qEnvironmentVariableIsSet(name)), old(qgetenv(name)) {
+    Setting(const char* name, const QString& value)
+        : name(name), had(qEnvironmentVariableIsSet(name)), old(qgetenv(name)) {
         value.isNull() ? qunsetenv(name) : qputenv(name, QFile::encodeName(value));
     }
     ~Setting() { had ? qputenv(name, old) : qunsetenv(name); }
@@ -37,7 +38,10 @@ TEST_F(UserFiles, ASharedProgramFolderIsNeverWrittenWhateverTheUsersFolders) {
         QString problemHas;
     } cases[] = {
         {"a file for the cache", {path("data/"), path("file/c/")}, path("data/"), path("data/"), {}},
-        {"a file for the data", {path("file/d/"), path("cache/")}, path("file/d/"), path("cache/"),
+        {"a file for the data",
+         {path("file/d/"), path("cache/")},
+         path("file/d/"),
+         path("cache/"),
          path("file/d/") + "\" cannot be made or written: Not a directory."},
         {"no home", {}, runtime, runtime, "HOME is not set"},
     };
@@ -48,14 +52,16 @@ TEST_F(UserFiles, ASharedProgramFolderIsNeverWrittenWhateverTheUsersFolders) {
         EXPECT_EQ(chosen.problem.isEmpty(), c.problemHas.isEmpty()) << c.name;
         EXPECT_TRUE(chosen.problem.contains(c.problemHas)) << c.name << ": " << chosen.problem.toStdString();
     }
-    EXPECT_EQ(QDir(program).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{"shared-install"});
+    EXPECT_EQ(QDir(program).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList{"shared-install"});
 }
 
 TEST_F(UserFiles, AMissingHomeIsTheUsersEntryNotTheRootFolder) {
     const Setting home("HOME", {});
     const Setting data("XDG_DATA_HOME", QStringLiteral("relative/is/ignored"));
     const QString folder = userFolders().data;
-    EXPECT_TRUE(folder.endsWith(QLatin1String("/.local/share/orbalin/")) && !folder.startsWith(QLatin1String("/.local")))
+    EXPECT_TRUE(folder.endsWith(QLatin1String("/.local/share/orbalin/")) &&
+                !folder.startsWith(QLatin1String("/.local")))
         << folder.toStdString();
 }
 

@@ -1,7 +1,7 @@
 // The one page renderer: the same plan lands at the same places in printer dots, file units and
 // preview pixels; each style draws its own die-cut lines and marks and nothing of the others'.
-#include "print/pagerenderer.h"
 #include "print/pageplan.h"
+#include "print/pagerenderer.h"
 #include "support/pictures.h"
 #include "support/printedpage.h"
 

@@ -1,9 +1,9 @@
 // The platform layer: the error dispatch, the scripted dialogs and fixed windows.
-#include "platform/qt/application.h"
-#include "platform/qt/fixeddialog.h"
-#include "platform/orbalinerror.h"
 #include "doubles/scriptedinteraction.h"
 #include "doubles/testprinter.h"
+#include "platform/orbalinerror.h"
+#include "platform/qt/application.h"
+#include "platform/qt/fixeddialog.h"
 
 #include <QPushButton>
 #include <QTest>

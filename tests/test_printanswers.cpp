@@ -29,19 +29,20 @@ struct Answer {
 };
 
 std::vector<Answer> answers() {
-    const QByteArray longName = ipp::answer(0) + ipp::attribute(char(IPP_TAG_INTEGER), QByteArray(65535, 'n'), "1234") +
-                                ipp::end();
-    const QByteArray longStatus = ipp::answer(0x0400) +
-                                  ipp::attribute(char(IPP_TAG_TEXT), "status-message",
-                                                 "Bad\nthing " + QByteArray(30000, 'x')) +
-                                  ipp::end();
+    const QByteArray longName =
+        ipp::answer(0) + ipp::attribute(char(IPP_TAG_INTEGER), QByteArray(65535, 'n'), "1234") + ipp::end();
+    const QByteArray longStatus =
+        ipp::answer(0x0400) +
+        ipp::attribute(char(IPP_TAG_TEXT), "status-message", "Bad\nthing " + QByteArray(30000, 'x')) +
+        ipp::end();
     using Then = FakePrintService::Then;
     return {
         {"Taken", ipp::httpOk(kTaken), Then::KeepOpen, ""},
         {"Redirect302", redirect(302), Then::KeepOpen, "another address (HTTP 302"},
         {"Redirect301", redirect(301), Then::KeepOpen, "another address (HTTP 301"},
         {"Redirect303", redirect(303), Then::KeepOpen, "another address (HTTP 303"},
-        {"NoContent204", "HTTP/1.1 204 No Content\r\n\r\n", Then::KeepOpen, "answered with nothing (HTTP 204"},
+        {"NoContent204", "HTTP/1.1 204 No Content\r\n\r\n", Then::KeepOpen,
+         "answered with nothing (HTTP 204"},
         {"Password401",
          "HTTP/1.1 401 Unauthorized\r\nWWW-Authenticate: Basic realm=\"CUPS\"\r\nContent-Length: 0\r\n\r\n",
          Then::KeepOpen, "asks for a user name and password"},
@@ -55,8 +56,8 @@ std::vector<Answer> answers() {
         {"TextJobId",
          ipp::httpOk(ipp::answer(0) + ipp::attribute(char(IPP_TAG_TEXT), "job-id", "7") + ipp::end()),
          Then::KeepOpen, "not a positive whole number"},
-        {"NegativeJobId", ipp::httpOk(ipp::answer(0) + ipp::integer("job-id", -3) + ipp::end()), Then::KeepOpen,
-         "not a positive whole number"},
+        {"NegativeJobId", ipp::httpOk(ipp::answer(0) + ipp::integer("job-id", -3) + ipp::end()),
+         Then::KeepOpen, "not a positive whole number"},
         {"RefusedWithALongMessage", ipp::httpOk(longStatus), Then::KeepOpen,
          "refused the job (Bad thing xxxx"},
     };
@@ -116,7 +117,8 @@ TEST(PrintJobRequest, NamesItsFormatOnceAndCarriesTheFile) {
         pdf.write(content);
     }
     EXPECT_FALSE(
-        submitPrintJob(QStringLiteral("Orbalin_PDF"), file, QStringLiteral("Obn7000"), {{"media", "A4"}}).has_value());
+        submitPrintJob(QStringLiteral("Orbalin_PDF"), file, QStringLiteral("Obn7000"), {{"media", "A4"}})
+            .has_value());
     const QByteArray request = service.lastJobRequest();
     EXPECT_EQ(request.count("document-format"), 1);
     EXPECT_TRUE(request.contains("application/pdf"));
@@ -138,10 +140,12 @@ TEST(OddPrintServiceQuestions, AreAskedOnceAndSayWhatTheServiceDid) {
             message = error.message();
         }
         EXPECT_TRUE(message.startsWith("No printer can be used: the print service")) << message.toStdString();
-        EXPECT_TRUE(message.contains(reply.contains("302") ? "HTTP 302" : "HTTP 204")) << message.toStdString();
+        EXPECT_TRUE(message.contains(reply.contains("302") ? "HTTP 302" : "HTTP 204"))
+            << message.toStdString();
         const std::optional<QString> refusal = printServerRefusal(QStringLiteral("Orbalin_PDF"));
         ASSERT_TRUE(refusal.has_value());
-        EXPECT_TRUE(refusal->contains(reply.contains("302") ? "HTTP 302" : "HTTP 204")) << refusal->toStdString();
+        EXPECT_TRUE(refusal->contains(reply.contains("302") ? "HTTP 302" : "HTTP 204"))
+            << refusal->toStdString();
         EXPECT_LE(questions.requests(), 2);
         cupsSetServer(nullptr);
     }

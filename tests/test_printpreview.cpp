@@ -243,9 +243,10 @@ TEST_F(PagePreview, HugeStretchIsMadeWithinTheMemoryBudgetAndSaidInThePreview) {
         QString note;
     };
     for (const Budget& budget :
-         {Budget{qint64(48) << 20, "Picture #1 prints coarser than the printer can: it is made %1 × %2 pixels "
-                                   "for its 28370 × 28380 dots, as a sharper picture would need more than 48 MB of "
-                                   "memory."},
+         {Budget{qint64(48) << 20,
+                 "Picture #1 prints coarser than the printer can: it is made %1 × %2 pixels "
+                 "for its 28370 × 28380 dots, as a sharper picture would need more than 48 MB of "
+                 "memory."},
           Budget{qint64(3) << 20, "Picture #1 prints at screen resolution: a sharper picture for its 28370 × "
                                   "28380 dots would need more than 3 MB of memory."}}) {
         form().setPrintPictureBudget(budget.bytes);
@@ -272,8 +273,8 @@ TEST_F(PagePreview, HugeStretchIsMadeWithinTheMemoryBudgetAndSaidInThePreview) {
         // On the disc's ring, a quarter across: the picture, not an empty page.
         const QColor ring = made.pixelColor(made.width() / 4, made.height() / 2);
         EXPECT_TRUE(ring.red() > 240 && ring.green() < 16 && ring.blue() < 16) << ring.name().toStdString();
-        const QString note = budget.note.contains("%1") ? budget.note.arg(made.width()).arg(made.height())
-                                                         : budget.note;
+        const QString note =
+            budget.note.contains("%1") ? budget.note.arg(made.width()).arg(made.height()) : budget.note;
         EXPECT_TRUE(measures.endsWith(note)) << measures.toStdString();
     }
 }

@@ -123,7 +123,8 @@ TEST_F(SafeWrite, TheProgramCanReadItsOwnFileAgainWhateverRightsTheOldOneHad) {
     const QString target = write(QStringLiteral("refresh1.bmp"), "old");
     ASSERT_TRUE(QFile::setPermissions(target, {}));
     EXPECT_EQ(writeWhole(target, FileOwner::Program, writing("new")), std::nullopt);
-    EXPECT_EQ(QFileInfo(target).permissions() & ~(QFile::ReadUser | QFile::WriteUser), QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_EQ(QFileInfo(target).permissions() & ~(QFile::ReadUser | QFile::WriteUser),
+              QFile::ReadOwner | QFile::WriteOwner);
 }
 
 // A write killed between its last byte and the rename leaves its file under the fresh name.
@@ -132,7 +133,8 @@ TEST_F(SafeWrite, LeftoversOfKilledWritesAreRemovedAndNothingElse) {
                              "photo.jpg.Ab12Cd", "notes.bmp.Ab12Cd7", "Cd_cfg.ini.x9-8z7"})
         write(QLatin1String(name), "x");
     removeStagedLeftovers(dir.path());
-    EXPECT_EQ(entries(), (QStringList{"Cd_cfg.ini.x9-8z7", "notes.bmp.Ab12Cd7", "photo.jpg.Ab12Cd", "refresh1.bmp"}));
+    EXPECT_EQ(entries(),
+              (QStringList{"Cd_cfg.ini.x9-8z7", "notes.bmp.Ab12Cd7", "photo.jpg.Ab12Cd", "refresh1.bmp"}));
 }
 
 TEST_F(SafeWrite, TheProgramReplacesALinkAndTheUserWritesThroughIt) {

@@ -203,8 +203,8 @@ TEST(ScaledDrawing, TextAroundTheDiscLandsOnTheScaledPlaces) {
                     << "drawn on its baseline's middle: " << piece.draws[0].text.toStdString();
             }
             expectScaledPoint(inkAtScale.topLeft(), ink.topLeft(), scale, piece.draws[0].text.toStdString());
-            expectScaledPoint(inkAtScale.bottomRight() + QPoint(1, 1), ink.bottomRight() + QPoint(1, 1), scale,
-                              piece.draws[0].text.toStdString());
+            expectScaledPoint(inkAtScale.bottomRight() + QPoint(1, 1), ink.bottomRight() + QPoint(1, 1),
+                              scale, piece.draws[0].text.toStdString());
         }
     }
 }

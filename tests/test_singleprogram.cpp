@@ -24,7 +24,8 @@ protected:
 
     // Starts the program copied into the folder (or `executable`); `checkOnly` makes it quit once
     // its window is up.
-    std::unique_ptr<QProcess> launch(bool checkOnly, const QProcessEnvironment& extra = {}, const QString& executable = {}) {
+    std::unique_ptr<QProcess> launch(bool checkOnly, const QProcessEnvironment& extra = {},
+                                     const QString& executable = {}) {
         auto process = std::make_unique<QProcess>();
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("QT_QPA_PLATFORM", "offscreen");
@@ -103,8 +104,10 @@ TEST_F(SingleProgramTest, ALockWithoutALiveHolderDoesNotBlockTheStart) {
         {"empty", [](const ProgramFolder& f) { f.write("orbalin.lock", ""); }},
         {"garbage", [](const ProgramFolder& f) { f.write("orbalin.lock", "\x01\x02 not a lock \xff\n\n"); }},
         {"a folder", [](const ProgramFolder& f) { ASSERT_TRUE(QDir().mkdir(f.file("orbalin.lock"))); }},
-        {"a link leading nowhere", [](const ProgramFolder& f) { ASSERT_TRUE(QFile::link(f.file("gone"), f.file("orbalin.lock"))); }},
-        {"another machine's, naming a live process", [&otherHost](const ProgramFolder& f) { f.write("orbalin.lock", otherHost); }},
+        {"a link leading nowhere",
+         [](const ProgramFolder& f) { ASSERT_TRUE(QFile::link(f.file("gone"), f.file("orbalin.lock"))); }},
+        {"another machine's, naming a live process",
+         [&otherHost](const ProgramFolder& f) { f.write("orbalin.lock", otherHost); }},
     };
     std::vector<std::unique_ptr<ProgramFolder>> folders;
     std::vector<std::unique_ptr<QProcess>> starts;
@@ -135,7 +138,8 @@ TEST_F(SingleProgramTest, ASocketNameHeldByAListenerThatIsNotTheProgramDoesNotTa
     QLocalServer::removeServer(name);
     ASSERT_TRUE(squatter.listen(name));
     // A lock the start cannot take at once, so that it asks on the socket before anything else.
-    folder.write("orbalin.lock", QByteArray::number(QCoreApplication::applicationPid()) + "\norbalin\nelsewhere.invalid\n");
+    folder.write("orbalin.lock",
+                 QByteArray::number(QCoreApplication::applicationPid()) + "\norbalin\nelsewhere.invalid\n");
 
     const auto first = launch(false);
     ASSERT_TRUE(heldBy(folder.file("orbalin.lock"), first->processId()))
@@ -160,7 +164,9 @@ TEST_F(SingleProgramTest, AProgramFolderNamedInLatin1IsFoundAndWrittenInItself) 
     const QByteArray latin1 = base + "caf\xe9";
     ASSERT_EQ(::mkdir(latin1.constData(), 0755), 0);
     for (const QString& name : entries(folder.path()))
-        ASSERT_EQ(::rename((base + QFile::encodeName(name)).constData(), (latin1 + '/' + QFile::encodeName(name)).constData()), 0);
+        ASSERT_EQ(::rename((base + QFile::encodeName(name)).constData(),
+                           (latin1 + '/' + QFile::encodeName(name)).constData()),
+                  0);
     ASSERT_EQ(::symlink((latin1 + "/orbalin").constData(), (base + "run").constData()), 0);
 
     const auto start = launch(true, {}, folder.file("run"));
@@ -168,7 +174,8 @@ TEST_F(SingleProgramTest, AProgramFolderNamedInLatin1IsFoundAndWrittenInItself) 
     const QByteArray said = start->readAllStandardError();
     EXPECT_FALSE(said.contains("could not be loaded")) << said.toStdString();
     EXPECT_EQ(start->exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(::access((latin1 + "/config.obn").constData(), F_OK), 0) << "the language choice went elsewhere";
+    EXPECT_EQ(::access((latin1 + "/config.obn").constData(), F_OK), 0)
+        << "the language choice went elsewhere";
     // Qt does not list the Latin-1 name at all: the link is all it sees here.
     EXPECT_EQ(entries(folder.path()), QStringList{QStringLiteral("run")});
 
@@ -192,8 +199,9 @@ TEST_F(SingleProgramTest, AnUnusableDataFolderIsNamedAndTheSharedFolderStaysUnto
     const auto start = launch(true, environment);
     ASSERT_TRUE(start->waitForFinished(60000));
     const QString said = QString::fromLocal8Bit(start->readAllStandardError());
-    EXPECT_EQ(said.count(QStringLiteral("Orbalin says: Orbalin cannot keep your calibrations and choices: the folder "
-                                        "\"%1\" cannot be made or written: Not a directory.")
+    EXPECT_EQ(said.count(QStringLiteral(
+                             "Orbalin says: Orbalin cannot keep your calibrations and choices: the folder "
+                             "\"%1\" cannot be made or written: Not a directory.")
                              .arg(folder.file("home/data/orbalin/"))),
               1)
         << said.toStdString();

@@ -44,9 +44,10 @@ TEST(SlotHistory, UndoAndRedoGiveBackEveryStateByteForByte) {
     const QImage photo = noisePicture(450, 450, 1);
     QImage indexed = noisePicture(200, 120, 2).convertToFormat(QImage::Format_Indexed8);
     std::vector<SlotState> states{SlotState{}, fitted(photo)};
-    states.push_back(withPicture(states.back(), paintedOver(photo, {40, 50, 90, 20}, Qt::yellow))); // few pixels
-    states.push_back(fitted(photo.transformed(QTransform().rotate(90))));                         // another shape
-    states.push_back(withPicture(states.back(), indexed));                                          // another format
+    states.push_back(
+        withPicture(states.back(), paintedOver(photo, {40, 50, 90, 20}, Qt::yellow))); // few pixels
+    states.push_back(fitted(photo.transformed(QTransform().rotate(90))));              // another shape
+    states.push_back(withPicture(states.back(), indexed));                             // another format
     states.push_back(withPicture(states.back(), paintedOver(indexed, {0, 0, 10, 10}, Qt::red)));
     SlotHistory history;
     for (size_t i = 1; i < states.size(); ++i)
@@ -68,8 +69,9 @@ TEST(SlotHistory, KeepsTheLastFiftyStepsAtTheCostOfWhatTheyChanged) {
     std::vector<SlotState> states{fitted(photo)};
     SlotHistory history;
     for (int i = 1; i <= 60; ++i) {
-        states.push_back(withPicture(states.back(), paintedOver(states.back().picture.bitmap(),
-                                                                {i * 5, i * 5, 60, 16}, QColor(i * 4, 0, 0))));
+        states.push_back(
+            withPicture(states.back(), paintedOver(states.back().picture.bitmap(), {i * 5, i * 5, 60, 16},
+                                                   QColor(i * 4, 0, 0))));
         history.record(step(i), states[size_t(i) - 1], states.back());
     }
     // A stamp-sized change packs to a few hundred bytes, far below the picture it changed.
@@ -127,8 +129,9 @@ TEST(SlotHistory, AWalkBackAndForthHoldsNoMoreMemory) {
     std::vector<SlotState> states{fitted(photo)};
     SlotHistory history;
     for (int i = 1; i <= 50; ++i) {
-        states.push_back(withPicture(states.back(), paintedOver(states.back().picture.bitmap(),
-                                                                {i * 4, i * 3, 50, 14}, QColor(0, 0, i * 5))));
+        states.push_back(
+            withPicture(states.back(), paintedOver(states.back().picture.bitmap(), {i * 4, i * 3, 50, 14},
+                                                   QColor(0, 0, i * 5))));
         history.record(step(i), states[size_t(i) - 1], states.back());
     }
     const qint64 before = history.bytes();

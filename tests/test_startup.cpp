@@ -1,8 +1,8 @@
 // What the program looks like right after it starts, with and without a printer.
 #include "about/tform20.h"
 #include "decor/tform18.h"
-#include "platform/qt/statuspanels.h"
 #include "platform/ownfolder.h"
+#include "platform/qt/statuspanels.h"
 #include "print/tform19.h"
 #include "support/programfixture.h"
 
@@ -188,10 +188,13 @@ TEST_F(StartUp, AReadOnlyProgramFolderKeepsTheUsersFilesInTheirOwnFolder) {
     QTemporaryDir userData;
     const QString own = userData.path() + QStringLiteral("/orbalin/");
     EXPECT_EQ(foldersForOwnFiles(folder.path(), {own, own}).own, folder.path());
-    EXPECT_EQ(foldersForOwnFiles(folder.file("exemple.bmp/"), {own, own}).own, own) << "a folder that cannot be written";
+    EXPECT_EQ(foldersForOwnFiles(folder.file("exemple.bmp/"), {own, own}).own, own)
+        << "a folder that cannot be written";
 
     const QByteArray shippedChoice = folder.read("config.obn");
-    const auto run = [&] { program = std::make_unique<Orbalin>(ProgramContext{folder.path(), ui, printer, 0, {}, own}); };
+    const auto run = [&] {
+        program = std::make_unique<Orbalin>(ProgramContext{folder.path(), ui, printer, 0, {}, own});
+    };
     run();
     Picture(gradientPicture(640, 480)).saveBmp(userData.filePath("photo.bmp"));
     openPicture(*program, ui, userData.filePath("photo.bmp"), Adjust::Resize);
@@ -201,7 +204,8 @@ TEST_F(StartUp, AReadOnlyProgramFolderKeepsTheUsersFilesInTheirOwnFolder) {
         calibrate.SpeedButton1->click();
     });
     control<QToolButton>(form(), "SpeedButton11").click();
-    ui.modalActions.push_back([](QDialog& shown) { shown.findChild<QAbstractButton*>(QStringLiteral("Button1"))->click(); });
+    ui.modalActions.push_back(
+        [](QDialog& shown) { shown.findChild<QAbstractButton*>(QStringLiteral("Button1"))->click(); });
     control<QAction>(form(), "German1").trigger();
     control<QAction>(form(), "PrintAtScreenResolution1").trigger();
 
@@ -229,7 +233,8 @@ TEST_F(StartUp, WorkingPicturesLiveInTheWorkFolderAndClearReadsThemThere) {
     program = std::make_unique<Orbalin>(ProgramContext{folder.path(), ui, printer, 0, {}, own, work});
     Picture(gradientPicture(640, 480)).saveBmp(data.filePath("photo.bmp"));
     openPicture(*program, ui, data.filePath("photo.bmp"), Adjust::Resize);
-    EXPECT_EQ(QDir(cache.path()).entryList(QDir::Files), (QStringList{"cd1_tmp.bmp", "refresh1.bmp", "tst.bmp"}));
+    EXPECT_EQ(QDir(cache.path()).entryList(QDir::Files),
+              (QStringList{"cd1_tmp.bmp", "refresh1.bmp", "tst.bmp"}));
     EXPECT_EQ(QDir(data.path()).entryList(QDir::Files), (QStringList{"config.obn", "photo.bmp"}));
     const Picture fitted = form().document().slotPicture[0];
     control<QToolButton>(form(), "SpeedButton5").click(); // Clear, from the refresh file

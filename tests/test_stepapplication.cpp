@@ -63,8 +63,8 @@ TEST(StepApplication, APrintedScaleThatIsNotSquareScalesEachWayOnItsOwn) {
     ASSERT_EQ(printed.scale(), QSizeF(2, 3));
 
     StepPictures inserted = fittedTo(white);
-    ASSERT_FALSE(applyStep({"Insert Picture", InsertStep{solidPicture(20, 10, Qt::blue), {100, 50}}}, inserted,
-                           printed));
+    ASSERT_FALSE(applyStep({"Insert Picture", InsertStep{solidPicture(20, 10, Qt::blue), {100, 50}}},
+                           inserted, printed));
     // An inserted picture is taken square, its shorter side.
     EXPECT_EQ(inkBox(inserted.picture), QRect(200, 150, 20, 30));
 

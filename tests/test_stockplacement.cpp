@@ -101,13 +101,17 @@ TEST(StockPlacement, LabelBeyondThePrintersReachGivesANegativeOffsetAndACut) {
 TEST(StockPlacement, SheetsOfOneThreeAndNineDiscsPlaceTwoPicturesAndKeepThePrintedSize) {
     TestPrinter printer(TestPrinter::a4WithMargins());
     const PrinterPage page = pageOf(printer);
-    for (const auto& [mode, radius, pitch] : {std::tuple(CoverMode::CdCover, 58.5, 130.0),
-                                              std::tuple(CoverMode::MiniCd, 39.0, 90.0)})
+    for (const auto& [mode, radius, pitch] :
+         {std::tuple(CoverMode::CdCover, 58.5, 130.0), std::tuple(CoverMode::MiniCd, 39.0, 90.0)})
         for (const auto& [columns, rows] : {std::pair(1, 1), std::pair(3, 1), std::pair(3, 3)}) {
             SCOPED_TRACE(std::string(modeInfo(mode).statusText) + ", " + std::to_string(columns * rows));
             LabelStock sheet{QStringLiteral("Test"), QStringLiteral("sheet"), {}, {}, 420, 420, {}, false};
-            sheet.labels.push_back(
-                {LabelShape::Disc, 2 * radius, 2 * radius, radius, 10, {{columns, rows, 20, 15, pitch, pitch}}});
+            sheet.labels.push_back({LabelShape::Disc,
+                                    2 * radius,
+                                    2 * radius,
+                                    radius,
+                                    10,
+                                    {{columns, rows, 20, 15, pitch, pitch}}});
             const CalibrationTexts current = calibrated(mode, printer);
             const CalibrationTexts texts = offsetsForStock(sheet, mode, current, page);
             EXPECT_TRUE(texts[4] == current[4] && texts[5] == current[5]) << "printed size changed";

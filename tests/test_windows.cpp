@@ -134,7 +134,8 @@ TEST_F(Windows, EscapeLeavesEveryWindowChangingNothing) {
         {"FLibrary", click("SpeedButton25")},
         {"Form7", click("SpeedButton23")},
         {"Form4", [this] { control<QAction>(form(), "German1").trigger(); }},
-        {"Form3", [this, click] { control<QAction>(form(), "Backcover1").trigger(), click("SpeedButton10")(); }},
+        {"Form3",
+         [this, click] { control<QAction>(form(), "Backcover1").trigger(), click("SpeedButton10")(); }},
     };
     for (const auto& [window, show] : windows)
         EXPECT_TRUE(leaves(window, kEscape, show)) << window;

@@ -102,7 +102,9 @@ SetLine fitted(const StyledLine& line, double room, double spacing, const Measur
 QString aroundNote(const PlanNotes& notes) {
     QStringList parts;
     for (const ShrunkLine& line : notes.shrunkLines) {
-        QString part = QStringLiteral("Line %1 set at %2 pt to fit around the disc").arg(line.line + 1).arg(line.pointSize);
+        QString part = QStringLiteral("Line %1 set at %2 pt to fit around the disc")
+                           .arg(line.line + 1)
+                           .arg(line.pointSize);
         if (line.charactersLeftOut > 0)
             part += QStringLiteral(", its last %1 characters left out").arg(line.charactersLeftOut);
         parts << part;
@@ -132,7 +134,8 @@ std::optional<TextPlan> planAround(const std::vector<StyledLine>& lines, CoverMo
     const auto hasText = [](const StyledLine& line) {
         return std::any_of(line.begin(), line.end(), [](const TextLine& run) { return !run.text.isEmpty(); });
     };
-    const int setLines = int(std::count_if(lines.begin(), lines.begin() + std::min<size_t>(2, lines.size()), hasText));
+    const int setLines =
+        int(std::count_if(lines.begin(), lines.begin() + std::min<size_t>(2, lines.size()), hasText));
     const double room = toRadians(360.0 / std::max(1, setLines) - kGapDegrees) * circle->radius;
     const double spacing =
         std::isfinite(settings.letterSpacingMm) ? settings.letterSpacingMm * disc::kPixelsPerMm : 0;
@@ -154,8 +157,8 @@ std::optional<TextPlan> planAround(const std::vector<StyledLine>& lines, CoverMo
             const double along = piece.start + spacing * double(k) + advance / 2 - half;
             // Clockwise from twelve o'clock on top; the bottom line runs the other way.
             const double at = centre + (top ? 1 : -1) * along / circle->radius * 180 / std::numbers::pi;
-            const QPointF middle = circle->centre + QPointF(std::sin(toRadians(at)), -std::cos(toRadians(at))) *
-                                                        circle->radius;
+            const QPointF middle =
+                circle->centre + QPointF(std::sin(toRadians(at)), -std::cos(toRadians(at))) * circle->radius;
             const double degrees = top ? at : at - 180;
             const QPointF direction(std::cos(toRadians(degrees)), std::sin(toRadians(degrees)));
             plan.draws.push_back({piece.text, QPoint(), piece.style, 0,

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "cover/covermode.h"
-#include "text/layouttables.h"
 #include "cover/textplan.h"
 #include "text/aroundlayout.h"
+#include "text/layouttables.h"
 
 #include <QColor>
 #include <QStringList>
@@ -32,7 +32,6 @@ quint32 colourValue(const QColor& colour);
 QStringList fontSizeEntries();
 // The installed fonts with "Arial" before them, even when it is one of them.
 QStringList fontListEntries(const QStringList& installedFamilies);
-
 
 // The editor's lines are its blocks. A last empty block, left by a final line break or by an empty
 // editor, is not a line.

@@ -88,9 +88,10 @@ void paintTextPlanAt(QImage& picture, const TextPlan& plan, QSizeF scale, const 
                     painter.setFont(curveFont(draw.style));
                     painter.setPen(draw.style.colour);
                 }
-                painter.setWorldTransform(
-                    QTransform().translate(draw.curve->origin.x(), draw.curve->origin.y()).rotate(draw.curve->degrees) *
-                    scaled);
+                painter.setWorldTransform(QTransform()
+                                              .translate(draw.curve->origin.x(), draw.curve->origin.y())
+                                              .rotate(draw.curve->degrees) *
+                                          scaled);
                 painter.drawText(QPointF(0, 0), draw.text);
                 continue;
             }

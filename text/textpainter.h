@@ -22,9 +22,10 @@ QSize measureOnCover(const QString& text, const TextStyle& style);
 std::vector<double> measureCutsOnCover(const QString& text, const TextStyle& style,
                                        const std::vector<qsizetype>& cuts);
 
-// Draws the plan's texts on the picture (a piece on a curve by its baseline, turned about its start), glyphs only (greyscale antialiased, no background), then
-// lays the plan's mask over it: `discMask` or `smallDiscMask`, the masks the fitting uses. A picture
-// in another format is brought to QImage::Format_BGR888 first; a null picture is left alone.
+// Draws the plan's texts on the picture (a piece on a curve by its baseline, turned about its start), glyphs
+// only (greyscale antialiased, no background), then lays the plan's mask over it: `discMask` or
+// `smallDiscMask`, the masks the fitting uses. A picture in another format is brought to
+// QImage::Format_BGR888 first; a null picture is left alone.
 void paintTextPlan(QImage& picture, const TextPlan& plan, const QImage& discMask,
                    const QImage& smallDiscMask);
 

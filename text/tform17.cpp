@@ -8,11 +8,11 @@
 #include "platform/qt/controlpurpose.h"
 #include "platform/qt/handlerwiring.h"
 #include "platform/qt/statuspanels.h"
+#include "platform/qt/toolbutton.h"
 #include "platform/qt/windowface.h"
 #include "text/textarealists.h"
 #include "text/textlayouts.h"
 #include "text/textpainter.h"
-#include "platform/qt/toolbutton.h"
 
 #include <QComboBox>
 #include <QFontDatabase>
@@ -39,8 +39,11 @@ void paint(QWidget* widget, const QColor& colour) {
 QToolButton* areaButton(QWidget* parent, const char* name, Glyph picture, QRect geometry,
                         Qt::ToolButtonStyle style = Qt::ToolButtonTextUnderIcon, int pictureSize = 32) {
     return toolButton(parent, QLatin1String(name),
-                      {.caption = caption(name), .icon = QIcon(glyph(picture, pictureSize)), .iconSize = pictureSize,
-                       .style = style, .namedByCaption = true},
+                      {.caption = caption(name),
+                       .icon = QIcon(glyph(picture, pictureSize)),
+                       .iconSize = pictureSize,
+                       .style = style,
+                       .namedByCaption = true},
                       geometry);
 }
 
@@ -215,7 +218,8 @@ void TForm17::toggleStyle(bool italic) {
         else
             format.setFontWeight(on ? QFont::Bold : QFont::Normal);
         RichEdit1->mergeCurrentCharFormat(format);
-        showStyle(italic ? SpeedButton3 : SpeedButton2, on, italic ? Image6 : Image4, italic ? Image5 : Image3);
+        showStyle(italic ? SpeedButton3 : SpeedButton2, on, italic ? Image6 : Image4,
+                  italic ? Image5 : Image3);
         (italic ? italicGlyphStale : boldGlyphStale) = true;
     };
     styleTogglePending = 1;

@@ -32,8 +32,8 @@ IppMessage request(ipp_op_t operation, const char* printerUri) {
 
 QByteArray printerUri(const QByteArray& printerName) {
     char uri[HTTP_MAX_URI];
-    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(), "/printers/%s",
-                     printerName.constData());
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(),
+                     "/printers/%s", printerName.constData());
     return uri;
 }
 
@@ -44,7 +44,8 @@ bool succeeded(ipp_t* response) {
 std::optional<QString> refusalOf(const QByteArray& printerName) {
     IppMessage question = request(IPP_OP_GET_PRINTER_ATTRIBUTES, printerUri(printerName).constData());
     static const char* const wanted[] = {"printer-is-accepting-jobs", "printer-state"};
-    ippAddStrings(question.get(), IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 2, nullptr, wanted);
+    ippAddStrings(question.get(), IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 2, nullptr,
+                  wanted);
     const IppAnswer answer = exchangeIpp(std::move(question), "/", {}, kQuestionBounds);
     if (!answer.response)
         return answer.unanswered ? printServiceSilence() : answer.fault;
@@ -55,8 +56,10 @@ std::optional<QString> refusalOf(const QByteArray& printerName) {
             .arg(statusOf(answer.response.get()));
     ipp_attribute_t* accepting =
         ippFindAttribute(answer.response.get(), "printer-is-accepting-jobs", IPP_TAG_BOOLEAN);
-    if (accepting == nullptr && ippFindAttribute(answer.response.get(), "printer-state", IPP_TAG_ENUM) == nullptr)
-        return QStringLiteral("the print service does not answer for the printer: its answer says nothing of it.");
+    if (accepting == nullptr &&
+        ippFindAttribute(answer.response.get(), "printer-state", IPP_TAG_ENUM) == nullptr)
+        return QStringLiteral(
+            "the print service does not answer for the printer: its answer says nothing of it.");
     if (accepting != nullptr && !ippGetBoolean(accepting, 0))
         return QStringLiteral("the printer is not accepting jobs.");
     return std::nullopt;
@@ -66,17 +69,19 @@ std::optional<QString> refusalOf(const QByteArray& printerName) {
 std::optional<QString> jobNumberFault(ipp_t* response) {
     ipp_attribute_t* id = ippFindAttribute(response, "job-id", IPP_TAG_ZERO);
     if (id == nullptr)
-        return QStringLiteral("the print service said it took the job but gave it no job number, so it cannot be "
-                              "found in the queue. Check the printer's queue before printing again.");
+        return QStringLiteral(
+            "the print service said it took the job but gave it no job number, so it cannot be "
+            "found in the queue. Check the printer's queue before printing again.");
     if (ippGetValueTag(id) != IPP_TAG_INTEGER || ippGetCount(id) != 1 || ippGetInteger(id, 0) <= 0)
-        return QStringLiteral("the print service said it took the job but gave it a job number that is not one "
-                              "(not a positive whole number). Check the printer's queue before printing again.");
+        return QStringLiteral(
+            "the print service said it took the job but gave it a job number that is not one "
+            "(not a positive whole number). Check the printer's queue before printing again.");
     return std::nullopt;
 }
 
 // The job is one Print-Job request carrying the file, asked once within its bounds.
-std::optional<QString> jobRefusal(const QByteArray& printerName, const QString& pdfFile, const QByteArray& title,
-                                  const JobOptions& options) {
+std::optional<QString> jobRefusal(const QByteArray& printerName, const QString& pdfFile,
+                                  const QByteArray& title, const JobOptions& options) {
     const QByteArray uri = printerUri(printerName);
     IppMessage job = request(IPP_OP_PRINT_JOB, uri.constData());
     ippAddString(job.get(), IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, title.constData());
@@ -101,7 +106,8 @@ std::optional<QString> jobRefusal(const QByteArray& printerName, const QString& 
 // Shown when a wait lasts: what the program waits for, and Cancel.
 class WaitWindow : public QDialog {
 public:
-    explicit WaitWindow(QWidget* owner) : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    explicit WaitWindow(QWidget* owner)
+        : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
         setObjectName(QStringLiteral("PrintServiceWait"));
         setWindowTitle(QStringLiteral("Print service"));
         setWindowModality(Qt::ApplicationModal);
@@ -144,7 +150,8 @@ bool waitForPrintService(const std::function<bool()>& answered, int waitMs) {
             window = std::make_unique<WaitWindow>(QApplication::activeWindow());
             window->show();
         }
-        QCoreApplication::processEvents(window ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents, 10);
+        QCoreApplication::processEvents(window ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents,
+                                        10);
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     return true;
@@ -166,9 +173,11 @@ std::optional<QString> printServerRefusal(const QString& printerName) {
 std::optional<QString> printServiceFault() {
     const auto fault = askPrintService<std::optional<QString>>([]() -> std::optional<QString> {
         IppMessage question(ippNewRequest(IPP_OP_CUPS_GET_DEFAULT));
-        ippAddString(question.get(), IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+        ippAddString(question.get(), IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+                     cupsUser());
         static const char* const wanted = "printer-name";
-        ippAddString(question.get(), IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr, wanted);
+        ippAddString(question.get(), IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
+                     wanted);
         IppAnswer answer = exchangeIpp(std::move(question), "/", {}, kQuestionBounds);
         if (!answer.response)
             return answer.unanswered ? printServiceSilence() : answer.fault;
@@ -179,8 +188,8 @@ std::optional<QString> printServiceFault() {
     return *fault;
 }
 
-std::optional<QString> submitPrintJob(const QString& printerName, const QString& pdfFile, const QString& title,
-                                      const JobOptions& options) {
+std::optional<QString> submitPrintJob(const QString& printerName, const QString& pdfFile,
+                                      const QString& title, const JobOptions& options) {
     const QByteArray name = printerName.toUtf8();
     const QByteArray titleBytes = title.toUtf8();
     const auto refusal = askPrintService<std::optional<QString>>(
@@ -191,8 +200,9 @@ std::optional<QString> submitPrintJob(const QString& printerName, const QString&
         },
         kJobWaitSeconds * 1000);
     if (!refusal)
-        return QStringLiteral("the print service did not take the job within %1 seconds, or the wait was cancelled; "
-                              "it may still print. Check the printer's queue before printing again.")
+        return QStringLiteral(
+                   "the print service did not take the job within %1 seconds, or the wait was cancelled; "
+                   "it may still print. Check the printer's queue before printing again.")
             .arg(kJobWaitSeconds);
     return *refusal;
 }

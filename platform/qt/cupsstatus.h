@@ -72,5 +72,5 @@ using JobOptions = QList<std::pair<QByteArray, QByteArray>>;
 // Hands a PDF file to the print server as a job for the printer, in one request that follows no
 // redirect and is bounded in time, and removes the file. Nullopt when the server took the job and
 // gave it a number, else what the server did instead.
-std::optional<QString> submitPrintJob(const QString& printerName, const QString& pdfFile, const QString& title,
-                                      const JobOptions& options);
+std::optional<QString> submitPrintJob(const QString& printerName, const QString& pdfFile,
+                                      const QString& title, const JobOptions& options);

@@ -19,5 +19,4 @@ public:
 
     // Paints the window in the warm grey face the main window and most windows share.
     void useMainWindowFace();
-
 };

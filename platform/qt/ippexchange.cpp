@@ -105,13 +105,16 @@ struct AnswerReader {
 };
 
 QString httpFault(http_status_t status) {
-    const QString code = QStringLiteral("HTTP %1 %2").arg(int(status)).arg(QString::fromUtf8(httpStatus(status)));
+    const QString code =
+        QStringLiteral("HTTP %1 %2").arg(int(status)).arg(QString::fromUtf8(httpStatus(status)));
     if (status == HTTP_STATUS_UNAUTHORIZED || status == HTTP_STATUS_CUPS_AUTHORIZATION_CANCELED)
-        return QStringLiteral("the print service asks for a user name and password (HTTP 401), and Orbalin gives "
-                              "none. Let this user print without a password on the print service.");
+        return QStringLiteral(
+            "the print service asks for a user name and password (HTTP 401), and Orbalin gives "
+            "none. Let this user print without a password on the print service.");
     if (status >= HTTP_STATUS_MULTIPLE_CHOICES && status < HTTP_STATUS_BAD_REQUEST)
-        return QStringLiteral("the print service sent the request to another address (%1), and Orbalin follows "
-                              "no such redirect.")
+        return QStringLiteral(
+                   "the print service sent the request to another address (%1), and Orbalin follows "
+                   "no such redirect.")
             .arg(code);
     if (status >= HTTP_STATUS_OK && status < HTTP_STATUS_MULTIPLE_CHOICES)
         return QStringLiteral("the print service answered with nothing (%1).").arg(code);
@@ -199,8 +202,7 @@ IppAnswer exchangeIpp(IppMessage request, const QByteArray& resource, const QStr
 }
 
 QString statusOf(ipp_t* response) {
-    ipp_attribute_t* message =
-        ippFindAttribute(response, "status-message", IPP_TAG_TEXT);
+    ipp_attribute_t* message = ippFindAttribute(response, "status-message", IPP_TAG_TEXT);
     QString text = message != nullptr ? QString::fromUtf8(ippGetString(message, 0, nullptr)) : QString();
     text = text.simplified();
     for (QChar& c : text)

@@ -24,8 +24,8 @@ struct ExchangeBounds {
 };
 
 struct IppAnswer {
-    IppMessage response; // null when the service gave no IPP answer
-    QString fault;       // then what it did instead: a sentence, lower case, with its full stop
+    IppMessage response;     // null when the service gave no IPP answer
+    QString fault;           // then what it did instead: a sentence, lower case, with its full stop
     bool unanswered = false; // the fault is the service's silence or the exchange's time running out
 };
 

@@ -183,15 +183,16 @@ bool QtInteraction::openExternally(const QUrl& url) {
         const WaitCursor wait;
         QElapsedTimer clock;
         clock.start();
-        while (opener->state() != QProcess::NotRunning && !opener->waitForFinished(20) && !clock.hasExpired(2000))
+        while (opener->state() != QProcess::NotRunning && !opener->waitForFinished(20) &&
+               !clock.hasExpired(2000))
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
     if (opener->state() != QProcess::NotRunning) {
         QObject::connect(opener, &QProcess::finished, opener, &QObject::deleteLater);
         return true;
     }
-    const bool opened = opener->error() == QProcess::UnknownError && opener->exitStatus() == QProcess::NormalExit &&
-                        opener->exitCode() == 0;
+    const bool opened = opener->error() == QProcess::UnknownError &&
+                        opener->exitStatus() == QProcess::NormalExit && opener->exitCode() == 0;
     opener->deleteLater();
     return opened;
 }

@@ -23,8 +23,8 @@ void usePrintableArea(QPrinter& printer) {
 }
 
 OrbalinError serviceSilent(const QString& reason = printServiceSilence()) {
-    return OrbalinError(QStringLiteral("No printer can be used: %1 Check that the print service is running.")
-                            .arg(reason));
+    return OrbalinError(
+        QStringLiteral("No printer can be used: %1 Check that the print service is running.").arg(reason));
 }
 
 // Qt asks through libcups' request loop, which never ends with a service that redirects or answers
@@ -182,14 +182,15 @@ QPainter& QtPrinterPort::beginJob(const QString& title) {
         return painter_;
     }
     if (const std::optional<QString> refusal = printServerRefusal(printer->printerName()))
-        throw cannotPrint(*refusal + QStringLiteral(" Check that the printer and the print service are running."));
+        throw cannotPrint(*refusal +
+                          QStringLiteral(" Check that the printer and the print service are running."));
 
     const QString folder = jobFolder();
     QTemporaryFile file(QDir(folder).filePath(QStringLiteral("orbalin-job-XXXXXX.pdf")));
     file.setAutoRemove(false);
     if (!file.open())
-        throw cannotPrint(
-            QStringLiteral("no file for the job can be written in %1.").arg(QDir::toNativeSeparators(folder)));
+        throw cannotPrint(QStringLiteral("no file for the job can be written in %1.")
+                              .arg(QDir::toNativeSeparators(folder)));
     job_ = Job{std::make_unique<QPdfWriter>(file.fileName()), file.fileName(), title, printer->printerName(),
                jobOptions(*printer)};
     file.close();
@@ -215,7 +216,7 @@ void QtPrinterPort::endJob() {
         return;
     Job job = std::move(*job_);
     job_.reset();
-    job.pdf.reset(); // closes the file
+    job.pdf.reset();                                                       // closes the file
     const QString queue = job.printerName.section(QLatin1Char('/'), 0, 0); // a queue, not an instance
     if (const std::optional<QString> refusal = submitPrintJob(queue, job.file, job.title, job.options))
         throw OrbalinError(QStringLiteral("Printing \"%1\" failed: %2").arg(job.title, *refusal));

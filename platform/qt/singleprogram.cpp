@@ -21,7 +21,8 @@ const QByteArray kGreeting = "orbalin\n";
 QString folderKey(const QString& folder) {
     const QString canonical = QFileInfo(folder).canonicalFilePath();
     const QString name = canonical.isEmpty() ? QDir::cleanPath(folder) : canonical;
-    return QString::fromLatin1(QCryptographicHash::hash(name.toUtf8(), QCryptographicHash::Sha1).toHex().left(16));
+    return QString::fromLatin1(
+        QCryptographicHash::hash(name.toUtf8(), QCryptographicHash::Sha1).toHex().left(16));
 }
 
 // The lock in the folder itself, or, where the folder cannot hold one, in the private folder.
@@ -68,7 +69,8 @@ bool greeted(QLocalSocket& socket, int waitMs) {
     QElapsedTimer clock;
     clock.start();
     QByteArray said;
-    while (said.size() < kGreeting.size() && socket.waitForReadyRead(int(qMax<qint64>(1, waitMs - clock.elapsed()))))
+    while (said.size() < kGreeting.size() &&
+           socket.waitForReadyRead(int(qMax<qint64>(1, waitMs - clock.elapsed()))))
         said += socket.read(kGreeting.size() - said.size());
     return said == kGreeting;
 }

@@ -25,7 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (const auto* cover = std::get_if<OpenedCover>(&read))
         for (const SlotSnapshot& slot : cover->snapshot.slotSnapshots)
             for (const CoverStep& step : slot.steps)
-                if (const auto* insert = std::get_if<InsertStep>(&step.inputs); insert && insert->picture.isNull())
+                if (const auto* insert = std::get_if<InsertStep>(&step.inputs);
+                    insert && insert->picture.isNull())
                     std::abort();
     return 0;
 }

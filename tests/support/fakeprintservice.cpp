@@ -1,8 +1,8 @@
 #include "support/fakeprintservice.h"
 
 #include <arpa/inet.h>
-#include <functional>
 #include <cups/cups.h>
+#include <functional>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -29,7 +29,8 @@ bool readUntil(int connection, QByteArray& buffer, const std::function<bool()>& 
 }
 
 bool sendAll(int connection, const QByteArray& bytes) {
-    return bytes.isEmpty() || ::send(connection, bytes.constData(), size_t(bytes.size()), MSG_NOSIGNAL) == bytes.size();
+    return bytes.isEmpty() ||
+           ::send(connection, bytes.constData(), size_t(bytes.size()), MSG_NOSIGNAL) == bytes.size();
 }
 
 } // namespace
@@ -41,7 +42,8 @@ FakePrintService::FakePrintService(QByteArray jobReply, Then then, Answers answe
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t length = sizeof(address);
-    if (::bind(listening_, reinterpret_cast<sockaddr*>(&address), length) != 0 || ::listen(listening_, 16) != 0 ||
+    if (::bind(listening_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
+        ::listen(listening_, 16) != 0 ||
         ::getsockname(listening_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
         return;
     port_ = ntohs(address.sin_port);
@@ -80,16 +82,20 @@ void FakePrintService::serve(int connection) {
     QByteArray buffer;
     for (;;) {
         qsizetype headerEnd = -1;
-        if (!readUntil(connection, buffer, [&] { return (headerEnd = buffer.indexOf("\r\n\r\n")) >= 0; }, stopping_))
+        if (!readUntil(
+                connection, buffer, [&] { return (headerEnd = buffer.indexOf("\r\n\r\n")) >= 0; }, stopping_))
             return;
         const QByteArray header = buffer.left(headerEnd).toLower();
         const qsizetype field = header.indexOf("content-length:");
         const qsizetype length =
-            field < 0 ? 0 : header.mid(field + 15, header.indexOf('\r', field) - field - 15).trimmed().toLongLong();
+            field < 0
+                ? 0
+                : header.mid(field + 15, header.indexOf('\r', field) - field - 15).trimmed().toLongLong();
         if (header.contains("expect: 100-continue") && !sendAll(connection, "HTTP/1.1 100 Continue\r\n\r\n"))
             return;
         const qsizetype total = headerEnd + 4 + length;
-        if (!readUntil(connection, buffer, [&] { return buffer.size() >= total; }, stopping_))
+        if (!readUntil(
+                connection, buffer, [&] { return buffer.size() >= total; }, stopping_))
             return;
         const QByteArray body = buffer.mid(headerEnd + 4, length);
         buffer.remove(0, total);
@@ -104,9 +110,9 @@ void FakePrintService::serve(int connection) {
                 return;
             continue;
         }
-        const QByteArray accepting = ipp::answer(0) + char(IPP_TAG_PRINTER) +
-                                     ipp::attribute(char(IPP_TAG_BOOLEAN), "printer-is-accepting-jobs", "\1") +
-                                     ipp::end();
+        const QByteArray accepting =
+            ipp::answer(0) + char(IPP_TAG_PRINTER) +
+            ipp::attribute(char(IPP_TAG_BOOLEAN), "printer-is-accepting-jobs", "\1") + ipp::end();
         if (!sendAll(connection, ipp::httpOk(accepting)))
             return;
     }

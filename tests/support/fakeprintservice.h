@@ -13,7 +13,8 @@ class FakePrintService {
 public:
     enum class Then { KeepOpen, Close };
     enum class Answers { JobOnly, Every };
-    explicit FakePrintService(QByteArray jobReply, Then then = Then::KeepOpen, Answers answers = Answers::JobOnly);
+    explicit FakePrintService(QByteArray jobReply, Then then = Then::KeepOpen,
+                              Answers answers = Answers::JobOnly);
     ~FakePrintService();
     FakePrintService(const FakePrintService&) = delete;
     FakePrintService& operator=(const FakePrintService&) = delete;
