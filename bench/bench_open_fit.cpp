@@ -8,8 +8,8 @@
 #include "cover/fitpixels.h"
 #include "platform/picture.h"
 #include "platform/qt/application.h"
-#include "support/jpegwriter.h"
 #include "processmemory.h"
+#include "support/jpegwriter.h"
 #include "support/programfixture.h"
 
 #include <QElapsedTimer>
@@ -99,7 +99,8 @@ struct Fixture {
     void openAndFit() {
         TForm15& form = *program->Form15;
         openPicture(*program, ui, photo, Adjust::Resize);
-        if (!form.slotResized[0] || form.slotPicture[0].bitmap().size() != QSize(450, 450))
+        if (!form.document().slotResized[0] ||
+            form.document().slotPicture[0].bitmap().size() != QSize(450, 450))
             throw std::runtime_error("the photo was not opened and fitted");
     }
 
