@@ -11,6 +11,13 @@ QString openedName(const std::variant<OpenedSource, GradientSource>& source) {
     return std::holds_alternative<OpenedSource>(source) ? QStringLiteral("Open") : QStringLiteral("Gradient");
 }
 
+// The refresh file holds the slot's fitted picture, which Clear and the text layouts start from.
+void keepRefreshFile(const QString& path, const Picture& was, const Picture& fitted) {
+    if (fitted.isEmpty() || fitted.bitmap().cacheKey() == was.bitmap().cacheKey())
+        return;
+    fitted.saveBmp(path);
+}
+
 } // namespace
 
 CoverMode CoverDocument::currentMode() const {
@@ -87,8 +94,7 @@ void CoverDocument::apply(size_t slot, CoverStep step) {
         throw OrbalinError(QStringLiteral("%1 cannot be done: %2.").arg(step.name, *reason));
     const SlotState after{Picture(pictures.picture), Picture(pictures.kept), Picture(pictures.fitted),
                           before.loaded, before.resized};
-    if (!after.fitted.isEmpty() && after.fitted.bitmap().cacheKey() != before.fitted.bitmap().cacheKey())
-        after.fitted.saveBmp(ownFile(QLatin1String(info.refreshFile)));
+    keepRefreshFile(workFile(QLatin1String(info.refreshFile)), before.fitted, after.fitted);
     commitStep(slot, std::move(step), after);
 }
 
@@ -132,17 +138,6 @@ QString CoverDocument::redoName() const {
     const CoverStep* step = slotHistory[size_t(slot->index)].redoable();
     return step ? step->name : QString();
 }
-
-namespace {
-
-// The refresh file holds the slot's fitted picture, which Clear and the text layouts start from.
-void keepRefreshFile(const QString& path, const Picture& was, const Picture& fitted) {
-    if (fitted.isEmpty() || fitted.bitmap().cacheKey() == was.bitmap().cacheKey())
-        return;
-    fitted.saveBmp(path);
-}
-
-} // namespace
 
 void CoverDocument::undoStep() {
     if (undoName().isEmpty())

@@ -1,6 +1,7 @@
 // What the program looks like right after it starts, with and without a printer.
 #include "about/tform20.h"
 #include "decor/tform18.h"
+#include "decor/tform7.h"
 #include "platform/ownfolder.h"
 #include "platform/qt/statuspanels.h"
 #include "print/tform19.h"
@@ -240,6 +241,12 @@ TEST_F(StartUp, WorkingPicturesLiveInTheWorkFolderAndClearReadsThemThere) {
     control<QToolButton>(form(), "SpeedButton5").click(); // Clear, from the refresh file
     EXPECT_TRUE(ui.messages().isEmpty()) << ui.messages().join('\n').toStdString();
     EXPECT_EQ(form().document().slotPicture[0].bitmap(), fitted.bitmap());
+
+    // A turn rewrites the picture as fitted in the work folder too, and nothing in the data folder.
+    program->Form7->SpeedButton1->click();
+    EXPECT_EQ(Picture::loadProgramBmp(cache.filePath("refresh1.bmp")).bitmap(),
+              form().document().slotPicture[0].bitmap());
+    EXPECT_EQ(QDir(data.path()).entryList(QDir::Files), (QStringList{"config.obn", "photo.bmp"}));
 }
 
 } // namespace
