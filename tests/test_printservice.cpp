@@ -4,6 +4,7 @@
 #include "platform/orbalinerror.h"
 #include "platform/qt/cupsstatus.h"
 #include "platform/qt/qtprinterport.h"
+#include "support/fakeprintservice.h"
 #include "support/programfixture.h"
 
 #include <QApplication>
@@ -31,16 +32,9 @@ namespace {
 class SilentListener {
 public:
     explicit SilentListener(bool answersFirstQuestion = false) {
-        listening_ = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof(address);
-        if (::bind(listening_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-            ::listen(listening_, 16) != 0 ||
-            ::getsockname(listening_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+        listening_ = listenOnLoopback(port_);
+        if (listening_ < 0)
             return;
-        port_ = ntohs(address.sin_port);
         taker_ = std::thread([this, answersFirstQuestion]() mutable {
             for (int connection; (connection = ::accept(listening_, nullptr, nullptr)) >= 0;) {
                 if (answersFirstQuestion)

@@ -35,18 +35,28 @@ bool sendAll(int connection, const QByteArray& bytes) {
 
 } // namespace
 
-FakePrintService::FakePrintService(QByteArray jobReply, Then then, Answers answers)
-    : jobReply_(std::move(jobReply)), then_(then), answers_(answers) {
-    listening_ = ::socket(AF_INET, SOCK_STREAM, 0);
+int listenOnLoopback(int& port) {
+    const int listening = ::socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t length = sizeof(address);
-    if (::bind(listening_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-        ::listen(listening_, 16) != 0 ||
-        ::getsockname(listening_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+    if (listening < 0 || ::bind(listening, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
+        ::listen(listening, 16) != 0 ||
+        ::getsockname(listening, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+        if (listening >= 0)
+            ::close(listening);
+        return -1;
+    }
+    port = ntohs(address.sin_port);
+    return listening;
+}
+
+FakePrintService::FakePrintService(QByteArray jobReply, Then then, Answers answers)
+    : jobReply_(std::move(jobReply)), then_(then), answers_(answers) {
+    listening_ = listenOnLoopback(port_);
+    if (listening_ < 0)
         return;
-    port_ = ntohs(address.sin_port);
     taker_ = std::thread([this] {
         while (!stopping_) {
             pollfd wait{listening_, POLLIN, 0};

@@ -6,6 +6,9 @@
 #include <mutex>
 #include <thread>
 
+// A TCP socket listening on 127.0.0.1 at a port the system chose, or -1; `port` is set to that port.
+int listenOnLoopback(int& port);
+
 // A print service on 127.0.0.1 that answers every Print-Job request with the same bytes and every
 // other request with a short "successful-ok" saying the printer takes jobs, or every request with
 // the same bytes. It counts the requests it read whole and keeps the last Print-Job request.
