@@ -26,22 +26,14 @@ bool isPictureOrItsPixels(const Picture& fitted, const SlotState& state) {
 
 } // namespace
 
-SlotHistory::State SlotHistory::whole(const SlotState& state) {
-    State whole{
-        PackedPicture(state.picture.bitmap()), {}, {}, Alias::None, Alias::None, state.loaded, state.resized};
-    if (isPictureOf(state.kept, state))
-        whole.keptAlias = Alias::Picture;
-    else
-        whole.kept = PackedPicture(state.kept.bitmap());
-    if (isPictureOrItsPixels(state.fitted, state))
-        whole.fittedAlias = Alias::Picture;
-    else
-        whole.fitted = PackedPicture(state.fitted.bitmap());
-    return whole;
-}
-
-SlotHistory::State SlotHistory::packed(const SlotState& state, const SlotState& neighbour) {
-    State packed{PackedPicture::against(state.picture.bitmap(), neighbour.picture.bitmap()),
+// Each picture kept whole, or packed against the neighbour's; a kept copy or a picture as fitted
+// that is the picture is kept as that.
+SlotHistory::State SlotHistory::stateOf(const SlotState& state, const SlotState* neighbour) {
+    const auto pack = [neighbour](const Picture& picture, const Picture SlotState::*field) {
+        return neighbour ? PackedPicture::against(picture.bitmap(), (neighbour->*field).bitmap())
+                         : PackedPicture(picture.bitmap());
+    };
+    State result{pack(state.picture, &SlotState::picture),
                  {},
                  {},
                  Alias::None,
@@ -49,14 +41,22 @@ SlotHistory::State SlotHistory::packed(const SlotState& state, const SlotState& 
                  state.loaded,
                  state.resized};
     if (isPictureOf(state.kept, state))
-        packed.keptAlias = Alias::Picture;
+        result.keptAlias = Alias::Picture;
     else
-        packed.kept = PackedPicture::against(state.kept.bitmap(), neighbour.kept.bitmap());
+        result.kept = pack(state.kept, &SlotState::kept);
     if (isPictureOrItsPixels(state.fitted, state))
-        packed.fittedAlias = Alias::Picture;
+        result.fittedAlias = Alias::Picture;
     else
-        packed.fitted = PackedPicture::against(state.fitted.bitmap(), neighbour.fitted.bitmap());
-    return packed;
+        result.fitted = pack(state.fitted, &SlotState::fitted);
+    return result;
+}
+
+SlotHistory::State SlotHistory::whole(const SlotState& state) {
+    return stateOf(state, nullptr);
+}
+
+SlotHistory::State SlotHistory::packed(const SlotState& state, const SlotState& neighbour) {
+    return stateOf(state, &neighbour);
 }
 
 SlotState SlotHistory::unpacked(const State& state, const SlotState& neighbour) {

@@ -56,6 +56,7 @@ private:
         bool loaded = false;
         bool resized = false;
     };
+    static State stateOf(const SlotState& state, const SlotState* neighbour);
     static State whole(const SlotState& state);
     static SlotState unpacked(const State& state, const SlotState& neighbour);
     static State packed(const SlotState& state, const SlotState& neighbour);

@@ -35,6 +35,10 @@ Replayed replayAt(const std::vector<CoverStep>& steps, CoverMode mode, QSize siz
     if (steps.empty() || size.isEmpty())
         return {{}, QStringLiteral("it has no steps to draw it from")};
     const StepCanvas canvas = StepCanvas::printed(mode, size);
+    // A picture that could not be had at this size must not print as an empty page.
+    const QString noMemory = QStringLiteral("there is not enough memory to make it at the size it prints");
+    if (fitSizesFor(mode).discMask && canvas.mask.isNull())
+        return {{}, noMemory};
     StepPictures pictures;
     for (const CoverStep& step : steps) {
         QImage source;
@@ -50,9 +54,8 @@ Replayed replayAt(const std::vector<CoverStep>& steps, CoverMode mode, QSize siz
         }
         if (const std::optional<QString> reason = applyStep(step, pictures, canvas, source))
             return {{}, *reason};
-        // A picture that could not be had at this size must not print as an empty page.
-        if (pictures.picture.isNull() || (fitSizesFor(mode).discMask && canvas.mask.isNull()))
-            return {{}, QStringLiteral("there is not enough memory to make it at the size it prints")};
+        if (pictures.picture.isNull())
+            return {{}, noMemory};
     }
     return {pictures.picture, {}};
 }
