@@ -40,7 +40,8 @@ void TForm7::SpeedButton3Click() {
 void TForm7::turnCurrentPicture(bool left) {
     CoverDocument& document = services_.main.document();
     const std::optional<SlotInfo> slot = document.currentSlot();
-    if (!slot || (slot->mode != CoverMode::CdCover && slot->mode != CoverMode::FrontCover))
+    // The modes whose Effects button is on: the square ones.
+    if (!slot || !modeInfo(slot->mode).effectsEnabled)
         return;
     const auto i = static_cast<size_t>(slot->index);
     if (!document.slotResized[i] || document.slotPicture[i].isEmpty())
