@@ -30,19 +30,13 @@ void TForm15::switchToMode(CoverMode mode) {
 
     // Only the current slot of the mode being left is parked; its other slot keeps its picture.
     const std::optional<SlotInfo> leaving = document_.currentSlot();
-    const bool fromAnotherMode = leaving && leaving->mode != mode;
-    if (fromAnotherMode && document_.slotLoaded[leaving->index]) {
-        document_.parkSlot(size_t(leaving->index));
-    }
-    if (fromAnotherMode) {
-        const SlotInfo& first = slotOf(mode, false);
-        document_.unparkSlot(size_t(first.index));
-    }
-
     StatusBar1->setText(3, QLatin1String(info.statusText));
     StatusBar1->setText(2, slotStatusText(false));
     Panel1->hide();
-    document_.showSlot(modeNumber(mode));
+    if (leaving && leaving->mode != mode)
+        document_.switchSlot(modeNumber(mode), document_.slotLoaded[leaving->index]);
+    else
+        document_.showSlot(modeNumber(mode));
 
     loadModeStock();
     loadModeCalibration(info);

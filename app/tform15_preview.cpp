@@ -126,11 +126,8 @@ void TForm15::showPicture(bool second) {
     const std::optional<SlotInfo> current = document_.currentSlot();
     if (!current || current->second == second)
         return;
-    const SlotInfo& shown = slotOf(current->mode, second);
-    document_.slotCode = shown.code;
-    document_.parkSlot(size_t(current->index));
     StatusBar1->setText(2, slotStatusText(second));
-    document_.unparkSlot(size_t(shown.index));
+    document_.switchSlot(slotOf(current->mode, second).code, true);
     resetFloatingText();
     repaintPreview();
 }

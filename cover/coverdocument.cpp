@@ -103,14 +103,16 @@ void CoverDocument::showSlot(int code) {
     changed();
 }
 
-void CoverDocument::parkSlot(size_t slot) {
-    slotKept[slot] = slotPicture[slot];
-    slotPicture[slot].clear();
-    changed();
-}
-
-void CoverDocument::unparkSlot(size_t slot) {
-    slotPicture[slot] = slotKept[slot];
+void CoverDocument::switchSlot(int code, bool parkLeft) {
+    const std::optional<SlotInfo> left = currentSlot();
+    const std::optional<SlotInfo> shown = slotFor(code);
+    if (left && parkLeft) {
+        slotKept[size_t(left->index)] = slotPicture[size_t(left->index)];
+        slotPicture[size_t(left->index)].clear();
+    }
+    if (shown)
+        slotPicture[size_t(shown->index)] = slotKept[size_t(shown->index)];
+    slotCode = code;
     changed();
 }
 

@@ -85,10 +85,10 @@ struct CoverDocument {
     // fitted, the refresh file is written first; when it cannot be, OrbalinError says so and the
     // slot stays as it was.
     void apply(size_t slot, CoverStep step);
-    // A mode or picture switch parks the slot left in its kept copy and brings back the one shown;
+    // A mode or picture switch: the slot left is parked in its kept copy (when `parkLeft`), the one
+    // shown comes back from its own, and `code` becomes the current slot; the views are told once.
     // Print refreshes the kept copy. None of them is a step.
-    void parkSlot(size_t slot);
-    void unparkSlot(size_t slot);
+    void switchSlot(int code, bool parkLeft);
     void refreshKept(size_t slot);
 
     // Undo and Redo act on the current slot. An opened picture not yet fitted is undone alone, and
@@ -102,7 +102,7 @@ struct CoverDocument {
     // Called after each change to a slot's picture or to which slot is current, so the views
     // show it; the main window repaints its preview and names the Edit menu's steps.
     void onChange(std::function<void()> listener) { changed_ = std::move(listener); }
-    // A switch of mode or picture: `code` becomes the current slot.
+    // `code` becomes the current slot, nothing parked or brought back.
     void showSlot(int code);
 
 private:
