@@ -63,7 +63,9 @@ TEST(DesktopOpener, SaysWhetherTheDesktopOpenedTheUrl) {
         script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
         EXPECT_EQ(ui.openExternally(QUrl("https://orbalin.org/")), status == 0) << status;
     }
+    // The system's own xdg-open (xdg-utils) must not stand in: the path holds only the empty folder.
     QFile::remove(opener);
+    qputenv("PATH", QFile::encodeName(bin.path()));
     EXPECT_FALSE(ui.openExternally(QUrl("https://orbalin.org/"))) << "no xdg-open at all";
     qputenv("PATH", path);
 }
